@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only those missing).
+set -euo pipefail
+packages=(build-essential cmake pkg-config git
+          nlohmann-json3-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
