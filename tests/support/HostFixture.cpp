@@ -1,0 +1,84 @@
+#include "HostFixture.h"
+
+#include "options/Options.h"
+#include "shell/Settings.h"
+
+#include <sstream>
+
+namespace qgbtest {
+
+using quorvin::host::Host;
+using quorvin::host::Message;
+
+void HostFixture::SetUp() {
+    Host &h = host();
+    h.reset();
+    h.clearFaults();
+    h.clearMessages();
+
+    namespace qb = quorvin::builder;
+    qb::BuilderSettings = qb::BuilderSettingsT{};
+    qb::AddOnHandle = nullptr;
+    for (int i = 0; i < qb::kLinkGroupCount; ++i) {
+        qb::FormPageSets[i] = nullptr;
+        qb::TabPageSets[i] = nullptr;
+    }
+    qb::BuildNameList = nullptr;
+    qb::ResetOptionsDialog();
+}
+
+void HostFixture::TearDown() {
+    Host &h = host();
+    std::string faults;
+    for (const std::string &f : h.faults())
+        faults += "  " + f + "\n";
+    EXPECT_TRUE(h.faults().empty()) << "host faults:\n" << faults;
+
+    std::string live;
+    for (const auto &[tag, count] : h.liveStringsByTag())
+        live += "  " + tag + ": " + std::to_string(count) + "\n";
+    EXPECT_EQ(h.liveStrings(), 0u) << "live host strings by tag:\n" << live;
+    EXPECT_EQ(h.liveArgLists(), 0u);
+    if (!allowHeldLock) {
+        EXPECT_FALSE(h.lockHeld());
+    }
+}
+
+AddOn_pa HostFixture::RegisterAddOn() {
+    QorUtilLockOn();
+    AddOn_pa handle = QorUtilAddOnRegister(113, "Quorvin GUI Builder test", "1.0", "tests");
+    QorUtilLockOff();
+    quorvin::builder::AddOnHandle = handle;
+    return handle;
+}
+
+std::vector<std::string> HostFixture::MessageTexts() {
+    std::vector<std::string> texts;
+    for (const Message &m : host().messages())
+        texts.push_back(m.text);
+    return texts;
+}
+
+std::string HostFixture::DescribeMessages() {
+    std::ostringstream out;
+    for (const Message &m : host().messages()) {
+        switch (m.call) {
+        case Message::Call::ErrMsg:
+            out << "ErrMsg: ";
+            break;
+        case Message::Call::MessageBox:
+            out << "MessageBox(" << m.boxType << "): ";
+            break;
+        case Message::Call::PleaseWait:
+            out << "PleaseWait: ";
+            break;
+        case Message::Call::Help:
+            out << "Help: ";
+            break;
+        }
+        out << m.text << "\n";
+    }
+    return out.str();
+}
+
+} // namespace qgbtest

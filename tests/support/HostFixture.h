@@ -1,0 +1,41 @@
+// A gtest fixture for tests that run add-on code against the reference host:
+// every test starts with a fresh host and default builder settings, and ends
+// with a check that the host recorded no fault and nothing was leaked.
+#pragma once
+
+#include "QORADDON.h"
+#include "quorvin/Host.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qgbtest {
+
+class HostFixture : public ::testing::Test {
+  protected:
+    // Fresh host (no frames, no messages, no faults), default settings, no
+    // add-on handle, none of the add-on's own dialogs created yet.
+    void SetUp() override;
+    // Fails the test on any host fault, live host string or argument list,
+    // and (unless allowHeldLock is set) a lock still held.
+    void TearDown() override;
+
+    static quorvin::host::Host &host() { return quorvin::host::Host::instance(); }
+
+    // Registers a test add-on with the host and makes it the builder's
+    // AddOnHandle, as start-up would.
+    AddOn_pa RegisterAddOn();
+
+    // Texts of every message shown so far, in order.
+    static std::vector<std::string> MessageTexts();
+    // The messages, one a line, with their call and box type (for failure
+    // output).
+    static std::string DescribeMessages();
+
+    // Set by tests that end with one of the add-on's modal dialogs still up.
+    bool allowHeldLock = false;
+};
+
+} // namespace qgbtest
