@@ -34,6 +34,16 @@ enum ControlKind : int {
 
 // The "Type" value of a kind ("Tab" ... "RadioBox"), null for NotAControl.
 const char *ControlKindName(ControlKind kind);
+// The name tag ("TB", "TF", "LBL", ...), null for NotAControl.
+const char *ControlKindTag(ControlKind kind);
+// The display name used in messages ("Text Field", ...), null for NotAControl.
+const char *ControlKindDisplayName(ControlKind kind);
+// The string prefix of a filled-box kind ("TF:", "TAB:", ...), "" for the
+// kinds recognised otherwise.
+const char *ControlKindPrefix(ControlKind kind);
+// The string past the kind's prefix (the whole string when it has none): the
+// label text a control is named from ("TF:Name" gives "Name").
+const char *ControlLabelText(ControlKind kind, const char *string);
 
 // Kind of the current frame, whose name is given.
 FrameKind GetFrameKind(const char *frameName);

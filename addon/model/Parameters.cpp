@@ -1,0 +1,259 @@
+// Readers of the key=value parameters of frame names, macro-function commands
+// and tab/form control strings. One syntax for all three: items separated by
+// blanks, a key found case-insensitively outside quoted and bracketed runs.
+#include "model/Parameters.h"
+
+#include "model/Format.h"
+#include "model/HostResources.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace quorvin::builder {
+
+namespace {
+
+bool StartsWithNoCase(const char *text, const char *word) {
+    for (; *word; ++text, ++word) {
+        if (std::toupper(static_cast<unsigned char>(*text)) !=
+            std::toupper(static_cast<unsigned char>(*word)))
+            return false;
+    }
+    return true;
+}
+
+// atoi rules, but a value beyond the range of int saturates instead of being
+// undefined.
+int ReadInteger(const char *text) {
+    const long value = std::strtol(text, nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
+
+bool IsHexDigit(char c) {
+    return c != '\0' && std::strchr("abcdefABCDEF0123456789", c) != nullptr;
+}
+
+// The title buffer lives as long as the add-on; each call overwrites it.
+constexpr size_t kTitleLimit = 511;
+char TitleBuffer[kTitleLimit + 1];
+
+} // namespace
+
+int FindParameter(const char *str, const char *key) {
+    if (!str || !key)
+        return -1;
+    const size_t n = std::strlen(str);
+    const size_t k = std::strlen(key);
+    if (n == 0 || k == 0)
+        return -1;
+    size_t i = 0;
+    while (i < n) {
+        // Quoted and bracketed runs are never searched, however many follow
+        // one another.
+        while (i < n && (str[i] == '"' || str[i] == '[')) {
+            if (str[i] == '"') {
+                const char *close = std::strchr(str + i + 1, '"');
+                i = close ? static_cast<size_t>(close - str) + 1 : n;
+                if (i >= n)
+                    return -1;
+            } else {
+                const char *close = std::strchr(str + i + 1, ']');
+                i = close ? static_cast<size_t>(close - str) + 1 : n;
+            }
+        }
+        if (i >= n)
+            return -1;
+        if (i + k <= n && StartsWithNoCase(str + i, key)) {
+            // The key may be followed by anything before its "=".
+            const char *equals = std::strchr(str + i, '=');
+            if (!equals)
+                return -1;
+            const char *value = equals + 1;
+            while (*value == ' ')
+                ++value;
+            if (*value == '\0')
+                return -1;
+            return static_cast<int>(value - str);
+        }
+        ++i;
+    }
+    return -1;
+}
+
+int GetIntParameter(const char *str, const char *key, int defaultValue) {
+    const int index = FindParameter(str, key);
+    if (index < 0)
+        return defaultValue;
+    return ReadInteger(str + index);
+}
+
+int GetFrameId(const char *frameName) {
+    return GetIntParameter(frameName, "ID", -1);
+}
+
+char *GetStringTag(const char *str, const char *key) {
+    int index = FindParameter(str, key);
+    if (index < 0)
+        return nullptr;
+    const char *value = str + index;
+    if (*value == '"')
+        ++value;
+    const char *close = std::strchr(value, '"');
+    const size_t length = close ? static_cast<size_t>(close - value) : std::strlen(value);
+    if (length > static_cast<size_t>(INT32_MAX - 1))
+        return nullptr;
+    char *result = QorUtilStringAlloc(static_cast<LgIndex_t>(length), "GetStringTag");
+    if (!result)
+        return nullptr;
+    std::memcpy(result, value, length);
+    result[length] = '\0';
+    return result;
+}
+
+bool ParseBoolean(const char *text, bool &value) {
+    if (!text)
+        return false;
+    static const char *const kTrueWords[] = {"TRUE", "YES", "ON", "T", "1"};
+    // "FALSE" is compared over its first four characters only.
+    static const char *const kFalseWords[] = {"FALS", "NO", "OFF", "F", "0"};
+    for (const char *word : kTrueWords) {
+        if (StartsWithNoCase(text, word)) {
+            value = true;
+            return true;
+        }
+    }
+    for (const char *word : kFalseWords) {
+        if (StartsWithNoCase(text, word)) {
+            value = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ShowBooleanNotRecognized(const char *key) {
+    const std::string message =
+        FormatText("Value for dialog parameter %s not recognized. Must be \"TRUE\" or \"FALSE\"",
+                   key ? key : "");
+    QorUtilDialogMessageBox(message.c_str(), MessageBox_Warning);
+}
+
+bool GetBoolParameter(const char *str, const char *key, bool defaultValue) {
+    const int index = FindParameter(str, key);
+    if (index < 0)
+        return defaultValue;
+    bool value = defaultValue;
+    if (!ParseBoolean(str + index, value)) {
+        ShowBooleanNotRecognized(key);
+        return defaultValue;
+    }
+    return value;
+}
+
+bool GetFlagParameter(const char *str, const char *key) {
+    return GetBoolParameter(str, key, false);
+}
+
+bool IsModeless(const char *frameName) {
+    const int index = FindParameter(frameName, "MODE");
+    return index >= 0 && StartsWithNoCase(frameName + index, "MODELESS");
+}
+
+const char *GetDialogTitle(const char *frameName) {
+    std::memset(TitleBuffer, 0, sizeof TitleBuffer);
+    bool complete = false;
+    const int index = FindParameter(frameName, "TITLE");
+    if (index >= 0) {
+        const char *p = std::strchr(frameName + index, '"');
+        if (p) {
+            ++p;
+            size_t copied = 0;
+            while (copied < kTitleLimit) {
+                if (*p == '\0')
+                    break;
+                if (*p == '"') {
+                    complete = true;
+                    break;
+                }
+                if (p[0] == '\\' && p[1] == '"') {
+                    TitleBuffer[copied++] = '"';
+                    p += 2;
+                    continue;
+                }
+                TitleBuffer[copied++] = *p++;
+            }
+            if (copied == kTitleLimit)
+                complete = true;
+        }
+    }
+    if (complete)
+        return TitleBuffer;
+
+    // Pages take the default title silently; every other frame is told.
+    const bool isPage =
+        GetFlagParameter(frameName, "TABPAGE") || GetFlagParameter(frameName, "FORMPAGE");
+    if (!isPage)
+        QorUtilDialogErrMsg(
+            "Warning: title=\"Dialog Title\" not found. Default title will be used");
+    std::snprintf(TitleBuffer, sizeof TitleBuffer, "%s", "Untitled");
+    return TitleBuffer;
+}
+
+bool GetShowLabel(const char *command) {
+    const int index = FindParameter(command, "SHOWLABEL");
+    bool value = true;
+    if (index >= 0)
+        ParseBoolean(command + index, value);
+    return value;
+}
+
+bool GetTransparentColor(const char *command, int &red, int &green, int &blue) {
+    HostString value(GetStringTag(command, "TransparentColor"));
+    if (!value || std::strlen(value.get()) < 6)
+        return false;
+    const char *digits = value.get();
+    for (int i = 0; i < 6; ++i) {
+        if (!IsHexDigit(digits[i]))
+            return false;
+    }
+    unsigned bytes[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        const char pair[3] = {digits[2 * i], digits[2 * i + 1], '\0'};
+        if (std::sscanf(pair, "%02x", &bytes[i]) != 1)
+            return false;
+    }
+    red = static_cast<int>(bytes[0]);
+    green = static_cast<int>(bytes[1]);
+    blue = static_cast<int>(bytes[2]);
+    return true;
+}
+
+std::vector<TabOrderEntry> CollectTabOrder() {
+    std::vector<TabOrderEntry> entries;
+    for (Geom_ID geom = QorUtilGeomGetBase(); geom; geom = QorUtilGeomGetNext(geom)) {
+        TabOrderEntry entry;
+        entry.geom = geom;
+        HostString command = GeomCommand(geom);
+        entry.tabOrder = command ? GetIntParameter(command.get(), "TabOrder", 0) : 0;
+        entries.push_back(entry);
+    }
+    for (Text_ID text = QorUtilTextGetBase(); text; text = QorUtilTextGetNext(text)) {
+        TabOrderEntry entry;
+        entry.isText = true;
+        entry.text = text;
+        HostString command = TextCommand(text);
+        entry.tabOrder = command ? GetIntParameter(command.get(), "TabOrder", 0) : 0;
+        entries.push_back(entry);
+    }
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const TabOrderEntry &a, const TabOrderEntry &b) { return a.tabOrder < b.tabOrder; });
+    return entries;
+}
+
+} // namespace quorvin::builder
