@@ -20,4 +20,25 @@ Set_pa TabPageSet(int group) {
     return TabPageSets[group - 1];
 }
 
+void AllocatePageSets() {
+    for (int i = 0; i < kLinkGroupCount; ++i) {
+        FormPageSets[i] = QorUtilSetAlloc(TRUE);
+        TabPageSets[i] = QorUtilSetAlloc(TRUE);
+    }
+}
+
+void FreeHostObjects() {
+    if (BuildNameList)
+        QorUtilStringListDealloc(&BuildNameList);
+    BuildNameList = nullptr;
+    for (int i = 0; i < kLinkGroupCount; ++i) {
+        if (TabPageSets[i])
+            QorUtilSetDealloc(&TabPageSets[i]);
+        TabPageSets[i] = nullptr;
+        if (FormPageSets[i])
+            QorUtilSetDealloc(&FormPageSets[i]);
+        FormPageSets[i] = nullptr;
+    }
+}
+
 } // namespace quorvin::builder

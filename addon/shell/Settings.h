@@ -40,6 +40,12 @@ Set_pa TabPageSet(int group);
 // Option menu identifiers of a FORTRAN build, read by InitDLB.
 extern StringList_pa BuildNameList;
 
+// Allocates the 64 page sets, the form and the tab set of each group in turn.
+void AllocatePageSets();
+// Frees BuildNameList and, per group, the tab and then the form page set.
+// Does nothing for what is already freed.
+void FreeHostObjects();
+
 // The release number, also the add-on's version in "dlb.cfg".
 constexpr const char *kReleaseNumber = "2022.2.0.18713";
 constexpr int kReleaseMajor = 2022;
