@@ -1,0 +1,357 @@
+#include "HostFixture.h"
+#include "Workspace.h"
+
+#include "model/HostResources.h"
+#include "model/Kinds.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using namespace quorvin::builder;
+using quorvin::host::Message;
+
+namespace qgbtest {
+namespace {
+
+TEST(ClassifyByPrefix, FilledBoxPrefixesHollowAndPlainTexts) {
+    struct Case {
+        TextBox_e box;
+        const char *string;
+        ControlKind kind;
+    } cases[] = {
+        {TextBox_Filled, "TF:            ", TextField},
+        {TextBox_Filled, "TFS:            ", Spin}, // "TF:" does not match "TFS:"
+        {TextBox_Filled, "T:             \n\n\n", Text},
+        {TextBox_Filled, "TRO:           \n\n\n", ReadOnlyText},
+        {TextBox_Filled, "SLST:         \n", SingleList},
+        {TextBox_Filled, "MLST:         \n", MultiList},
+        {TextBox_Filled, "FM:Group=1  \n\n", Form},
+        {TextBox_Filled, "TAB:Group=2  \n\n", Tab},
+        {TextBox_Filled, "SC:            ", Scale},
+        {TextBox_Filled, "OPT:           ", OptionMenu},
+        {TextBox_Filled, "Push Button", PushButton},
+        {TextBox_Filled, "tf:lower case", PushButton},
+        {TextBox_Filled, "TF", PushButton},
+        {TextBox_Hollow, "<math>7</math>  Radio1", RadioBox},
+        {TextBox_Hollow, "no marker", RadioBox},
+        {TextBox_None, "<math>7</math>   Toggle", Toggle},
+        {TextBox_None, "~7 Toggle", Toggle},
+        {TextBox_None, " ~7 Toggle", Label},
+        {TextBox_None, "TF:Label", Label},
+        {TextBox_None, "", Label},
+        {3, "TF:", NotAControl},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.string);
+        EXPECT_EQ(ClassifyByPrefix(c.box, c.string), c.kind);
+    }
+    EXPECT_EQ(ClassifyByPrefix(TextBox_Filled, nullptr), NotAControl);
+}
+
+TEST(ControlKinds, NamesTagsAndLabels) {
+    EXPECT_STREQ(ControlKindName(ReadOnlyText), "ReadOnlyText");
+    EXPECT_EQ(ControlKindName(NotAControl), nullptr);
+    EXPECT_STREQ(ControlKindTag(Tab), "TB");
+    EXPECT_STREQ(ControlKindTag(ReadOnlyText), "T");
+    EXPECT_STREQ(ControlKindTag(RadioBox), "RADIO");
+    EXPECT_STREQ(ControlKindDisplayName(SingleList), "Single Selection List");
+    EXPECT_STREQ(ControlLabelText(TextField, "TF:Name"), "Name");
+    EXPECT_STREQ(ControlLabelText(Spin, "TFS: x"), " x");
+    EXPECT_STREQ(ControlLabelText(PushButton, "Push Button"), "Push Button");
+    EXPECT_STREQ(ControlLabelText(TextField, "Name"), "Name");
+}
+
+class KindsTest : public HostFixture {};
+
+TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
+    AddFrame("ID=1");
+    struct Case {
+        const char *string;
+        const char *command;
+        TextBox_e box;
+        ControlKind kind;
+        int group;
+    } cases[] = {
+        {"Label", "VarName=LBL1 Type=Label", TextBox_None, Label, -1},
+        {"Label", "VarName=TF1 Type=TextField", TextBox_None, TextField, -1},
+        {"Label", "Type=TextField SHOWLABEL=F", TextBox_None, Label, -1}, // value runs on
+        {"Label", "Type=textfield", TextBox_None, TextField, -1},
+        {"Label", "Type=Text", TextBox_None, Text, -1},
+        {"TF:   ", "VarName=TF1 Type=Bogus", TextBox_Filled, TextField, -1},
+        {"Push", "Type=Scale", TextBox_Filled, Scale, -1},
+        {"Label", "", TextBox_None, NotAControl, -1}, // no command
+        {"TAB:Group=3  \n\n", "VarName=TAB1 Type=Tab", TextBox_Filled, Tab, 3},
+        {"FM:Group=7  \n\n", "VarName=FM1", TextBox_Filled, Form, 7},
+        {"TAB:  \n\n", "VarName=TAB1 Type=Tab", TextBox_Filled, NotAControl, -1},
+        {"TAB:Group=-1", "VarName=TAB1", TextBox_Filled, NotAControl, -1},
+        {"Hello", "Type=Tab", TextBox_None, NotAControl, -1},
+        {"Plain", "VarName=X", 4, NotAControl, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.string) + " / " + c.command);
+        TextOptions options;
+        options.box = c.box;
+        const Text_ID text = AddText(c.string, c.command, options);
+        ControlKind kind = Label;
+        int group = 99;
+        ClassifyText(text, kind, group);
+        EXPECT_EQ(kind, c.kind);
+        EXPECT_EQ(group, c.group);
+    }
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+}
+
+TEST_F(KindsTest, FrameKinds) {
+    struct Case {
+        const char *name;
+        bool linked;
+        FrameKind kind;
+        int messages;
+    } cases[] = {
+        {"ID=1 TITLE=\"D\" MODE=MODAL", false, ModalDialog, 0},
+        {"ID=1 MODE=MODELESS", false, ModelessDialog, 0},
+        {"ID=1 SIDEBAR=T", false, Sidebar, 0},
+        {"ID=1 SIDEBAR=T MODE=MODELESS", false, Sidebar, 0},
+        {"TABPAGE=T ID=1 POS=1", true, TabPage, 0},
+        {"TABPAGE=T ID=1 POS=1", false, ModalDialog, 0}, // pages need linking
+        {"FORMPAGE=T ID=1", true, FormPage, 0},
+        {"FORMPAGE=T TABPAGE=T ID=1", true, FormPage, 0},
+        {"FORMPAGE=F TABPAGE=T ID=1", true, TabPage, 0},
+        {"ID=1 SIDEBAR=maybe", false, ModalDialog, 1},
+        {"ID=1", true, ModalDialog, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        host().clearMessages();
+        AddFrame(c.name, c.linked, c.linked ? 1 : 0);
+        EXPECT_EQ(GetFrameKind(c.name), c.kind);
+        EXPECT_EQ(static_cast<int>(host().messages().size()), c.messages) << DescribeMessages();
+    }
+}
+
+// The identifier as a std::string (empty for none), freeing the host string.
+std::string Name(char *identifier) {
+    HostString owned(identifier);
+    return owned ? std::string(owned.get()) : std::string();
+}
+
+TEST_F(KindsTest, ControlNamesInDialogsAndSidebars) {
+    AddFrame("ID=1 TITLE=\"D\"");
+    struct Case {
+        FrameKind frame;
+        const char *label;
+        const char *command;
+        const char *tag;
+        int number;
+        const char *expected;
+    } cases[] = {
+        {ModalDialog, "Name", "", "TF", 1, "Name_TF_D1"},
+        {ModalDialog, "<math>7</math>   Toggle", "", "TOG", 1, "Toggle_TOG_D1"},
+        {ModalDialog, "<math>7</math>   Toggle", "VarName=Toggle3 Type=Toggle", "TOG", 2,
+         "Toggle3_TOG_D2"},
+        {ModelessDialog, "~7Go on", "", "TOG", 4, "Goon_TOG_D4"},
+        {Sidebar, "Label", "VarName=LBL1 Type=Label", "LBL", 2, "LBL1_LBL_S2"},
+        {ModalDialog, "1 Word & Other", "", "BTN", 1, "WordOther_BTN_D1"},
+        {ModalDialog, "<b>1</b> Word", "", "BTN", 1, "Word_BTN_D1"},
+        {ModalDialog, "<b>12</b>", "", "BTN", 1, ""},
+        {ModalDialog, "x", "Type=Label", "LBL", 1, "TypeLabel_LBL_D1"}, // whole command
+        {ModalDialog, "Fallback", "VarName=_x", "BTN", 1, "Fallback_BTN_D1"},
+        {ModalDialog, "", "VarName=9lives", "BTN", 1, "lives_BTN_D1"},
+        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "TF", 1, "abcdefghijklm_TF_D1"},
+        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "RADIO", 1,
+         "abcdefghij_RADIO_D1"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.label) + " / " + c.command);
+        EXPECT_EQ(
+            Name(GetControlVarName(c.frame, c.label, c.command, c.tag, "Control", c.number, false)),
+            c.expected);
+    }
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+}
+
+TEST_F(KindsTest, ControlNamesOnPagesCarryThePageId) {
+    AddFrame("TABPAGE=T ID=2 POS=1 TITLE=\"Page 2\"", true, 3);
+    EXPECT_EQ(Name(GetControlVarName(TabPage, "Name", "", "TF", "Text Field", 3, true)),
+              "Name_TF_T2_3");
+    AddFrame("FORMPAGE=T ID=5", true, 1);
+    EXPECT_EQ(Name(GetControlVarName(FormPage, "", "VarName=SL1", "SLST", "x", 1, true)),
+              "SL1_SLST_F5_1");
+}
+
+TEST_F(KindsTest, IdentifierLengthFollowsTheOption) {
+    AddFrame("ID=1");
+    const std::string letters(300, 'a');
+    const std::string command = "VarName=" + letters;
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", command.c_str(), "TF", "x", 1, true)),
+              std::string(13, 'a') + "_TF_D1");
+    BuilderSettings.LimitIdentLength = false;
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", command.c_str(), "TF", "x", 1, true)),
+              std::string(256 - 2 - 15, 'a') + "_TF_D1");
+}
+
+TEST_F(KindsTest, CommandsAreCutAt583Characters) {
+    AddFrame("ID=1");
+    BuilderSettings.LimitIdentLength = false;
+    const std::string command = std::string(580, '.') + "Name";
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", command.c_str(), "BTN", "Button", 1, true)),
+              "Nam_BTN_D1");
+    const std::string beyond = std::string(583, '.') + "Name";
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", beyond.c_str(), "BTN", "Button", 1, true)),
+              "");
+    EXPECT_EQ(MessageTexts().size(), 1u);
+}
+
+TEST_F(KindsTest, MissingNamesAreReportedExceptForLabels) {
+    AddFrame("ID=1");
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", "", "TF", "Text Field", 1, true)), "");
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "12 !", "", "BTN", "Button", 1, true)), "");
+    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "12 !", "", "LBL", "Label", 1, false)), "");
+    ASSERT_EQ(host().messages().size(), 2u) << DescribeMessages();
+    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
+    EXPECT_EQ(host().messages()[0].text,
+              "Missing Control Name for: \nText Field: " + std::string(30, ' '));
+    EXPECT_EQ(host().messages()[1].text,
+              "Missing Control Name for: \nButton: 12 !" + std::string(26, ' '));
+}
+
+// A 2 x 1 pixel 24-bit BMP file.
+std::string WriteBmp(const std::string &name) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    const unsigned char bmp[] = {
+        'B', 'M', 62, 0,   0,    0,    0, 0, 0,    0,    54, 0, 0, 0, // file header
+        40,  0,   0,  0,   2,    0,    0, 0, 1,    0,    0,  0, 1, 0, 24, 0, 0, 0, 0, 0, // info
+                                                                                         // header
+        8,   0,   0,  0,   0x13, 0x0B, 0, 0, 0x13, 0x0B, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0,
+        0,   255, 0,  255, 0,    0,    0, // two pixels and row padding
+    };
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(bmp), sizeof bmp);
+    return path.string();
+}
+
+Geom_ID AddImage(const std::string &file, const std::string &command) {
+    quorvin::host::GeomSpec spec;
+    spec.type = GeomType_Image;
+    spec.x = 20;
+    spec.y = 20;
+    spec.width = 10;
+    spec.imageFile = file;
+    spec.command = command;
+    return quorvin::host::Host::instance().addGeom(spec);
+}
+
+TEST_F(KindsTest, ImagesNeedAVariableName) {
+    const std::string file = WriteBmp("qgb_kinds_test.bmp");
+    AddFrame("ID=1");
+    const Geom_ID plain = AddImage(file, "ToolTip=\"Open\"");
+    const Geom_ID named = AddImage(file, "VarName=Open1 ToolTip=\"Open\"");
+    const Geom_ID toggle = AddImage(file, "VarName=Grid Type=toggleX");
+    const Geom_ID shortType = AddImage(file, "VarName=Grid Type=Togg");
+    const Geom_ID none = AddImage(file, "");
+    ASSERT_TRUE(plain && named && toggle && shortType && none);
+
+    EXPECT_TRUE(IsBitmapButton(named));
+    EXPECT_FALSE(IsBitmapButton(toggle));
+    EXPECT_TRUE(IsBitmapButton(shortType));
+    EXPECT_FALSE(IsBitmapButton(none));
+
+    EXPECT_EQ(Name(GetImageVarName(ModalDialog, named, 1)), "Open1_BB_D1");
+    EXPECT_EQ(Name(GetImageVarName(Sidebar, toggle, 3)), "Grid_BB_S3");
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+
+    EXPECT_EQ(Name(GetImageVarName(ModalDialog, plain, 1)), "");
+    ASSERT_EQ(host().messages().size(), 1u);
+    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
+    EXPECT_EQ(
+        host().messages()[0].text,
+        "No variable name specified for image:\n\"" + file +
+            "\"\nPlease add the VARNAME=[varname] to the macro function text for this image.");
+
+    host().clearMessages();
+    const Geom_ID noRun = AddImage(file, "VarName=_");
+    EXPECT_EQ(Name(GetImageVarName(ModalDialog, noRun, 1)), "");
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{"Missing Control Name for: \nBitmap Button: " +
+                                       std::string(30, ' ')});
+    std::filesystem::remove(file);
+}
+
+TEST_F(KindsTest, NextDialogIdVisitsFramesNamedAlike) {
+    AddFrame("ID=1 TITLE=\"A\"");
+    AddFrame("ID=2 TITLE=\"B\"");
+    AddFrame("ID=1 SIDEBAR=T TITLE=\"S\"");
+    AddFrame("TABPAGE=T ID=4 POS=1", true, 1);
+    // The current frame is named exactly like the one behind it.
+    AddFrame("ID=3 TITLE=\"C\"");
+    AddFrame("ID=3 TITLE=\"C\"");
+    const UniqueID_t current = CurrentFrameId();
+    const std::vector<UniqueID_t> order = FrameOrder();
+
+    EXPECT_EQ(NextDialogId(false), 5); // 1 to 4 are taken, the page's 4 included
+    EXPECT_EQ(NextDialogId(true), 2);
+    EXPECT_EQ(CurrentFrameId(), current);
+    EXPECT_EQ(FrameOrder(), order);
+}
+
+TEST_F(KindsTest, NextDialogIdFindsTheIdBehindAFrameNamedLikeTheFirst) {
+    AddFrame("ID=1 TITLE=\"Same\"");
+    AddFrame("ID=2 TITLE=\"Other\"");
+    AddFrame("ID=1 TITLE=\"Same\"");
+    EXPECT_EQ(NextDialogId(false), 3);
+}
+
+TEST_F(KindsTest, NextDialogIdNeedsNamedFrames) {
+    AddFrame("ID=1");
+    AddFrame("ID=2");
+    ASSERT_TRUE(QorUtilFrameSetName(""));
+    AddFrame("ID=3");
+    const UniqueID_t current = CurrentFrameId();
+    EXPECT_EQ(NextDialogId(false), 0);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"All frames must have names"});
+    EXPECT_EQ(CurrentFrameId(), current);
+}
+
+TEST_F(KindsTest, NextLinkGroupLooksAtEveryFrame) {
+    AddFrame("ID=1 TITLE=\"One\"");
+    AddText("TAB:Group=1  \n\n", "VarName=TAB1 Type=Tab", Filled());
+    AddText("FM:Group=2  \n\n", "VarName=FM1 Type=Form", Filled());
+    AddFrame("TABPAGE=T ID=1 POS=1", true, 3);
+    AddFrame("FORMPAGE=T ID=1", false, 4); // not linked: no page
+    AddFrame("ID=2 TITLE=\"Two\"");
+    AddText("TAB:Group=-1", "", Filled());
+    const UniqueID_t current = CurrentFrameId();
+    EXPECT_EQ(NextLinkGroup(), 4);
+    EXPECT_EQ(CurrentFrameId(), current);
+}
+
+TEST_F(KindsTest, NextLinkGroupIsMinusOneWhenAllGroupsAreTaken) {
+    for (int group = 1; group <= 31; ++group)
+        AddFrame("TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", true, group);
+    AddFrame("ID=1");
+    EXPECT_EQ(NextLinkGroup(), 32);
+    AddText("FM:Group=32  \n\n", "VarName=FM1", Filled());
+    EXPECT_EQ(NextLinkGroup(), -1);
+}
+
+TEST_F(KindsTest, NextPageIdAndPosition) {
+    AddFrame("ID=1");
+    EXPECT_EQ(NextPageId(2), 1);
+    EXPECT_EQ(NextPagePosition(2), 1);
+    AddFrame("TABPAGE=T ID=3 POS=2", true, 2);
+    AddFrame("TABPAGE=T POS=7", true, 2); // no ID counts as -1
+    AddFrame("TABPAGE=T ID=9 POS=9", true, 5);
+    AddFrame("TABPAGE=T ID=8 POS=8", false, 2); // not linked
+    EXPECT_EQ(NextPageId(2), 4);
+    EXPECT_EQ(NextPagePosition(2), 8);
+    EXPECT_EQ(NextPageId(5), 10);
+    EXPECT_EQ(NextPagePosition(6), 1);
+}
+
+} // namespace
+} // namespace qgbtest
