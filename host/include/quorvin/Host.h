@@ -49,9 +49,9 @@ struct GeomSpec {
     CoordSys_e coordSys = CoordSys_Frame;
     double x = 0, y = 0, z = 0; // anchor
     std::string command;
-    double width = 0, height = 0;           // rectangle; image (height follows the aspect ratio)
+    double width = 0, height = 0; // rectangle; image (height follows the aspect ratio)
     std::vector<std::vector<Point2>> polylines; // line geometries, relative to the anchor
-    std::string imageFile;                  // image: BMP or PNG file read at creation
+    std::string imageFile;                      // image: BMP or PNG file read at creation
 };
 
 struct Text {
@@ -69,10 +69,12 @@ struct Geom {
 };
 
 struct FrameSpec {
-    std::string name; // empty: the host names it "Frame N"
+    std::string name;                              // empty: the host names it "Frame N"
     double x = 1, y = 0.25, width = 9, height = 8; // paper inches
     int32_t linkGroup = 0;
     bool linkSizeAndPosition = false;
+    bool showHeader = true;           // frame layout: header shown
+    ColorIndex_t backgroundColor = 7; // frame layout: background colour (white)
 };
 
 struct Frame {
@@ -111,11 +113,11 @@ struct GuiControl {
     GUIInt_t intValue = 0;   // toggle (0/1), radio box (1-based), list, scale, option
     std::string stringValue; // text fields
     // callbacks
-    QorGUIVoidCallback_pf voidCallback = nullptr;   // buttons, menu items, spin up
-    QorGUIVoidCallback_pf voidCallback2 = nullptr;  // spin down
-    QorGUIIntCallback_pf intCallback = nullptr;     // value changed, tab activate
-    QorGUIIntCallback_pf intCallback2 = nullptr;    // scale drag, tab deactivate
-    QorGUITextCallback_pf textCallback = nullptr;   // text fields, spin value
+    QorGUIVoidCallback_pf voidCallback = nullptr;  // buttons, menu items, spin up
+    QorGUIVoidCallback_pf voidCallback2 = nullptr; // spin down
+    QorGUIIntCallback_pf intCallback = nullptr;    // value changed, tab activate
+    QorGUIIntCallback_pf intCallback2 = nullptr;   // scale drag, tab deactivate
+    QorGUITextCallback_pf textCallback = nullptr;  // text fields, spin value
 };
 
 struct GuiDialog {
@@ -128,8 +130,7 @@ struct GuiDialog {
     bool up = false;
     bool active = false; // sidebars
     QorGUIVoidCallback_pf init = nullptr, ok = nullptr, apply = nullptr, cancel = nullptr,
-                          help = nullptr, close = nullptr, activate = nullptr,
-                          deactivate = nullptr;
+                          help = nullptr, close = nullptr, activate = nullptr, deactivate = nullptr;
     std::vector<GUIInt_t> controls; // in creation order, pages' controls included
     GUIInt_t menuBar = BADDIALOGID;
     bool applySensitive = true;
@@ -152,8 +153,9 @@ class Host {
   public:
     static Host &instance();
 
-    // Fresh host: empty workspace, no add-on, no GUI, no messages, version
-    // 1000300, layout never saved. Records a fault when resources are live.
+    // Fresh host: empty workspace, no add-on, no GUI, no messages, no faults,
+    // version 1000300, layout never saved. Resources still live are freed.
+    // Handles and unique IDs are never reused, not even across a reset.
     void reset();
 
     // ---- configuration
@@ -168,7 +170,8 @@ class Host {
     bool saveLayout(const std::string &path, std::string *error);
     // The layout file name (empty: never saved).
     std::string layoutFileName() const;
-    void setLayoutFileName(const std::string &path); // as "save as" without writing
+    // Names the layout as "save as" would, without writing it; sends nothing.
+    void setLayoutFileName(const std::string &path);
     // Makes the next QorUtilSaveLayout fail (tests of the save-error path).
     void failNextSave(bool fail);
 
@@ -209,7 +212,8 @@ class Host {
     // or tool tip; a menu item may be given as a path "Layout/Align/Left".
     bool press(const std::string &labelOrToolTip, std::string *error);
     bool pressControl(GUIInt_t control, std::string *error);
-    bool pressDialogButton(GUIInt_t dialog, const std::string &which /* OK Cancel Apply Help Close */,
+    bool pressDialogButton(GUIInt_t dialog,
+                           const std::string &which /* OK Cancel Apply Help Close */,
                            std::string *error);
     bool setToggle(GUIInt_t control, bool value, std::string *error);
     bool setRadioBox(GUIInt_t control, GUIInt_t which, std::string *error);
@@ -268,11 +272,13 @@ class Host {
     ~Host();
     Host(const Host &) = delete;
     Host &operator=(const Host &) = delete;
-    struct Impl;
-    Impl *impl_;
 
   public:
+    struct Impl;  // the host's state (host/src only)
     Impl &impl(); // for the SDK implementation files
+
+  private:
+    Impl *impl_;
 };
 
 } // namespace quorvin::host

@@ -1,0 +1,224 @@
+// Internal state of the reference host, shared by the files that implement
+// the SDK functions and the driving API. Nothing here is visible to add-ons.
+#pragma once
+
+#include "quorvin/Host.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace quorvin::host {
+
+// Screen pixels per paper inch (the host's fixed zoom).
+constexpr double kScreenDpi = 96.0;
+// Registered sidebars the host can hold; further registrations are refused.
+constexpr int kMaxSidebars = 8;
+// Colour indices 0..63: 8 basic colours, then 56 custom ones.
+constexpr int kColorCount = 64;
+
+// A rectangle on the paper, in inches, y down.
+struct PaperBox {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Host::Impl {
+    Impl();
+
+    // ---- configuration
+    int32_t version = 1000300;
+
+    // ---- workspace: the frame stack, bottom first, the top is current
+    std::deque<std::unique_ptr<Frame>> stack;
+    std::unordered_map<UniqueID_t, Frame *> frameById;
+    std::unordered_map<uint64_t, UniqueID_t> textOwner; // text handle -> frame
+    std::unordered_map<uint64_t, UniqueID_t> geomOwner; // geometry handle -> frame
+    mutable std::vector<Frame> framesView;              // what frames() hands out
+
+    // Lightweight walk: the frame at walkIndex is current while walking.
+    bool walking = false;
+    size_t walkIndex = 0;
+
+    struct Pick {
+        PickObjects_e type = PickObject_None;
+        UniqueID_t frame = 0;
+        uint64_t handle = 0; // text or geometry
+    };
+    std::vector<Pick> picks;
+    MouseButtonMode_e mouseMode = 0;
+    bool drawing = true;
+    std::string layoutFile;
+    bool failSave = false;
+
+    // ---- add-ons
+    std::vector<Registration> registrations;
+    std::vector<MenuOption> menuOptions;
+    struct StateCallback {
+        StateChangeAddOnCallback_pf callback = nullptr;
+        StateChangeMode_e mode = StateChangeMode_v75;
+    };
+    std::vector<StateCallback> stateCallbacks;
+    std::vector<std::pair<OnIdleCallback_pf, ArbParam_t>> idleQueue;
+    std::vector<void *> modules; // dlopen handles, kept open for the process
+
+    // ---- locks and commands
+    int lockOnDepth = 0;
+    int lockDepth = 0;
+    int commandDepth = 0;
+    std::string commandName;
+    std::set<GUIInt_t> dialogsHoldingLock;       // modal dialogs whose init left the lock held
+    std::vector<std::string> droppedHoldingLock; // titles, during the current command
+
+    // ---- host resources
+    struct StringRecord {
+        std::string tag;
+        size_t size = 0;
+    };
+    std::map<const char *, StringRecord> strings;
+    std::map<const unsigned char *, size_t> rgbCopies;
+    std::map<uint64_t, std::set<SetIndex_t>> sets;
+    std::map<uint64_t, std::vector<std::string>> stringLists;
+    struct Arg {
+        std::string name;
+        bool isString = true;
+        std::string text;
+        LgIndex_t value = 0;
+    };
+    std::map<uint64_t, std::vector<Arg>> argLists;
+
+    // ---- GUI records
+    std::map<GUIInt_t, GuiDialog> dialogs;
+    std::map<GUIInt_t, GuiControl> controls;
+    std::map<GUIInt_t, GUIInt_t> controlDialog; // control -> dialog that owns it
+    GUIInt_t nextGuiId = 1;
+    int sidebarCount = 0;
+
+    // ---- answers the driving API queued
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> fileNames;
+    std::deque<std::optional<ColorIndex_t>> colors;
+
+    // ---- records
+    std::vector<Message> messages;
+    std::function<void(const Message &)> observer;
+    bool recording = false;
+    std::vector<std::string> calls;
+    std::vector<std::string> faults;
+
+    // ---- helpers used across the implementation files
+    void record(const char *sdkFunction);
+    void fault(const std::string &what);
+
+    Frame *current();
+    Frame *frameOf(UniqueID_t id);
+    // The text or geometry behind a handle, or null (no fault recorded).
+    Text *text(uint64_t handle, Frame **owner = nullptr);
+    Geom *geom(uint64_t handle, Frame **owner = nullptr);
+    void endWalk(const char *why);
+
+    UniqueID_t addFrame(const FrameSpec &spec);
+    uint64_t addText(Frame &frame, const TextSpec &spec);
+    // Reads the image file of an image spec; false when it cannot be read.
+    static bool loadImage(const std::string &file, Geom &geom, std::string *error);
+    uint64_t addGeom(Frame &frame, Geom geom);
+    void setPosAndSize(Frame &frame, double x, double y, double w, double h);
+    void joinLinkGroup(Frame &frame);
+    bool popFrame(size_t index); // index from the bottom, 0-based
+    void clearWorkspace();
+
+    char *newString(const std::string &value, const std::string &tag);
+    void freeAll();
+
+    // Messages and questions.
+    void show(Message message);
+    bool ask(const std::string &text, MessageBoxType_e type);
+
+    // State changes and callbacks: every call into add-on code goes through
+    // these so that an exception never crosses back into the host.
+    void deliverStateChange(StateChange_e code, ArbParam_t data);
+    bool invoke(const std::string &what, const std::function<void()> &callback);
+
+    // Host commands: the outermost one judges the lock balance when it ends.
+    void beginCommand(const std::string &name);
+    void endCommand();
+
+    // GUI helpers.
+    GuiDialog *dialog(GUIInt_t id);
+    GuiControl *control(GUIInt_t id);
+    GUIInt_t ownerDialog(GUIInt_t parent); // dialog of a parent (dialog or page), or BADDIALOGID
+    GUIInt_t newControl(const char *fn, GUIInt_t parent, GuiControl control);
+    bool dialogIsShown(GUIInt_t dialog) const;
+    void launch(GuiDialog &dialog);
+};
+
+// RAII scope of one host command.
+struct CommandScope {
+    CommandScope(Host::Impl &impl, const std::string &name) : impl_(impl) {
+        impl_.beginCommand(name);
+    }
+    ~CommandScope() { impl_.endCommand(); }
+    CommandScope(const CommandScope &) = delete;
+    CommandScope &operator=(const CommandScope &) = delete;
+
+  private:
+    Host::Impl &impl_;
+};
+
+// ---- geometry of the workspace (Geometry.cpp)
+
+struct FrameRect {
+    double x = 0, y = 0, width = 1, height = 1; // paper inches
+};
+FrameRect rectOf(const Frame *frame);
+bool validCoordSys(CoordSys_e cs);
+double positionToPaperX(CoordSys_e cs, double v, const FrameRect &f);
+double positionToPaperY(CoordSys_e cs, double v, const FrameRect &f);
+double paperToPositionX(CoordSys_e cs, double p, const FrameRect &f);
+double paperToPositionY(CoordSys_e cs, double p, const FrameRect &f);
+double lengthToPaperX(CoordSys_e cs, double v, const FrameRect &f);
+double lengthToPaperY(CoordSys_e cs, double v, const FrameRect &f);
+double paperToLengthX(CoordSys_e cs, double p, const FrameRect &f);
+double paperToLengthY(CoordSys_e cs, double p, const FrameRect &f);
+// Glyphs of one line: markup tags count as none, "<math>7</math>" as one.
+size_t glyphCount(const std::string &line);
+// The text's box on the paper (the text block alone for box type 0).
+PaperBox textPaperBox(const TextSpec &text, const FrameRect &frame);
+// An image's height in its coordinate system, from its width and pixels.
+double imageHeight(const Geom &geom, const FrameRect &frame);
+
+// ---- value checks shared by the SDK setters and the layout reader
+bool validColor(int64_t c);
+bool validBoxType(int64_t t);
+bool validAnchor(int64_t a);
+bool validSizeUnits(int64_t u);
+bool validScope(int64_t s);
+bool validFont(int64_t f);
+
+// ---- handles: opaque pointers made from never-reused numbers
+uint64_t newHandle();
+template <class T> T toHandle(uint64_t value) {
+    return reinterpret_cast<T>(static_cast<uintptr_t>(value));
+}
+template <class T> uint64_t fromHandle(T handle) {
+    return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
+}
+
+std::string describeText(const std::string &s); // short, quoted, for messages
+
+// The RGB of a colour index 0..63.
+void colorRGB(ColorIndex_t color, uint8_t *red, uint8_t *green, uint8_t *blue);
+
+// ---- layout files (Layout.cpp)
+// Writes the workspace as a layout file: a temporary file beside it, then a
+// rename over it. Image paths are written relative to the layout's directory
+// when relativePaths is set.
+bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePaths,
+                     std::string *error);
+
+} // namespace quorvin::host
