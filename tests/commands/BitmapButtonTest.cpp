@@ -1,0 +1,348 @@
+// The insert bitmap button command, its dialog and the sizing of the image.
+#include "CommandsFixture.h"
+
+#include "shell/StateChange.h"
+
+namespace qgbtest {
+namespace {
+
+using quorvin::host::GuiControl;
+using quorvin::host::GuiDialog;
+
+class BitmapButtonTest : public CommandsTest {
+  protected:
+    void SetUp() override {
+        CommandsTest::SetUp();
+        frame = AddFrame("ID=1 TITLE=\"D\"", 1, 1, 8, 4);
+        AddLabel("Label", 10, 10, 16); // gives the character cell
+        bitmap = WriteBmp("button16x8.bmp", 16, 8);
+    }
+
+    void TearDown() override {
+        // A test that fails with the dialog up should not report a held lock.
+        if (ids().dialog != BADDIALOGID && QorGUIDialogIsUp(ids().dialog)) {
+            std::string error;
+            host().pressDialogButton(ids().dialog, "Cancel", &error);
+        }
+        CommandsTest::TearDown();
+    }
+
+    static const qb::BitmapButtonDialogIds &ids() { return qb::BitmapButtonDialog(); }
+
+    // Chooses the file and shows the dialog; the dialog holds the lock.
+    void Open(void (*command)() = qb::InsertBitmapButton) {
+        host().queueFileName(bitmap);
+        {
+            qb::LockGuard lock(qb::AddOnHandle);
+            command();
+        }
+        ASSERT_TRUE(QorGUIDialogIsUp(ids().dialog));
+        ExpectClean(true);
+    }
+
+    void Press(const char *which) {
+        std::string error;
+        ASSERT_TRUE(host().pressDialogButton(ids().dialog, which, &error)) << error;
+    }
+    void SetField(GUIInt_t field, const std::string &value) {
+        std::string error;
+        ASSERT_TRUE(host().setTextField(field, value, &error)) << error;
+    }
+    void SetUseColor(bool on) {
+        std::string error;
+        ASSERT_TRUE(host().setToggle(ids().useColor, on, &error)) << error;
+    }
+
+    std::vector<const quorvin::host::Geom *> Images() {
+        std::vector<const quorvin::host::Geom *> images;
+        for (const quorvin::host::Geom &g : Current().geoms)
+            if (g.spec.type == GeomType_Image)
+                images.push_back(&g);
+        return images;
+    }
+
+    std::string LastCommand() {
+        std::vector<const quorvin::host::Geom *> images = Images();
+        return images.empty() ? "<no image>" : images.back()->spec.command;
+    }
+
+    bool DialogUp() { return QorGUIDialogIsUp(ids().dialog); }
+
+    UniqueID_t frame = 0;
+    std::string bitmap;
+};
+
+TEST_F(BitmapButtonTest, DialogHasItsContentsInCreationOrder) {
+    Open();
+    const GuiDialog *dialog = host().findDialog(ids().dialog);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->kind, "Modal");
+    EXPECT_EQ(dialog->parent, BADDIALOGID);
+    EXPECT_EQ(dialog->width, 7060);
+    EXPECT_EQ(dialog->height, 2071);
+    EXPECT_EQ(dialog->title, "Insert Bitmap Button");
+    EXPECT_NE(dialog->init, nullptr);
+    EXPECT_NE(dialog->ok, nullptr);
+    EXPECT_EQ(dialog->apply, nullptr);
+    EXPECT_NE(dialog->cancel, nullptr);
+    EXPECT_NE(dialog->help, nullptr);
+
+    struct Item {
+        std::string kind;
+        GUIInt_t x, y, width, height; // -1: not given for labels
+        std::vector<std::string> labels;
+    };
+    const std::vector<Item> expected = {
+        {"Label", 300, 168, -1, -1, {"Bitmap File Name:"}},
+        {"TextField", 314, 288, 6053, 144, {}},
+        {"Button", 6469, 288, 372, 144, {"..."}},
+        {"Label", 300, 595, -1, -1, {"Tool Tip Text:"}},
+        {"TextField", 314, 715, 6569, 144, {}},
+        {"TextField", 686, 1809, 1245, 144, {}},
+        {"Toggle", 343, 1641, 3048, 120, {"Use Transparent Color"}},
+        {"RadioBox", 586, 1208, 1731, 300, {"Push Button", "Toggle"}},
+        {"Label", 2075, 1839, -1, -1, {"(Ex. for red use FF0000)"}},
+        {"Label", 314, 1100, -1, -1, {"Button Type:"}},
+    };
+    ASSERT_EQ(dialog->controls.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        const GuiControl *c = host().findControl(dialog->controls[i]);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->kind, expected[i].kind);
+        EXPECT_EQ(c->x, expected[i].x);
+        EXPECT_EQ(c->y, expected[i].y);
+        if (expected[i].width >= 0) {
+            EXPECT_EQ(c->width, expected[i].width);
+            EXPECT_EQ(c->height, expected[i].height);
+        }
+        std::vector<std::string> labels;
+        for (const std::string &l : c->labels)
+            if (!l.empty())
+                labels.push_back(l);
+        EXPECT_EQ(labels, expected[i].labels);
+    }
+    // The chosen file is filled in, "Push Button" selected, the colour
+    // field follows the toggle (off).
+    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, bitmap);
+    EXPECT_EQ(host().findControl(ids().buttonType)->intValue, 1);
+    EXPECT_FALSE(host().findControl(ids().color)->sensitive);
+
+    Press("Cancel");
+    EXPECT_FALSE(DialogUp());
+    EXPECT_TRUE(Images().empty());
+    ExpectClean();
+}
+
+TEST_F(BitmapButtonTest, CancellingTheFileChooserShowsNoDialog) {
+    host().queueFileName(std::nullopt);
+    Run(qb::InsertBitmapButton);
+    EXPECT_FALSE(DialogUp());
+    EXPECT_TRUE(Images().empty());
+}
+
+TEST_F(BitmapButtonTest, ButtonsAreNumberedFromTwo) {
+    Open();
+    Press("OK");
+    ExpectClean();
+    EXPECT_FALSE(DialogUp());
+    EXPECT_EQ(LastCommand(), "VarName=BB2 Type=PushButton");
+
+    Open();
+    SetField(ids().toolTip, "Open file");
+    Press("OK");
+    ExpectClean();
+    ASSERT_EQ(Images().size(), 2u);
+    EXPECT_EQ(LastCommand(), "VarName=BB3 Type=PushButton ToolTip=\"Open file\"");
+    EXPECT_EQ(Images().back()->drawOrder, DrawOrder_AfterData);
+    EXPECT_EQ(Images().back()->spec.imageFile, bitmap);
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+}
+
+TEST_F(BitmapButtonTest, BitmapToggleSelectsToggle) {
+    Open(qb::InsertBitmapToggle);
+    EXPECT_EQ(host().findControl(ids().buttonType)->intValue, 2);
+    Press("OK");
+    ExpectClean();
+    EXPECT_EQ(LastCommand(), "VarName=BB2 Type=Toggle");
+    // The next plain bitmap button starts at "Push Button" again.
+    Open();
+    EXPECT_EQ(host().findControl(ids().buttonType)->intValue, 1);
+    Press("Cancel");
+}
+
+TEST_F(BitmapButtonTest, ColorFieldFollowsTheToggle) {
+    Open();
+    SetUseColor(true);
+    EXPECT_TRUE(host().findControl(ids().color)->sensitive);
+    SetUseColor(false);
+    EXPECT_FALSE(host().findControl(ids().color)->sensitive);
+    ExpectClean(true);
+    Press("Cancel");
+    // The next launch starts from the toggle's state.
+    Open();
+    SetUseColor(true);
+    Press("Cancel");
+    Open();
+    EXPECT_TRUE(host().findControl(ids().color)->sensitive);
+    Press("Cancel");
+}
+
+TEST_F(BitmapButtonTest, MalformedColorWarnsAndIsWritten) {
+    Open();
+    SetUseColor(true);
+    SetField(ids().color, "FF000");
+    Press("OK");
+    ExpectClean();
+    ASSERT_EQ(host().messages().size(), 1u);
+    EXPECT_EQ(host().messages()[0].call, Message::Call::MessageBox);
+    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Warning);
+    EXPECT_EQ(host().messages()[0].text,
+              "Transparent color is missing or may be incorrectly formatted.\nThe format for the "
+              "transparent color is RRGGBB, where RR,GG,BB are 2 digit hex values for the R,G, "
+              "and B components of transparent color.");
+    EXPECT_EQ(LastCommand(), "VarName=BB2 Type=PushButton TransparentColor=FF000");
+}
+
+TEST_F(BitmapButtonTest, ColorIsWrittenOnlyWhenUsed) {
+    Open();
+    SetUseColor(true);
+    SetField(ids().color, "00FF00");
+    Press("OK");
+    EXPECT_EQ(LastCommand(), "VarName=BB2 Type=PushButton TransparentColor=00FF00");
+    Open();
+    SetField(ids().color, "garbage");
+    SetUseColor(false);
+    Press("OK");
+    EXPECT_EQ(LastCommand(), "VarName=BB3 Type=PushButton");
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+    ExpectClean();
+}
+
+TEST_F(BitmapButtonTest, FailedOkKeepsTheDialogUpAndTheAnchorTable) {
+    qb::AnchorTable.Count = 5;
+    Open();
+
+    SetField(ids().fileName, "");
+    Press("OK");
+    SetField(ids().fileName, bitmap + ".missing");
+    Press("OK");
+    SetField(ids().fileName, bitmap);
+    SetField(ids().toolTip, "Say \"hi\"");
+    Press("OK");
+    SetField(ids().toolTip, std::string(600, 't'));
+    Press("OK");
+
+    EXPECT_TRUE(DialogUp());
+    ExpectClean(true);
+    EXPECT_EQ(qb::AnchorTable.Count, 5);
+    EXPECT_TRUE(Images().empty()); // the refused image was removed again
+    const std::vector<std::string> texts = MessageTexts();
+    ASSERT_EQ(texts.size(), 4u) << DescribeMessages();
+    EXPECT_EQ(texts[0], "Please enter a file name.");
+    EXPECT_EQ(texts[1], "Could not create image geometry.");
+    EXPECT_NE(texts[2].find("double quote"), std::string::npos) << texts[2];
+    EXPECT_NE(texts[2].find("ID=1 TITLE=\"D\""), std::string::npos) << texts[2];
+    EXPECT_NE(texts[3].find("511"), std::string::npos) << texts[3];
+    for (const Message &m : host().messages())
+        EXPECT_EQ(m.call, Message::Call::ErrMsg);
+
+    // The longest tool tip that fits: 511 characters in all.
+    const std::string head = "VarName=BB2 Type=PushButton ToolTip=\"";
+    SetField(ids().toolTip, std::string(511 - head.size() - 1, 't'));
+    Press("OK");
+    ExpectClean();
+    EXPECT_FALSE(DialogUp());
+    EXPECT_EQ(LastCommand().size(), 511u);
+    EXPECT_EQ(qb::AnchorTable.Count, 5);
+}
+
+TEST_F(BitmapButtonTest, CancelAndSuccessGiveTheAnchorTableBack) {
+    qb::AnchorTable.Count = 3;
+    Open();
+    Press("Cancel");
+    EXPECT_EQ(qb::AnchorTable.Count, 3);
+    Open();
+    Press("OK");
+    EXPECT_EQ(qb::AnchorTable.Count, 3);
+    ExpectClean();
+}
+
+TEST_F(BitmapButtonTest, FailedLayoutCheckLeavesTheImageWithoutCommand) {
+    // Controls of two heights: the layout checks fail and report it.
+    AddFrame("ID=2 TITLE=\"E\"");
+    AddLabel("Small", 10, 10, 12);
+    Open();
+    Press("OK");
+    ExpectClean();
+    EXPECT_FALSE(DialogUp());
+    ASSERT_EQ(Images().size(), 1u);
+    EXPECT_EQ(Images()[0]->spec.command, "");
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{
+                  "All non-text field controls must use the same character height."});
+}
+
+TEST_F(BitmapButtonTest, HelpAndBrowse) {
+    Open();
+    Press("Help");
+    ASSERT_EQ(host().messages().size(), 1u);
+    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Information);
+    EXPECT_EQ(host().messages()[0].text, "On-line Help not available for this dialog.");
+
+    host().queueFileName(std::string("/elsewhere/other.bmp"));
+    std::string error;
+    ASSERT_TRUE(host().pressControl(ids().browse, &error)) << error;
+    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
+    host().queueFileName(std::nullopt);
+    ASSERT_TRUE(host().pressControl(ids().browse, &error)) << error;
+    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
+    ExpectClean(true);
+    Press("Cancel");
+    ExpectClean();
+}
+
+// P from the frame width in dialog units, the base font size and the dots
+// per inch ratio: Wdu / 100 is a real division, P is at least 7, then 12 %
+// less (rounded down).
+TEST(BitmapPixelWidth, FollowsTheSizingRule) {
+    struct Case {
+        int wdu, font;
+        double ratio;
+        int expected;
+    };
+    const Case cases[] = {
+        {7792, 16, 1.0, 462}, // 523.62 -> 524, less 62
+        {1000, 16, 1.0, 59},  // 67.2 -> 67, less 8
+        {1000, 16, 2.0, 118}, // 134.4 -> 134, less 16
+        {150, 16, 1.0, 9},    // 10.08 -> 10, less 1 (an integer division would give 7)
+        {100, 16, 1.0, 7},    // 6.72 + 0.499 -> 7
+        {48, 16, 1.0, 7},     // 3.2 -> 3, raised to 7
+        {0, 16, 1.0, 7},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(quorvin::builder::BitmapPixelWidth(c.wdu, c.font, c.ratio), c.expected)
+            << c.wdu << " " << c.font << " " << c.ratio;
+}
+
+TEST_F(BitmapButtonTest, ImageWidthFollowsTheBuiltDialog) {
+    // 8 inch frame, 16 point controls: the cell is 1.1 * 16 * 0.42 / 72
+    // inches = 9.856 pixels, the frame 768 pixels = 7792 dialog units, so
+    // P = 462 and the 16 pixel bitmap gets (16 + 7.9) * 100 / 462.
+    Open();
+    Press("OK");
+    ASSERT_EQ(Images().size(), 1u);
+    EXPECT_NEAR(Images()[0]->spec.width, (16 + 7.9) * 100 / 462, 1e-9);
+}
+
+TEST_F(BitmapButtonTest, NarrowFrameKeepsPAtSeven) {
+    AddFrame("ID=2 TITLE=\"Narrow\"", 1, 1, 0.05, 4);
+    AddLabel("Label", 10, 10, 16);
+    Open();
+    Press("OK");
+    ASSERT_EQ(Images().size(), 1u);
+    EXPECT_NEAR(Images()[0]->spec.width, (16 + 7.9) * 100 / 7, 1e-9);
+}
+
+} // namespace
+} // namespace qgbtest
