@@ -92,7 +92,7 @@ TEST_F(ParametersTest, GetStringTagCopiesToTheNextQuoteOrTheEnd) {
         {"VarName=SC3 Type=Scale SHOWLABEL=F", "Type", "Scale SHOWLABEL=F"},
         {"VarName=SC3 Type=Scale", "Type", "Scale"},
         {"ToolTip=\"Press here\" Type=PushButton", "ToolTip", "Press here"},
-        {"ToolTip=\"open", "ToolTip", nullptr},
+        {"ToolTip=\"open", "ToolTip", "open"},
         {"A=\"\" B=1", "A", ""},
         {"A=foo\"bar\"", "A", "foo"},
         {"VarName=TF1", "Type", nullptr},

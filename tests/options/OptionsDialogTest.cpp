@@ -133,6 +133,7 @@ TEST_F(OptionsDialogTest, OkTakesTheChoicesIntoMemoryOnly) {
         {LanguageFORTRAN, 2, false, LanguageCPP}, {LanguageFORTRAN, 0, true, LanguageFORTRAN},
         {LanguageQt, 0, true, LanguageQt}, // Qt has no button: kept
         {LanguageQt, 1, true, LanguageC},         {LanguageQt, 2, false, LanguageCPP},
+        {LanguageQt, 2, true, LanguageCPP}, // the button already shown, chosen again
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::to_string(c.start) + " -> " + std::to_string(c.button));
