@@ -1,0 +1,65 @@
+// Pictures of the dialogs and sidebars made through the GUI API, drawn the
+// way the reference host would show them: a title bar, a menu bar when the
+// dialog has one, the client area with every control, and for dialogs the
+// row of standard buttons (OK, Apply, Cancel, Help or Close, Help) that the
+// host adds below the client area. Drawn with cairo as SVG or PNG.
+//
+// Scale: a dialog unit is one hundredth of the host's character cell. The
+// host's dialog font is its base font size, 16 pixels (12 points at 96 dpi);
+// the cell is 1.1 times that high and 0.42 of its own height wide, the same
+// rule the builder uses to measure a design, so a design made with 12-point
+// controls is drawn at the size it has on the paper.
+#pragma once
+
+#include "QORADDON.h"
+
+#include <string>
+
+namespace quorvin::host {
+
+// The character cell in screen pixels.
+constexpr double kCellHeightPixels = 17.6;       // 1.1 x 16
+constexpr double kCellWidthPixels = 0.42 * 17.6; // 7.392
+// Parts of a picture outside the client area, in pixels.
+constexpr int kTitleBarHeight = 28;
+constexpr int kMenuBarHeight = 22;
+constexpr int kButtonRowHeight = 40;
+constexpr int kStandardButtonWidth = 80;
+constexpr int kStandardButtonGap = 8;
+// Height of the row of tab headers at the top of a tab control.
+constexpr int kTabHeaderHeight = 24;
+// Pictures larger than this on a side are refused.
+constexpr int kMaxPictureSide = 16384;
+
+// Dialog units to pixels (rounded to the nearest pixel).
+int dialogUnitsToPixelsX(GUIInt_t units);
+int dialogUnitsToPixelsY(GUIInt_t units);
+
+enum class PictureFormat { Svg, Png };
+
+struct RenderOptions {
+    // Pixels of the picture per screen pixel (PNG; the SVG is scaled alike).
+    double scale = 1.0;
+};
+
+struct PictureSize {
+    int width = 0, height = 0; // screen pixels, before the scale
+};
+
+// The size of a dialog's or sidebar's picture: width the client area's or the
+// standard button row's, whichever is wider; height the title bar, the menu
+// bar (when there is one), the client area and the button row (dialogs with
+// at least one standard button). {0, 0} when there is no such dialog.
+PictureSize dialogPictureSize(GUIInt_t dialog);
+
+// Draws a dialog or sidebar into a file. The format follows the extension
+// (".svg" or ".png", any case) or is given. False, with *error saying why,
+// when there is no such dialog, the extension is neither, the picture would
+// be too large, the file cannot be written, or the host was built without
+// cairo. Nothing of the host's state changes.
+bool renderDialog(GUIInt_t dialog, const std::string &path, std::string *error,
+                  const RenderOptions &options = {});
+bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path,
+                  std::string *error, const RenderOptions &options = {});
+
+} // namespace quorvin::host

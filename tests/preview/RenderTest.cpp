@@ -1,0 +1,264 @@
+// Pictures of dialogs made through the GUI API: sizes from the character
+// cell, pixels of the controls, tabs showing their first page, and the
+// failures a caller can meet.
+#include "HostFixture.h"
+#include "PictureSupport.h"
+#include "quorvin/Render.h"
+#include "shell/Settings.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace qgbtest {
+namespace {
+
+namespace qh = quorvin::host;
+
+void Nothing() {}
+void NothingInt(const GUIInt_t *) {}
+
+const Rgb8 kFace{236, 236, 236};
+const Rgb8 kButtonFace{225, 225, 225};
+const Rgb8 kWhite{255, 255, 255};
+
+class RenderTest : public HostFixture {
+  protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        RegisterAddOn();
+        dir = PictureDir("render");
+    }
+
+    Picture Render(GUIInt_t dialog, const std::string &name, double scale = 1.0) {
+        const std::string path = dir + "/" + name;
+        std::string error;
+        EXPECT_TRUE(qh::renderDialog(dialog, path, &error, qh::RenderOptions{scale})) << error;
+        Picture picture;
+        EXPECT_TRUE(picture.load(path)) << path;
+        return picture;
+    }
+
+    std::string dir;
+};
+
+TEST_F(RenderTest, PictureSizeFollowsCellTitleMenuAndButtonRow) {
+    struct Row {
+        const char *what;
+        GUIInt_t dialog;
+        int width, height;
+    };
+    const GUIInt_t modal = QorGUIDialogCreateModal(-1, 4000, 1500, "Modal", nullptr, Nothing,
+                                                   nullptr, Nothing, Nothing);
+    const GUIInt_t bare = QorGUIDialogCreateModal(-1, 4000, 1000, "Bare", nullptr, nullptr, nullptr,
+                                                  nullptr, nullptr);
+    const GUIInt_t modeless =
+        QorGUIDialogCreateModeless(-1, 2000, 1000, "Modeless", nullptr, Nothing, Nothing);
+    const GUIInt_t sidebar =
+        QorGUISidebarRegister("Side", quorvin::builder::AddOnHandle, 2000, 1000, nullptr, nullptr);
+    const GUIInt_t withMenu =
+        QorGUIDialogCreateModeless(-1, 4000, 1000, "Menus", nullptr, Nothing, nullptr);
+    const GUIInt_t bar = QorGUIMenuBarAdd(withMenu);
+    QorGUIMenuAdd(bar, "Insert");
+    QorGUIMenuAdd(bar, "Layout");
+
+    // 4000 units: 295.68 pixels; 1500: 264; 2000: 147.84; 1000: 176.
+    const std::vector<Row> rows = {
+        {"modal with OK, Cancel, Help", modal, 296, 28 + 264 + 40},
+        {"modal without buttons", bare, 296, 28 + 176},
+        {"modeless narrower than its Close and Help row", modeless, 2 * 80 + 3 * 8, 28 + 176 + 40},
+        {"sidebar", sidebar, 148, 28 + 176},
+        {"modeless with a menu bar", withMenu, 296, 28 + 22 + 176 + 40},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        const qh::PictureSize size = qh::dialogPictureSize(row.dialog);
+        EXPECT_EQ(size.width, row.width);
+        EXPECT_EQ(size.height, row.height);
+        const Picture png = Render(row.dialog, "size-" + std::to_string(row.dialog) + ".png");
+        EXPECT_EQ(png.width, row.width);
+        EXPECT_EQ(png.height, row.height);
+    }
+    const Picture twice = Render(modal, "size-twice.png", 2.0);
+    EXPECT_EQ(twice.width, 2 * 296);
+    EXPECT_EQ(twice.height, 2 * 332);
+    EXPECT_EQ(qh::dialogPictureSize(9999).width, 0);
+}
+
+TEST_F(RenderTest, ControlsAppearWhereTheirDialogUnitsPutThem) {
+    const GUIInt_t d = QorGUIDialogCreateModal(-1, 4000, 1500, "Render test", nullptr, Nothing,
+                                               nullptr, Nothing, Nothing);
+    QorGUILabelAdd(d, 200, 100, "Hello");
+    const GUIInt_t off = QorGUILabelAdd(d, 2000, 100, "Off");
+    QorGUISetSensitivity(off, FALSE);
+    QorGUIColoredButtonAdd(d, 200, 300, 1500, 200, "Blue", 3, Nothing);
+    QorGUITextFieldAdd(d, 2000, 300, 1500, 150, nullptr);
+
+    // A 10 x 10 image: a red (transparent) ring two pixels wide round green.
+    std::vector<char> image(10 * 10 * 3);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            const bool ring = x < 2 || y < 2 || x > 7 || y > 7;
+            char *p = &image[static_cast<size_t>(y * 10 + x) * 3];
+            p[0] = static_cast<char>(ring ? 255 : 0);
+            p[1] = static_cast<char>(ring ? 0 : 200);
+            p[2] = 0;
+        }
+    QorGUIBitmapButtonAdd(d, 200, 600, 600, 300, 10, 10, image.data(), TRUE, 255, 0, 0, Nothing);
+
+    const GUIInt_t tab = QorGUITabAdd(d, 2000, 600, 1800, 700, NothingInt, NothingInt);
+    const GUIInt_t first = QorGUITabAddPage(tab, "First");
+    const GUIInt_t second = QorGUITabAddPage(tab, "Second");
+    QorGUIColoredButtonAdd(first, 100, 100, 500, 200, "", 1, Nothing);
+    QorGUIColoredButtonAdd(second, 100, 100, 500, 200, "", 2, Nothing);
+
+    const Picture p = Render(d, "controls.png");
+    ASSERT_EQ(p.width, 296);
+    ASSERT_EQ(p.height, 332);
+
+    EXPECT_EQ(p.at(5, 5), (Rgb8{60, 74, 92})) << "title bar";
+    EXPECT_GT(p.darkPixels(0, 0, 296, 28, 256), 0);
+    EXPECT_EQ(p.at(280, 60), kFace) << "client area";
+
+    // Label at (200, 100): pixel (15, 18) below the title bar, legible ink.
+    EXPECT_GT(p.darkPixels(15, 46, 45, 18), 30);
+    EXPECT_EQ(p.darkPixels(1, 29, 13, 40), 0) << "no ink left of the label";
+    // Insensitive label: grey ink only.
+    EXPECT_EQ(p.darkPixels(148, 46, 40, 18), 0);
+    EXPECT_GT(p.darkPixels(148, 46, 40, 18, 200), 10);
+
+    // Coloured button at pixel (15, 81), 111 x 35: the blue swatch inside.
+    EXPECT_EQ(p.at(21, 87), (Rgb8{0, 0, 255}));
+    EXPECT_EQ(p.at(15 + 110 - 6, 81 + 34 - 6), (Rgb8{0, 0, 255}));
+    EXPECT_GT(p.pixelsOf(kWhite, 19, 85, 103, 27), 8) << "the label in white on blue";
+
+    // Text field at (148, 81), 111 x 26: white inside its border.
+    EXPECT_EQ(p.at(152, 84), kWhite);
+    EXPECT_EQ(p.at(148 + 111 - 3, 81 + 26 - 3), kWhite);
+
+    // Bitmap button at (15, 134), 44 x 53; image centred at (32, 155).
+    EXPECT_EQ(p.at(37, 160), (Rgb8{0, 200, 0}));
+    EXPECT_EQ(p.at(32, 155), kButtonFace) << "transparent colour shows the button";
+    EXPECT_EQ(p.pixelsOf(Rgb8{255, 0, 0}, 15, 134, 44, 53), 0);
+
+    // Tab at (148, 134): the first page's red button, nothing of the second.
+    EXPECT_EQ(p.at(161, 182), (Rgb8{255, 0, 0}));
+    EXPECT_EQ(p.pixelsOf(Rgb8{0, 255, 0}, 0, 0, p.width, p.height), 0);
+    // Both headers carry their titles.
+    EXPECT_GT(p.darkPixels(150, 136, 45, 20), 15);
+    EXPECT_GT(p.darkPixels(200, 137, 75, 20), 15);
+
+    // Standard buttons OK, Cancel, Help right-aligned in the row below.
+    EXPECT_GT(p.darkPixels(32, 299, 80, 26), 5);
+    EXPECT_GT(p.darkPixels(208, 299, 80, 26), 5);
+    EXPECT_EQ(p.darkPixels(1, 293, 29, 38), 0);
+}
+
+// Every kind leaves a mark inside its own box and nowhere near it.
+TEST_F(RenderTest, EveryKindDrawsInsideItsBox) {
+    const GUIInt_t d =
+        QorGUIDialogCreateModeless(-1, 8000, 3000, "Kinds", nullptr, nullptr, nullptr);
+    struct Row {
+        const char *kind;
+        GUIInt_t id;
+    };
+    std::vector<Row> rows;
+    const GUIInt_t scale = QorGUIScaleAdd(d, 200, 200, 2000, 200, 0, 100, 0, nullptr, nullptr);
+    QorGUIScaleShowNumericDisplay(scale, TRUE);
+    rows.push_back({"Scale", scale});
+    rows.push_back({"OptionMenu", QorGUIOptionMenuAdd(d, 2600, 200, 1500, 200,
+                                                      "Option1,Option2,Option3", nullptr)});
+    rows.push_back({"Toggle", QorGUIToggleAdd(d, 4500, 200, 1500, 200, "Check me", nullptr)});
+    rows.push_back({"RadioBox", QorGUIRadioBoxAdd(d, 200, 700, 1500, 600, "One", "Two", "Three",
+                                                  nullptr, nullptr, nullptr)});
+    rows.push_back({"List", QorGUIListAdd(d, 2600, 700, 1500, 600, FALSE, nullptr)});
+    rows.push_back({"Text", QorGUITextAdd(d, 4500, 700, 1500, 600, TRUE, nullptr)});
+    rows.push_back({"SpinTextField",
+                    QorGUISpinTextFieldAdd(d, 200, 1600, 1500, 200, nullptr, Nothing, Nothing)});
+    rows.push_back({"Button", QorGUIButtonAdd(d, 2600, 1600, 1500, 200, "Press", Nothing)});
+    rows.push_back({"Frame", QorGUIFrameAdd(d, 4500, 1600, 2000, 600, "Group")});
+    rows.push_back({"HorzSeparator", QorGUIHorzSeparatorAdd(d, 200, 2500, 2000)});
+    rows.push_back({"VertSeparator", QorGUIVertSeparatorAdd(d, 2600, 2300, 500)});
+    const GUIInt_t form = QorGUIFormAdd(d, 4500, 2300, 2000, 600);
+    QorGUIButtonAdd(QorGUIFormAddPage(form), 100, 100, 1000, 200, "In form", Nothing);
+    rows.push_back({"Form", form});
+
+    const Picture p = Render(d, "kinds.png");
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.kind);
+        const qh::GuiControl *c = host().findControl(row.id);
+        ASSERT_NE(c, nullptr);
+        const int x = qh::dialogUnitsToPixelsX(c->x),
+                  y = qh::kTitleBarHeight + qh::dialogUnitsToPixelsY(c->y);
+        const int w = std::max(qh::dialogUnitsToPixelsX(c->width), 2);
+        const int h = std::max(qh::dialogUnitsToPixelsY(c->height), 2);
+        const int ink = w * h - p.pixelsOf(kFace, x, y, w, h);
+        EXPECT_GT(ink, 0);
+        // The frame's caption sits on its top edge, above the box.
+        const int above = row.id == rows[8].id ? 12 : 2;
+        EXPECT_EQ(p.pixelsOf(kFace, x - 2, y - above - 2, w + 4, 2), (w + 4) * 2)
+            << "nothing drawn just above the box";
+    }
+    // Legible texts: the toggle's label, a radio label and the frame caption.
+    EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(4500) + 19, 28 + 35, 60, 18), 30);
+    EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(200) + 20, 28 + 123, 40, 35), 20);
+    EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(4500) + 8, 28 + 282 - 9, 45, 18), 20);
+}
+
+TEST_F(RenderTest, SvgIsScalableAndTheSameOnEveryRun) {
+    const GUIInt_t d =
+        QorGUIDialogCreateModeless(-1, 4000, 1000, "Vector", nullptr, Nothing, nullptr);
+    QorGUILabelAdd(d, 200, 100, "Name");
+    std::vector<char> image(4 * 4 * 3, 100);
+    QorGUIBitmapToggleAdd(d, 200, 400, 400, 300, 4, 4, image.data(), FALSE, 0, 0, 0, NothingInt);
+    std::string error;
+    ASSERT_TRUE(qh::renderDialog(d, dir + "/vector.svg", &error)) << error;
+    ASSERT_TRUE(qh::renderDialog(d, qh::PictureFormat::Svg, dir + "/vector-again.svg", &error))
+        << error;
+    const std::string svg = ReadFile(dir + "/vector.svg");
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("width=\"296px\""), std::string::npos);
+    EXPECT_NE(svg.find("height=\"" + std::to_string(28 + 176 + 40) + "px\""), std::string::npos);
+    EXPECT_NE(svg.find("<image"), std::string::npos) << "the bitmap is embedded";
+    EXPECT_EQ(svg, ReadFile(dir + "/vector-again.svg"));
+}
+
+TEST_F(RenderTest, FailuresSayWhyAndLeaveNoFile) {
+    const GUIInt_t d = QorGUIDialogCreateModal(-1, 1000, 1000, "Small", nullptr, Nothing, nullptr,
+                                               nullptr, nullptr);
+    const GUIInt_t huge = QorGUIDialogCreateModal(-1, 2000000, 1000, "Huge", nullptr, nullptr,
+                                                  nullptr, nullptr, nullptr);
+    struct Row {
+        const char *what;
+        GUIInt_t dialog;
+        std::string path;
+        std::string expected; // part of the error
+    };
+    const std::vector<Row> rows = {
+        {"unknown dialog", 4242, dir + "/none.png", "there is none"},
+        {"unknown extension", d, dir + "/small.gif", "must end in .svg or .png"},
+        {"no extension", d, dir + "/small", "must end in .svg or .png"},
+        {"missing directory", d, dir + "/no/such/dir/small.png", "cannot write"},
+        {"too large", huge, dir + "/huge.png", "larger than 16384 pixels"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        std::string error;
+        EXPECT_FALSE(qh::renderDialog(row.dialog, row.path, &error));
+        EXPECT_NE(error.find(row.expected), std::string::npos) << error;
+        EXPECT_FALSE(std::filesystem::exists(row.path));
+        EXPECT_FALSE(std::filesystem::exists(row.path + ".tmp"));
+    }
+    EXPECT_EQ(qh::dialogPictureSize(huge).width, 0);
+}
+
+TEST_F(RenderTest, UpperCaseExtensionAndInvalidUtf8AreDrawn) {
+    const GUIInt_t d =
+        QorGUIDialogCreateModeless(-1, 3000, 600, "Bad \xff title", nullptr, Nothing, nullptr);
+    QorGUILabelAdd(d, 100, 100, "caf\xc3\xa9 \xc3 end");
+    const Picture p = Render(d, "UTF8.PNG");
+    // Drawing did not stop at the stray bytes: the label's end is there.
+    EXPECT_GT(p.darkPixels(0, 46, p.width, 18), 60);
+}
+
+} // namespace
+} // namespace qgbtest
