@@ -1,5 +1,6 @@
 #include "shell/CommandTable.h"
 
+#include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "options/Options.h"
 #include "shell/Settings.h"
@@ -21,47 +22,47 @@ struct CommandEntry {
     CommandHandler handler;
 };
 
-// One row per command, in the enum's order. The editing commands (inserts,
-// pages, arrange, preview, upgrade) are wired here as they become available;
-// the bitmap toggle row takes the command that runs the bitmap button command
-// and then selects "Toggle" (the second button type) in its dialog.
+// One row per command, in the enum's order. A command not built yet has no
+// function: its button and menu item stay insensitive. The tab page and form
+// page rows share the page command; which one is sensitive follows the
+// picked control.
 constexpr std::array<CommandEntry, kCommandCount> kCommands = {{
-    {Command::InsertModelessDialog, "InsertModelessDialog", nullptr},
-    {Command::InsertModalDialog, "InsertModalDialog", nullptr},
-    {Command::InsertSidebar, "InsertSidebar", nullptr},
-    {Command::InsertTab, "InsertTab", nullptr},
-    {Command::InsertTabPage, "InsertTabPage", nullptr},
-    {Command::ResizePages, "ResizePages", nullptr},
-    {Command::InsertForm, "InsertForm", nullptr},
-    {Command::InsertFormPage, "InsertFormPage", nullptr},
-    {Command::PopNextPage, "PopNextPage", nullptr},
-    {Command::InsertPushButton, "InsertPushButton", nullptr},
-    {Command::InsertBitmapButton, "InsertBitmapButton", nullptr},
-    {Command::InsertRadioBox, "InsertRadioBox", nullptr},
-    {Command::InsertScale, "InsertScale", nullptr},
-    {Command::InsertBitmapToggle, "InsertBitmapToggle", nullptr},
-    {Command::InsertToggle, "InsertToggle", nullptr},
-    {Command::InsertSingleList, "InsertSingleList", nullptr},
-    {Command::InsertOptionMenu, "InsertOptionMenu", nullptr},
-    {Command::InsertMultiList, "InsertMultiList", nullptr},
-    {Command::InsertTextField, "InsertTextField", nullptr},
-    {Command::InsertSpinTextField, "InsertSpinTextField", nullptr},
-    {Command::InsertMultiLineText, "InsertMultiLineText", nullptr},
-    {Command::InsertReadOnlyText, "InsertReadOnlyText", nullptr},
-    {Command::InsertGroupFrame, "InsertGroupFrame", nullptr},
-    {Command::InsertLabel, "InsertLabel", nullptr},
-    {Command::AlignLeft, "AlignLeft", nullptr},
-    {Command::AlignHorzCenter, "AlignHorzCenter", nullptr},
-    {Command::AlignRight, "AlignRight", nullptr},
-    {Command::AlignTop, "AlignTop", nullptr},
-    {Command::AlignVertCenter, "AlignVertCenter", nullptr},
-    {Command::AlignBottom, "AlignBottom", nullptr},
-    {Command::SpaceEvenlyAcross, "SpaceEvenlyAcross", nullptr},
-    {Command::SpaceEvenlyDown, "SpaceEvenlyDown", nullptr},
-    {Command::CenterVertically, "CenterVertically", nullptr},
-    {Command::CenterHorizontally, "CenterHorizontally", nullptr},
+    {Command::InsertModelessDialog, "InsertModelessDialog", InsertModelessDialog},
+    {Command::InsertModalDialog, "InsertModalDialog", InsertModalDialog},
+    {Command::InsertSidebar, "InsertSidebar", InsertSidebar},
+    {Command::InsertTab, "InsertTab", InsertTab},
+    {Command::InsertTabPage, "InsertTabPage", InsertPage},
+    {Command::ResizePages, "ResizePages", ResizePages},
+    {Command::InsertForm, "InsertForm", InsertForm},
+    {Command::InsertFormPage, "InsertFormPage", InsertPage},
+    {Command::PopNextPage, "PopNextPage", PopNextPage},
+    {Command::InsertPushButton, "InsertPushButton", InsertPushButton},
+    {Command::InsertBitmapButton, "InsertBitmapButton", InsertBitmapButton},
+    {Command::InsertRadioBox, "InsertRadioBox", InsertRadioBox},
+    {Command::InsertScale, "InsertScale", InsertScale},
+    {Command::InsertBitmapToggle, "InsertBitmapToggle", InsertBitmapToggle},
+    {Command::InsertToggle, "InsertToggle", InsertToggle},
+    {Command::InsertSingleList, "InsertSingleList", InsertSingleList},
+    {Command::InsertOptionMenu, "InsertOptionMenu", InsertOptionMenu},
+    {Command::InsertMultiList, "InsertMultiList", InsertMultiList},
+    {Command::InsertTextField, "InsertTextField", InsertTextField},
+    {Command::InsertSpinTextField, "InsertSpinTextField", InsertSpinTextField},
+    {Command::InsertMultiLineText, "InsertMultiLineText", InsertMultiLineText},
+    {Command::InsertReadOnlyText, "InsertReadOnlyText", InsertReadOnlyText},
+    {Command::InsertGroupFrame, "InsertGroupFrame", InsertGroupFrame},
+    {Command::InsertLabel, "InsertLabel", InsertLabel},
+    {Command::AlignLeft, "AlignLeft", AlignLeft},
+    {Command::AlignHorzCenter, "AlignHorzCenter", AlignHorzCenter},
+    {Command::AlignRight, "AlignRight", AlignRight},
+    {Command::AlignTop, "AlignTop", AlignTop},
+    {Command::AlignVertCenter, "AlignVertCenter", AlignVertCenter},
+    {Command::AlignBottom, "AlignBottom", AlignBottom},
+    {Command::SpaceEvenlyAcross, "SpaceEvenlyAcross", SpaceHorizontally},
+    {Command::SpaceEvenlyDown, "SpaceEvenlyDown", SpaceVertically},
+    {Command::CenterVertically, "CenterVertically", CenterVertically},
+    {Command::CenterHorizontally, "CenterHorizontally", CenterHorizontally},
     {Command::Preview, "Preview", nullptr},
-    {Command::UpgradeControls, "UpgradeControls", nullptr},
+    {Command::UpgradeControls, "UpgradeControls", UpgradeControls},
     {Command::Build, "Build", nullptr},
     {Command::Options, "Options", RunOptions},
 }};

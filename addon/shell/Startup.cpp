@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "commands/Commands.h"
 #include "options/Options.h"
 #include "shell/Settings.h"
 #include "shell/StateChange.h"
@@ -27,6 +28,7 @@ void SetDefaults() {
     ResetStateChangeState();
     ResetToolDialogIds();
     ResetOptionsDialog();
+    ForgetBitmapButtonDialog();
 }
 
 } // namespace

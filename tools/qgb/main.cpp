@@ -1,3 +1,121 @@
-int main() {
-    return 2;
+// qgb: the command-line front end of the Quorvin GUI Builder. It loads a
+// layout into the reference host, loads the add-on module and drives it the
+// way a person would.
+#include "BuildVerb.h"
+#include "Inspect.h"
+#include "Script.h"
+#include "Session.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#ifndef QGB_DEFAULT_MODULE
+#define QGB_DEFAULT_MODULE "libquorvin_gui_builder.so"
+#endif
+
+namespace {
+
+constexpr const char *kFooter =
+    R"(Messages the add-on shows are printed to standard error as they happen,
+prefixed "error:", "warning:", "info:", "question:" or "help:". Results (what
+info and options show, the files a build wrote) go to standard output.
+
+Exit codes:
+  0  success (for build: the build's success report was shown)
+  1  failure: the layout or script could not be read, an error was shown, the
+     build did not report success, a script line failed, or the host recorded
+     a fault
+  2  usage error
+
+Examples:
+  qgb info examples/sample/sample.qlay
+  qgb build build/example-run/sample.qlay --language fortran
+  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/work
+
+The script language of "qgb run" is described in docs/scripts.md.)";
+
+} // namespace
+
+int main(int argc, char **argv) {
+    CLI::App app{"qgb - build and inspect Quorvin GUI Builder designs with the reference host"};
+    app.footer(kFooter);
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    qgb::GlobalOptions options;
+    options.modulePath = QGB_DEFAULT_MODULE;
+    int32_t hostVersion = 0;
+    app.add_option("--host-version", hostVersion,
+                   "Host version the reference host reports (default 1000300; the add-on needs "
+                   "1000300 or later)");
+    app.add_option("--module", options.modulePath, "The add-on module to load")
+        ->capture_default_str();
+
+    std::string layout;
+    auto *info = app.add_subcommand(
+        "info", "Load LAYOUT and the add-on and show the host version, the add-on registered, "
+                "the menu options added, the options from dlb.cfg and every frame (name, "
+                "position, size, linking, FrameKind) with its texts and geometries (control "
+                "kind and generated identifier, or why there is none)");
+    info->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
+
+    auto *opts = app.add_subcommand(
+        "options", "Show the options in force for LAYOUT (its dlb.cfg, or the defaults)");
+    opts->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
+
+    std::string languageWord;
+    auto *build = app.add_subcommand(
+        "build", "Build LAYOUT as a user does: choose Tools > Quorvin GUI Builder, press "
+                 "\"Go Build\"; list the files written. The generated files and dlb.cfg are "
+                 "written beside the layout, and the layout is saved: build a copy");
+    build->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
+    build
+        ->add_option("--language", languageWord,
+                     "c, cpp, fortran or qt: written into the layout's dlb.cfg before the build "
+                     "(the file's other setting is kept)")
+        ->check(CLI::IsMember({"c", "cpp", "fortran", "qt"}, CLI::ignore_case));
+
+    std::string script;
+    std::vector<std::string> variableArgs;
+    auto *run = app.add_subcommand(
+        "run", "Run a qgb script (docs/scripts.md): load and save layouts, choose menu options, "
+               "press buttons and menu items, set toggles, radio boxes and text fields, pick "
+               "objects, move and resize frames, answer questions and file choosers, run the "
+               "idle queue and check what was shown");
+    run->add_option("SCRIPT", script, "Script file")->required();
+    run->add_option("--var", variableArgs, "NAME=VALUE: a variable the script reads as ${NAME}");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &e) {
+        const int code = app.exit(e);
+        return code == 0 ? qgb::kExitSuccess : qgb::kExitUsage;
+    }
+    if (app.count("--host-version"))
+        options.hostVersion = hostVersion;
+
+    if (*info)
+        return qgb::RunInfo(options, layout);
+    if (*opts)
+        return qgb::RunOptions(options, layout);
+    if (*build) {
+        std::optional<int32_t> language;
+        if (!languageWord.empty())
+            language = qgb::ParseLanguage(languageWord);
+        return qgb::RunBuild(options, layout, language);
+    }
+    if (*run) {
+        std::map<std::string, std::string> variables;
+        for (const std::string &arg : variableArgs) {
+            const size_t eq = arg.find('=');
+            if (eq == std::string::npos || eq == 0) {
+                std::cerr << "error: --var needs NAME=VALUE, not " << arg << std::endl;
+                return qgb::kExitUsage;
+            }
+            variables[arg.substr(0, eq)] = arg.substr(eq + 1);
+        }
+        return qgb::RunScript(options, script, variables);
+    }
+    return qgb::kExitUsage;
 }

@@ -1,0 +1,136 @@
+#include "BuildVerb.h"
+
+#include "options/Options.h"
+#include "shell/Settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <iostream>
+
+namespace qgb {
+
+namespace fs = std::filesystem;
+namespace qb = quorvin::builder;
+using quorvin::host::Message;
+
+namespace {
+
+constexpr const char *kToolsMenu = "Tools";
+constexpr const char *kBuilderOption = "Quorvin GUI Builder";
+constexpr const char *kGoBuild = "Go Build";
+constexpr const char *kClassicSuccess = "New GUI stub files have been written.\n";
+constexpr const char *kQtSuccess = "New Qt stub files have been written.";
+
+} // namespace
+
+DirectorySnapshot SnapshotDirectory(const fs::path &directory) {
+    DirectorySnapshot snapshot;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(directory, fs::directory_options::skip_permission_denied,
+                                        ec);
+    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        std::error_code fileError;
+        if (!it->is_regular_file(fileError))
+            continue;
+        FileStamp stamp;
+        stamp.size = it->file_size(fileError);
+        stamp.modified = it->last_write_time(fileError);
+        if (!fileError)
+            snapshot[fs::relative(it->path(), directory, fileError).generic_string()] = stamp;
+    }
+    return snapshot;
+}
+
+std::vector<std::string> WrittenFiles(const DirectorySnapshot &before,
+                                      const DirectorySnapshot &after) {
+    std::vector<std::string> written;
+    for (const auto &[path, stamp] : after) {
+        auto old = before.find(path);
+        if (old == before.end() || !(old->second == stamp))
+            written.push_back(path);
+    }
+    return written;
+}
+
+std::optional<int32_t> ParseLanguage(const std::string &word) {
+    std::string lower = word;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "c")
+        return qb::LanguageC;
+    if (lower == "cpp" || lower == "c++")
+        return qb::LanguageCPP;
+    if (lower == "fortran")
+        return qb::LanguageFORTRAN;
+    if (lower == "qt")
+        return qb::LanguageQt;
+    return std::nullopt;
+}
+
+bool WriteLanguageToConfig(int32_t language, const std::string &layoutPath) {
+    // The add-on's own reader and writer, run in-process on the loaded layout.
+    qb::BuilderSettings = qb::BuilderSettingsT{};
+    qb::ReadConfigFile();
+    qb::BuilderSettings.Language = language;
+    const fs::path config = fs::path(layoutPath).parent_path() / "dlb.cfg";
+    std::FILE *file = qb::OpenConfigFile("w");
+    if (!file) {
+        PrintError("cannot write " + config.string() + " to set the language");
+        return false;
+    }
+    qb::WriteConfigLines(file);
+    const bool written = std::ferror(file) == 0;
+    if (std::fclose(file) != 0 || !written) {
+        PrintError("cannot write " + config.string() + " to set the language");
+        return false;
+    }
+    return true;
+}
+
+bool IsBuildSuccessReport(const Message &message) {
+    if (message.call != Message::Call::MessageBox || message.boxType != MessageBox_Information)
+        return false;
+    return message.text.rfind(kClassicSuccess, 0) == 0 || message.text == kQtSuccess;
+}
+
+int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
+             std::optional<int32_t> language) {
+    Session session(options);
+    if (!session.loadLayout(layoutPath))
+        return kExitFailure;
+    fs::path directory = fs::path(layoutPath).parent_path();
+    if (directory.empty())
+        directory = ".";
+    const DirectorySnapshot before = SnapshotDirectory(directory);
+
+    if (language && !WriteLanguageToConfig(*language, layoutPath))
+        return kExitFailure;
+    if (!session.loadAddOn())
+        return kExitFailure;
+
+    auto &h = Session::host();
+    std::string error;
+    if (!h.chooseMenuOption(kToolsMenu, kBuilderOption, &error)) {
+        PrintError("cannot choose " + std::string(kToolsMenu) + " > " + kBuilderOption + ": " +
+                   error);
+        session.reportNewFaults();
+        return kExitFailure;
+    }
+    if (!h.press(kGoBuild, &error)) {
+        PrintError("cannot press \"" + std::string(kGoBuild) + "\": " + error);
+        session.reportNewFaults();
+        return kExitFailure;
+    }
+    const bool succeeded =
+        std::any_of(h.messages().begin(), h.messages().end(), IsBuildSuccessReport);
+    session.quit();
+    const bool faults = session.reportNewFaults();
+
+    for (const std::string &file : WrittenFiles(before, SnapshotDirectory(directory)))
+        std::cout << (directory / file).string() << "\n";
+    std::cout.flush();
+    return succeeded && !faults ? kExitSuccess : kExitFailure;
+}
+
+} // namespace qgb
