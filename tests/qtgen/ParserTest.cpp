@@ -1,0 +1,252 @@
+// The element tree: ownership and order of the top-level sets, page
+// attachment, child ordering, toggle narrowing and class names.
+#include "QtTestSupport.h"
+
+namespace qgbtest {
+namespace {
+
+using T = ElementType;
+
+std::vector<std::string> Names(const std::vector<DialogElement *> &elements) {
+    std::vector<std::string> names;
+    for (const DialogElement *e : elements)
+        names.push_back(e->name.empty() ? "(" + e->text + ")" : e->name);
+    return names;
+}
+
+TEST(MakeClassName, KeepsLettersAndUnderscoresAndSpellsALeadingDigit) {
+    const struct {
+        const char *title;
+        const char *className;
+    } cases[] = {
+        {"2nd Dialog", "TwondDialog"},
+        {"Page 12", "Page"},
+        {"my_dialog", "my_dialog"},
+        {"0", "Zero"},
+        {"9 lives", "Ninelives"},
+        {"Say \"Hi\" & <go>!", "SayHigo"},
+        {"", ""},
+        {"!!! 42", ""},
+        {"Über", "ber"},
+        {" 1 leading blank", "leadingblank"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(qm::MakeClassName(c.title), c.className) << c.title;
+}
+
+using ParserTest = QtFixture;
+
+TEST_F(ParserTest, FactoriesFillTheNamesAndCallbacksOfContainers) {
+    DialogElement *modal = Dialog(3, false, "2nd Dialog", true, true, true, true, 320, 240);
+    EXPECT_EQ(modal->type, T::ModalDialog);
+    EXPECT_EQ(modal->name, "Dialog3Manager");
+    EXPECT_EQ(modal->className, "TwondDialog");
+    EXPECT_EQ(modal->initCallback, "Dialog3Init_CB");
+    EXPECT_EQ(modal->okCloseCallback, "Dialog3OkButton_CB");
+    EXPECT_EQ(modal->cancelCallback, "Dialog3CancelButton_CB");
+    EXPECT_EQ(modal->applyCallback, "Dialog3ApplyButton_CB");
+    EXPECT_EQ(modal->helpCallback, "Dialog3HelpButton_CB");
+    EXPECT_EQ(modal->frameId, host().currentFrame()->uniqueId);
+    EXPECT_EQ(modal->x, 0);
+    EXPECT_EQ(modal->width, 320);
+
+    DialogElement *modeless = Dialog(4, true, "Tools", true, false, false, false);
+    EXPECT_EQ(modeless->type, T::ModelessDialog);
+    EXPECT_EQ(modeless->okCloseCallback, "Dialog4CloseButton_CB");
+    EXPECT_EQ(modeless->cancelCallback, "");
+    EXPECT_EQ(modeless->helpCallback, "");
+
+    NewFrame();
+    DialogElement *sidebar = Add(DialogElement::makeSidebar(7, 200, 500, "Side"));
+    EXPECT_EQ(sidebar->name, "Sidebar7Manager");
+    EXPECT_EQ(sidebar->activationCallback, "Sidebar7Activate_CB");
+    EXPECT_EQ(sidebar->deactivationCallback, "Sidebar7Deactivate_CB");
+    EXPECT_EQ(sidebar->initCallback, "Sidebar7Init_CB");
+
+    auto v = DialogElement::makeSeparator(1, 4, 5, 60, true);
+    EXPECT_EQ(v->type, T::VerticalSeparator);
+    EXPECT_EQ((std::vector<int>{v->x, v->y, v->width, v->height}), (std::vector<int>{4, 5, 0, 60}));
+    auto h = DialogElement::makeSeparator(1, 4, 5, 60, false);
+    EXPECT_EQ(h->type, T::HorizontalSeparator);
+    EXPECT_EQ((std::vector<int>{h->width, h->height}), (std::vector<int>{60, 0}));
+
+    // A radio box keeps at most five labels and leaves empty ones out.
+    auto radio = DialogElement::makeRadioBox(1, {0, 0, 10, 10}, "R_RADIO_D1", "", "", "R_CB",
+                                             {"a", "", "b", "c", "d", "e", "f"});
+    EXPECT_EQ(radio->items, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+}
+
+TEST_F(ParserTest, TabPagesHangUnderTheirTabControlInTheOrderTheBuildMetThem) {
+    DialogElement *second = TabPage(3, 2, 2, "B");
+    DialogElement *field = Control(T::TextField, "A_TF_T2_3", {1, 1, 10, 10});
+    DialogElement *first = TabPage(3, 1, 1, "A");
+    DialogElement *orphan = TabPage(9, 1, 1, "Nobody shows me"); // no control names group 9
+    Control(T::Label, "L_LBL_T1_9", {1, 1, 10, 10});
+    DialogElement *dialog = Dialog(1, false, "D");
+    DialogElement *tab = Add(
+        DialogElement::makeTabControl(1, 3, "T_TB_D1", {0, 0, 100, 100}, "T_TBA_D1", "T_TBD_D1"));
+    DialogElement *empty = Add(
+        DialogElement::makeTabControl(1, 8, "E_TB_D1", {0, 0, 100, 100}, "E_TBA_D1", "E_TBD_D1"));
+
+    EXPECT_EQ(parser->all(), (std::vector<DialogElement *>{dialog}));
+    EXPECT_EQ(tab->children, (std::vector<DialogElement *>{second, first}));
+    EXPECT_EQ(second->children, (std::vector<DialogElement *>{field}));
+    EXPECT_TRUE(empty->children.empty());
+    EXPECT_EQ(Names(dialog->descendants()),
+              (std::vector<std::string>{"T_TB_D1", "Tab2_3Manager", "A_TF_T2_3", "Tab1_3Manager",
+                                        "E_TB_D1"}));
+    for (const DialogElement *e : dialog->descendants())
+        EXPECT_NE(e, orphan);
+    EXPECT_EQ(parser->elementCount(), 8u);
+}
+
+TEST_F(ParserTest, SetsKeepTheOrderContainersWereAdded) {
+    DialogElement *d5 = Dialog(5, false, "Five");
+    NewFrame();
+    DialogElement *s2 = Add(DialogElement::makeSidebar(2, 10, 10, "Two"));
+    DialogElement *d1 = Dialog(1, true, "One");
+    NewFrame();
+    DialogElement *s9 = Add(DialogElement::makeSidebar(9, 10, 10, "Nine"));
+    // Asking for one set first builds them all in the same order.
+    EXPECT_EQ(parser->dialogs(), (std::vector<DialogElement *>{d5, d1}));
+    EXPECT_EQ(parser->sidebars(), (std::vector<DialogElement *>{s2, s9}));
+    EXPECT_EQ(parser->all(), (std::vector<DialogElement *>{d5, s2, d1, s9}));
+}
+
+TEST_F(ParserTest, GroupFramesComeFirstAndTheOthersKeepTheirOrder) {
+    DialogElement *dialog = Dialog(1, false, "D");
+    Control(T::PushButton, "B1_BTN_D1", {0, 0, 10, 10});
+    Add(DialogElement::makeGroupFrame(1, {0, 0, 50, 50}, "First frame"));
+    Control(T::Label, "L_LBL_D1", {0, 0, 10, 10});
+    Add(DialogElement::makeSeparator(1, 0, 0, 10, false));
+    Add(DialogElement::makeGroupFrame(1, {0, 0, 50, 50}, "Second frame"));
+    Control(T::PushButton, "B2_BTN_D1", {0, 0, 10, 10});
+    parser->all();
+    EXPECT_EQ(Names(dialog->children),
+              (std::vector<std::string>{"(First frame)", "(Second frame)", "B1_BTN_D1", "L_LBL_D1",
+                                        "()", "B2_BTN_D1"}));
+}
+
+TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
+    const struct {
+        ElementRect toggle, button;
+        int32_t width;
+    } cases[] = {
+        {{10, 0, 100, 20}, {80, 0, 24, 24}, 62},   // same row, overlapping
+        {{10, 0, 100, 20}, {109, 0, 24, 24}, 91},  // overlapping by a pixel
+        {{10, 0, 100, 20}, {110, 0, 24, 24}, 100}, // touching the right edge only
+        {{10, 0, 100, 20}, {111, 0, 24, 24}, 100}, // a pixel apart
+        {{10, 0, 100, 20}, {80, 21, 24, 24}, 100}, // the row below
+        {{10, 30, 100, 20}, {80, 6, 24, 24}, 62},  // bottom edge touches the toggle's top
+        {{10, 0, 100, 20}, {15, 0, 24, 24}, 100},  // would leave no width: kept
+        {{10, 0, 100, 20}, {18, 0, 24, 24}, 100},  // would leave width 0: kept
+        {{10, 0, 100, 20}, {19, 0, 24, 24}, 1},
+    };
+    for (const auto &c : cases) {
+        parser = std::make_unique<qm::Parser>();
+        Dialog(1, false, "D");
+        DialogElement *toggle = Control(T::Toggle, "T_TOG_D1", c.toggle, "Toggle");
+        DialogElement::ImageData image;
+        image.file = "b.bmp";
+        Add(DialogElement::makeBitmapButton(false, 1, c.button, "B_BB_D1", "", "", "B_BB_D1_CB",
+                                            image));
+        parser->all();
+        EXPECT_EQ(toggle->width, c.width) << "button at x " << c.button.x << " y " << c.button.y;
+    }
+}
+
+TEST_F(ParserTest, OnlyBitmapButtonsNarrowToggles) {
+    Dialog(1, false, "D");
+    DialogElement *toggle = Control(T::Toggle, "T_TOG_D1", {10, 0, 100, 20}, "Toggle");
+    DialogElement::ImageData image;
+    image.file = "b.bmp";
+    Add(DialogElement::makeBitmapButton(true, 1, {80, 0, 24, 24}, "B_BB_D1", "", "", "B_CB",
+                                        image));
+    Control(T::PushButton, "P_BTN_D1", {80, 0, 24, 24});
+    parser->all();
+    EXPECT_EQ(toggle->width, 100);
+}
+
+TEST_F(ParserTest, EachPageIsAttachedOnceToTheFirstControlThatShowsIt) {
+    DialogElement *page = TabPage(3, 1, 1, "Only page");
+    DialogElement *dialog = Dialog(1, false, "D");
+    DialogElement *first =
+        Add(DialogElement::makeTabControl(1, 3, "A_TB_D1", {0, 0, 9, 9}, "A_TBA_D1", "A_TBD_D1"));
+    DialogElement *second =
+        Add(DialogElement::makeTabControl(1, 3, "B_TB_D1", {0, 0, 9, 9}, "B_TBA_D1", "B_TBD_D1"));
+    parser->all();
+    EXPECT_EQ(first->children, (std::vector<DialogElement *>{page}));
+    EXPECT_TRUE(second->children.empty());
+    EXPECT_EQ(dialog->descendants().size(), 3u);
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+}
+
+TEST_F(ParserTest, FormControlsTakeFormPagesAndTabControlsTabPages) {
+    NewFrame();
+    DialogElement *formPage = Add(DialogElement::makeFormPage(4, 1, "Form1_4Manager"));
+    DialogElement *tabPage = TabPage(4, 2, 1, "Tab");
+    Dialog(1, false, "D");
+    DialogElement *form = Add(DialogElement::makeFormControl(1, 4, "F_FM_D1", {0, 0, 9, 9}));
+    DialogElement *tab =
+        Add(DialogElement::makeTabControl(1, 4, "T_TB_D1", {0, 0, 9, 9}, "T_TBA_D1", "T_TBD_D1"));
+    parser->all();
+    EXPECT_EQ(form->children, (std::vector<DialogElement *>{formPage}));
+    EXPECT_EQ(tab->children, (std::vector<DialogElement *>{tabPage}));
+}
+
+TEST_F(ParserTest, AControlShowingThePagesItSitsOnIsReportedAndGetsNoPages) {
+    // A tab control on a page of group 3 that names group 3 itself.
+    DialogElement *page = TabPage(3, 1, 1, "Looping");
+    DialogElement *inner =
+        Add(DialogElement::makeTabControl(3, 3, "Inner_TB_T1_3", {0, 0, 9, 9}, "I_TBA", "I_TBD"));
+    DialogElement *dialog = Dialog(1, false, "D");
+    DialogElement *outer =
+        Add(DialogElement::makeTabControl(1, 3, "Outer_TB_D1", {0, 0, 9, 9}, "O_TBA", "O_TBD"));
+    parser->all();
+    EXPECT_EQ(outer->children, (std::vector<DialogElement *>{page}));
+    EXPECT_TRUE(inner->children.empty());
+    EXPECT_EQ(dialog->descendants().size(), 3u);
+    ASSERT_EQ(host().messages().size(), 1u);
+    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Warning);
+    EXPECT_EQ(host().messages()[0].text,
+              "The tab control Inner_TB_T1_3 on the tab page frame ID=1 of linking group 3 "
+              "(\"Looping\") uses GROUP=3, the linking group of a page that holds the control "
+              "itself.\nIts pages are left out of the Qt output. Give the control the GROUP of "
+              "other pages.");
+}
+
+TEST_F(ParserTest, PagesShowingEachOtherEndTheRecursion) {
+    // Page of group 1 shows group 2, whose page shows group 1 again.
+    DialogElement *page1 = TabPage(1, 1, 1, "One");
+    Add(DialogElement::makeTabControl(1, 2, "To2_TB_T1_1", {0, 0, 9, 9}, "a", "b"));
+    DialogElement *page2 = TabPage(2, 1, 1, "Two");
+    DialogElement *back =
+        Add(DialogElement::makeTabControl(2, 1, "To1_TB_T1_2", {0, 0, 9, 9}, "c", "d"));
+    DialogElement *dialog = Dialog(1, false, "D");
+    Add(DialogElement::makeTabControl(1, 1, "Top_TB_D1", {0, 0, 9, 9}, "e", "f"));
+    parser->all();
+    EXPECT_TRUE(back->children.empty());
+    EXPECT_EQ(Names(dialog->descendants()),
+              (std::vector<std::string>{"Top_TB_D1", "Tab1_1Manager", "To2_TB_T1_1",
+                                        "Tab1_2Manager", "To1_TB_T1_2"}));
+    EXPECT_EQ(page1->children.size(), 1u);
+    EXPECT_EQ(page2->children.size(), 1u);
+    EXPECT_EQ(host().messages().size(), 1u) << DescribeMessages();
+}
+
+TEST_F(ParserTest, ControlsWithoutAContainerAndLateElementsSitInNoTree) {
+    NewFrame();
+    EXPECT_FALSE(
+        parser->add(DialogElement::makeControl(T::Label, 1, {0, 0, 1, 1}, "L", "", "", "")));
+    DialogElement *dialog = Dialog(1, false, "D");
+    EXPECT_TRUE(parser->all().size() == 1 && dialog->children.empty());
+    // After the trees are assembled nothing joins them, but the parser still
+    // owns and counts the element.
+    EXPECT_FALSE(
+        parser->add(DialogElement::makeControl(T::Label, 1, {0, 0, 1, 1}, "M", "", "", "")));
+    EXPECT_TRUE(dialog->children.empty());
+    EXPECT_EQ(parser->elementCount(), 3u);
+}
+
+} // namespace
+} // namespace qgbtest

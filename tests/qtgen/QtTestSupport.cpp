@@ -1,0 +1,253 @@
+#include "QtTestSupport.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace qgbtest {
+
+namespace fs = std::filesystem;
+using quorvin::host::FrameSpec;
+
+std::string ReadFile(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path &path, const std::string &text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+void QtFixture::SetUp() {
+    HostFixture::SetUp();
+    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root = fs::path(QGB_BINARY_DIR) / "tests" / "qtgen-work" /
+           (std::string(info->test_suite_name()) + "." + info->name());
+    std::error_code error;
+    fs::remove_all(root, error);
+}
+
+void QtFixture::NewFrame() {
+    host().addFrame(FrameSpec{});
+}
+
+DialogElement *QtFixture::Add(std::unique_ptr<DialogElement> element) {
+    DialogElement *e = element.get();
+    EXPECT_TRUE(parser->add(std::move(element)));
+    return e;
+}
+
+DialogElement *QtFixture::Dialog(uint32_t id, bool modeless, const std::string &title, bool ok,
+                                 bool cancel, bool apply, bool help, int32_t width,
+                                 int32_t height) {
+    NewFrame();
+    return Add(
+        DialogElement::makeDialog(id, modeless, width, height, title, ok, cancel, apply, help));
+}
+
+DialogElement *QtFixture::TabPage(uint32_t group, uint32_t pageId, uint32_t position,
+                                  const std::string &title) {
+    NewFrame();
+    return Add(DialogElement::makeTabPage(
+        group, pageId, "Tab" + std::to_string(pageId) + "_" + std::to_string(group) + "Manager",
+        title, position));
+}
+
+DialogElement *QtFixture::Control(ElementType type, const std::string &name, ElementRect rect,
+                                  const std::string &text, const std::string &toolTip) {
+    return Add(DialogElement::makeControl(type, 1, rect, name, toolTip, text, name + "_CB"));
+}
+
+void QtFixture::MakeProject(bool withMainWindowDirectory) {
+    fs::create_directories(layoutDirectory());
+    if (withMainWindowDirectory)
+        fs::create_directories(mainWindowDirectory());
+    host().setLayoutFileName((layoutDirectory() / "design.lay").string());
+}
+
+bool QtFixture::WriteAll() {
+    qm::QtWriter writer;
+    const bool dialogs = writer.writeDialogFiles(*parser);
+    const bool mainWindow = writer.writeMainWindowFiles(*parser);
+    const bool resources = writer.writeResourceFile();
+    return dialogs && mainWindow && resources;
+}
+
+void QtFixture::AddSampleDesign() {
+    using T = ElementType;
+    auto spin = [this](const std::string &name, ElementRect rect) {
+        Add(DialogElement::makeSpin(1, rect, name, "", "", name + "_ValueChanged_CB",
+                                    name + "_ButtonUp_CB", name + "_ButtonDown_CB"));
+    };
+    auto scale = [this](const std::string &name, const std::string &drag, ElementRect rect) {
+        Add(DialogElement::makeScale(1, rect, name, "", "", name + "_CB", drag));
+    };
+    auto bitmap = [this](bool toggle, const std::string &name, ElementRect rect,
+                         const std::string &file) {
+        DialogElement::ImageData image;
+        image.file = file;
+        image.width = 24;
+        image.height = 24;
+        Add(DialogElement::makeBitmapButton(toggle, 1, rect, name, "", "", name + "_CB", image));
+    };
+    auto tab = [this](const std::string &name, uint32_t group, ElementRect rect,
+                      const std::string &activate, const std::string &deactivate) {
+        Add(DialogElement::makeTabControl(1, group, name, rect, activate, deactivate));
+    };
+    auto radio = [this](const std::string &name, ElementRect rect, std::vector<std::string> items,
+                        const std::string &toolTip) {
+        Add(DialogElement::makeRadioBox(1, rect, name, toolTip, "", name + "_CB", items));
+    };
+
+    // Pages first, as the build's second pass meets them.
+    TabPage(3, 1, 2, "Second");
+    Control(T::TextField, "Name_TF_T1_3", {10, 10, 120, 20}, "", "Your name");
+    Control(T::Toggle, "Bold_TOG_T1_3", {10, 40, 80, 16}, "Bold");
+    TabPage(3, 2, 1, "First");
+    scale("Level_SC_T2_3", "Level_SCD_T2_3", {10, 10, 150, 24});
+    NewFrame();
+    Add(DialogElement::makeFormPage(4, 1, "Form1_4Manager"));
+    Control(T::Label, "Hint_LBL_F1_4", {5, 5, 100, 16}, "Page one");
+    Control(T::PushButton, "Next_BTN_F1_4", {5, 30, 80, 24}, "Next");
+    NewFrame();
+    Add(DialogElement::makeFormPage(4, 2, "Form2_4Manager"));
+    Control(T::Label, "Done_LBL_F2_4", {5, 5, 100, 16}, "Page two");
+    TabPage(5, 1, 1, "Inner");
+    Control(T::SingleList, "Inner_SLST_T1_5", {5, 5, 150, 80});
+
+    // Then the dialogs and sidebars.
+    Dialog(1, false, "Sample", true, true, false, true, 480, 400);
+    Control(T::TextField, "Title_TF_D1", {15, 20, 120, 22}, "", "Shown <above> & \"quoted\"");
+    Control(T::Text, "Notes_T_D1", {15, 50, 120, 40});
+    Control(T::ReadOnlyText, "Info_T_D1", {15, 95, 120, 40});
+    Add(DialogElement::makeGroupFrame(1, {5, 5, 230, 150}, "Options"));
+    Control(T::Label, "Caption_LBL_D1", {250, 10, 120, 30}, "Caption\\nsecond line");
+    Control(T::PushButton, "Go_BTN_D1", {250, 50, 90, 24}, "Go & run");
+    Add(DialogElement::makeColoredPushButton(1, {350, 50, 24, 24}, "Red_BTN_D1", "", "",
+                                             "Red_BTN_D1_CB", 2));
+    Control(T::OptionMenu, "Mode_OPT_D1", {250, 80, 120, 22});
+    Control(T::MultiList, "Items_MLST_D1", {250, 110, 100, 60});
+    Control(T::SingleList, "Pick_SLST_D1", {360, 110, 100, 60});
+    scale("Zoom_SC_D1", "Zoom_SCD_D1", {15, 170, 200, 24});
+    Control(T::Toggle, "Show_TOG_D1", {15, 200, 100, 20}, "Show");
+    bitmap(false, "Open_BB_D1", {95, 198, 24, 24}, "C:\\images\\tools\\open.bmp");
+    bitmap(true, "Lock_BB_D1", {125, 198, 24, 24}, "/pics/lock.bmp");
+    radio("Align_RADIO_D1", {250, 180, 100, 60}, {"Left", "Center", "Right"}, "Alignment");
+    spin("Count_TFS_D1", {360, 180, 80, 22});
+    Add(DialogElement::makeSeparator(1, 240, 5, 240, true));
+    Add(DialogElement::makeSeparator(1, 5, 250, 470, false));
+    tab("Pages_TB_D1", 3, {10, 280, 220, 90}, "Pages_TBA_D1", "Pages_TBD_D1");
+    Add(DialogElement::makeFormControl(1, 4, "Stack_FM_D1", {250, 260, 200, 100}));
+
+    Dialog(2, true, "Tools panel", true, false, false, true, 300, 120);
+    Control(T::OptionMenu, "Speed_OPT_D2", {10, 10, 120, 22});
+    scale("Rate_SC_D2", "Rate_SCD_D2", {10, 40, 150, 24});
+    Control(T::PushButton, "Reset_BTN_D2", {10, 75, 80, 24}, "Reset");
+
+    NewFrame();
+    Add(DialogElement::makeSidebar(2, 200, 400, "Side A"));
+    Control(T::SingleList, "Files_SLST_S2", {5, 5, 180, 100});
+    spin("Step_TFS_S2", {5, 110, 80, 22});
+    tab("SideTabs_TB_S2", 5, {5, 170, 190, 120}, "SideTabs_TBA_S2", "SideTabs_TBD_S2");
+
+    NewFrame();
+    Add(DialogElement::makeSidebar(5, 200, 400, "Side B"));
+    radio("Kind_RADIO_S5", {5, 5, 150, 40}, {"Points", "Lines"}, "");
+    Control(T::PushButton, "Run_BTN_S5", {5, 50, 80, 24}, "Run");
+    bitmap(false, "Save_BB_S5", {90, 50, 24, 24}, "/x/icons/save.bmp");
+    bitmap(false, "Open_BB_S5", {120, 50, 24, 24}, "D:\\other\\open.bmp");
+}
+
+namespace {
+
+void Stub(std::string &out, const char *result, const std::string &name, const char *parameter,
+          const char *print) {
+    out += std::string(result) + " " + name + "(" + parameter +
+           ")\n{\n    std::cout << \"callback " + name + "\"" + print + " << std::endl;\n" +
+           (std::string(result) == "void" ? "" : "    return 0;\n") + "}\n";
+}
+
+void VoidStub(std::string &out, const std::string &name) {
+    Stub(out, "void", name, "", "");
+}
+void IntStub(std::string &out, const std::string &name) {
+    Stub(out, "void", name, "const GUIInt_t *value", " << \" \" << *value");
+}
+void TextStub(std::string &out, const std::string &name) {
+    Stub(out, "GUIInt_t", name, "const char *text", " << \" \\\"\" << text << \"\\\"\"");
+}
+void PageStub(std::string &out, const std::string &name) {
+    Stub(out, "void", name, "const GUIInt_t *page", " << \" \" << PageName(page)");
+}
+
+} // namespace
+
+std::string CallbackStubs(qm::Parser &parser) {
+    std::string pages, stubs;
+    for (DialogElement *top : parser.all()) {
+        if (top->type == ElementType::Sidebar) {
+            VoidStub(stubs, top->activationCallback);
+            VoidStub(stubs, top->deactivationCallback);
+        } else {
+            for (const std::string *name :
+                 {&top->initCallback, &top->okCloseCallback, &top->cancelCallback,
+                  &top->applyCallback, &top->helpCallback})
+                if (!name->empty())
+                    VoidStub(stubs, *name);
+        }
+        for (const DialogElement *e : top->descendants()) {
+            const std::string cb = e->name + "_CB";
+            switch (e->type) {
+            case ElementType::TabPage:
+            case ElementType::FormPage:
+                pages += "extern GUIInt_t " + e->name + ";\n";
+                pages += "    if (page == &" + e->name + ") return \"" + e->name + "\";\n";
+                break;
+            case ElementType::Spin:
+                TextStub(stubs, e->callback);
+                VoidStub(stubs, e->buttonUpCallback);
+                VoidStub(stubs, e->buttonDownCallback);
+                break;
+            case ElementType::TextField:
+            case ElementType::Text:
+                TextStub(stubs, cb);
+                break;
+            case ElementType::PushButton:
+            case ElementType::ColoredPushButton:
+            case ElementType::BitmapButton:
+                VoidStub(stubs, cb);
+                break;
+            case ElementType::Toggle:
+            case ElementType::BitmapToggle:
+            case ElementType::MultiList:
+            case ElementType::SingleList:
+            case ElementType::OptionMenu:
+            case ElementType::RadioBox:
+                IntStub(stubs, cb);
+                break;
+            case ElementType::Scale:
+                IntStub(stubs, e->callback);
+                IntStub(stubs, e->dragCallback + "_CB");
+                break;
+            case ElementType::Tab:
+                PageStub(stubs, e->activationCallback + "_CB");
+                PageStub(stubs, e->deactivationCallback + "_CB");
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    // Page manager variables are declared first, then looked up by address.
+    std::string declarations, lookups;
+    std::istringstream lines(pages);
+    for (std::string line; std::getline(lines, line);)
+        (line.rfind("extern", 0) == 0 ? declarations : lookups) += line + "\n";
+    return "#include \"QORADDON.h\"\n#include <iostream>\n\n" + declarations +
+           "\nstatic const char *PageName(const GUIInt_t *page)\n{\n" + lookups +
+           "    return \"unknown page\";\n}\n\n" + stubs;
+}
+
+} // namespace qgbtest
