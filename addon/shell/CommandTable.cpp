@@ -1,5 +1,6 @@
 #include "shell/CommandTable.h"
 
+#include "classic/Build.h"
 #include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "options/Options.h"
@@ -11,6 +12,11 @@
 namespace quorvin::builder {
 
 namespace {
+
+// "Go Build" and the "Build" item: the configured language, not a preview.
+void RunBuild() {
+    GoBuild(BuilderSettings.Language, false);
+}
 
 void RunOptions() {
     OptionsDialog();
@@ -63,7 +69,7 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::CenterHorizontally, "CenterHorizontally", CenterHorizontally},
     {Command::Preview, "Preview", nullptr},
     {Command::UpgradeControls, "UpgradeControls", UpgradeControls},
-    {Command::Build, "Build", nullptr},
+    {Command::Build, "Build", RunBuild},
     {Command::Options, "Options", RunOptions},
 }};
 

@@ -47,6 +47,8 @@ void ResetStateChangeState() {
     AnchorTable.Count = 0;
     AnchorTable.FrameWidth = 0;
     AnchorTable.FrameHeight = 0;
+    AnchorTable.FrameX = 0;
+    AnchorTable.FrameY = 0;
     AnchorTable.FrameId = 0;
     IdlePending = false;
     HasQuit = false;
@@ -62,6 +64,8 @@ void CaptureAnchors() {
     QorUtilFrameGetPosAndSize(&x, &y, &width, &height);
     AnchorTable.FrameWidth = width;
     AnchorTable.FrameHeight = height;
+    AnchorTable.FrameX = x;
+    AnchorTable.FrameY = y;
     AnchorTable.FrameId = QorUtilFrameGetUniqueID();
 
     for (Text_ID text = QorUtilTextGetBase(); text && AnchorTable.Count < kMaxAnchorRecords;
@@ -107,10 +111,23 @@ void ReanchorControls() {
         return;
     double x = 0, y = 0, width = 0, height = 0;
     QorUtilFrameGetPosAndSize(&x, &y, &width, &height);
-    if (width == AnchorTable.FrameWidth && height == AnchorTable.FrameHeight)
+    if (width == AnchorTable.FrameWidth && height == AnchorTable.FrameHeight) {
+        // Moved, not resized: the controls went along with the frame, so the
+        // places to keep move with it. A later resize then keeps them where
+        // the user sees them, not where the frame was when it was picked.
+        const double dx = x - AnchorTable.FrameX, dy = y - AnchorTable.FrameY;
+        for (int i = 0; i < AnchorTable.Count; ++i) {
+            AnchorTable.Records[i].X += dx;
+            AnchorTable.Records[i].Y += dy;
+        }
+        AnchorTable.FrameX = x;
+        AnchorTable.FrameY = y;
         return;
+    }
     AnchorTable.FrameWidth = width;
     AnchorTable.FrameHeight = height;
+    AnchorTable.FrameX = x;
+    AnchorTable.FrameY = y;
 
     for (int i = 0; i < AnchorTable.Count; ++i) {
         const AnchorRecord &record = AnchorTable.Records[i];

@@ -25,6 +25,8 @@ struct AnchorTableT {
     AnchorRecord Records[kMaxAnchorRecords];
     int Count = 0;
     double FrameWidth = 0, FrameHeight = 0;
+    // Where the frame was when the records were last brought up to date.
+    double FrameX = 0, FrameY = 0;
     // The frame the records belong to; only its resizing moves them.
     UniqueID_t FrameId = 0;
 };

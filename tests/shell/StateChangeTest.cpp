@@ -145,6 +145,29 @@ TEST_F(StateChange, MovingWithoutResizingMovesNothing) {
     EXPECT_EQ(AnchorTable.FrameHeight, 4.0);
 }
 
+TEST_F(StateChange, AResizeAfterAMoveKeepsTheControlsWhereTheMoveTookThem) {
+    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
+    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
+    const Geom_ID rect = AddRectangle(10, 90, 30, 20);
+    OpenToolDialog();
+    AnchorOn();
+    PickFrame(frame);
+    Move(2.5, 1.5);
+    const Paper moved = PaperOf(one);
+    double rx, ry, rw, rh;
+    RectanglePaper(rect, rx, ry, rw, rh);
+    Resize(9, 7);
+    const Paper kept = PaperOf(one);
+    EXPECT_NEAR(kept.x, moved.x, 1e-9);
+    EXPECT_NEAR(kept.y, moved.y, 1e-9);
+    double sx, sy, sw, sh;
+    RectanglePaper(rect, sx, sy, sw, sh);
+    EXPECT_NEAR(sx, rx, 1e-9);
+    EXPECT_NEAR(sy, ry, 1e-9);
+    EXPECT_NEAR(sw, rw, 1e-9);
+    ExpectHostSound("move, then resize");
+}
+
 TEST_F(StateChange, ADeletedControlIsSkipped) {
     const UniqueID_t frame = AddFrame("ID=1", 6, 4);
     const Text_ID gone = AddText("gone", TextBox_None, "", 10, 10);

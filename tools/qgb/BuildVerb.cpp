@@ -102,10 +102,11 @@ int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
     fs::path directory = fs::path(layoutPath).parent_path();
     if (directory.empty())
         directory = ".";
-    const DirectorySnapshot before = SnapshotDirectory(directory);
-
+    // The language goes into "dlb.cfg" first; the listing shows only what
+    // the build itself wrote.
     if (language && !WriteLanguageToConfig(*language, layoutPath))
         return kExitFailure;
+    const DirectorySnapshot before = SnapshotDirectory(directory);
     if (!session.loadAddOn())
         return kExitFailure;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -614,6 +615,18 @@ class ScriptRunner {
                 if (content.str().find(w[3]) == std::string::npos)
                     Fail(path.string() + " does not contain \"" + w[3] + "\"");
             }
+        } else if (what == "paper-position") {
+            Need(w, 5, 6, "expect paper-position TEXT X Y [TOLERANCE]");
+            const Text_ID text = FindText(w[2]);
+            double tx = 0, ty = 0;
+            QorUtilTextGetXYPos(text, &tx, &ty);
+            const CoordSys_e system = QorUtilTextGetPositionCoordSys(text);
+            const double x = QorUtilConvertXPosition(system, CoordSys_Paper, tx);
+            const double y = QorUtilConvertYPosition(system, CoordSys_Paper, ty);
+            const double tolerance = w.size() == 6 ? Number(w[5]) : 0.001;
+            if (std::fabs(x - Number(w[3])) > tolerance || std::fabs(y - Number(w[4])) > tolerance)
+                Fail("text \"" + w[2] + "\" is at " + FormatNumber(x) + ", " + FormatNumber(y) +
+                     " on the paper");
         } else if (what == "frames") {
             Need(w, 3, 3, "expect frames N");
             if (static_cast<long>(h.frames().size()) != Integer(w[2]))
