@@ -2,6 +2,7 @@
 
 #include "classic/Build.h"
 #include "commands/Commands.h"
+#include "commands/Preview.h"
 #include "model/HostResources.h"
 #include "options/Options.h"
 #include "shell/Settings.h"
@@ -67,7 +68,7 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::SpaceEvenlyDown, "SpaceEvenlyDown", SpaceVertically},
     {Command::CenterVertically, "CenterVertically", CenterVertically},
     {Command::CenterHorizontally, "CenterHorizontally", CenterHorizontally},
-    {Command::Preview, "Preview", nullptr},
+    {Command::Preview, "Preview", PreviewCommand},
     {Command::UpgradeControls, "UpgradeControls", UpgradeControls},
     {Command::Build, "Build", RunBuild},
     {Command::Options, "Options", RunOptions},

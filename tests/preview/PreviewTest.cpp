@@ -7,6 +7,7 @@
 #include "commands/Preview.h"
 #include "model/HostResources.h"
 #include "shell/Settings.h"
+#include "shell/Startup.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -459,6 +460,74 @@ TEST_F(PreviewTest, NothingIsWrittenAndTheLayoutIsNotSaved) {
         EXPECT_NE(call, "QorUtilSaveLayout");
     for (const std::string &text : MessageTexts())
         EXPECT_EQ(text.find("New GUI stub files"), std::string::npos);
+}
+
+} // namespace
+} // namespace qgbtest
+
+namespace qgbtest {
+namespace {
+
+void StartBuilder() {
+    quorvin::builder::InitAddOn();
+}
+
+// The Preview button and menu item of the real tool dialog.
+class ToolDialogPreviewTest : public HostFixture {
+  protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        qb::BuildState = qb::BuildStateT{};
+        qb::ResetPreviewState();
+        host().startAddOn(StartBuilder);
+    }
+    void TearDown() override {
+        host().quit();
+        HostFixture::TearDown();
+    }
+};
+
+TEST_F(ToolDialogPreviewTest, ButtonAndMenuItemPreviewTheCurrentFrame) {
+    FrameSpec page;
+    page.name = "TABPAGE=T ID=1 POS=1 TITLE=\"Page\"";
+    page.linkGroup = 1;
+    page.linkSizeAndPosition = true;
+    host().addFrame(page);
+    FrameSpec dialog;
+    dialog.name = "ID=2 TITLE=\"Find\" MODE=MODELESS";
+    const UniqueID_t dialogFrame = host().addFrame(dialog);
+    TextSpec button;
+    button.string = "Find Next";
+    button.command = "VarName=Next";
+    button.boxType = TextBox_Filled;
+    host().addText(button);
+
+    std::string error;
+    ASSERT_TRUE(host().chooseMenuOption("Tools", "Quorvin GUI Builder", &error)) << error;
+    ASSERT_TRUE(host().press("Preview Layout", &error)) << error;
+    const GuiDialog *first = host().findDialogByTitle("Find - [Preview]");
+    ASSERT_NE(first, nullptr) << DescribeMessages();
+    const GUIInt_t firstId = first->id;
+    EXPECT_TRUE(first->up);
+    EXPECT_NE(host().findControlByLabel(firstId, "Find Next"), nullptr);
+
+    ASSERT_TRUE(host().press("Layout/Preview Dialog Layout...", &error)) << error;
+    EXPECT_FALSE(host().findDialog(firstId)->up);
+    size_t previews = 0;
+    for (const auto &entry : host().dialogs())
+        if (entry.second.title == "Find - [Preview]") {
+            ++previews;
+            EXPECT_EQ(entry.second.up, entry.first != firstId);
+        }
+    EXPECT_EQ(previews, 2u);
+
+    // With the page current the same button refuses.
+    ASSERT_TRUE(host().makeCurrent(host().frames().front().uniqueId));
+    host().clearMessages();
+    ASSERT_TRUE(host().press("Preview Layout", &error)) << error;
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{kPageRefused});
+    EXPECT_TRUE(host().makeCurrent(dialogFrame));
+    EXPECT_FALSE(host().lockHeld());
 }
 
 } // namespace
