@@ -3,6 +3,7 @@
 // way a person would.
 #include "BuildVerb.h"
 #include "Inspect.h"
+#include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
 
@@ -29,9 +30,9 @@ Exit codes:
   2  usage error
 
 Examples:
-  qgb info examples/sample/sample.qlay
-  qgb build build/example-run/sample.qlay --language fortran
-  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/work
+  qgb info build/example-run/sample.lay.json
+  qgb build build/example-run/sample.lay.json --language fortran
+  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/work --var EXAMPLES=examples
 
 The script language of "qgb run" is described in docs/scripts.md.)";
 
@@ -53,38 +54,46 @@ int main(int argc, char **argv) {
         ->capture_default_str();
 
     std::string layout;
-    auto *info = app.add_subcommand(
-        "info", "Load LAYOUT and the add-on and show the host version, the add-on registered, "
-                "the menu options added, the options from dlb.cfg and every frame (name, "
-                "position, size, linking, FrameKind) with its texts and geometries (control "
-                "kind and generated identifier, or why there is none)");
-    info->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
+    auto *info =
+        app.add_subcommand("info", "Show the add-on, the options and every frame of LAYOUT");
+    info->footer("Loads LAYOUT and the add-on, then shows the host version, the add-on registered\n"
+                 "(name, version), the menu options added, the options from dlb.cfg and every\n"
+                 "frame (name, position, size, linking, FrameKind) with its texts and geometries:\n"
+                 "the control kind and the generated identifier, or why there is none.");
+    info->add_option("LAYOUT", layout, "Layout file (JSON, docs/layout-format.md)")->required();
 
-    auto *opts = app.add_subcommand(
-        "options", "Show the options in force for LAYOUT (its dlb.cfg, or the defaults)");
+    auto *opts = app.add_subcommand("options", "Show the options in force for LAYOUT");
+    opts->footer("Reads the dlb.cfg beside LAYOUT as the add-on does; without one the defaults\n"
+                 "are in force.");
     opts->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
 
     std::string languageWord;
-    auto *build = app.add_subcommand(
-        "build", "Build LAYOUT as a user does: choose Tools > Quorvin GUI Builder, press "
-                 "\"Go Build\"; list the files written. The generated files and dlb.cfg are "
-                 "written beside the layout, and the layout is saved: build a copy");
+    auto *build = app.add_subcommand("build", "Build LAYOUT as a user does and list the files");
+    build->footer(
+        "Chooses Tools > Quorvin GUI Builder and presses \"Go Build\". The generated files\n"
+        "and dlb.cfg are written beside LAYOUT and the layout is saved, so build a copy.\n"
+        "The files the build wrote are listed on standard output. Exit code 0 exactly when\n"
+        "the build's success report was shown.");
     build->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
     build
         ->add_option("--language", languageWord,
-                     "c, cpp, fortran or qt: written into the layout's dlb.cfg before the build "
-                     "(the file's other setting is kept)")
+                     "c, cpp, fortran or qt: written into the layout's dlb.cfg before the build, "
+                     "keeping the file's other setting")
         ->check(CLI::IsMember({"c", "cpp", "fortran", "qt"}, CLI::ignore_case));
 
     std::string script;
     std::vector<std::string> variableArgs;
-    auto *run = app.add_subcommand(
-        "run", "Run a qgb script (docs/scripts.md): load and save layouts, choose menu options, "
-               "press buttons and menu items, set toggles, radio boxes and text fields, pick "
-               "objects, move and resize frames, answer questions and file choosers, run the "
-               "idle queue and check what was shown");
+    auto *run = app.add_subcommand("run", "Run a qgb script");
+    run->footer("A script drives the host line by line as a person would: load and save layouts,\n"
+                "choose menu options, press buttons and menu items, set toggles, radio boxes and\n"
+                "text fields, pick objects, move and resize frames, answer questions and file\n"
+                "choosers, run the idle queue and check what was shown (docs/scripts.md). The run\n"
+                "stops at the first failing line, reported as SCRIPT:LINE: error: ...");
     run->add_option("SCRIPT", script, "Script file")->required();
     run->add_option("--var", variableArgs, "NAME=VALUE: a variable the script reads as ${NAME}");
+
+    qgb::PreviewArgs preview;
+    qgb::AddPreviewVerb(app, preview);
 
     try {
         app.parse(argc, argv);
@@ -105,6 +114,8 @@ int main(int argc, char **argv) {
             language = qgb::ParseLanguage(languageWord);
         return qgb::RunBuild(options, layout, language);
     }
+    if (*preview.command)
+        return qgb::RunPreview(options, preview);
     if (*run) {
         std::map<std::string, std::string> variables;
         for (const std::string &arg : variableArgs) {
