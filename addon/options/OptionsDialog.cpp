@@ -98,7 +98,8 @@ void BuildOptionsDialog() {
 void OptionsDialog() {
     if (OptionsDialogId == BADDIALOGID)
         BuildOptionsDialog();
-    if (OptionsDialogId != BADDIALOGID)
+    // A dialog that is already up keeps its lock and its values.
+    if (OptionsDialogId != BADDIALOGID && !QorGUIDialogIsUp(OptionsDialogId))
         QorGUIDialogLaunch(OptionsDialogId);
 }
 

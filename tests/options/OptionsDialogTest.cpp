@@ -108,6 +108,12 @@ TEST_F(OptionsDialogTest, IsBuiltOnceWithItsItems) {
     EXPECT_EQ(ControlOfKind(dialog, "Toggle")->intValue, 1);
     EXPECT_TRUE(host().lockHeld());
 
+    // Asked again while it is up, the dialog stays as it is.
+    std::string error;
+    ASSERT_TRUE(host().setRadioBox(ControlOfKind(dialog, "RadioBox")->id, 3, &error)) << error;
+    OptionsDialog();
+    EXPECT_EQ(ControlOfKind(dialog, "RadioBox")->intValue, 3);
+
     const GUIInt_t id = dialog.id;
     Press(dialog, "Cancel");
     EXPECT_FALSE(host().lockHeld());
