@@ -64,7 +64,9 @@ inline HostString GeomCommand(Geom_ID geom) {
 }
 
 // A copy of a possibly null host string ("" for null).
-inline std::string ToStdString(const HostString &s) { return s ? std::string(s.get()) : std::string(); }
+inline std::string ToStdString(const HostString &s) {
+    return s ? std::string(s.get()) : std::string();
+}
 
 // Starts the add-on lock for the length of one callback.
 struct LockGuard {
