@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace qgbtest {
@@ -265,6 +266,104 @@ std::vector<std::string> ClassicFixture::Shown() const {
             shown.push_back(m.text);
     }
     return shown;
+}
+
+} // namespace qgbtest
+
+namespace qgbtest {
+
+std::vector<std::string> ExampleLayouts() {
+    std::vector<std::string> layouts;
+    const std::string root = std::string(QGB_SOURCE_DIR) + "/examples";
+    std::string listing;
+    RunCommand("cd '" + root + "' && ls -1 */*.lay.json 2>/dev/null | LC_ALL=C sort", &listing);
+    for (const std::string &line : Lines(listing))
+        if (!line.empty())
+            layouts.push_back(line);
+    return layouts;
+}
+
+void AddEveryKindDesign(const std::string &dir) {
+    std::vector<unsigned char> rgb(4 * 4 * 3);
+    for (size_t i = 0; i < rgb.size(); ++i)
+        rgb[i] = static_cast<unsigned char>(i * 5);
+    WriteBmp(dir + "every.bmp", 4, 4, rgb);
+
+    // Pages of a tab control (group 1) and a form control (group 2).
+    AddFrameAt("TABPAGE=T ID=1 POS=2 TITLE=\"Second's \\\"page\\\"\"", 3.5, 2, true, 1);
+    AddPixelText({"TF:Value", "VarName=PageValue", TextBox_Filled, 14, 16});
+    AddFrameAt("TABPAGE=T ID=2 POS=1 TITLE=\"First\"", 3.5, 2, true, 1);
+    AddPixelText({"~7 On page", "VarName=PageToggle", TextBox_None, 14, 16});
+    AddFrameAt("FORMPAGE=T ID=1", 3.5, 2, true, 2);
+    AddPixelText({"Form one", "VarName=FormLabel", TextBox_None, 14, 16});
+    AddFrameAt("FORMPAGE=T ID=2", 3.5, 2, true, 2);
+    AddPixelText({"Go", "VarName=FormButton", TextBox_Filled, 14, 16});
+
+    AddFrameAt("ID=3 TITLE=\"Side */ bar 50%\" SIDEBAR=T", 2, 4);
+    AddPixelText({"Run", "VarName=SideRun", TextBox_Filled, 14, 16});
+    AddPixelText({"SC:Level", "VarName=SideLevel", TextBox_Filled, 14, 40});
+
+    AddFrameAt("ID=2 TITLE=\"Find\" MODE=MODELESS", 4, 3);
+    AddPixelText({"Find what:", "VarName=FindLabel", TextBox_None, 14, 16});
+    AddPixelText(
+        {"TF:", "VarName=FindText ToolTip=\"Words, 'quoted' or not\"", TextBox_Filled, 100, 16});
+
+    AddFrameAt("ID=1 TITLE=\"Every \\\"kind\\\" 100% C:\\\\dir\\\\\" APPLYBUTTON=T", 6, 5);
+    int y = 8;
+    const auto next = [&y] {
+        const int at = y;
+        y += 20;
+        return at;
+    };
+    AddPixelText({"TF:Name", "VarName=Name ToolTip=\"Type a name\"", TextBox_Filled, 14,
+                  static_cast<double>(next())});
+    AddPixelText({"T:Notes\n\n", "VarName=Notes UNITWIDTH=1500", TextBox_Filled, 14,
+                  static_cast<double>(next())});
+    y += 20;
+    AddPixelText(
+        {"TRO:Info", "VarName=Info CHARWIDTH=12", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText({"SLST:Items", "VarName=Items", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText({"MLST:Many", "VarName=Many", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText({"TFS:Count", "VarName=Count", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText(
+        {"SC:Level", "VarName=Level SHOWLABEL=F", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText({"OPT:Mode", "VarName=Mode", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText({"Say \"hi\" 100% C:\\dir\\", "VarName=Say", TextBox_Filled, 14,
+                  static_cast<double>(next())});
+    AddPixelText(
+        {"Two\nlines", "VarName=TwoLines", TextBox_Filled, 14, static_cast<double>(next())});
+    y += 20;
+    AddPixelText(
+        {"Colour", "VarName=Colour ColorIndex=3", TextBox_Filled, 14, static_cast<double>(next())});
+    AddPixelText({"<math>7</math>   It's on", "VarName=Check", TextBox_None, 14,
+                  static_cast<double>(next())});
+    AddPixelText({"~7 Alpha\n~7 Beta's\n~7 Gamma", "VarName=Choice", TextBox_Hollow, 14,
+                  static_cast<double>(next())});
+    y += 40;
+    AddPixelText({"Plain label */", "", TextBox_None, 14, static_cast<double>(next())});
+    AddPixelText({"TAB:Group=1  \n\n\n", "VarName=Tabs", TextBox_Filled, 250, 8});
+    AddPixelText({"FM:Group=2  \n\n\n", "VarName=Pages", TextBox_Filled, 250, 100});
+    AddPixelRectangle(240, 200, 200, 100, "Options \"all\"");
+    AddPixelLine(240, 320, 440, 320);
+    AddPixelLine(460, 200, 460, 300);
+    AddPixelImage(dir + "every.bmp", 250, 260, 24, "VarName=Picture TransparentColor=ff00FF");
+    AddPixelImage(dir + "every.bmp", 300, 260, 24,
+                  "VarName=Switch Type=Toggle ToolTip=\"Switch it\"");
+}
+
+int RunCommand(const std::string &command, std::string *output) {
+    std::string text;
+    FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        text.append(buffer, n);
+    const int status = ::pclose(pipe);
+    if (output)
+        *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace qgbtest

@@ -113,3 +113,19 @@ class ClassicFixture : public HostFixture {
 };
 
 } // namespace qgbtest
+
+namespace qgbtest {
+
+// The sample designs under examples/: the layout file of each, relative to
+// the source tree (one directory per design).
+std::vector<std::string> ExampleLayouts();
+
+// A design with every container and control kind, and designer texts that
+// need escaping in every target language. Built in the current workspace;
+// bitmap files are written into dir.
+void AddEveryKindDesign(const std::string &dir);
+
+// Runs a shell command; its output (stdout and stderr) in *output.
+int RunCommand(const std::string &command, std::string *output);
+
+} // namespace qgbtest
