@@ -144,7 +144,7 @@ struct Message {
     Call call = Call::ErrMsg;
     MessageBoxType_e boxType = MessageBox_Error; // MessageBox only
     std::string text;
-    bool answer = true; // questions: what was answered
+    bool answer = true; // questions: what was answered; please-wait: on (true) or off
 };
 
 // ---------------------------------------------------------------------------
@@ -179,7 +179,9 @@ class Host {
     UniqueID_t addFrame(const FrameSpec &spec); // becomes current
     Text_ID addText(const TextSpec &spec);      // in the current frame
     Geom_ID addGeom(const GeomSpec &spec);      // in the current frame; 0 on failure
-    const std::vector<Frame> &frames() const;   // bottom of the stack first, current last
+    // A snapshot, bottom of the stack first, current last; the next call
+    // refreshes the same vector.
+    const std::vector<Frame> &frames() const;
     const Frame *currentFrame() const;
     const Frame *findFrame(UniqueID_t id) const;
     const Text *findText(Text_ID text) const;
@@ -265,7 +267,8 @@ class Host {
     bool lockHeld() const;
     bool drawingOn() const;
     // Files the add-on opened through the host are none: file access of the
-    // add-on is its own. The colour and help calls are recorded as messages.
+    // add-on is its own. Help and please-wait calls are recorded as messages;
+    // questions, file choosers and the colour chooser take the queued answers.
 
   private:
     Host();
