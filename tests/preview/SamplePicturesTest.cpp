@@ -139,5 +139,43 @@ TEST_F(SamplePictures, EveryDialogAndSidebarOfEverySampleIsDrawn) {
     EXPECT_GT(drawn, 0);
 }
 
+TEST(QgbPreview, RefusalsExitWithFailureAndWriteNoPicture) {
+    const fs::path out = PictureDir("refusals");
+    const fs::path layout = fs::path(out) / "sample.lay.json";
+    fs::copy(fs::path(QGB_SOURCE_DIR) / "examples" / "sample", out,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    struct Row {
+        const char *what;
+        std::string frame, file;
+        int status;
+        std::string said;
+    };
+    // Frame 1 of the sample is a tab page; it has five frames.
+    const std::vector<Row> rows = {
+        {"a page", "1", "page.png", 1, "Preview is not available."},
+        {"no such frame", "9", "nine.png", 2, "has 5 frame(s)"},
+        {"unknown picture format", "5", "dialog.jpg", 1, "must end in .svg or .png"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        const fs::path picture = fs::path(out) / row.file;
+        const fs::path log = fs::path(out) / (row.file + ".log");
+        fs::remove(picture);
+        EXPECT_EQ(
+            Qgb({"preview", layout.string(), "--frame", row.frame, "-o", picture.string()}, log),
+            row.status);
+        EXPECT_NE(ReadFile(log.string()).find(row.said), std::string::npos)
+            << ReadFile(log.string());
+        EXPECT_FALSE(fs::exists(picture));
+    }
+    // Nothing was written beside the layout.
+    size_t files = 0;
+    for (const auto &entry : fs::directory_iterator(out))
+        files += entry.path().extension() == ".json" ? 1 : 0;
+    EXPECT_EQ(files, 1u);
+    EXPECT_FALSE(fs::exists(fs::path(out) / "dlb.cfg"));
+    EXPECT_FALSE(fs::exists(fs::path(out) / "guibld.cpp"));
+}
+
 } // namespace
 } // namespace qgbtest
