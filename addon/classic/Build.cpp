@@ -53,6 +53,9 @@ std::FILE *OpenOutputFile(const char *basePath, const char *fileName) {
     std::strcat(path, fileName);
     std::FILE *file = std::fopen(path, "w");
     QorUtilStringDealloc(&path);
+    // The files are written in many small pieces.
+    if (file)
+        std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
     return file;
 }
 

@@ -56,12 +56,24 @@ void EmitCode(std::FILE *file, const char *format, ...) {
         return;
     va_list args;
     va_start(args, format);
-    const std::string text = FormatArgs(format, args);
-    va_end(args);
     if (BuildState.Language <= LanguageCPP) {
-        std::fwrite(text.data(), 1, text.size(), file);
+        std::vfprintf(file, format, args);
+        va_end(args);
         return;
     }
+    // FORTRAN: the whole formatted text is needed to fold it; most texts fit
+    // the stack buffer, longer ones are formatted again into a string.
+    char buffer[1024];
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, copy);
+    va_end(copy);
+    std::string text;
+    if (length >= 0 && static_cast<size_t>(length) < sizeof buffer)
+        text.assign(buffer, static_cast<size_t>(length));
+    else
+        text = FormatArgs(format, args);
+    va_end(args);
     const std::string folded = FoldFortranText(text, BuilderSettings.MaxFortranLineLen);
     std::fwrite(folded.data(), 1, folded.size(), file);
 }
