@@ -7,6 +7,8 @@
 #include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "shell/Settings.h"
+#include "shell/StateChange.h"
+#include "shell/ToolDialog.h"
 
 #include <cmath>
 #include <filesystem>
@@ -28,7 +30,11 @@ class CommandsTest : public HostFixture {
   protected:
     void SetUp() override {
         HostFixture::SetUp();
+        // A fresh host has none of the add-on's dialogs: forget those of
+        // earlier tests.
         qb::ForgetBitmapButtonDialog();
+        qb::ResetToolDialogIds();
+        qb::ResetStateChangeState();
         RegisterAddOn();
     }
 
