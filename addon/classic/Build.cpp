@@ -11,11 +11,14 @@
 #include "model/HostResources.h"
 #include "model/Kinds.h"
 #include "model/Parameters.h"
+#include "model/Parser.h"
 #include "model/Validation.h"
 #include "options/Options.h"
 #include "shell/Settings.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace quorvin::builder {
@@ -197,6 +200,14 @@ bool CheckBuildNumbers() {
     return false;
 }
 
+void WarnRepeatedManager(const std::string &firstFrame, const ContainerInfo &c) {
+    const std::string message =
+        FormatText("The frames\n%s\nand\n%s\nboth make %s.\nThe generated code will not "
+                   "compile until one of them gets another ID.",
+                   firstFrame.c_str(), c.frameName.c_str(), c.ManagerName().c_str());
+    QorUtilDialogMessageBox(message.c_str(), MessageBox_Warning);
+}
+
 void ClearPageSets() {
     for (int group = 1; group <= kLinkGroupCount; ++group) {
         if (Set_pa set = FormPageSet(group))
@@ -213,6 +224,9 @@ void ClearPageSets() {
 void GenerateAllFrames(const OutputFiles &files, int32_t language, UniqueID_t start) {
     DrawingOff drawingOff;
     const LgIndex_t frameCount = QorUtilFrameGetCount();
+    // Manager name -> the frame that made it: two containers with one
+    // manager make code that does not compile.
+    std::map<std::string, std::string> managers;
     for (int pass = 1; pass <= 3; ++pass) {
         for (LgIndex_t i = 0; i < frameCount; ++i) {
             if (HostString name = CurrentFrameName()) {
@@ -225,7 +239,10 @@ void GenerateAllFrames(const OutputFiles &files, int32_t language, UniqueID_t st
                     if (set && id >= 0)
                         QorUtilSetAddMember(set, id, FALSE);
                 } else if ((pass == 2 && page) || (pass == 3 && !page)) {
-                    GenerateFrame(name.get(), files, language);
+                    const ContainerInfo c = GenerateFrame(name.get(), files, language);
+                    const auto [it, inserted] = managers.emplace(c.ManagerName(), c.frameName);
+                    if (!inserted)
+                        WarnRepeatedManager(it->second, c);
                 }
             }
             QorUtilFramePop(1);
@@ -271,6 +288,14 @@ void WriteClosingInclude(std::FILE *callback, int32_t language) {
     }
 }
 
+struct CollectorScope {
+    std::unique_ptr<qorutilmisc::Parser> parser = std::make_unique<qorutilmisc::Parser>();
+    CollectorScope() { BuildState.Collector = parser.get(); }
+    ~CollectorScope() { BuildState.Collector = nullptr; }
+    CollectorScope(const CollectorScope &) = delete;
+    CollectorScope &operator=(const CollectorScope &) = delete;
+};
+
 void ShowSuccess(const char *layoutName) {
     const size_t length = std::strlen(layoutName) + 80;
     char *message = QorUtilStringAlloc(static_cast<LgIndex_t>(length), "temp message string");
@@ -301,7 +326,8 @@ void GoBuild(int32_t language, bool preview) {
         return;
     }
 
-    BuildState.Collector = nullptr;
+    // The element collector lives exactly as long as this build.
+    CollectorScope collector;
     if (BuildNameList)
         QorUtilStringListClear(BuildNameList);
 

@@ -280,7 +280,7 @@ ContainerInfo ReadContainer(const char *frameName) {
     return c;
 }
 
-void GenerateFrame(const char *frameName, const OutputFiles &files, int32_t language) {
+ContainerInfo GenerateFrame(const char *frameName, const OutputFiles &files, int32_t language) {
     BuildState.Language = language;
     const ContainerInfo c = ReadContainer(frameName);
     const bool classic = language != LanguageQt;
@@ -302,7 +302,7 @@ void GenerateFrame(const char *frameName, const OutputFiles &files, int32_t lang
         BuildHooks.container(c);
     // A preview whose container could not be made shows none of its controls.
     if (BuildState.Preview && BuildState.PreviewHandle == BADDIALOGID)
-        return;
+        return c;
 
     const std::vector<ImageName> images = NameImages(c);
     if (classic) {
@@ -325,6 +325,7 @@ void GenerateFrame(const char *frameName, const OutputFiles &files, int32_t lang
     }
     if (BuildHooks.containerEnd)
         BuildHooks.containerEnd(c);
+    return c;
 }
 
 } // namespace quorvin::builder

@@ -94,8 +94,8 @@ struct ControlRecord {
 // container's standard stubs and definitions, then (BuildHooks.container)
 // its creation by a preview or the Qt recording, then its builder function
 // head, creation statement, control statements and end. The element
-// collector of a Qt build is BuildState.Collector.
-void GenerateFrame(const char *frameName, const OutputFiles &files, int32_t language);
+// collector of a Qt build is BuildState.Collector. Returns the container.
+ContainerInfo GenerateFrame(const char *frameName, const OutputFiles &files, int32_t language);
 
 // Reads the current frame into a ContainerInfo (kind, numbers, buttons,
 // title, size).

@@ -451,6 +451,18 @@ TEST_F(BuildTest, RepeatedIdentifiersAreReportedAndTheBuildGoesOn) {
     EXPECT_EQ(host().messages()[1].boxType, MessageBox_Warning);
 }
 
+TEST_F(BuildTest, ContainersWithOneManagerAreReportedAndTheBuildGoesOn) {
+    AddSimpleDialog("ID=1 TITLE=\"A\"");
+    AddSimpleDialog("ID=1 TITLE=\"B\"");
+    NameLayout();
+    Build(LanguageC);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{
+                           "The frames\nID=1 TITLE=\"B\"\nand\nID=1 TITLE=\"A\"\nboth make "
+                           "Dialog1Manager.\nThe generated code will not compile until one of "
+                           "them gets another ID.",
+                           Success()}));
+}
+
 TEST_F(BuildTest, ControlsBeyondTheEdgeAreClippedWithOneWarningPerContainer) {
     for (int id = 1; id <= 2; ++id) {
         AddFrameAt("ID=" + std::to_string(id) + " TITLE=\"Clip\"");
