@@ -16,6 +16,10 @@
 //    run: its builder functions create the dialogs in the reference host.
 #include "ClassicSupport.h"
 
+#if defined(QGB_HAVE_DESIGN_GENERATOR)
+#include "DesignGenerator.h"
+#endif
+
 #include "model/Validation.h"
 #include "shell/Settings.h"
 
@@ -128,6 +132,24 @@ TEST_F(CompileTest, EveryKindWithAwkwardTextsCompilesInEveryLanguage) {
     EXPECT_NE(Output("guibld.F").find("      DATA(Picture_BB_D1_BD(III),III=48,48) /235/\n"),
               std::string::npos);
 }
+
+#if defined(QGB_HAVE_DESIGN_GENERATOR)
+TEST_F(CompileTest, RandomDesignsCompileInEveryLanguage) {
+    for (uint32_t seed : {3u, 2024u}) {
+        SCOPED_TRACE(seed);
+        ResetWorkspace();
+        qgbbench::DesignOptions options;
+        options.dialogs = 3;
+        options.controlsPerDialog = 19; // the two page controls and one of every kind
+        options.sidebars = 1;
+        options.seed = seed;
+        options.imageFile = dir + "synthetic.bmp";
+        ASSERT_TRUE(qgbbench::WriteSyntheticImage(options.imageFile, 5, 4));
+        qgbbench::AddSyntheticDesign(options);
+        CheckAllLanguages();
+    }
+}
+#endif
 
 // trunc(trunc(v + 0.499) * 100 / cell): a pixel length in dialog units.
 int Units(double pixels, double cell) {
