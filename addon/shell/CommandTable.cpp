@@ -82,7 +82,13 @@ constexpr bool RowsFollowTheEnum() {
 }
 static_assert(RowsFollowTheEnum(), "command rows must follow the order of the Command enum");
 
-std::array<CommandHandler, kCommandCount> Overrides{};
+// Functions put in place of the table's by tests; null makes a command
+// unavailable.
+struct Override {
+    bool active = false;
+    CommandHandler handler = nullptr;
+};
+std::array<Override, kCommandCount> Overrides{};
 
 template <int... I>
 constexpr std::array<QorGUIVoidCallback_pf, sizeof...(I)>
@@ -102,7 +108,7 @@ CommandHandler CommandHandlerOf(Command command) {
     int i = IndexOf(command);
     if (i < 0)
         return nullptr;
-    return Overrides[i] ? Overrides[i] : kCommands[i].handler;
+    return Overrides[i].active ? Overrides[i].handler : kCommands[i].handler;
 }
 
 const char *CommandName(Command command) {
@@ -124,7 +130,11 @@ QorGUIVoidCallback_pf DispatchCallbackOf(Command command) {
 void OverrideCommandHandler(Command command, CommandHandler handler) {
     int i = IndexOf(command);
     if (i >= 0)
-        Overrides[i] = handler;
+        Overrides[i] = Override{true, handler};
+}
+
+void RestoreCommandHandlers() {
+    Overrides.fill(Override{});
 }
 
 } // namespace quorvin::builder

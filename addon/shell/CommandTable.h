@@ -72,7 +72,9 @@ template <Command C> void DispatchCommand() {
 }
 QorGUIVoidCallback_pf DispatchCallbackOf(Command command);
 
-// Tests replace the function of a command (null restores the built-in one).
+// Tests put another function in place of a command's (null: the command is
+// unavailable) and restore the table's afterwards.
 void OverrideCommandHandler(Command command, CommandHandler handler);
+void RestoreCommandHandlers();
 
 } // namespace quorvin::builder

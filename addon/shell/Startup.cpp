@@ -1,6 +1,8 @@
 #include "shell/Startup.h"
 
+#include "classic/BuildState.h"
 #include "commands/Commands.h"
+#include "commands/Preview.h"
 #include "options/Options.h"
 #include "shell/Settings.h"
 #include "shell/StateChange.h"
@@ -29,6 +31,9 @@ void SetDefaults() {
     ResetToolDialogIds();
     ResetOptionsDialog();
     ForgetBitmapButtonDialog();
+    ResetPreviewState();
+    BuildState.Preview = false;
+    BuildState.PreviewHandle = BADDIALOGID;
 }
 
 } // namespace

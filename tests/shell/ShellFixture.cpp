@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "shell/CommandTable.h"
 #include "shell/Startup.h"
 
 #include <gtest/gtest.h>

@@ -309,28 +309,65 @@ TEST_F(ToolDialogTest, InitialisationLeavesThePageCommandsInsensitive) {
     EXPECT_TRUE(MenuItem({"Insert", "Basic Controls", "Label"}).sensitive);
 }
 
-TEST_F(ToolDialogTest, CommandsWithoutAFunctionStayInsensitiveAndCannotBePressed) {
+TEST_F(ToolDialogTest, ACommandWithoutAFunctionStaysInsensitiveAndCannotBePressed) {
     AddFrame("ID=1 TITLE=\"One\"");
-    AddText("one");
+    const Text_ID texts[] = {AddText("one"), AddText("two"), AddText("three")};
+    OverrideCommandHandler(Command::AlignLeft, nullptr);
+    OverrideCommandHandler(Command::Options, nullptr);
     OpenToolDialog();
+    for (size_t i = 0; i < 3; ++i) {
+        std::string error;
+        ASSERT_TRUE(host().pickText(texts[i], i > 0, &error)) << error;
+    }
     host().runIdle();
-    for (const ToolButtonSpec &spec : kToolButtons) {
-        if (spec.command == Command::Count)
-            continue;
-        SCOPED_TRACE(spec.toolTip);
-        const GuiControl &button = ToolControl(spec.toolTip);
-        if (!CommandAvailable(spec.command)) {
-            EXPECT_FALSE(button.sensitive);
-            EXPECT_FALSE(TryPress(button.id));
+    // Three picked controls would make the alignments sensitive.
+    EXPECT_TRUE(ToolControl("Align Right").sensitive);
+    EXPECT_FALSE(ToolControl("Align Left").sensitive);
+    EXPECT_FALSE(MenuItem({"Layout", "Align", "Left"}).sensitive);
+    EXPECT_FALSE(MenuItem({"Layout", "Options..."}).sensitive);
+    EXPECT_FALSE(TryPress(ToolControl("Align Left").id));
+    EXPECT_FALSE(TryPress(MenuItem({"Layout", "Options..."}).id));
+    EXPECT_EQ(host().findDialogByTitle("File Options"), nullptr);
+    RestoreCommandHandlers();
+    ExpectHostSound("pressing unavailable commands");
+}
+
+int RecordedRuns = 0;
+bool LockHeldWhileRunning = false;
+void RecordRun() {
+    ++RecordedRuns;
+    LockHeldWhileRunning = quorvin::host::Host::instance().lockHeld();
+}
+
+TEST_F(ToolDialogTest, EachButtonAndMenuItemRunsItsOwnCommandInsideTheLock) {
+    AddFrame("ID=1 TITLE=\"One\"");
+    const Text_ID texts[] = {AddText("one"), AddText("two"), AddText("three")};
+    OpenToolDialog();
+    for (size_t i = 0; i < 3; ++i) {
+        std::string error;
+        ASSERT_TRUE(host().pickText(texts[i], i > 0, &error)) << error;
+    }
+    host().runIdle();
+    int pressed = 0;
+    for (int i = 0; i < kCommandCount; ++i) {
+        const Command command = static_cast<Command>(i);
+        SCOPED_TRACE(CommandName(command));
+        for (GUIInt_t control : {ToolButtons[i], ToolMenuItems[i]}) {
+            if (control == BADDIALOGID || !host().findControl(control)->sensitive)
+                continue; // the page commands need a tab or form control picked
+            RestoreCommandHandlers();
+            OverrideCommandHandler(command, RecordRun);
+            RecordedRuns = 0;
+            LockHeldWhileRunning = false;
+            Press(control);
+            EXPECT_EQ(RecordedRuns, 1);
+            EXPECT_TRUE(LockHeldWhileRunning);
+            ExpectHostSound(CommandName(command));
+            ++pressed;
         }
     }
-    for (int i = 0; i < kCommandCount; ++i) {
-        if (ToolMenuItems[i] == BADDIALOGID || CommandAvailable(static_cast<Command>(i)))
-            continue;
-        SCOPED_TRACE(CommandName(static_cast<Command>(i)));
-        EXPECT_FALSE(host().findControl(ToolMenuItems[i])->sensitive);
-    }
-    ExpectHostSound("pressing unavailable commands");
+    RestoreCommandHandlers();
+    EXPECT_GE(pressed, 60);
 }
 
 TEST_F(ToolDialogTest, EveryCommandHasAButtonOrAMenuItemOrBoth) {
