@@ -163,6 +163,29 @@ TEST_F(FilesTest, WithoutTheMainWindowDirectoryNothingOfTheMainWindowIsWritten) 
     EXPECT_TRUE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
 }
 
+TEST_F(FilesTest, MissingUiAndDialogsDirectoriesAreMade) {
+    MakeProject(false);
+    Dialog(1, false, "Dlg");
+    QtWriter writer;
+    EXPECT_TRUE(writer.writeDialogFiles(*parser)) << DescribeMessages();
+    EXPECT_TRUE(fs::exists(dialogsDirectory() / "dlg" / "DlgDialog.ui"));
+}
+
+TEST_F(FilesTest, MainWindowFilesAreAllOpenedBeforeAnyIsWritten) {
+    MakeProject();
+    fs::create_directories(mainWindowDirectory() / "MainWindowGenerated.h"); // in the way
+    NewFrame();
+    Add(DialogElement::makeSidebar(1, 100, 100, "Side"));
+    QtWriter writer;
+    EXPECT_FALSE(writer.writeMainWindowFiles(*parser));
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::string>{"Error: Cannot open file: " + basePath() +
+                                        "../ui/mainwindow/qt/MainWindowGenerated.hfor writing."}));
+    // The form that did open holds nothing: no half-written main window.
+    EXPECT_EQ(ReadFile(mainWindowDirectory() / "MainWindowGenerated.ui"), "");
+    EXPECT_FALSE(fs::exists(mainWindowDirectory() / "MainWindowDefs_generated.h"));
+}
+
 TEST_F(FilesTest, AnUnsavedLayoutIsReported) {
     Dialog(1, false, "Dlg");
     QtWriter writer;
