@@ -79,6 +79,37 @@ void BM_GoBuild(benchmark::State &state) {
     host.reset();
 }
 
+// The layout save alone on the same design: the part of a build's time
+// that is the host's.
+void BM_SaveLayoutOnly(benchmark::State &state) {
+    const int dialogs = static_cast<int>(state.range(0));
+    Host &host = Host::instance();
+    host.reset();
+    host.startAddOn(&StartAddOn);
+    const std::string dir =
+        std::string(QGB_BINARY_DIR) + "/bench-output/save-" + std::to_string(dialogs) + "/";
+    std::system(("mkdir -p '" + dir + "'").c_str());
+    qgbbench::DesignOptions options;
+    options.dialogs = dialogs;
+    options.sidebars = 2;
+    options.seed = 42;
+    options.imageFile = dir + "image.bmp";
+    qgbbench::WriteSyntheticImage(options.imageFile, 8, 8);
+    qgbbench::AddSyntheticDesign(options);
+    const std::string layout = dir + "design.lay";
+    for (auto _ : state)
+        QorUtilSaveLayout(layout.c_str(), TRUE);
+    state.counters["layout_bytes"] = static_cast<double>(FileBytes(layout));
+    host.reset();
+}
+
+BENCHMARK(BM_SaveLayoutOnly)
+    ->ArgNames({"dialogs"})
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
 // language 1 C++, 2 FORTRAN; 100, 1,000 and 10,000 dialogs of 50 controls.
 BENCHMARK(BM_GoBuild)
     ->ArgNames({"language", "dialogs"})
