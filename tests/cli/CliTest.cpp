@@ -261,7 +261,8 @@ TEST_F(Cli, BuildOnAnOldHostFails) {
 // ---- scripts
 
 TEST_F(Cli, ScriptsDriveTheHostAsAUserDoes) {
-    for (const char *script : {"build.qgb", "sensitivity.qgb", "options.qgb", "anchor.qgb"}) {
+    for (const char *script :
+         {"build.qgb", "sensitivity.qgb", "options.qgb", "anchor.qgb", "bitmap.qgb"}) {
         SCOPED_TRACE(script);
         const fs::path work = dir_ / (std::string(script) + ".work");
         const Outcome run =
