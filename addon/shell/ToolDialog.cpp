@@ -13,13 +13,22 @@ namespace quorvin::builder {
 
 GUIInt_t ToolDialog = BADDIALOGID;
 GUIInt_t ToolAnchorToggle = BADDIALOGID;
-GUIInt_t ToolButtons[kCommandCount];
-GUIInt_t ToolMenuItems[kCommandCount];
+namespace {
+template <size_t N> constexpr std::array<GUIInt_t, N> NotCreated() {
+    std::array<GUIInt_t, N> ids{};
+    for (GUIInt_t &id : ids)
+        id = BADDIALOGID;
+    return ids;
+}
+} // namespace
+
+CommandIds ToolButtons = NotCreated<kCommandCount>();
+CommandIds ToolMenuItems = NotCreated<kCommandCount>();
 
 namespace {
 
 enum GroupFrame { ControlsFrame, ContainersFrame, LayoutFrame, GroupFrameCount };
-GUIInt_t ToolGroupFrames[GroupFrameCount];
+std::array<GUIInt_t, GroupFrameCount> ToolGroupFrames = NotCreated<GroupFrameCount>();
 
 // The menu bar and every menu of it.
 enum class Menu : int {
@@ -35,7 +44,8 @@ enum class Menu : int {
     LayoutCenterInDialog,
     Count
 };
-GUIInt_t ToolMenus[static_cast<int>(Menu::Count)];
+std::array<GUIInt_t, static_cast<size_t>(Menu::Count)> ToolMenus =
+    NotCreated<static_cast<size_t>(Menu::Count)>();
 
 GUIInt_t &MenuIdOf(Menu menu) {
     return ToolMenus[static_cast<int>(menu)];
@@ -284,14 +294,10 @@ bool ReadPageFlag(const char *frameName, const char *key, bool report) {
 void ResetToolDialogIds() {
     ToolDialog = BADDIALOGID;
     ToolAnchorToggle = BADDIALOGID;
-    for (int i = 0; i < kCommandCount; ++i) {
-        ToolButtons[i] = BADDIALOGID;
-        ToolMenuItems[i] = BADDIALOGID;
-    }
-    for (GUIInt_t &frame : ToolGroupFrames)
-        frame = BADDIALOGID;
-    for (GUIInt_t &menu : ToolMenus)
-        menu = BADDIALOGID;
+    ToolButtons.fill(BADDIALOGID);
+    ToolMenuItems.fill(BADDIALOGID);
+    ToolGroupFrames.fill(BADDIALOGID);
+    ToolMenus.fill(BADDIALOGID);
 }
 
 bool ToolDialogIsUp() {

@@ -6,13 +6,16 @@
 #include "shell/CommandTable.h"
 #include "shell/ToolImages.h"
 
+#include <array>
+
 namespace quorvin::builder {
 
 // Identifiers of the dialog and everything in it; BADDIALOGID until built.
 extern GUIInt_t ToolDialog;
 extern GUIInt_t ToolAnchorToggle;
-extern GUIInt_t ToolButtons[kCommandCount];   // BADDIALOGID for menu-only commands
-extern GUIInt_t ToolMenuItems[kCommandCount]; // BADDIALOGID for button-only commands
+using CommandIds = std::array<GUIInt_t, kCommandCount>;
+extern CommandIds ToolButtons;   // BADDIALOGID for menu-only commands
+extern CommandIds ToolMenuItems; // BADDIALOGID for button-only commands
 
 // Back to "not built" (start-up: a second start in one process starts clean).
 void ResetToolDialogIds();
