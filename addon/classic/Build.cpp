@@ -14,6 +14,7 @@
 #include "model/Parser.h"
 #include "model/Validation.h"
 #include "options/Options.h"
+#include "qtgen/QtBuild.h"
 #include "shell/Settings.h"
 
 #include <cstring>
@@ -296,14 +297,17 @@ struct CollectorScope {
     CollectorScope &operator=(const CollectorScope &) = delete;
 };
 
-void ShowSuccess(const char *layoutName) {
+void ShowSuccess(const char *layoutName, int32_t language) {
     const size_t length = std::strlen(layoutName) + 80;
     char *message = QorUtilStringAlloc(static_cast<LgIndex_t>(length), "temp message string");
     if (!message)
         return;
-    std::snprintf(message, length + 1,
-                  "New GUI stub files have been written.\nNew layout file written to: %s",
-                  layoutName);
+    if (language == LanguageQt)
+        std::snprintf(message, length + 1, "New Qt stub files have been written.");
+    else
+        std::snprintf(message, length + 1,
+                      "New GUI stub files have been written.\nNew layout file written to: %s",
+                      layoutName);
     QorUtilDialogMessageBox(message, MessageBox_Information);
     QorUtilStringDealloc(&message);
 }
@@ -319,13 +323,6 @@ void GoBuild(int32_t language, bool preview) {
         QorUtilDialogErrMsg(message.c_str());
         return;
     }
-    if (language == LanguageQt && !preview) {
-        QorUtilDialogErrMsg("The Qt output cannot be written by this version of the GUI "
-                            "Builder.\nNo files were written. Please choose C, C++ or FORTRAN "
-                            "in the options and build again.");
-        return;
-    }
-
     // The element collector lives exactly as long as this build.
     CollectorScope collector;
     if (BuildNameList)
@@ -423,7 +420,14 @@ void GoBuild(int32_t language, bool preview) {
         return;
     }
 
-    GenerateAllFrames(out.files, language, start);
+    {
+        // A Qt build writes no classic file: the walk only records the
+        // element trees, which are written once the layout is saved.
+        std::unique_ptr<QtRecording> recording;
+        if (language == LanguageQt)
+            recording = std::make_unique<QtRecording>(*collector.parser);
+        GenerateAllFrames(out.files, language, start);
+    }
 
     bool failed = false;
     WriteClosingInclude(out.files.callback, language);
@@ -444,7 +448,11 @@ void GoBuild(int32_t language, bool preview) {
         QorUtilDialogErrMsg("Error writing files.");
         return;
     }
-    ShowSuccess(layoutName.get());
+    // The Qt files are written even when the layout could not be saved (its
+    // message has been shown); success is reported only when both worked.
+    if (language == LanguageQt && (!WriteQtOutput(*collector.parser) || failed))
+        return;
+    ShowSuccess(layoutName.get(), language);
 }
 
 } // namespace quorvin::builder

@@ -259,15 +259,6 @@ TEST_F(BuildTest, FailedChecksWriteNothing) {
     }
 }
 
-TEST_F(BuildTest, QtLanguageIsRefusedUntilItsOutputExists) {
-    AddSimpleDialog();
-    NameLayout();
-    Build(LanguageQt);
-    ASSERT_EQ(Shown().size(), 1u);
-    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-    EXPECT_FALSE(AnyOutputFile());
-}
-
 TEST_F(BuildTest, OnlyTheCurrentFrameHasToHaveAnOkButton) {
     AddSimpleDialog("ID=2 TITLE=\"Two\" OKCLOSEBUTTON=FALSE");
     AddSimpleDialog("ID=1 TITLE=\"One\"");
