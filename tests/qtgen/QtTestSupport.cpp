@@ -1,5 +1,12 @@
 #include "QtTestSupport.h"
 
+#include "classic/Build.h"
+#include "classic/BuildState.h"
+#include "commands/Preview.h"
+#include "model/HostResources.h"
+#include "shell/Settings.h"
+
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -158,6 +165,80 @@ void QtFixture::AddSampleDesign() {
     Control(T::PushButton, "Run_BTN_S5", {5, 50, 80, 24}, "Run");
     bitmap(false, "Save_BB_S5", {90, 50, 24, 24}, "/x/icons/save.bmp");
     bitmap(false, "Open_BB_S5", {120, 50, 24, 24}, "D:\\other\\open.bmp");
+}
+
+void AddFrameAt(const std::string &name, double widthInches, double heightInches, int linkGroup) {
+    FrameSpec spec;
+    spec.name = name;
+    spec.x = 1;
+    spec.y = 0.25;
+    spec.width = widthInches;
+    spec.height = heightInches;
+    spec.linkSizeAndPosition = linkGroup != 0;
+    spec.linkGroup = linkGroup;
+    quorvin::host::Host::instance().addFrame(spec);
+}
+
+void AddText(const std::string &string, const std::string &command, TextBox_e box, double x,
+             double y) {
+    quorvin::host::TextSpec spec;
+    spec.string = string;
+    spec.command = command;
+    spec.boxType = box;
+    spec.coordSys = CoordSys_Screen;
+    spec.height = 12;
+    spec.margin = 0;
+    const double lines = 1.0 + static_cast<double>(std::count(string.begin(), string.end(), '\n'));
+    spec.x = 96 + x;
+    spec.y = 24 + y + lines * 16;
+    quorvin::host::Host::instance().addText(spec);
+}
+
+void QtBuildFixture::SetUp() {
+    QtFixture::SetUp();
+    StartAddOn();
+}
+
+void QtBuildFixture::TearDown() {
+    StopAddOn();
+    QtFixture::TearDown();
+}
+
+void QtBuildFixture::StartAddOn() {
+    namespace qb = quorvin::builder;
+    qb::BuildState = qb::BuildStateT{};
+    qb::BuildHooks = qb::GeneratorHooks{};
+    qb::ResetPreviewState();
+    qb::AllocatePageSets();
+    qb::BuildNameList = QorUtilStringListAlloc();
+    RegisterAddOn();
+}
+
+void QtBuildFixture::StopAddOn() {
+    namespace qb = quorvin::builder;
+    qb::FreeHostObjects();
+    qb::BuildState = qb::BuildStateT{};
+    qb::BuildHooks = qb::GeneratorHooks{};
+}
+
+void QtBuildFixture::ResetWorkspace() {
+    StopAddOn();
+    host().reset();
+    StartAddOn();
+}
+
+void QtBuildFixture::Build(int32_t language) {
+    quorvin::builder::LockGuard lock(quorvin::builder::AddOnHandle);
+    quorvin::builder::GoBuild(language, false);
+}
+
+std::vector<std::string> QtBuildFixture::Shown() {
+    std::vector<std::string> shown;
+    for (const quorvin::host::Message &m : host().messages())
+        if (m.call == quorvin::host::Message::Call::ErrMsg ||
+            m.call == quorvin::host::Message::Call::MessageBox)
+            shown.push_back(m.text);
+    return shown;
 }
 
 namespace {

@@ -61,6 +61,35 @@ class QtFixture : public HostFixture {
     std::unique_ptr<qm::Parser> parser = std::make_unique<qm::Parser>();
 };
 
+// Frames and texts of a design made in the host for a build. Frames sit at
+// paper (1, 0.25) inches, screen (96, 24); a link group above 0 links the
+// frame's size and position in that group.
+void AddFrameAt(const std::string &name, double widthInches, double heightInches,
+                int linkGroup = 0);
+// A one-line 12-point text (16 pixels high) whose box has its upper-left
+// corner at (x, y) pixels from the frame's corner.
+void AddText(const std::string &string, const std::string &command, TextBox_e box, double x,
+             double y);
+
+// A QtFixture with the add-on's build objects made as start-up makes them,
+// for tests that run the build command itself.
+class QtBuildFixture : public QtFixture {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A fresh host and freshly made build objects (cases of one test).
+    void ResetWorkspace();
+    // The build command with the given language, inside the add-on lock.
+    void Build(int32_t language = 3);
+    // Error and message box texts shown so far, in order.
+    static std::vector<std::string> Shown();
+
+  private:
+    void StartAddOn();
+    void StopAddOn();
+};
+
 // C++ definitions of every callback the generated code of a parser's trees
 // calls; each prints "callback <name> <value>".
 std::string CallbackStubs(qm::Parser &parser);

@@ -19,42 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace qb = quorvin::builder;
-using quorvin::host::FrameSpec;
 using quorvin::host::GeomSpec;
-using quorvin::host::TextSpec;
 
-// The frames of these tests sit at paper (1, 0.25) inches: screen (96, 24).
+// The frames of these tests (AddFrameAt) sit at screen (96, 24).
 constexpr double kLeft = 96, kTop = 24;
-
-void AddFrameAt(const std::string &name, double widthInches, double heightInches,
-                int linkGroup = 0) {
-    FrameSpec spec;
-    spec.name = name;
-    spec.x = kLeft / 96;
-    spec.y = kTop / 96;
-    spec.width = widthInches;
-    spec.height = heightInches;
-    spec.linkSizeAndPosition = linkGroup != 0;
-    spec.linkGroup = linkGroup;
-    quorvin::host::Host::instance().addFrame(spec);
-}
-
-// A one-line 12-point text (16 pixels high) whose box has its upper-left
-// corner at (x, y) pixels from the frame's corner.
-void AddText(const std::string &string, const std::string &command, TextBox_e box, double x,
-             double y) {
-    TextSpec spec;
-    spec.string = string;
-    spec.command = command;
-    spec.boxType = box;
-    spec.coordSys = CoordSys_Screen;
-    spec.height = 12;
-    spec.margin = 0;
-    const double lines = 1.0 + static_cast<double>(std::count(string.begin(), string.end(), '\n'));
-    spec.x = kLeft + x;
-    spec.y = kTop + y + lines * 16;
-    quorvin::host::Host::instance().addText(spec);
-}
 
 class RecordingTest : public QtFixture {
   protected:

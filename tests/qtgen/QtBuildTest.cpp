@@ -1,0 +1,193 @@
+// The build command with the Qt language: the frame walk records the element
+// trees, no classic file is opened, the layout and "dlb.cfg" are still saved,
+// the Qt files follow, and the success message is shown only when all of it
+// worked.
+#include "QtTestSupport.h"
+
+#include "classic/BuildState.h"
+#include "commands/Preview.h"
+#include "model/HostResources.h"
+#include "shell/Settings.h"
+
+#include <functional>
+
+namespace qgbtest {
+namespace {
+
+namespace fs = std::filesystem;
+namespace qb = quorvin::builder;
+using quorvin::host::Message;
+
+const char *const kQtSuccess = "New Qt stub files have been written.";
+const char *const kClassicFiles[] = {"guicb.tmp", "guibld.c",    "guibld.cpp",
+                                     "guibld.F",  "GUIDEFS.h",   "GUIDEFS.INC",
+                                     "guidefs.c", "guidefs.cpp", "GUICB.INC"};
+
+class QtBuildTest : public QtBuildFixture {
+  protected:
+    // A modal dialog with a button and a list, and a sidebar with a toggle.
+    static void AddSmallDesign(const std::string &dialogTitle = "Small") {
+        AddFrameAt("ID=4 TITLE=\"Side\" SIDEBAR=T", 2, 4);
+        AddText("~7 Snap", "VarName=Snap", TextBox_None, 10, 10);
+        AddFrameAt("ID=1 TITLE=\"" + dialogTitle + "\"", 3, 2);
+        AddText("Go", "VarName=Go", TextBox_Filled, 10, 10);
+        AddText("SLST:Items\n\n", "VarName=Items", TextBox_Filled, 10, 40);
+    }
+    fs::path layoutFile() const { return layoutDirectory() / "design.lay"; }
+    fs::path smallDialogDirectory() const { return dialogsDirectory() / "small"; }
+    bool AnyClassicFile() const {
+        for (const char *name : kClassicFiles)
+            if (fs::exists(layoutDirectory() / name))
+                return true;
+        return false;
+    }
+};
+
+TEST_F(QtBuildTest, WritesTheQtFilesSavesTheLayoutAndReportsSuccess) {
+    AddSmallDesign();
+    MakeProject();
+    qb::BuilderSettings.Language = qb::LanguageQt;
+    Build();
+
+    ASSERT_EQ(Shown(), std::vector<std::string>{kQtSuccess}) << DescribeMessages();
+    const Message &report = host().messages().back();
+    EXPECT_EQ(report.call, Message::Call::MessageBox);
+    EXPECT_EQ(report.boxType, MessageBox_Information);
+
+    EXPECT_FALSE(AnyClassicFile());
+    EXPECT_TRUE(fs::exists(layoutFile()));
+    EXPECT_NE(ReadFile(layoutDirectory() / "dlb.cfg").find("Language=QT\n"), std::string::npos);
+    for (const char *name : {"SmallDialog.ui", "SmallDialog.h", "SmallDialog_guidefs.h"})
+        EXPECT_TRUE(fs::exists(smallDialogDirectory() / name)) << name;
+    EXPECT_TRUE(fs::is_directory(smallDialogDirectory() / "_build"));
+    for (const char *name :
+         {"MainWindowGenerated.ui", "MainWindowGenerated.h", "MainWindowDefs_generated.h"})
+        EXPECT_TRUE(fs::exists(mainWindowDirectory() / name)) << name;
+    EXPECT_TRUE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
+
+    // The recorded trees reached the writer: the dialog's controls are in its
+    // form, the sidebar's in the main window's.
+    const std::string form = ReadFile(smallDialogDirectory() / "SmallDialog.ui");
+    EXPECT_NE(form.find("<widget class=\"QPushButton\" name=\"Go_BTN_D1\">"), std::string::npos);
+    EXPECT_NE(form.find("name=\"Items_SLST_D1\""), std::string::npos);
+    const std::string mainWindow = ReadFile(mainWindowDirectory() / "MainWindowGenerated.ui");
+    EXPECT_NE(mainWindow.find("name=\"Sidebar_page_Sidebar4Manager\""), std::string::npos);
+    EXPECT_NE(mainWindow.find("name=\"Snap_TOG_S4\""), std::string::npos);
+
+    // The recording ended with the build: no hook or collector is left behind.
+    EXPECT_EQ(qb::BuildState.Collector, nullptr);
+    EXPECT_EQ(qb::BuildHooks.container, nullptr);
+    EXPECT_EQ(qb::BuildHooks.control, nullptr);
+}
+
+TEST_F(QtBuildTest, EveryFailureIsShownAndNoSuccessFollows) {
+    struct Case {
+        const char *what;
+        std::function<void()> prepare;
+        // The messages expected, computed from the project's root.
+        std::function<std::vector<std::string>()> shown;
+        bool layoutSaved;
+        bool dialogFilesWritten;
+    } cases[] = {
+        {"no ui/mainwindow/qt",
+         [this] {
+             AddSmallDesign();
+             MakeProject(false);
+         },
+         [this] {
+             return std::vector<std::string>{"Error: Cannot open file: " + basePath() +
+                                             "../ui/mainwindow/qt/MainWindowGenerated.uifor "
+                                             "writing."};
+         },
+         true, true},
+        {"the layout cannot be saved",
+         [this] {
+             AddSmallDesign();
+             MakeProject();
+             host().failNextSave(true);
+         },
+         [this] {
+             return std::vector<std::string>{
+                 "Error saving layout file.\nYour work has not been saved.\nPlease check file "
+                 "permissions on file\n" +
+                 layoutFile().string() + "."};
+         },
+         false, true},
+        {"two dialogs with one class name",
+         [this] {
+             AddSmallDesign("Small");
+             AddFrameAt("ID=2 TITLE=\"S mall\"", 3, 2);
+             AddText("Other", "VarName=Other", TextBox_Filled, 10, 10);
+             MakeProject();
+         },
+         [] {
+             return std::vector<std::string>{
+                 "Error: dialog title Small is not unique. All dialog title must be unique."};
+         },
+         true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetWorkspace();
+        fs::remove_all(root);
+        c.prepare();
+        Build();
+        EXPECT_EQ(Shown(), c.shown()) << DescribeMessages();
+        EXPECT_EQ(fs::exists(layoutFile()), c.layoutSaved);
+        EXPECT_EQ(fs::exists(smallDialogDirectory() / "SmallDialog.ui"), c.dialogFilesWritten);
+        EXPECT_TRUE(fs::exists(layoutDirectory() / "dlb.cfg"));
+        EXPECT_TRUE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
+        EXPECT_FALSE(AnyClassicFile());
+    }
+}
+
+TEST_F(QtBuildTest, AnUnsavedLayoutWritesNothing) {
+    AddSmallDesign();
+    fs::create_directories(mainWindowDirectory());
+    Build();
+    EXPECT_EQ(Shown(),
+              std::vector<std::string>{"Please save the GUI to a layout file before building."});
+    EXPECT_FALSE(fs::exists(dialogsDirectory()));
+    EXPECT_TRUE(fs::is_empty(mainWindowDirectory()));
+}
+
+TEST_F(QtBuildTest, AClassicBuildAfterAQtBuildRecordsNothing) {
+    AddSmallDesign();
+    MakeProject();
+    Build();
+    ASSERT_EQ(Shown(), std::vector<std::string>{kQtSuccess}) << DescribeMessages();
+    fs::remove_all(root / "ui");
+    fs::remove(layoutDirectory() / "quorvinrs_generated.qrc");
+    host().clearMessages();
+    Build(qb::LanguageCPP);
+    ASSERT_EQ(Shown().size(), 1u) << DescribeMessages();
+    EXPECT_EQ(Shown()[0].rfind("New GUI stub files have been written.", 0), 0u);
+    EXPECT_TRUE(fs::exists(layoutDirectory() / "guibld.cpp"));
+    EXPECT_FALSE(fs::exists(root / "ui"));
+    EXPECT_FALSE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
+}
+
+TEST_F(QtBuildTest, APreviewWithTheQtLanguageShowsTheDialogAndWritesNothing) {
+    AddSmallDesign();
+    MakeProject();
+    qb::BuilderSettings.Language = qb::LanguageQt;
+    {
+        qb::LockGuard lock(qb::AddOnHandle);
+        qb::PreviewCommand();
+    }
+    const quorvin::host::GuiDialog *preview = nullptr;
+    for (const auto &[id, dialog] : host().dialogs())
+        if (dialog.up && dialog.kind == "Modal")
+            preview = &dialog;
+    ASSERT_NE(preview, nullptr) << DescribeMessages();
+    // The button and the list, plus the close button every preview gets.
+    EXPECT_GE(preview->controls.size(), 2u);
+    EXPECT_NE(host().findControlByLabel(preview->id, "Go"), nullptr);
+    EXPECT_FALSE(fs::exists(root / "ui" / "dialogs"));
+    EXPECT_FALSE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
+    EXPECT_FALSE(fs::exists(layoutFile()));
+    EXPECT_FALSE(AnyClassicFile());
+}
+
+} // namespace
+} // namespace qgbtest
