@@ -231,7 +231,11 @@ DesignSummary AddSyntheticDesign(const DesignOptions &options) {
             }
         }
         const bool modeless = d % 2 == 0;
-        AddFrame("ID=" + std::to_string(d) + " TITLE=\"Dialog " + std::to_string(d) + "\"" +
+        std::string number = std::to_string(d);
+        if (options.letterTitles)
+            for (char &digit : number)
+                digit = static_cast<char>('A' + (digit - '0'));
+        AddFrame("ID=" + std::to_string(d) + " TITLE=\"Dialog " + number + "\"" +
                      (modeless ? " MODE=MODELESS" : " MODE=MODAL") +
                      (random.Below(4) == 0 ? " APPLYBUTTON=T" : ""),
                  width, height, 0);

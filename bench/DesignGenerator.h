@@ -19,6 +19,10 @@ struct DesignOptions {
     uint32_t seed = 1;
     // A BMP or PNG file for bitmap buttons and toggles; none when empty.
     std::string imageFile;
+    // Dialog titles with the number spelled in letters, one a digit ("Dialog
+    // BC" for 12), so that every dialog makes its own Qt class name: the class
+    // name keeps only the letters of a title.
+    bool letterTitles = false;
 };
 
 struct DesignSummary {
