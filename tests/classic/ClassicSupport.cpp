@@ -6,23 +6,26 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace qgbtest {
 
+namespace fs = std::filesystem;
+using quorvin::host::GeomSpec;
 using quorvin::host::Host;
+
+constexpr double kLeft = 96, kTop = 24;
 
 UniqueID_t AddFrameAt(const std::string &name, double widthInches, double heightInches, bool linked,
                       int linkGroup) {
     quorvin::host::FrameSpec spec;
     spec.name = name;
-    spec.x = kFrameLeftPixels / 96;
-    spec.y = kFrameTopPixels / 96;
+    spec.x = kLeft / 96;
+    spec.y = kTop / 96;
     spec.width = widthInches;
     spec.height = heightInches;
     spec.linkSizeAndPosition = linked;
@@ -38,110 +41,93 @@ Text_ID AddPixelText(const PixelText &text) {
     spec.coordSys = CoordSys_Screen;
     spec.sizeUnits = Units_Point;
     spec.height = text.heightPixels * 72 / 96;
-    spec.margin = text.margin;
-    // The position is the lower-left corner of the text block, one line
-    // height a line below its top.
-    const double lines =
-        1.0 + static_cast<double>(std::count(text.string.begin(), text.string.end(), '\n'));
-    spec.x = kFrameLeftPixels + text.x;
-    spec.y = kFrameTopPixels + text.y + lines * text.heightPixels;
+    spec.margin = 0;
+    // The position is the block's lower-left corner, a line height a line
+    // below its top.
+    const auto lines = 1 + std::count(text.string.begin(), text.string.end(), '\n');
+    spec.x = kLeft + text.x;
+    spec.y = kTop + text.y + static_cast<double>(lines) * text.heightPixels;
     return Host::instance().addText(spec);
 }
 
-Geom_ID AddPixelRectangle(double x, double y, double w, double h, const std::string &command) {
-    quorvin::host::GeomSpec spec;
-    spec.type = GeomType_Rectangle;
+static Geom_ID AddPixelGeom(GeomSpec spec, double x, double y) {
     spec.coordSys = CoordSys_Screen;
-    spec.x = kFrameLeftPixels + x;
-    spec.y = kFrameTopPixels + y;
-    spec.width = w;
-    spec.height = h;
-    spec.command = command;
+    spec.x = kLeft + x;
+    spec.y = kTop + y;
     return Host::instance().addGeom(spec);
 }
 
+Geom_ID AddPixelRectangle(double x, double y, double w, double h, const std::string &command) {
+    GeomSpec spec;
+    spec.type = GeomType_Rectangle;
+    spec.width = w;
+    spec.height = h;
+    spec.command = command;
+    return AddPixelGeom(spec, x, y);
+}
+
 Geom_ID AddPixelLine(double x1, double y1, double x2, double y2) {
-    quorvin::host::GeomSpec spec;
+    GeomSpec spec;
     spec.type = GeomType_LineSegs;
-    spec.coordSys = CoordSys_Screen;
-    spec.x = kFrameLeftPixels + x1;
-    spec.y = kFrameTopPixels + y1;
     spec.polylines = {{{0, 0}, {x2 - x1, y2 - y1}}};
-    return Host::instance().addGeom(spec);
+    return AddPixelGeom(spec, x1, y1);
 }
 
 Geom_ID AddPixelImage(const std::string &file, double x, double yBottom, double widthPixels,
                       const std::string &command) {
-    quorvin::host::GeomSpec spec;
+    GeomSpec spec;
     spec.type = GeomType_Image;
-    spec.coordSys = CoordSys_Screen;
-    spec.x = kFrameLeftPixels + x;
-    spec.y = kFrameTopPixels + yBottom;
     spec.width = widthPixels;
     spec.imageFile = file;
     spec.command = command;
-    return Host::instance().addGeom(spec);
+    return AddPixelGeom(spec, x, yBottom);
 }
 
 void WriteBmp(const std::string &path, int width, int height,
               const std::vector<unsigned char> &rgb) {
-    const int rowBytes = (width * 3 + 3) / 4 * 4;
-    const int imageBytes = rowBytes * height;
-    std::vector<unsigned char> file(54 + static_cast<size_t>(imageBytes), 0);
-    const auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            file[at + static_cast<size_t>(i)] = static_cast<unsigned char>(v >> (8 * i));
+    const size_t rowBytes = static_cast<size_t>((width * 3 + 3) / 4 * 4);
+    std::vector<unsigned char> file(54 + rowBytes * static_cast<size_t>(height), 0);
+    const auto put32 = [&](size_t at, size_t v) {
+        for (size_t i = 0; i < 4; ++i)
+            file[at + i] = static_cast<unsigned char>(v >> (8 * i));
     };
     file[0] = 'B';
     file[1] = 'M';
-    put32(2, static_cast<uint32_t>(file.size()));
+    put32(2, file.size());
     put32(10, 54);
     put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
+    put32(18, static_cast<size_t>(width));
+    put32(22, static_cast<size_t>(height));
     file[26] = 1;  // planes
     file[28] = 24; // bits a pixel
-    put32(34, static_cast<uint32_t>(imageBytes));
+    put32(34, file.size() - 54);
     // Rows from the bottom, pixels as blue, green, red.
-    for (int row = 0; row < height; ++row) {
-        const size_t out = 54 + static_cast<size_t>((height - 1 - row) * rowBytes);
-        for (int col = 0; col < width; ++col) {
-            const size_t in = static_cast<size_t>((row * width + col) * 3);
-            file[out + static_cast<size_t>(col * 3)] = rgb[in + 2];
-            file[out + static_cast<size_t>(col * 3) + 1] = rgb[in + 1];
-            file[out + static_cast<size_t>(col * 3) + 2] = rgb[in];
-        }
-    }
+    for (size_t row = 0; row < static_cast<size_t>(height); ++row)
+        for (size_t col = 0; col < static_cast<size_t>(width); ++col)
+            for (size_t c = 0; c < 3; ++c)
+                file[54 + (static_cast<size_t>(height) - 1 - row) * rowBytes + col * 3 + c] =
+                    rgb[(row * static_cast<size_t>(width) + col) * 3 + 2 - c];
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char *>(file.data()),
                static_cast<std::streamsize>(file.size()));
 }
 
 MemoryFiles::MemoryFiles() {
-    for (Stream &s : streams_)
-        s.file = open_memstream(&s.buffer, &s.size);
-    files_.builder = streams_[0].file;
-    files_.callback = streams_[1].file;
-    files_.definitionsHeader = streams_[2].file;
-    files_.definitionsSource = streams_[3].file;
-    files_.callbackInclude = streams_[4].file;
-}
-
-MemoryFiles::~MemoryFiles() {
-    Finish();
-    for (Stream &s : streams_)
-        std::free(s.buffer);
+    for (int i = 0; i < 5; ++i)
+        streams_[i] = open_memstream(&buffers_[i], &sizes_[i]);
+    files_ = {streams_[0], streams_[1], streams_[2], streams_[3], streams_[4]};
 }
 
 MemoryFiles::Texts MemoryFiles::Finish() {
     std::string texts[5];
     for (int i = 0; i < 5; ++i) {
-        Stream &s = streams_[i];
-        if (s.file) {
-            std::fclose(s.file);
-            s.file = nullptr;
-        }
-        texts[i] = s.buffer ? std::string(s.buffer, s.size) : std::string();
+        if (streams_[i])
+            std::fclose(streams_[i]);
+        streams_[i] = nullptr;
+        if (buffers_[i])
+            texts[i].assign(buffers_[i], sizes_[i]);
+        std::free(buffers_[i]);
+        buffers_[i] = nullptr;
     }
     files_ = quorvin::builder::OutputFiles{};
     return {texts[0], texts[1], texts[2], texts[3], texts[4]};
@@ -155,27 +141,8 @@ std::string ReadFile(const std::string &path) {
 }
 
 bool FileExists(const std::string &path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-std::string MakeTempDir(const std::string &tag) {
-    const std::string root = std::string(QGB_BINARY_DIR) + "/test-output";
-    ::mkdir(root.c_str(), 0755);
-    std::string pattern = root + "/" + tag + "-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!::mkdtemp(buffer.data()))
-        return std::string();
-    return std::string(buffer.data());
-}
-
-void RemoveTree(const std::string &path) {
-    if (path.empty() || path.find("/test-output/") == std::string::npos)
-        return;
-    const std::string command = "rm -rf '" + path + "'";
-    if (std::system(command.c_str()) != 0)
-        ADD_FAILURE() << "could not remove " << path;
+    std::error_code error;
+    return fs::exists(path, error);
 }
 
 std::vector<std::string> OutputFileNames(int32_t language) {
@@ -191,19 +158,32 @@ std::vector<std::string> OutputFileNames(int32_t language) {
     }
 }
 
-std::vector<std::string> Lines(const std::string &text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
+std::vector<std::string> ExampleLayouts() {
+    std::vector<std::string> layouts;
+    for (const auto &design : fs::directory_iterator(std::string(QGB_SOURCE_DIR) + "/examples"))
+        if (design.is_directory())
+            for (const auto &file : fs::directory_iterator(design.path())) {
+                const std::string name = file.path().filename().string();
+                if (name.size() > 9 && name.compare(name.size() - 9, 9, ".lay.json") == 0)
+                    layouts.push_back(design.path().filename().string() + "/" + name);
+            }
+    std::sort(layouts.begin(), layouts.end());
+    return layouts;
+}
+
+int RunCommand(const std::string &command, std::string *output) {
+    std::string text;
+    FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        text.append(buffer, n);
+    const int status = ::pclose(pipe);
+    if (output)
+        *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void ClassicFixture::AllocateBuildObjects() {
@@ -237,19 +217,21 @@ void ClassicFixture::ResetWorkspace() {
 void ClassicFixture::SetUp() {
     HostFixture::SetUp();
     AllocateBuildObjects();
-    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir = MakeTempDir(info ? info->name() : "classic") + "/";
+    const std::string root = std::string(QGB_BINARY_DIR) + "/test-output/";
+    fs::create_directories(root);
+    std::string pattern =
+        root + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir = pattern + "/";
 }
 
 void ClassicFixture::TearDown() {
     FreeBuildObjects();
-    if (!HasFailure())
-        RemoveTree(dir.substr(0, dir.size() - 1));
+    if (!HasFailure() && !dir.empty()) {
+        std::error_code error;
+        fs::remove_all(dir, error);
+    }
     HostFixture::TearDown();
-}
-
-void ClassicFixture::NameLayout() {
-    host().setLayoutFileName(dir + "design.lay");
 }
 
 void ClassicFixture::Build(int32_t language) {
@@ -258,29 +240,45 @@ void ClassicFixture::Build(int32_t language) {
     QorUtilLockFinish(quorvin::builder::AddOnHandle);
 }
 
+void ClassicFixture::BuildExpectingSuccess(int32_t language, std::vector<std::string> warnings) {
+    host().clearMessages();
+    NameLayout();
+    Build(language);
+    warnings.push_back("New GUI stub files have been written.\nNew layout file written to: " + dir +
+                       "design.lay");
+    ASSERT_EQ(Shown(), warnings) << DescribeMessages();
+    ExpectPleaseWaitOnAndOff();
+    EXPECT_TRUE(FileExists(dir + "design.lay"));
+    EXPECT_TRUE(FileExists(dir + "dlb.cfg"));
+    EXPECT_TRUE(host().drawingOn());
+}
+
+void ClassicFixture::ExpectPleaseWaitOnAndOff() const {
+    std::vector<bool> states;
+    for (const quorvin::host::Message &m : host().messages())
+        if (m.call == quorvin::host::Message::Call::PleaseWait) {
+            EXPECT_EQ(m.text, "Building...");
+            states.push_back(m.answer);
+        }
+    EXPECT_EQ(states, (std::vector<bool>{true, false}));
+}
+
+void ClassicFixture::LoadExample(const std::string &layout) {
+    const std::string design = layout.substr(0, layout.find('/'));
+    ASSERT_EQ(RunCommand("cp -R '" + std::string(QGB_SOURCE_DIR) + "/examples/" + design + "/.' '" +
+                         dir + "'"),
+              0);
+    std::string error;
+    ASSERT_TRUE(host().loadLayout(dir + layout.substr(design.size() + 1), &error)) << error;
+}
+
 std::vector<std::string> ClassicFixture::Shown() const {
     std::vector<std::string> shown;
-    for (const quorvin::host::Message &m : host().messages()) {
+    for (const quorvin::host::Message &m : host().messages())
         if (m.call == quorvin::host::Message::Call::ErrMsg ||
             m.call == quorvin::host::Message::Call::MessageBox)
             shown.push_back(m.text);
-    }
     return shown;
-}
-
-} // namespace qgbtest
-
-namespace qgbtest {
-
-std::vector<std::string> ExampleLayouts() {
-    std::vector<std::string> layouts;
-    const std::string root = std::string(QGB_SOURCE_DIR) + "/examples";
-    std::string listing;
-    RunCommand("cd '" + root + "' && ls -1 */*.lay.json 2>/dev/null | LC_ALL=C sort", &listing);
-    for (const std::string &line : Lines(listing))
-        if (!line.empty())
-            layouts.push_back(line);
-    return layouts;
 }
 
 void AddEveryKindDesign(const std::string &dir) {
@@ -309,38 +307,34 @@ void AddEveryKindDesign(const std::string &dir) {
         {"TF:", "VarName=FindText ToolTip=\"Words, 'quoted' or not\"", TextBox_Filled, 100, 16});
 
     AddFrameAt("ID=1 TITLE=\"Every \\\"kind\\\" 100% C:\\\\dir\\\\\" APPLYBUTTON=T", 6, 5);
-    int y = 8;
-    const auto next = [&y] {
-        const int at = y;
-        y += 20;
-        return at;
+    // One control a row of 20 pixels; an empty string leaves a row free.
+    const std::vector<PixelText> rows = {
+        {"TF:Name", "VarName=Name ToolTip=\"Type a name\""},
+        {"T:Notes\n\n", "VarName=Notes UNITWIDTH=1500"},
+        {},
+        {"TRO:Info", "VarName=Info CHARWIDTH=12"},
+        {"SLST:Items", "VarName=Items"},
+        {"MLST:Many", "VarName=Many"},
+        {"TFS:Count", "VarName=Count"},
+        {"SC:Level", "VarName=Level SHOWLABEL=F"},
+        {"OPT:Mode", "VarName=Mode"},
+        {"Say \"hi\" 100% C:\\dir\\", "VarName=Say"},
+        {"Two\nlines", "VarName=TwoLines"},
+        {},
+        {"Colour", "VarName=Colour ColorIndex=3"},
+        {"<math>7</math>   It's on", "VarName=Check", TextBox_None},
+        {"~7 Alpha\n~7 Beta's\n~7 Gamma", "VarName=Choice", TextBox_Hollow},
+        {},
+        {},
+        {"Plain label */", "", TextBox_None},
     };
-    AddPixelText({"TF:Name", "VarName=Name ToolTip=\"Type a name\"", TextBox_Filled, 14,
-                  static_cast<double>(next())});
-    AddPixelText({"T:Notes\n\n", "VarName=Notes UNITWIDTH=1500", TextBox_Filled, 14,
-                  static_cast<double>(next())});
-    y += 20;
-    AddPixelText(
-        {"TRO:Info", "VarName=Info CHARWIDTH=12", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText({"SLST:Items", "VarName=Items", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText({"MLST:Many", "VarName=Many", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText({"TFS:Count", "VarName=Count", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText(
-        {"SC:Level", "VarName=Level SHOWLABEL=F", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText({"OPT:Mode", "VarName=Mode", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText({"Say \"hi\" 100% C:\\dir\\", "VarName=Say", TextBox_Filled, 14,
-                  static_cast<double>(next())});
-    AddPixelText(
-        {"Two\nlines", "VarName=TwoLines", TextBox_Filled, 14, static_cast<double>(next())});
-    y += 20;
-    AddPixelText(
-        {"Colour", "VarName=Colour ColorIndex=3", TextBox_Filled, 14, static_cast<double>(next())});
-    AddPixelText({"<math>7</math>   It's on", "VarName=Check", TextBox_None, 14,
-                  static_cast<double>(next())});
-    AddPixelText({"~7 Alpha\n~7 Beta's\n~7 Gamma", "VarName=Choice", TextBox_Hollow, 14,
-                  static_cast<double>(next())});
-    y += 40;
-    AddPixelText({"Plain label */", "", TextBox_None, 14, static_cast<double>(next())});
+    for (size_t row = 0; row < rows.size(); ++row)
+        if (!rows[row].string.empty()) {
+            PixelText text = rows[row];
+            text.x = 14;
+            text.y = 8 + 20 * static_cast<double>(row);
+            AddPixelText(text);
+        }
     AddPixelText({"TAB:Group=1  \n\n\n", "VarName=Tabs", TextBox_Filled, 250, 8});
     AddPixelText({"FM:Group=2  \n\n\n", "VarName=Pages", TextBox_Filled, 250, 100});
     AddPixelRectangle(240, 200, 200, 100, "Options \"all\"");
@@ -349,21 +343,6 @@ void AddEveryKindDesign(const std::string &dir) {
     AddPixelImage(dir + "every.bmp", 250, 260, 24, "VarName=Picture TransparentColor=ff00FF");
     AddPixelImage(dir + "every.bmp", 300, 260, 24,
                   "VarName=Switch Type=Toggle ToolTip=\"Switch it\"");
-}
-
-int RunCommand(const std::string &command, std::string *output) {
-    std::string text;
-    FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    const int status = ::pclose(pipe);
-    if (output)
-        *output = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace qgbtest

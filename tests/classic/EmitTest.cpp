@@ -1,8 +1,11 @@
-// The line writer's FORTRAN folding and the escaping of designer text.
+// The line writer's FORTRAN folding, the escaping of designer text, and the
+// silence of the generator while a preview is built.
 #include "ClassicSupport.h"
 
 #include "classic/BuildState.h"
 #include "classic/Emit.h"
+#include "model/HostResources.h"
+#include "model/Validation.h"
 #include "shell/Settings.h"
 
 #include <gtest/gtest.h>
@@ -12,63 +15,69 @@ namespace {
 
 using namespace quorvin::builder;
 
-class EmitTest : public ClassicFixture {
-  protected:
-    std::string Emitted(int32_t language, const std::string &text) {
-        BuildState.Language = language;
+class EmitTest : public ClassicFixture {};
+
+// Each call's text is folded on its own, line by line: a FORTRAN line that
+// reaches column 76 goes on after "     &" (code) or "C " (a comment); the
+// count then restarts at 6. C and C++ text is written as it is, however long.
+TEST_F(EmitTest, FortranLinesAreFoldedAtColumn76) {
+    const std::string code = "      X = A" + std::string(75, 'B') + "\n";
+    const std::string comment = "C... " + std::string(150, 'x') + "\n";
+    const std::string seventy(70, 'a'), fifty(50, 'b'), huge(5000, 'z');
+    const struct {
+        int32_t language;
+        std::vector<std::string> calls;
+        std::string expected;
+    } cases[] = {
+        {LanguageFORTRAN, {code}, code.substr(0, 76) + "\n     &" + code.substr(76)},
+        {LanguageFORTRAN,
+         {comment},
+         comment.substr(0, 76) + "\nC " + comment.substr(76, 70) + "\nC " + comment.substr(146)},
+        {LanguageFORTRAN,
+         {"c" + std::string(80, 'y')},
+         "c" + std::string(75, 'y') + "\nC " + std::string(5, 'y')},
+        // Two lines of 70 in one call; one line assembled from two calls.
+        {LanguageFORTRAN,
+         {seventy + "\n" + seventy + "\n", fifty, fifty + "\n"},
+         seventy + "\n" + seventy + "\n" + fifty + fifty + "\n"},
+        {LanguageC, {code}, code},
+        {LanguageCPP, {code}, code},
+        {LanguageC, {huge}, huge},
+    };
+    for (const auto &c : cases) {
+        BuildState.Language = c.language;
         MemoryFiles out;
-        EmitCode(out.files().builder, "%s", text.c_str());
-        return out.Finish().builder;
+        for (const std::string &call : c.calls)
+            EmitCode(out.files().builder, "%s", call.c_str());
+        EXPECT_EQ(out.Finish().builder, c.expected) << c.calls[0];
     }
-};
-
-TEST_F(EmitTest, FortranCodeLineIsContinuedAfterColumn76) {
-    // 6 blanks and 80 more characters: 76 on the first line, the rest after
-    // "     &" on the next.
-    const std::string body = "X = A" + std::string(75, 'B');
-    const std::string line = "      " + body + "\n";
-    const std::string first = line.substr(0, 76);
-    const std::string rest = line.substr(76);
-    EXPECT_EQ(Emitted(LanguageFORTRAN, line), first + "\n     &" + rest);
-    // C and C++ are written as they are.
-    EXPECT_EQ(Emitted(LanguageC, line), line);
-    EXPECT_EQ(Emitted(LanguageCPP, line), line);
+    EmitCode(nullptr, "%s", "nothing happens to a null file");
 }
 
-TEST_F(EmitTest, FortranCommentLineIsContinuedWithC) {
-    const std::string line = "C... " + std::string(150, 'x') + "\n";
-    // The first break after 76 characters; the count then restarts at 6, so
-    // the next break follows 70 characters later.
-    const std::string expected =
-        line.substr(0, 76) + "\nC " + line.substr(76, 70) + "\nC " + line.substr(146);
-    EXPECT_EQ(Emitted(LanguageFORTRAN, line), expected);
-    EXPECT_EQ(Emitted(LanguageFORTRAN, "c" + std::string(80, 'y')),
-              "c" + std::string(75, 'y') + "\nC " + std::string(5, 'y'));
-}
+// A preview writes nothing; the controls of a container whose preview was
+// not made are skipped, those of a made one reach the control hook.
+std::vector<std::string> hookedControls;
 
-TEST_F(EmitTest, FortranFoldingCountsPerLineAndPerCall) {
-    BuildState.Language = LanguageFORTRAN;
-    MemoryFiles out;
-    // Two lines of 70 characters in one call: neither reaches the limit.
-    const std::string seventy(70, 'a');
-    EmitCode(out.files().builder, "%s\n%s\n", seventy.c_str(), seventy.c_str());
-    // A line assembled from two calls of 50 is never broken.
-    const std::string fifty(50, 'b');
-    EmitCode(out.files().builder, "%s", fifty.c_str());
-    EmitCode(out.files().builder, "%s\n", fifty.c_str());
-    EXPECT_EQ(out.Finish().builder, seventy + "\n" + seventy + "\n" + fifty + fifty + "\n");
-}
-
-TEST_F(EmitTest, LongFormattedTextsAreWrittenWhole) {
-    const std::string longText(5000, 'z');
-    EXPECT_EQ(Emitted(LanguageC, longText), longText);
-}
-
-TEST_F(EmitTest, NothingIsWrittenInAPreviewOrToANullFile) {
+TEST_F(EmitTest, APreviewWritesNothingAndSkipsControlsOfAContainerNotMade) {
+    SetCharacterCell(7, 16);
+    AddFrameAt("ID=1 TITLE=\"Live\"");
+    AddPixelText({"Press", "VarName=Press", TextBox_Filled, 14, 16});
+    hookedControls.clear();
+    BuildHooks.control = [](const ContainerInfo &, const ControlRecord &r) {
+        hookedControls.push_back(r.identifier + " " + r.label);
+    };
     BuildState.Preview = true;
-    EXPECT_EQ(Emitted(LanguageC, "text"), "");
-    BuildState.Preview = false;
-    EmitCode(nullptr, "%s", "nothing happens");
+    for (const GUIInt_t made : {GUIInt_t(BADDIALOGID), GUIInt_t(7)}) {
+        BuildState.PreviewHandle = made;
+        HostString name = CurrentFrameName();
+        MemoryFiles out;
+        GenerateFrame(name.get(), out.files(), LanguageCPP);
+        const MemoryFiles::Texts texts = out.Finish();
+        EXPECT_EQ(texts.builder + texts.callback + texts.definitionsHeader +
+                      texts.definitionsSource + texts.callbackInclude,
+                  "");
+    }
+    EXPECT_EQ(hookedControls, std::vector<std::string>{"Press_BTN_D1 Press"});
 }
 
 TEST(EscapeTest, CStringLiteralsAreAlwaysValid) {

@@ -3,7 +3,6 @@
 #include "ClassicSupport.h"
 
 #include "classic/BuildState.h"
-#include "classic/Emit.h"
 #include "classic/Generator.h"
 #include "model/HostResources.h"
 #include "model/Validation.h"
@@ -20,6 +19,32 @@ std::string P(int blanks) {
     return std::string(static_cast<size_t>(blanks), ' ');
 }
 
+// C arguments, one a line after the blanks, each followed by a comma.
+std::string Args(int blanks, std::initializer_list<const char *> args) {
+    std::string text;
+    for (const char *arg : args)
+        text += P(blanks) + arg + ",\n";
+    return text;
+}
+
+// FORTRAN arguments, one a continuation line each, followed by a comma.
+std::string FArgs(std::initializer_list<const char *> args) {
+    std::string text;
+    for (const char *arg : args)
+        text += std::string("     &") + arg + ",\n";
+    return text;
+}
+
+// The head of every FORTRAN builder subroutine up to its guard.
+std::string FortranBuilderHead(const std::string &subroutine, const std::string &manager) {
+    return "      SUBROUTINE " + subroutine +
+           "\n      INCLUDE 'ADDGLBL.INC'\n      INTEGER*4    Parent\n"
+           "      INCLUDE 'FGLUE.INC'\n      INCLUDE 'GUICB.INC'\n      INCLUDE 'GUIDEFS.INC'\n"
+           "      POINTER (NULLPTRHANDLE,NULLPTRVAR)\n      INTEGER*4 NULLPTRVAR\n"
+           "      INTEGER*4 III\n\n      NULLPTRHANDLE = 0\n      if (" +
+           manager + ".ne.BADDIALOGID) Return\n\n";
+}
+
 class TemplateTest : public ClassicFixture {
   protected:
     void SetUp() override {
@@ -28,12 +53,11 @@ class TemplateTest : public ClassicFixture {
     }
 
     // The control statements of the current frame alone.
-    MemoryFiles::Texts Controls(int32_t language) {
+    MemoryFiles::Texts Controls(int32_t language, const std::vector<ImageName> &images = {}) {
         BuildState.Language = language;
         HostString name = CurrentFrameName();
-        const ContainerInfo c = ReadContainer(name.get());
         MemoryFiles out;
-        EmitControls(c, {}, out.files(), language);
+        EmitControls(ReadContainer(name.get()), images, out.files(), language);
         return out.Finish();
     }
 
@@ -56,9 +80,8 @@ void AddExampleTextField() {
 TEST_F(TemplateTest, TextFieldExampleInC) {
     AddExampleTextField();
     const MemoryFiles::Texts out = Controls(LanguageC);
-    const std::string args = P(32);
-    EXPECT_EQ(out.builder, "  Name_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,\n" + args + "142,\n" +
-                               args + "31,\n" + args + "1714,\n" + args + "125,\n" + P(23) +
+    EXPECT_EQ(out.builder, "  Name_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,\n" +
+                               Args(32, {"142", "31", "1714", "125"}) + P(23) +
                                "Name_TF_D1_CB);\n\n");
     EXPECT_EQ(out.definitionsHeader, "extern GUIInt_t  Name_TF_D1;\n");
     EXPECT_EQ(out.definitionsSource, "GUIInt_t Name_TF_D1 = BADDIALOGID;\n");
@@ -76,12 +99,8 @@ TEST_F(TemplateTest, TextFieldExampleInC) {
 TEST_F(TemplateTest, TextFieldExampleInFortran) {
     AddExampleTextField();
     const MemoryFiles::Texts out = Controls(LanguageFORTRAN);
-    EXPECT_EQ(out.builder, "      Name_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,\n"
-                           "     &142,\n"
-                           "     &31,\n"
-                           "     &1714,\n"
-                           "     &125,\n"
-                           "     &Name_TF_D1_CB)\n\n");
+    EXPECT_EQ(out.builder, "      Name_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,\n" +
+                               FArgs({"142", "31", "1714", "125"}) + "     &Name_TF_D1_CB)\n\n");
     EXPECT_EQ(out.definitionsHeader,
               "      INTEGER*4 Name_TF_D1\n      COMMON /Name_TF_D1_C/ Name_TF_D1\n");
     EXPECT_EQ(out.definitionsSource, "");
@@ -105,84 +124,35 @@ TEST_F(TemplateTest, TextFieldExampleInFortran) {
                                    "      INTEGER*4 Name_TF_D1_CB\n");
 }
 
-TEST_F(TemplateTest, TextFieldNamedFromItsLabelAndWidenedByUnitWidth) {
-    AddFrameAt("ID=1");
-    AddPixelText({"TF:Name", "UNITWIDTH=500", TextBox_Filled, 14, 16});
-    // With a command but no VarName the whole command is the name source.
-    AddFrameAt("ID=2");
-    AddPixelText({"TF:Name", "", TextBox_Filled, 14, 16});
-    const std::vector<std::string> second = Lines(Controls(LanguageC).builder);
-    ASSERT_GE(second.size(), 1u);
-    EXPECT_EQ(second[0], "  Name_TF_D2 = QorGUITextFieldAdd(Dialog2Manager,");
-
-    host().makeCurrent(host().frames()[0].uniqueId);
-    const std::vector<std::string> first = Lines(Controls(LanguageC).builder);
-    ASSERT_EQ(first.size(), 7u);
-    EXPECT_EQ(first[0], "  UNITWIDTH500_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,");
-    // 7 glyphs of 8 pixels would be 800 units; the override replaces it.
-    EXPECT_EQ(first[3], P(9 + 18 + 5 + 8) + "500,");
-    EXPECT_EQ(first[4], P(40) + "100,");
-}
-
-TEST_F(TemplateTest, StatementOfEveryTextControlKindInC) {
+TEST_F(TemplateTest, StatementOfTextControlsInC) {
     struct Case {
         PixelText text;
         std::string expected;
     };
     const std::vector<Case> cases = {
-        {{"T:Notes", ""},
-         "  Notes_T_D1 = QorGUITextAdd(Dialog1Manager,\n" + P(27) + "200,\n" + P(27) + "100,\n" +
-             P(27) + "800,\n" + P(27) + "100,\n" + P(23) + "0,\n" + P(23) + "Notes_T_D1_CB);\n\n"},
-        {{"TRO:Info", ""},
-         "  Info_T_D1 = QorGUITextAdd(Dialog1Manager,\n" + P(26) + "200,\n" + P(26) + "100,\n" +
-             P(26) + "914,\n" + P(26) + "100,\n" + P(23) + "1,\n" + P(23) + "NULL);\n\n"},
-        {{"SLST:Items", ""},
-         "  Items_SLST_D1 = QorGUIListAdd(Dialog1Manager,\n" + P(30) + "200,\n" + P(30) + "100,\n" +
-             P(30) + "1142,\n" + P(30) + "100,\n" + P(23) + "0,\n" + P(23) +
-             "Items_SLST_D1_CB);\n\n"},
-        {{"MLST:Many", ""},
-         "  Many_MLST_D1 = QorGUIListAdd(Dialog1Manager,\n" + P(29) + "200,\n" + P(29) + "100,\n" +
-             P(29) + "1028,\n" + P(29) + "100,\n" + P(23) + "1,\n" + P(23) +
-             "Many_MLST_D1_CB);\n\n"},
-        {{"TFS:Count", ""},
-         "  Count_TFS_D1 = QorGUISpinTextFieldAdd(Dialog1Manager,\n" + P(38) + "200,\n" + P(38) +
-             "100,\n" + P(38) + "1028,\n" + P(38) + "100,\n" + P(23) +
-             "Count_TFS_D1_ValueChanged_CB,\n" + P(23) + "Count_TFS_D1_ButtonUp_CB,\n" + P(23) +
-             "Count_TFS_D1_ButtonDown_CB);\n\n"},
-        {{"SC:Level", "VarName=Level SHOWLABEL=F"},
-         "  Level_SC_D1 = QorGUIScaleAdd(Dialog1Manager,\n" + P(29) + "200,\n" + P(29) + "100,\n" +
-             P(29) + "914,\n" + P(29) + "100,\n" + P(20) + "0,\n" + P(20) + "100,\n" + P(20) +
-             "0,\n" + P(20) + "Level_SC_D1_CB,\n" + P(20) + "Level_SCD_D1_CB);\n\n" +
-             "\n  QorGUIScaleShowNumericDisplay(Level_SC_D1,FALSE);\n\n"},
-        {{"OPT:Mode", ""},
-         "  Mode_OPT_D1 = QorGUIOptionMenuAdd(Dialog1Manager,\n" + P(34) + "200,\n" + P(34) +
-             "100,\n" + P(34) + "914,\n" + P(34) + "100,\n" + P(24) + "Mode_OPT_D1_List,\n" +
-             P(24) + "Mode_OPT_D1_CB);\n\n"},
+        // The name comes from the label, or from the whole command when it
+        // has no VarName; UNITWIDTH replaces the width (7 glyphs: 800).
+        {{"TF:Name", ""},
+         "  Name_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,\n" +
+             Args(32, {"200", "100", "800", "100"}) + P(23) + "Name_TF_D1_CB);\n\n"},
+        {{"TF:Name", "UNITWIDTH=500"},
+         "  UNITWIDTH500_TF_D1 = QorGUITextFieldAdd(Dialog1Manager,\n" +
+             Args(40, {"200", "100", "500", "100"}) + P(23) + "UNITWIDTH500_TF_D1_CB);\n\n"},
         {{"Press", "VarName=Press ToolTip=\"Press me\""},
-         "  Press_BTN_D1 = QorGUIButtonAdd(Dialog1Manager,\n" + P(31) + "200,\n" + P(31) +
-             "100,\n" + P(31) + "571,\n" + P(31) + "100,\n" + P(20) + "\"Press\",\n" + P(20) +
+         "  Press_BTN_D1 = QorGUIButtonAdd(Dialog1Manager,\n" +
+             Args(31, {"200", "100", "571", "100"}) + Args(20, {"\"Press\""}) + P(20) +
              "Press_BTN_D1_CB);\n\n" + "  QorGUISetToolTip(Press_BTN_D1,\"Press me\");\n"},
-        {{"Color", "VarName=Color ColorIndex=3"},
-         "  Color_BTN_D1 = QorGUIColoredButtonAdd(Dialog1Manager,\n" + P(38) + "200,\n" + P(38) +
-             "100,\n" + P(38) + "571,\n" + P(38) + "100,\n" + P(20) + "\"Color\",\n" + P(20) +
-             "3,\n" + P(20) + "Color_BTN_D1_CB);\n\n"},
-        {{"~7 Alpha\n~7 Beta", "VarName=Choice", TextBox_Hollow},
-         "  Choice_RADIO_D1 = QorGUIRadioBoxAdd(Dialog1Manager,\n" + P(36) + "200,\n" + P(36) +
-             "100,\n" + P(36) + "914,\n" + P(36) + "200,\n" + P(33) + "\"Alpha\",\n" + P(33) +
-             "\"Beta\",\n" + P(33) + "(char *)NULL,\n" + P(33) + "(char *)NULL,\n" + P(33) +
-             "(char *)NULL,\n" + P(33) + "Choice_RADIO_D1_CB);\n\n"},
         // A toggle gets half its height more above and below, and three
         // times its height more width: y 100 - 50, w 914 + 300, h 100 + 100.
         {{"~7 Check", "", TextBox_None},
-         "  Check_TOG_D1 = QorGUIToggleAdd(Dialog1Manager,\n" + P(31) + "200,\n" + P(31) + "50,\n" +
-             P(31) + "1214,\n" + P(31) + "200,\n" + P(31) + "\"Check\",\n" + P(31) +
-             "Check_TOG_D1_CB);\n\n"},
+         "  Check_TOG_D1 = QorGUIToggleAdd(Dialog1Manager,\n" +
+             Args(31, {"200", "50", "1214", "200", "\"Check\""}) + P(31) + "Check_TOG_D1_CB);\n\n"},
         // Labels have no width or height; one without letters has no variable.
         {{"Hello there", "", TextBox_None},
-         "  Hellothere_LBL_D1 = QorGUILabelAdd(Dialog1Manager,\n" + P(35) + "200,\n" + P(35) +
-             "100,\n" + P(20) + "\"Hello there\");\n\n"},
+         "  Hellothere_LBL_D1 = QorGUILabelAdd(Dialog1Manager,\n" + Args(35, {"200", "100"}) +
+             P(20) + "\"Hello there\");\n\n"},
         {{"12 %", "", TextBox_None},
-         "  QorGUILabelAdd(Dialog1Manager,\n" + P(13) + "200,\n" + P(13) + "100,\n" + P(20) +
+         "  QorGUILabelAdd(Dialog1Manager,\n" + Args(13, {"200", "100"}) + P(20) +
              "\"12 %\");\n\n"},
     };
     for (Case c : cases) {
@@ -190,47 +160,27 @@ TEST_F(TemplateTest, StatementOfEveryTextControlKindInC) {
         c.text.x = 14; // 200 units
         c.text.y = 16; // 100 units
         AddPixelText(c.text);
-        EXPECT_EQ(Controls(LanguageC).builder, c.expected) << c.text.string;
+        EXPECT_EQ(Controls(LanguageC).builder, c.expected)
+            << c.text.string << " " << c.text.command;
     }
 }
 
-TEST_F(TemplateTest, StatementsOfGroupFramesSeparatorsAndBitmapsInC) {
+TEST_F(TemplateTest, StatementsOfGroupFramesAndSeparatorsInC) {
     AddFrameAt("ID=1");
     AddPixelRectangle(14, 16, 70, 32, "Options");
     AddPixelLine(14, 16, 84, 16);
     AddPixelLine(14, 48, 14, 16);
     AddPixelLine(14, 16, 84, 48); // a diagonal line is no control
+    // Neither is a rotated text.
+    QorUtilTextSetAngle(AddPixelText({"Press", "VarName=Press", TextBox_Filled, 14, 16}), 90);
     // The upward line: trunc(16 - 48 + 0.499) = -31, turned around from
     // y 48 to y 17 (106 units), 31 pixels (193 units) long.
     EXPECT_EQ(Controls(LanguageC).builder,
-              "  QorGUIFrameAdd(Dialog1Manager,\n" + P(13) + "200,\n" + P(13) + "100,\n" + P(13) +
-                  "1000,\n" + P(13) + "200,\n" + P(20) + "\"Options\");\n\n" +
-                  "  QorGUIHorzSeparatorAdd(Dialog1Manager,\n" + P(21) + "200,\n" + P(21) +
-                  "100,\n" + P(21) + "1000);\n" + "  QorGUIVertSeparatorAdd(Dialog1Manager,\n" +
-                  P(21) + "200,\n" + P(21) + "106,\n" + P(21) + "193);\n");
-
-    const std::string bmp = dir + "pic.bmp";
-    WriteBmp(bmp, 3, 3, std::vector<unsigned char>(27, 128));
-    AddFrameAt("ID=1");
-    AddPixelImage(bmp, 14, 37, 21, "VarName=Pic TransparentColor=FF00FF ToolTip=\"Picture\"");
-    HostString name = CurrentFrameName();
-    const ContainerInfo c = ReadContainer(name.get());
-    MemoryFiles out;
-    BuildState.Language = LanguageC;
-    const Geom_ID geom = QorUtilGeomGetBase();
-    EmitControls(c, {{geom, "Pic_BB_D1"}}, out.files(), LanguageC);
-    const MemoryFiles::Texts texts = out.Finish();
-    // 21 pixels square: 300 x 131 units.
-    EXPECT_EQ(texts.builder, "  Pic_BB_D1 = QorGUIBitmapButtonAdd(Dialog1Manager,\n" + P(34) +
-                                 "200,\n" + P(34) + "100,\n" + P(34) + "300,\n" + P(34) + "131,\n" +
-                                 P(30) + "3,\n" + P(30) + "3,\n" + P(30) + "Pic_BB_D1_BD,\n" +
-                                 P(30) + "1,\n" + P(30) + "255,\n" + P(30) + "0,\n" + P(30) +
-                                 "255,\n" + P(30) + "Pic_BB_D1_CB);\n\n" +
-                                 "  QorGUISetToolTip(Pic_BB_D1,\"Picture\");\n");
-    EXPECT_EQ(texts.callback, "\n\n/**\n */\nstatic void Pic_BB_D1_CB(void)\n{\n"
-                              "  QorUtilLockStart(AddOnID);\n"
-                              "  TRACE(\"Pic_BB_D1 Bitmap Button pushed\\n\");\n"
-                              "  QorUtilLockFinish(AddOnID);\n}\n");
+              "  QorGUIFrameAdd(Dialog1Manager,\n" + Args(13, {"200", "100", "1000", "200"}) +
+                  P(20) + "\"Options\");\n\n" + "  QorGUIHorzSeparatorAdd(Dialog1Manager,\n" +
+                  Args(21, {"200", "100"}) + P(21) + "1000);\n" +
+                  "  QorGUIVertSeparatorAdd(Dialog1Manager,\n" + Args(21, {"200", "106"}) + P(21) +
+                  "193);\n");
 }
 
 TEST_F(TemplateTest, StatementsInFortran) {
@@ -239,18 +189,18 @@ TEST_F(TemplateTest, StatementsInFortran) {
     AddPixelText({"12 %", "", TextBox_None, 14, 16});
     AddPixelText({"OPT:Mode", "", TextBox_Filled, 14, 16});
     const MemoryFiles::Texts out = Controls(LanguageFORTRAN);
-    EXPECT_EQ(out.builder, "      Choice_RADIO_D4 = QorGUIRadioBoxAdd(Dialog4Manager,\n"
-                           "     &200,\n     &100,\n     &914,\n     &200,\n"
-                           "     &'Alpha'//char(0),\n     &'Beta'//char(0),\n"
-                           "     &''//char(0),\n     &''//char(0),\n     &''//char(0),\n"
-                           "     &Choice_RADIO_D4_CB)\n\n"
-                           "      CALL QorGUISetToolTip(Choice_RADIO_D4,\n"
-                           "     &'It''s'\n     &//char(0))\n"
-                           "      III = QorGUILabelAdd(Dialog4Manager,\n"
-                           "     &200,\n     &100,\n     &'12 %'//char(0))\n\n"
-                           "      Mode_OPT_D4 = QorGUIOptionMenuAdd(Dialog4Manager,\n"
-                           "     &200,\n     &100,\n     &914,\n     &100,\n"
-                           "     &Mode_OPT_D4_List,\n     &Mode_OPT_D4_CB)\n\n");
+    EXPECT_EQ(out.builder,
+              "      Choice_RADIO_D4 = QorGUIRadioBoxAdd(Dialog4Manager,\n" +
+                  FArgs({"200", "100", "914", "200", "'Alpha'//char(0)", "'Beta'//char(0)",
+                         "''//char(0)", "''//char(0)", "''//char(0)"}) +
+                  "     &Choice_RADIO_D4_CB)\n\n"
+                  "      CALL QorGUISetToolTip(Choice_RADIO_D4,\n"
+                  "     &'It''s'\n     &//char(0))\n"
+                  "      III = QorGUILabelAdd(Dialog4Manager,\n" +
+                  FArgs({"200", "100"}) + "     &'12 %'//char(0))\n\n" +
+                  "      Mode_OPT_D4 = QorGUIOptionMenuAdd(Dialog4Manager,\n" +
+                  FArgs({"200", "100", "914", "100", "Mode_OPT_D4_List"}) +
+                  "     &Mode_OPT_D4_CB)\n\n");
     EXPECT_EQ(out.definitionsHeader, "      INTEGER*4 Choice_RADIO_D4\n"
                                      "      COMMON /Choice_RADIO_D4_C/ Choice_RADIO_D4\n"
                                      "      INTEGER*4 Mode_OPT_D4\n"
@@ -269,18 +219,18 @@ TEST_F(TemplateTest, ModalAndModelessCreationStatementsInC) {
               "\n/**\n */\nvoid BuildDialog1(GUIInt_t  ParentDialog)\n{\n"
               "  if (Dialog1Manager != BADDIALOGID)\n    return;\n\n"
               "  Dialog1Manager = QorGUIDialogCreateModal(ParentDialog,\n" +
-                  P(42) + "4800,\n" + P(42) + "1200,\n" + P(42) + "\"Main\",\n" + P(42) +
-                  "Dialog1Init_CB,\n" + P(42) + "Dialog1OkButton_CB,\n" + P(42) + "NULL,\n" +
-                  P(42) + "Dialog1CancelButton_CB,\n" + P(42) + "Dialog1HelpButton_CB);\n}\n");
+                  Args(42, {"4800", "1200", "\"Main\"", "Dialog1Init_CB", "Dialog1OkButton_CB",
+                            "NULL", "Dialog1CancelButton_CB"}) +
+                  P(42) + "Dialog1HelpButton_CB);\n}\n");
 
     AddFrameAt("ID=2 TITLE=\"Tools \\\"A\\\"\" MODE=MODELESS HELPBUTTON=F APPLYBUTTON=T");
     const MemoryFiles::Texts modeless = Container(LanguageC);
     EXPECT_EQ(modeless.builder, "\n/**\n */\nvoid BuildDialog2(GUIInt_t  ParentDialog)\n{\n"
                                 "  if (Dialog2Manager != BADDIALOGID)\n    return;\n\n"
                                 "  Dialog2Manager = QorGUIDialogCreateModeless(ParentDialog,\n" +
-                                    P(45) + "4800,\n" + P(45) + "1200,\n" + P(45) +
-                                    "\"Tools \\\"A\\\"\",\n" + P(45) + "Dialog2Init_CB,\n" + P(45) +
-                                    "Dialog2CloseButton_CB,\n" + P(45) + "NULL);\n}\n");
+                                    Args(45, {"4800", "1200", "\"Tools \\\"A\\\"\"",
+                                              "Dialog2Init_CB", "Dialog2CloseButton_CB"}) +
+                                    P(45) + "NULL);\n}\n");
     EXPECT_EQ(modeless.definitionsHeader, "extern GUIInt_t Dialog2Manager;\n"
                                           "extern void BuildDialog2(GUIInt_t  ParentDialog);\n\n");
     EXPECT_EQ(modeless.definitionsSource, "GUIInt_t Dialog2Manager = BADDIALOGID;\n");
@@ -297,23 +247,11 @@ TEST_F(TemplateTest, ModalAndModelessCreationStatementsInC) {
 TEST_F(TemplateTest, ModalCreationStatementInFortran) {
     AddFrameAt("ID=1 TITLE=\"Main\" CANCELBUTTON=F");
     const MemoryFiles::Texts out = Container(LanguageFORTRAN);
-    EXPECT_EQ(out.builder, "      SUBROUTINE BuildDialog1(Parent)\n"
-                           "      INCLUDE 'ADDGLBL.INC'\n"
-                           "      INTEGER*4    Parent\n"
-                           "      INCLUDE 'FGLUE.INC'\n"
-                           "      INCLUDE 'GUICB.INC'\n"
-                           "      INCLUDE 'GUIDEFS.INC'\n"
-                           "      POINTER (NULLPTRHANDLE,NULLPTRVAR)\n"
-                           "      INTEGER*4 NULLPTRVAR\n"
-                           "      INTEGER*4 III\n\n"
-                           "      NULLPTRHANDLE = 0\n"
-                           "      if (Dialog1Manager.ne.BADDIALOGID) Return\n\n"
-                           "      Dialog1Manager = QorGUIDialogCreateModal(Parent,\n"
-                           "     &4800,\n     &1200,\n     &'Main'//char(0),\n"
-                           "     &Dialog1Init_CB,\n     &Dialog1OkButton_CB,\n"
-                           "     &NULLPTRVAR,\n     &NULLPTRVAR,\n"
-                           "     &Dialog1HelpButton_CB)\n\n"
-                           "      RETURN\n      END\n\n");
+    EXPECT_EQ(out.builder, FortranBuilderHead("BuildDialog1(Parent)", "Dialog1Manager") +
+                               "      Dialog1Manager = QorGUIDialogCreateModal(Parent,\n" +
+                               FArgs({"4800", "1200", "'Main'//char(0)", "Dialog1Init_CB",
+                                      "Dialog1OkButton_CB", "NULLPTRVAR", "NULLPTRVAR"}) +
+                               "     &Dialog1HelpButton_CB)\n\n      RETURN\n      END\n\n");
     EXPECT_EQ(out.definitionsHeader,
               "      INTEGER*4 Dialog1Manager\n      COMMON /Dialog1Manager_C/ Dialog1Manager\n");
 }
@@ -325,8 +263,8 @@ TEST_F(TemplateTest, SidebarInCAndFortran) {
     EXPECT_EQ(c.builder, "\n/**\n */\nvoid BuildSidebar3(void)\n{\n"
                          "  if (Sidebar3Manager != BADDIALOGID)\n    return;\n\n"
                          "  Sidebar3Manager = QorGUISidebarRegister(\"Side */ bar\",\n" +
-                             P(38) + "AddOnID,\n" + P(38) + "2742,\n" + P(38) + "2400,\n" + P(38) +
-                             "Sidebar3Activate_CB,\n" + P(38) + "Sidebar3Deactivate_CB);\n}\n");
+                             Args(38, {"AddOnID", "2742", "2400", "Sidebar3Activate_CB"}) + P(38) +
+                             "Sidebar3Deactivate_CB);\n}\n");
     EXPECT_EQ(c.definitionsHeader,
               "extern GUIInt_t Sidebar3Manager;\nextern void BuildSidebar3(void);\n");
     // Neither stub takes the lock; the title is made harmless in the comment.
@@ -338,23 +276,13 @@ TEST_F(TemplateTest, SidebarInCAndFortran) {
               "/*   <<< This function is called when sidebar \"Side * / bar\" is deactivated >>> "
               "*/\n}\n");
 
-    const MemoryFiles::Texts f = Container(LanguageFORTRAN);
-    EXPECT_EQ(f.builder, "      SUBROUTINE BuildSidebar3()\n"
-                         "      INCLUDE 'ADDGLBL.INC'\n"
-                         "      INTEGER*4    Parent\n"
-                         "      INCLUDE 'FGLUE.INC'\n"
-                         "      INCLUDE 'GUICB.INC'\n"
-                         "      INCLUDE 'GUIDEFS.INC'\n"
-                         "      POINTER (NULLPTRHANDLE,NULLPTRVAR)\n"
-                         "      INTEGER*4 NULLPTRVAR\n"
-                         "      INTEGER*4 III\n\n"
-                         "      NULLPTRHANDLE = 0\n"
-                         "      if (Sidebar3Manager.ne.BADDIALOGID) Return\n\n"
-                         "      Sidebar3Manager = \n     & QorGUISidebarRegister(\n"
-                         "     &'Side */ bar'//char(0),\n     &   AddOnID,\n     &   2742,\n"
-                         "     &   2400,\n     &   Sidebar3Activate_CB,\n"
-                         "     &   Sidebar3Deactivate_CB)\n"
-                         "      RETURN\n      END\n\n");
+    EXPECT_EQ(Container(LanguageFORTRAN).builder,
+              FortranBuilderHead("BuildSidebar3()", "Sidebar3Manager") +
+                  "      Sidebar3Manager = \n     & QorGUISidebarRegister(\n"
+                  "     &'Side */ bar'//char(0),\n     &   AddOnID,\n     &   2742,\n"
+                  "     &   2400,\n     &   Sidebar3Activate_CB,\n"
+                  "     &   Sidebar3Deactivate_CB)\n"
+                  "      RETURN\n      END\n\n");
 }
 
 TEST_F(TemplateTest, StubsOfADefaultModalDialogInTheirOrder) {
@@ -376,41 +304,11 @@ TEST_F(TemplateTest, StubsOfADefaultModalDialogInTheirOrder) {
                   "Dialog1Init_CB(void)\n{\n" + lockComment + "/* button is pressed. */\n" +
                   "  QorUtilLockStart(AddOnID);\n/* <<< Add init code (if necessary) here>>> */\n" +
                   "}\n");
-
-    const MemoryFiles::Texts f = Container(LanguageFORTRAN);
-    const std::string fhead = "\n\n      SUBROUTINE ";
-    const std::string fbody = "      INCLUDE 'ADDGLBL.INC'\n";
-    const std::string includes = "      INCLUDE 'FGLUE.INC'\n      INCLUDE 'GUIDEFS.INC'\n";
-    const std::string flock = "C... Modal Dialogs must call QorUtilLockStart prior to coming\n"
-                              "C... up and then call QorUtilLockFinish when the Ok or Cancel\n";
-    const auto stubHead = [&](const std::string &name) {
-        return fhead + name + "_CB()\n" + fbody + "      !DEC$ attributes C::" + name + "_CB\n" +
-               "      INTEGER*4 I,ILEN\n\n" + includes;
-    };
-    const std::string end = "      RETURN\n      END\n\n";
-    EXPECT_EQ(f.callback,
-              stubHead("Dialog1HelpButton") + "      Call QorUtilLockStart(AddOnID)\n" +
-                  "      I = QorUtilDialogMessageBox(\n" +
-                  "     & 'On-line Help not available for this dialog.'//char(0),\n" +
-                  "     & MessageBox_Information)\n" + "      Call QorUtilLockFinish(AddOnID)\n" +
-                  end + stubHead("Dialog1CancelButton") +
-                  "      CALL QorGUIDialogDrop(Dialog1Manager)\n" + flock +
-                  "C... button is pressed.  Only QorUtilLockFinish is supplied here.\n" +
-                  "      Call QorUtilLockFinish(AddOnID)\n" + end + stubHead("Dialog1OkButton") +
-                  "      CALL QorGUIDialogDrop(Dialog1Manager)\n" + flock +
-                  "C... button is pressed.  Only QorUtilLockFinish is supplied here.\n" +
-                  "      Call QorUtilLockFinish(AddOnID)\n" + end + stubHead("Dialog1Init") +
-                  flock + "C... button is pressed.\n" + "        Call QorUtilLockStart(AddOnID)\n" +
-                  "C... <<< Add init code (if necessary) here>>>\n" + end);
-    EXPECT_EQ(
-        f.callbackInclude,
-        "      EXTERNAL Dialog1HelpButton_CB\n      !DEC$ attributes C::Dialog1HelpButton_CB\n"
-        "      EXTERNAL Dialog1CancelButton_CB\n"
-        "      !DEC$ attributes C::Dialog1CancelButton_CB\n"
-        "      EXTERNAL Dialog1OkButton_CB\n      !DEC$ attributes C::Dialog1OkButton_CB\n"
-        "      EXTERNAL Dialog1Init_CB\n      !DEC$ attributes C::Dialog1Init_CB\n");
+    // The FORTRAN stubs of the same dialog are in the golden outputs.
 }
 
+// A 3 x 3 bitmap 21 pixels square (300 x 131 units): its bitmap button and
+// its data in C, and its data in FORTRAN.
 TEST_F(TemplateTest, ThreeByThreeBitmapInCAndFortran) {
     std::vector<unsigned char> rgb(27);
     for (size_t i = 0; i < rgb.size(); ++i)
@@ -419,10 +317,20 @@ TEST_F(TemplateTest, ThreeByThreeBitmapInCAndFortran) {
     const std::string bmp = dir + "pic.bmp";
     WriteBmp(bmp, 3, 3, rgb);
     AddFrameAt("ID=1");
-    AddPixelImage(bmp, 14, 37, 21, "VarName=Pic");
+    AddPixelImage(bmp, 14, 37, 21, "VarName=Pic TransparentColor=FF00FF ToolTip=\"Picture\"");
     const std::vector<ImageName> images = {{QorUtilGeomGetBase(), "Pic_BB_D1"}};
 
-    BuildState.Language = LanguageC;
+    const MemoryFiles::Texts button = Controls(LanguageC, images);
+    EXPECT_EQ(button.builder, "  Pic_BB_D1 = QorGUIBitmapButtonAdd(Dialog1Manager,\n" +
+                                  Args(34, {"200", "100", "300", "131"}) +
+                                  Args(30, {"3", "3", "Pic_BB_D1_BD", "1", "255", "0", "255"}) +
+                                  P(30) + "Pic_BB_D1_CB);\n\n" +
+                                  "  QorGUISetToolTip(Pic_BB_D1,\"Picture\");\n");
+    EXPECT_EQ(button.callback, "\n\n/**\n */\nstatic void Pic_BB_D1_CB(void)\n{\n"
+                               "  QorUtilLockStart(AddOnID);\n"
+                               "  TRACE(\"Pic_BB_D1 Bitmap Button pushed\\n\");\n"
+                               "  QorUtilLockFinish(AddOnID);\n}\n");
+
     MemoryFiles c;
     WriteBitmapData(LanguageC, images, c.files().builder);
     // Nine values a line; the line break also follows the last value.
@@ -446,24 +354,18 @@ TEST_F(TemplateTest, ThreeByThreeBitmapInCAndFortran) {
     EXPECT_EQ(f.Finish().builder, expected);
 }
 
-TEST_F(TemplateTest, InitDlbInCAndFortran) {
+// The FORTRAN InitDLB resets the manager of every frame, from the current
+// frame on in the host's frame order, and leaves the current frame as it was.
+TEST_F(TemplateTest, FortranInitDlbCoversEveryFrame) {
     AddFrameAt("ID=5 SIDEBAR=T");
     AddFrameAt("TABPAGE=T ID=2", 3.5, 2, true, 7);
     AddFrameAt("FORMPAGE=T ID=1", 3.5, 2, true, 4);
     AddFrameAt("ID=3 MODE=MODELESS");
     QorUtilStringListAppendString(BuildNameList, "Mode_OPT_D3");
-
-    BuildState.Language = LanguageC;
-    MemoryFiles c;
-    WriteInitDlb(c.files().builder, LanguageC);
-    EXPECT_EQ(c.Finish().builder,
-              "\n\n/**\n */\nvoid InitDLB(void)\n{\n/* Currently not used */\n}\n");
-
     BuildState.Language = LanguageFORTRAN;
     const UniqueID_t current = host().currentFrame()->uniqueId;
     MemoryFiles f;
     WriteInitDlb(f.files().builder, LanguageFORTRAN);
-    // From the current frame on in the host's frame order.
     EXPECT_EQ(f.Finish().builder,
               "      Subroutine InitDLB()\n      INCLUDE 'ADDGLBL.INC'\n"
               "      INCLUDE 'FGLUE.INC'\n      INCLUDE 'GUIDEFS.INC'\n"
@@ -475,29 +377,6 @@ TEST_F(TemplateTest, InitDlbInCAndFortran) {
               "      Return\n      End\n");
     EXPECT_EQ(host().currentFrame()->uniqueId, current);
     EXPECT_TRUE(host().drawingOn());
-}
-
-TEST_F(TemplateTest, FileHeaders) {
-    BuildState.Language = LanguageC;
-    MemoryFiles c;
-    WriteFileHeader(c.files().builder, LanguageC);
-    const std::string stars(51, '*');
-    const std::string inner(49, ' ');
-    EXPECT_EQ(c.Finish().builder, "/" + stars + "\n *" + inner + "*\n" +
-                                      " *  NOTE!  This file is automatically generated by *\n" +
-                                      " *         the Quorvin GUI Builder.  It is highly  *\n" +
-                                      " *         recommended that you never edit this    *\n" +
-                                      " *         file directly!                          *\n" +
-                                      " *" + inner + "*\n " + stars + "/\n\n\n");
-    BuildState.Language = LanguageFORTRAN;
-    MemoryFiles f;
-    WriteFileHeader(f.files().builder, LanguageFORTRAN);
-    const std::vector<std::string> lines = Lines(f.Finish().builder);
-    ASSERT_EQ(lines.size(), 10u);
-    EXPECT_EQ(lines[0], "C   " + stars);
-    EXPECT_EQ(lines[1], "C   *" + inner + "*");
-    EXPECT_EQ(lines[7], "C   " + stars);
-    EXPECT_EQ(lines[8], "");
 }
 
 } // namespace
