@@ -3,8 +3,6 @@
 // conventions (docs/reference-host.md).
 #include "HostFixture.h"
 
-#include <cmath>
-
 namespace quorvin::host::testing {
 namespace {
 
@@ -12,7 +10,7 @@ class CoordinatesTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        host().addFrame(frameAt("F", 1, 2, 4, 5)); // paper inches
+        host().addFrame({"F", 1, 2, 4, 5}); // paper inches
     }
 };
 
@@ -33,23 +31,22 @@ TEST_F(CoordinatesTest, KnownPointsOfEachSystem) {
 
 TEST_F(CoordinatesTest, EveryConversionIsUndoneByItsInverse) {
     const CoordSys_e systems[] = {CoordSys_Frame, CoordSys_Paper, CoordSys_Screen};
-    const double values[] = {-12.5, 0, 0.3, 37.25, 250};
     using Convert = double (*)(CoordSys_e, CoordSys_e, double);
-    const Convert conversions[] = {QorUtilConvertXPosition, QorUtilConvertYPosition,
-                                   QorUtilConvertXDimension, QorUtilConvertYDimension};
-    for (Convert convert : conversions)
-        for (CoordSys_e from : systems)
-            for (CoordSys_e to : systems)
-                for (double v : values) {
-                    double there = convert(from, to, v);
-                    EXPECT_NEAR(convert(to, from, there), v, 1e-9)
-                        << "from " << from << " to " << to << " value " << v;
-                }
-    for (double v : values) {
-        if (v >= 0) {
-            EXPECT_GE(QorUtilConvertXDimension(CoordSys_Paper, CoordSys_Frame, v), 0);
-        }
-    }
+    const Convert positions[] = {QorUtilConvertXPosition, QorUtilConvertYPosition};
+    const Convert lengths[] = {QorUtilConvertXDimension, QorUtilConvertYDimension};
+    for (const Convert *group : {positions, lengths})
+        for (int i = 0; i < 2; ++i)
+            for (CoordSys_e from : systems)
+                for (CoordSys_e to : systems)
+                    for (double v : {-12.5, 0.0, 0.3, 37.25, 250.0}) {
+                        SCOPED_TRACE(::testing::Message() << from << " to " << to << ": " << v);
+                        const double there = group[i](from, to, v);
+                        EXPECT_NEAR(group[i](to, from, there), v, 1e-9);
+                        if (group == lengths && v >= 0) {
+
+                            EXPECT_GE(there, 0);
+                        }
+                    }
 }
 
 TEST_F(CoordinatesTest, UnknownSystemsAndMissingFramesAreFaults) {
@@ -61,66 +58,53 @@ TEST_F(CoordinatesTest, UnknownSystemsAndMissingFramesAreFaults) {
     EXPECT_EQ(QorUtilConvertXPosition(CoordSys_Paper, CoordSys_Screen, 1.0), 96.0);
 }
 
-struct Corners {
+// The corners in screen pixels must be 1 lower-left, 2 lower-right, 3 upper-
+// right, 4 upper-left of the box given in paper inches.
+void ExpectBox(Text_ID text, double left, double top, double right, double bottom) {
     double x[4], y[4];
-};
-
-Corners CornersOf(Text_ID text) {
-    Corners c;
-    QorUtilTextBoxGetPosition(text, &c.x[0], &c.y[0], &c.x[1], &c.y[1], &c.x[2], &c.y[2], &c.x[3],
-                              &c.y[3]);
-    return c;
-}
-
-void ExpectBox(const Corners &c, double left, double top, double right, double bottom) {
-    // 1 lower-left, 2 lower-right, 3 upper-right, 4 upper-left, screen pixels.
-    const double xs[4] = {left, right, right, left};
-    const double ys[4] = {bottom, bottom, top, top};
+    QorUtilTextBoxGetPosition(text, &x[0], &y[0], &x[1], &y[1], &x[2], &y[2], &x[3], &y[3]);
+    const double xs[4] = {left, right, right, left}, ys[4] = {bottom, bottom, top, top};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(c.x[i], xs[i] * 96, 1e-9) << "corner " << i + 1;
-        EXPECT_NEAR(c.y[i], ys[i] * 96, 1e-9) << "corner " << i + 1;
+        EXPECT_NEAR(x[i], xs[i] * 96, 1e-9) << "corner " << i + 1;
+        EXPECT_NEAR(y[i], ys[i] * 96, 1e-9) << "corner " << i + 1;
     }
 }
 
 TEST_F(CoordinatesTest, TextBoxCornersFollowTheDocumentedMetrics) {
     struct Case {
-        const char *what;
-        TextSpec spec;
-        double left, top, right, bottom; // paper inches
+        const char *what, *string;
+        TextBox_e box;
+        double margin;
+        int32_t anchor;
+        double spacing, left, top, right, bottom; // the box in paper inches
     };
-    auto spec = [](const char *s, double points, TextBox_e box, double margin, int32_t anchor,
-                   double spacing) {
-        TextSpec t;
-        t.string = s;
-        t.coordSys = CoordSys_Paper;
-        t.x = 1;
-        t.y = 2;
-        t.height = points;
-        t.boxType = box;
-        t.margin = margin;
-        t.anchor = anchor;
-        t.lineSpacing = spacing;
-        return t;
-    };
-    // 18 points: H = 0.25 in, a glyph 0.125 in wide.
+    // At (1, 2) on the paper, 18 points: H = 0.25 in, a glyph 0.125 in wide.
     const Case cases[] = {
-        {"filled box adds the margin on every side", spec("TF:ab", 18, 1, 20, 0, 1), 0.95, 1.70,
-         1.675, 2.05},
-        {"no box: the text block alone", spec("TF:ab", 18, 0, 20, 0, 1), 1.0, 1.75, 1.625, 2.0},
-        {"centred on the position", spec("abcd", 18, 0, 0, 1, 1), 0.75, 1.75, 1.25, 2.0},
-        {"right-aligned on the position", spec("abcd", 18, 0, 0, 2, 1), 0.5, 1.75, 1.0, 2.0},
-        {"the toggle mark is one glyph, other tags none",
-         spec("<math>7</math>  <b>ab</b>", 18, 0, 0, 0, 1), 1.0, 1.75, 1.625, 2.0},
+        {"filled box adds the margin on every side", "TF:ab", 1, 20, 0, 1, 0.95, 1.70, 1.675, 2.05},
+        {"no box: the text block alone", "TF:ab", 0, 20, 0, 1, 1.0, 1.75, 1.625, 2.0},
+        {"centred on the position", "abcd", 0, 0, 1, 1, 0.75, 1.75, 1.25, 2.0},
+        {"right-aligned on the position", "abcd", 0, 0, 2, 1, 0.5, 1.75, 1.0, 2.0},
+        {"the toggle mark is one glyph, other tags none", "<math>7</math>  <b>ab</b>", 0, 0, 0, 1,
+         1.0, 1.75, 1.625, 2.0},
         {"lines: widest line, height H + (n-1) H spacing",
-         spec("<math>7</math>  Radio1\n<math>7</math>  Radio22", 18, 2, 0, 0, 1.5), 1.0, 1.375,
-         2.25, 2.0},
-        {"trailing line feeds are lines", spec("T:\n\n\n", 18, 0, 0, 0, 1), 1.0, 1.0, 1.25, 2.0},
+         "<math>7</math>  Radio1\n<math>7</math>  Radio22", 2, 0, 0, 1.5, 1.0, 1.375, 2.25, 2.0},
+        {"trailing line feeds are lines", "T:\n\n\n", 0, 0, 0, 1, 1.0, 1.0, 1.25, 2.0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        Text_ID t = host().addText(c.spec);
-        ASSERT_NE(t, nullptr);
-        ExpectBox(CornersOf(t), c.left, c.top, c.right, c.bottom);
+        TextSpec t;
+        t.string = c.string;
+        t.coordSys = CoordSys_Paper;
+        t.x = 1;
+        t.y = 2;
+        t.height = 18;
+        t.boxType = c.box;
+        t.margin = c.margin;
+        t.anchor = c.anchor;
+        t.lineSpacing = c.spacing;
+        Text_ID text = host().addText(t);
+        ASSERT_NE(text, nullptr);
+        ExpectBox(text, c.left, c.top, c.right, c.bottom);
     }
     EXPECT_TRUE(host().faults().empty());
 }
@@ -135,8 +119,8 @@ TEST_F(CoordinatesTest, FrameUnitHeightsAndFramePositionsUseTheTextsFrame) {
     t.height = 10; // 10 % of 5 in = 0.5 in
     Text_ID text = host().addText(t);
     const UniqueID_t owner = QorUtilFrameGetUniqueID();
-    host().addFrame(frameAt("elsewhere", 0, 0, 1, 1));
-    ExpectBox(CornersOf(text), 2.0, 5.5, 2.5, 6.0);
+    host().addFrame({"elsewhere", 0, 0, 1, 1});
+    ExpectBox(text, 2.0, 5.5, 2.5, 6.0);
     ASSERT_TRUE(host().makeCurrent(owner));
     double x, y;
     QorUtilTextGetXYPos(text, &x, &y);
@@ -145,42 +129,33 @@ TEST_F(CoordinatesTest, FrameUnitHeightsAndFramePositionsUseTheTextsFrame) {
 
 TEST_F(CoordinatesTest, ImagesKeepTheirPixelAspectRatio) {
     const auto file = scratch() / "wide.bmp";
-    writeBmp(file, 8, 4, [](int x, int y, unsigned char *c) {
-        c[0] = static_cast<unsigned char>(x * 30);
-        c[1] = static_cast<unsigned char>(y * 60);
-        c[2] = 7;
-    });
+    writeTestImage(file, 8, 4);
     GeomSpec natural;
     natural.type = GeomType_Image;
     natural.coordSys = CoordSys_Paper;
     natural.imageFile = file.string();
-    Geom_ID image = host().addGeom(natural);
-    ASSERT_NE(image, nullptr);
     double w, h;
-    QorUtilGeomImageGetSize(image, &w, &h);
-    EXPECT_DOUBLE_EQ(w, 8 / 96.0); // natural size: a pixel per screen pixel
-    EXPECT_DOUBLE_EQ(h, 4 / 96.0);
+    QorUtilGeomImageGetSize(host().addGeom(natural), &w, &h);
+    // Natural size: a pixel per screen pixel.
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(8 / 96.0, 4 / 96.0));
 
-    // Created through the SDK: frame units, the size is the width.
+    // Created through the SDK: frame units, the size is the width; 2 in of the
+    // 4 in wide frame and 1 in of the 5 in high frame.
     Geom_ID framed = QorUtilGeomImageCreate(file.string().c_str(), 10, 10, 50);
     ASSERT_NE(framed, nullptr);
     QorUtilGeomImageGetSize(framed, &w, &h);
-    EXPECT_DOUBLE_EQ(w, 50);            // 2 in of a 4 in wide frame
-    EXPECT_DOUBLE_EQ(h, 1 / 5.0 * 100); // 1 in of a 5 in high frame
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(50.0, 20.0));
     QorUtilGeomImageSetWidth(framed, 25);
     QorUtilGeomImageResetAspectRatio(framed);
     QorUtilGeomImageGetSize(framed, &w, &h);
-    EXPECT_DOUBLE_EQ(h, 10);
+    EXPECT_EQ(h, 10);
 
     GUIInt_t pw = 0, ph = 0;
     unsigned char *rgb = nullptr;
     ASSERT_TRUE(QorUtilGeomImageGetImage(framed, &pw, &ph, &rgb));
-    EXPECT_EQ(pw, 8);
-    EXPECT_EQ(ph, 4);
-    // Pixel (3, 2) from the top: rgb(90, 120, 7).
-    EXPECT_EQ(rgb[(2 * 8 + 3) * 3 + 0], 90);
-    EXPECT_EQ(rgb[(2 * 8 + 3) * 3 + 1], 120);
-    EXPECT_EQ(rgb[(2 * 8 + 3) * 3 + 2], 7);
+    EXPECT_EQ(std::make_pair(pw, ph), std::make_pair(8, 4));
+    const unsigned char *pixel = rgb + (2 * 8 + 3) * 3; // (3, 2) from the top
+    EXPECT_EQ(std::vector<int>(pixel, pixel + 3), std::vector<int>({90, 120, 7}));
     EXPECT_EQ(host().liveStrings(), 1u);
     QorUtilImageRGBDataDealloc(&rgb);
     EXPECT_EQ(rgb, nullptr);
@@ -191,26 +166,19 @@ TEST_F(CoordinatesTest, ImagesKeepTheirPixelAspectRatio) {
     EXPECT_TRUE(host().faults().empty()); // an unreadable image is an ordinary failure
 }
 
-TEST_F(CoordinatesTest, RectanglesAndLinesKeepWhatTheyWereGiven) {
-    Geom_ID rect = QorUtilGeomRectangleCreate(CoordSys_Frame, 25, 25, 25, 25);
+TEST_F(CoordinatesTest, LinePointsAreReadByNumberAndGeometriesInOrder) {
+    Geom_ID rect = QorUtilGeomRectangleCreate(CoordSys_Frame, 25, 25, 25, 20);
     ASSERT_NE(rect, nullptr);
-    EXPECT_EQ(QorUtilGeomGetType(rect), GeomType_Rectangle);
-    double w, h, x, y, z;
-    QorUtilGeomRectangleGetSize(rect, &w, &h);
-    QorUtilGeomGetXYZAnchorPos(rect, &x, &y, &z);
-    EXPECT_EQ(std::vector<double>({x, y, z, w, h}), std::vector<double>({25, 25, 0, 25, 25}));
-
     GeomSpec line;
     line.type = GeomType_LineSegs;
-    line.x = 10;
-    line.y = 40;
-    line.polylines = {{{0, 0}, {30, 0}}};
+    line.polylines = {{{0, 0}, {30, 0}}, {{1, 2}, {3, 4}, {5, 6}}};
     Geom_ID separator = host().addGeom(line);
-    ASSERT_NE(separator, nullptr);
-    EXPECT_EQ(QorUtilGeomPolyGetPolylineCnt(separator), 1);
-    EXPECT_EQ(QorUtilGeomPolyGetPointCount(separator, 1), 2);
-    QorUtilGeom2DMPolyGetPoint(separator, 1, 2, &x, &y);
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(30.0, 0.0));
+    EXPECT_EQ(QorUtilGeomPolyGetPolylineCnt(separator), 2);
+    EXPECT_EQ(QorUtilGeomPolyGetPointCount(separator, 2), 3);
+    double x, y;
+    QorUtilGeom2DMPolyGetPoint(separator, 2, 3, &x, &y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(5.0, 6.0));
+    EXPECT_TRUE(host().faults().empty());
     EXPECT_EQ(QorUtilGeomPolyGetPolylineCnt(rect), 0); // not a line
     QorUtilGeom2DMPolyGetPoint(separator, 1, 3, &x, &y);
     EXPECT_EQ(takeFaults().size(), 2u);

@@ -1,7 +1,8 @@
-// The frame stack: popping, the lightweight walk, names, unique IDs, linking
-// and the state changes the host sends for frame operations.
+// The frame stack: popping, the lightweight walk, names, unique IDs, linking,
+// picking and the state changes the host sends for frame operations.
 #include "HostFixture.h"
 
+#include <set>
 #include <utility>
 
 namespace quorvin::host::testing {
@@ -16,73 +17,55 @@ std::string CurrentName() {
     return s;
 }
 
+using Names = std::vector<std::string>;
+
 class FramesTest : public HostTest {
   protected:
     void addFrames(std::initializer_list<const char *> names) {
         double x = 0.5;
-        for (const char *n : names) {
-            host().addFrame(frameAt(n, x, 0.5, 3, 2));
-            x += 0.25;
-        }
+        for (const char *n : names)
+            host().addFrame({n, x += 0.25, 0.5, 3, 2});
     }
 };
 
-TEST_F(FramesTest, PopOfTheBottomFrameCyclesThroughAllFrames) {
+TEST_F(FramesTest, PopBringsOneFrameToTheTopAndRepeatedBottomPopsCycle) {
     addFrames({"A", "B", "C", "D"});
-    ASSERT_EQ(CurrentName(), "D");
-    std::vector<std::string> seen;
-    for (int i = 0; i < QorUtilFrameGetCount(); ++i) {
+    ASSERT_TRUE(QorUtilFramePop(2));
+    EXPECT_EQ(frameNames(), (Names{"A", "C", "D", "B"})); // only B moved
+    Names seen;
+    for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(QorUtilFramePop(1));
         seen.push_back(CurrentName());
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"A", "B", "C", "D"}));
-    // After a full cycle the stack is in its first order again.
-    std::vector<std::string> order;
-    for (const Frame &f : host().frames())
-        order.push_back(f.spec.name);
-    EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(seen, (Names{"A", "C", "D", "B"}));
+    EXPECT_EQ(frameNames(), (Names{"A", "C", "D", "B"})); // a full cycle restores the order
     EXPECT_TRUE(host().faults().empty());
-}
-
-TEST_F(FramesTest, PopOfAMiddleFrameMovesOnlyThatFrame) {
-    addFrames({"A", "B", "C"});
-    ASSERT_TRUE(QorUtilFramePop(2));
-    std::vector<std::string> order;
-    for (const Frame &f : host().frames())
-        order.push_back(f.spec.name);
-    EXPECT_EQ(order, (std::vector<std::string>{"A", "C", "B"}));
     EXPECT_FALSE(QorUtilFramePop(0));
-    EXPECT_FALSE(QorUtilFramePop(4));
+    EXPECT_FALSE(QorUtilFramePop(5));
     EXPECT_EQ(takeFaults().size(), 2u);
     EXPECT_EQ(CurrentName(), "B");
 }
 
 TEST_F(FramesTest, LightweightWalkVisitsBottomFirstAndRestoresTheCurrentFrame) {
-    addFrames({"A", "B", "C"});
-    std::vector<std::string> seen;
-    ASSERT_TRUE(QorUtilFrameLightweightPopStart());
-    do
-        seen.push_back(CurrentName());
-    while (QorUtilFrameLightweightPopNext());
-    QorUtilFrameLightweightPopEnd();
-    EXPECT_EQ(seen, (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(CurrentName(), "C");
-    std::vector<std::string> order;
-    for (const Frame &f : host().frames())
-        order.push_back(f.spec.name);
-    EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_TRUE(host().faults().empty());
-}
-
-TEST_F(FramesTest, LightweightWalkMisuseIsAFault) {
     EXPECT_FALSE(QorUtilFrameLightweightPopStart()); // no frames: nothing to walk
     EXPECT_FALSE(QorUtilFrameLightweightPopNext());
     QorUtilFrameLightweightPopEnd();
     EXPECT_EQ(takeFaults().size(), 2u);
 
-    addFrames({"A", "B"});
+    addFrames({"A", "B", "C"});
+    ASSERT_TRUE(QorUtilFramePop(2));
+    Names seen;
     ASSERT_TRUE(QorUtilFrameLightweightPopStart());
-    EXPECT_EQ(CurrentName(), "A");
+    do
+        seen.push_back(CurrentName());
+    while (QorUtilFrameLightweightPopNext());
+    QorUtilFrameLightweightPopEnd();
+    EXPECT_EQ(seen, (Names{"A", "C", "B"}));
+    EXPECT_EQ(CurrentName(), "B");
+    EXPECT_EQ(frameNames(), (Names{"A", "C", "B"}));
+    EXPECT_TRUE(host().faults().empty());
+
+    ASSERT_TRUE(QorUtilFrameLightweightPopStart());
     QorUtilFramePop(1); // a real pop ends the walk
     EXPECT_TRUE(anyContains(takeFaults(), "lightweight frame walk"));
 }
@@ -90,17 +73,15 @@ TEST_F(FramesTest, LightweightWalkMisuseIsAFault) {
 TEST_F(FramesTest, NewFramesGetUniqueDefaultNamesAndIdsThatAreNeverReused) {
     ASSERT_TRUE(QorUtilFrameCreateNew(FALSE, 0, 0, 0, 0));
     EXPECT_EQ(CurrentName(), "Frame 1");
-    host().addFrame(frameAt("Frame 3", 1, 1, 2, 2));
+    host().addFrame({"Frame 3", 1, 1, 2, 2});
     ASSERT_TRUE(QorUtilFrameCreateNew(TRUE, 1, 1, 2, 2));
     EXPECT_EQ(CurrentName(), "Frame 4"); // "Frame 3" is taken
     ASSERT_TRUE(QorUtilFrameCreateNew(FALSE, 0, 0, 0, 0));
     const UniqueID_t last = QorUtilFrameGetUniqueID();
-
-    std::set<UniqueID_t> ids;
+    std::set<UniqueID_t> ids{0};
     for (const Frame &f : host().frames())
         ids.insert(f.uniqueId);
-    EXPECT_EQ(ids.size(), 4u);
-    EXPECT_EQ(ids.count(0), 0u);
+    EXPECT_EQ(ids.size(), 5u); // four different IDs, none of them 0
 
     host().reset();
     host().addFrame(FrameSpec());
@@ -110,37 +91,30 @@ TEST_F(FramesTest, NewFramesGetUniqueDefaultNamesAndIdsThatAreNeverReused) {
 }
 
 TEST_F(FramesTest, LinkedFramesShareTheirPositionAndSize) {
-    FrameSpec page = frameAt("TABPAGE=T ID=1", 3, 0.7, 4, 2);
-    page.linkGroup = 3;
-    page.linkSizeAndPosition = true;
-    const UniqueID_t first = host().addFrame(page);
-    FrameSpec other = frameAt("TABPAGE=T ID=2", 5, 1, 1, 1);
-    other.linkGroup = 3;
-    other.linkSizeAndPosition = true;
-    const UniqueID_t second = host().addFrame(other); // joins: takes the group's place
-    FrameSpec unrelated = frameAt("ID=1", 1, 1, 2, 2);
-    unrelated.linkGroup = 4;
-    unrelated.linkSizeAndPosition = true;
-    const UniqueID_t third = host().addFrame(unrelated);
+    auto linked = [](const char *name, double x, double w, int32_t group) {
+        return host().addFrame({name, x, 0.7, w, 2, group, true});
+    };
+    const UniqueID_t first = linked("TABPAGE=T ID=1", 3, 4, 3);
+    const UniqueID_t second = linked("TABPAGE=T ID=2", 5, 1, 3); // takes the group's place
+    const UniqueID_t other = linked("ID=1", 1, 2, 4);
     EXPECT_EQ(host().findFrame(second)->spec.width, 4);
 
     ASSERT_TRUE(QorUtilFramePopByUniqueID(first));
     ASSERT_TRUE(QorUtilFrameSetPosAndSize(2, 1.5, 6, 3));
     for (UniqueID_t id : {first, second}) {
         const FrameSpec &s = host().findFrame(id)->spec;
-        EXPECT_EQ(std::make_pair(s.x, s.y), std::make_pair(2.0, 1.5));
-        EXPECT_EQ(std::make_pair(s.width, s.height), std::make_pair(6.0, 3.0));
+        EXPECT_EQ(std::vector<double>({s.x, s.y, s.width, s.height}),
+                  std::vector<double>({2, 1.5, 6, 3}));
     }
-    EXPECT_EQ(host().findFrame(third)->spec.width, 2);
+    EXPECT_EQ(host().findFrame(other)->spec.width, 2);
 
     // Switching linking on through the SDK joins the group as well.
-    host().addFrame(frameAt("new page", 0, 0, 1, 1));
+    host().addFrame({"new page", 0, 0, 1, 1});
     ASSERT_TRUE(QorUtilFrameSetLinking("LinkGroup", 3));
     ASSERT_TRUE(QorUtilFrameSetLinking("LinkFrameSizeAndPosition", 1));
     double x, y, w, h;
     QorUtilFrameGetPosAndSize(&x, &y, &w, &h);
-    EXPECT_EQ(w, 6);
-    EXPECT_EQ(h, 3);
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(6.0, 3.0));
     LgIndex_t value = -1;
     EXPECT_TRUE(QorUtilFrameGetLinking("LinkGroup", &value));
     EXPECT_EQ(value, 3);
@@ -149,7 +123,7 @@ TEST_F(FramesTest, LinkedFramesShareTheirPositionAndSize) {
     EXPECT_EQ(takeFaults().size(), 2u);
 }
 
-// ---- state changes
+// ---- state changes and picking
 
 std::vector<std::pair<StateChange_e, std::string>> gSeen;
 
@@ -199,22 +173,17 @@ TEST_F(StateChangeTest, FrameOperationsSendTheirCodes) {
     EXPECT_TRUE(host().faults().empty());
 }
 
-TEST_F(StateChangeTest, PickingAFrameMakesItCurrentBeforeThePickChangeIsSent) {
+TEST_F(StateChangeTest, PicksFillThePickListInOrderAndEachSendsAPickChange) {
     addFrames({"A", "B"});
-    const UniqueID_t a = host().frames().front().uniqueId;
-    ASSERT_TRUE(host().pickFrame(a, nullptr));
-    ASSERT_EQ(gSeen.size(), 1u);
-    EXPECT_EQ(gSeen[0], std::make_pair(StateChange_e(28), std::string("A")));
-    EXPECT_EQ(QorUtilPickListGetCount(), 1);
+    // Picking a frame makes it current before the change is sent.
+    ASSERT_TRUE(host().pickFrame(host().frames().front().uniqueId, nullptr));
+    EXPECT_EQ(gSeen, (decltype(gSeen){{28, "A"}}));
     EXPECT_EQ(QorUtilPickListGetType(1), PickObject_Frame);
-}
+    gSeen.clear();
 
-TEST_F(StateChangeTest, PickingTextsAndGeometriesFillsThePickListInOrder) {
-    addFrames({"A"});
     TextSpec t;
     t.string = "first";
     Text_ID first = host().addText(t);
-    t.string = "second";
     Text_ID second = host().addText(t);
     GeomSpec g;
     g.width = g.height = 10;
@@ -236,7 +205,7 @@ TEST_F(StateChangeTest, PickingTextsAndGeometriesFillsThePickListInOrder) {
     host().addFrame(FrameSpec());
     std::string error;
     EXPECT_FALSE(host().pickText(second, false, &error));
-    EXPECT_NE(error.find("not in the current frame"), std::string::npos);
+    EXPECT_NE(error.find("not in the current frame"), std::string::npos) << error;
 }
 
 } // namespace

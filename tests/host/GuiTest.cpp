@@ -5,32 +5,27 @@
 namespace quorvin::host::testing {
 namespace {
 
+using Events = std::vector<std::string>;
 AddOn_pa gAddOn = nullptr;
-std::vector<std::string> gEvents;
+Events gEvents;
 GUIInt_t gModal = BADDIALOGID;
 
-void Init() {
-    gAddOn = QorUtilAddOnRegister(100, "GUI test", "1", "Us");
-}
 void OnButton() {
     gEvents.push_back("button");
 }
-void OnToggle(const GUIInt_t *value) {
-    gEvents.push_back("toggle " + std::to_string(*value));
+void OnMenuItem() {
+    gEvents.push_back("menu item");
 }
-void OnRadio(const GUIInt_t *value) {
-    gEvents.push_back("radio " + std::to_string(*value));
+void OnValue(const GUIInt_t *value) {
+    gEvents.push_back("value " + std::to_string(*value));
 }
 GUIInt_t OnText(const char *value) {
     gEvents.push_back(std::string("text ") + value);
     return 1;
 }
-void OnMenuItem() {
-    gEvents.push_back("menu item");
-}
 
 // A modal dialog in the add-on's own style: its initialisation starts the
-// lock, OK and Cancel drop the dialog and finish it.
+// lock, OK drops the dialog and finishes it; this Cancel forgets to.
 void ModalInit() {
     QorUtilLockStart(gAddOn);
     gEvents.push_back("init");
@@ -42,7 +37,6 @@ void ModalOk() {
 }
 void ModalCancelForgetsTheLock() {
     QorGUIDialogDrop(gModal);
-    gEvents.push_back("cancel");
 }
 void OpenModal() {
     QorUtilLockStart(gAddOn);
@@ -54,36 +48,29 @@ class GuiTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        host().startAddOn(Init);
+        host().startAddOn([] { gAddOn = QorUtilAddOnRegister(100, "GUI test", "1", "Us"); });
         gEvents.clear();
+    }
+    static GUIInt_t modeless(const char *title) {
+        return QorGUIDialogCreateModeless(-1, 100, 100, title, nullptr, OnButton, nullptr);
     }
 };
 
-TEST_F(GuiTest, DialogsAndControlsAreRecordedWithTheirArguments) {
-    const GUIInt_t dialog =
-        QorGUIDialogCreateModeless(-1, 2616, 2786, "GUI Builder", nullptr, OnButton, nullptr);
-    ASSERT_EQ(dialog, 1); // identifiers count from 1
+// How controls of every kind are recorded is checked with the generated-style
+// add-on in test_sdk; these are the host's own rules.
+TEST_F(GuiTest, IdentifiersCountFromOneAndControlsNeedAFittingParent) {
+    const GUIInt_t dialog = modeless("GUI Builder");
+    ASSERT_EQ(dialog, 1);
     const GUIInt_t radio = QorGUIRadioBoxAdd(dialog, 10, 20, 300, 200, "One", "Two", nullptr,
-                                             "ignored after the first NULL", nullptr, OnRadio);
-    const GUIInt_t tab = QorGUITabAdd(dialog, 5, 5, 500, 400, OnToggle, OnToggle);
+                                             "ignored after the first NULL", nullptr, OnValue);
+    EXPECT_EQ(host().findControl(radio)->labels, (Events{"One", "Two"}));
+    const GUIInt_t tab = QorGUITabAdd(dialog, 5, 5, 500, 400, OnValue, OnValue);
     const GUIInt_t page = QorGUITabAddPage(tab, "Page 1");
     const GUIInt_t onPage = QorGUITextFieldAdd(page, 1, 2, 3, 4, OnText);
-    const char bitmap[2 * 1 * 3] = {1, 2, 3, 4, 5, 6};
-    const GUIInt_t bb =
-        QorGUIBitmapButtonAdd(dialog, 0, 0, 457, 192, 2, 1, bitmap, TRUE, 255, 0, 0, OnButton);
-    ASSERT_NE(bb, BADDIALOGID);
-
-    const GuiDialog *d = host().findDialog(dialog);
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->kind, "Modeless");
-    EXPECT_EQ(d->title, "GUI Builder");
-    EXPECT_EQ(d->close, OnButton);
-    EXPECT_EQ(d->controls, (std::vector<GUIInt_t>{radio, tab, page, onPage, bb}));
-    EXPECT_EQ(host().findControl(radio)->labels, (std::vector<std::string>{"One", "Two"}));
     EXPECT_EQ(host().findControl(onPage)->parent, page);
-    EXPECT_EQ(host().findControl(bb)->bitmap, std::vector<unsigned char>({1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(host().findDialogByTitle("GUI Builder"), d);
-    EXPECT_EQ(host().findControlByLabel(dialog, "Page 1")->id, page);
+    EXPECT_EQ(host().findDialog(dialog)->controls,
+              (std::vector<GUIInt_t>{radio, tab, page, onPage}));
+    EXPECT_TRUE(host().faults().empty());
 
     EXPECT_EQ(QorGUIFormAddPage(tab), BADDIALOGID); // a tab is no form
     EXPECT_EQ(QorGUITextFieldAdd(radio, 0, 0, 1, 1, OnText), BADDIALOGID);
@@ -95,48 +82,39 @@ TEST_F(GuiTest, DialogsAndControlsAreRecordedWithTheirArguments) {
 
 TEST_F(GuiTest, SidebarsAreLimitedAndOneIsActiveAtATime) {
     std::vector<GUIInt_t> ids;
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         ids.push_back(QorGUISidebarRegister("S", gAddOn, 100, 100, OnButton, OnMenuItem));
-    for (GUIInt_t id : ids)
-        EXPECT_NE(id, BADDIALOGID);
+        EXPECT_NE(ids.back(), BADDIALOGID);
+    }
     EXPECT_EQ(QorGUISidebarRegister("S", gAddOn, 100, 100, nullptr, nullptr), BADDIALOGID);
-    EXPECT_TRUE(host().faults().empty()); // a full host is no fault
-
     QorGUISidebarActivate(ids[0]);
     QorGUISidebarActivate(ids[1]);
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"button", "menu item", "button"}));
+    EXPECT_EQ(gEvents, (Events{"button", "menu item", "button"}));
     EXPECT_FALSE(QorGUIDialogIsUp(ids[0]));
     EXPECT_TRUE(QorGUIDialogIsUp(ids[1]));
     EXPECT_FALSE(QorGUIDialogIsUp(BADDIALOGID));
-    EXPECT_TRUE(host().faults().empty());
+    EXPECT_TRUE(host().faults().empty()); // a full host is no fault
 }
 
 TEST_F(GuiTest, PressFindsControlsByLabelToolTipOrMenuPathAndRefusesInsensitiveOnes) {
-    const GUIInt_t dialog =
-        QorGUIDialogCreateModeless(-1, 100, 100, "Tools", nullptr, nullptr, nullptr);
+    const GUIInt_t dialog = modeless("Tools");
     const GUIInt_t button = QorGUIButtonAdd(dialog, 0, 0, 10, 10, "Go", OnButton);
     const char pixel[3] = {0, 0, 0};
-    const GUIInt_t toggle =
-        QorGUIBitmapToggleAdd(dialog, 0, 0, 10, 10, 1, 1, pixel, FALSE, 0, 0, 0, OnToggle);
-    QorGUISetToolTip(toggle, "Anchor Controls to Paper");
-    const GUIInt_t bar = QorGUIMenuBarAdd(dialog);
-    const GUIInt_t layout = QorGUIMenuAdd(bar, "Layout");
-    const GUIInt_t align = QorGUIMenuAdd(layout, "Align");
+    QorGUISetToolTip(
+        QorGUIBitmapToggleAdd(dialog, 0, 0, 10, 10, 1, 1, pixel, FALSE, 0, 0, 0, OnValue),
+        "Anchor Controls to Paper");
+    const GUIInt_t align =
+        QorGUIMenuAdd(QorGUIMenuAdd(QorGUIMenuBarAdd(dialog), "Layout"), "Align");
     const GUIInt_t left = QorGUIMenuAddItem(align, "Left", "Align the left edges", OnMenuItem);
-    (void)left;
 
     std::string error;
     EXPECT_FALSE(host().press("Go", &error)); // the dialog is not up yet
     EXPECT_NE(error.find("in a dialog that is up"), std::string::npos) << error;
     QorGUIDialogLaunch(dialog);
-
-    EXPECT_TRUE(host().press("Go", &error)) << error;
-    EXPECT_TRUE(host().press("Anchor Controls to Paper", &error)) << error;
-    EXPECT_TRUE(host().press("Layout/Align/Left", &error)) << error;
-    EXPECT_TRUE(host().press("Left", &error)) << error;
-    EXPECT_TRUE(host().press("Anchor Controls to Paper", &error)) << error;
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"button", "toggle 1", "menu item", "menu item",
-                                                 "toggle 0"}));
+    for (const char *what : {"Go", "Anchor Controls to Paper", "Layout/Align/Left", "Left",
+                             "Anchor Controls to Paper"})
+        EXPECT_TRUE(host().press(what, &error)) << error;
+    EXPECT_EQ(gEvents, (Events{"button", "value 1", "menu item", "menu item", "value 0"}));
 
     gEvents.clear();
     QorGUISetSensitivity(button, FALSE);
@@ -150,13 +128,12 @@ TEST_F(GuiTest, PressFindsControlsByLabelToolTipOrMenuPathAndRefusesInsensitiveO
 }
 
 TEST_F(GuiTest, ValuesAreSetAsAUserWouldAndReachTheCallbacks) {
-    const GUIInt_t dialog =
-        QorGUIDialogCreateModeless(-1, 100, 100, "Values", nullptr, nullptr, nullptr);
+    const GUIInt_t dialog = modeless("Values");
     const GUIInt_t radio = QorGUIRadioBoxAdd(dialog, 0, 0, 10, 10, "Push Button", "Toggle", nullptr,
-                                             nullptr, nullptr, OnRadio);
+                                             nullptr, nullptr, OnValue);
     const GUIInt_t field = QorGUITextFieldAdd(dialog, 0, 0, 10, 10, OnText);
     const GUIInt_t readOnly = QorGUITextAdd(dialog, 0, 0, 10, 10, TRUE, OnText);
-    const GUIInt_t toggle = QorGUIToggleAdd(dialog, 0, 0, 10, 10, "Use", OnToggle);
+    const GUIInt_t toggle = QorGUIToggleAdd(dialog, 0, 0, 10, 10, "Use", OnValue);
     QorGUIDialogLaunch(dialog);
 
     std::string error;
@@ -165,7 +142,7 @@ TEST_F(GuiTest, ValuesAreSetAsAUserWouldAndReachTheCallbacks) {
     EXPECT_TRUE(host().setTextField(field, "FF0000", &error));
     EXPECT_FALSE(host().setTextField(readOnly, "no", &error));
     EXPECT_TRUE(host().setToggle(toggle, true, &error));
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"radio 2", "text FF0000", "toggle 1"}));
+    EXPECT_EQ(gEvents, (Events{"value 2", "text FF0000", "value 1"}));
     EXPECT_EQ(QorGUIRadioBoxGetToggle(radio), 2);
     EXPECT_TRUE(QorGUIToggleGet(toggle));
     char *value = QorGUITextFieldGetString(field);
@@ -181,27 +158,19 @@ TEST_F(GuiTest, ValuesAreSetAsAUserWouldAndReachTheCallbacks) {
     EXPECT_EQ(takeFaults().size(), 2u);
 }
 
-TEST_F(GuiTest, AModalDialogMayHoldTheLockFromInitialisationToOk) {
+TEST_F(GuiTest, AModalDialogHoldsItsLockOnceAndMustFinishItWhenDropped) {
     gModal = QorGUIDialogCreateModal(-1, 100, 100, "Options", ModalInit, ModalOk, nullptr,
                                      ModalCancelForgetsTheLock, nullptr);
     QorUtilMenuAddOption("Tools", "Options", 'O', OpenModal);
-
     ASSERT_TRUE(host().chooseMenuOption("Tools", "Options", nullptr));
-    EXPECT_TRUE(QorGUIDialogIsUp(gModal));
     EXPECT_TRUE(host().lockHeld()); // held by the dialog, which is fine
-    EXPECT_TRUE(host().faults().empty());
-
     // Launching again while up neither initialises again nor locks again.
     ASSERT_TRUE(host().chooseMenuOption("Tools", "Options", nullptr));
-    EXPECT_TRUE(host().faults().empty());
-
     std::string error;
     ASSERT_TRUE(host().pressDialogButton(gModal, "OK", &error)) << error;
-    EXPECT_FALSE(QorGUIDialogIsUp(gModal));
     EXPECT_FALSE(host().lockHeld());
     EXPECT_TRUE(host().faults().empty());
-    EXPECT_EQ(gEvents, (std::vector<std::string>{"init", "ok"}));
-
+    EXPECT_EQ(gEvents, (Events{"init", "ok"}));
     EXPECT_FALSE(host().pressDialogButton(gModal, "OK", &error)); // not up
     EXPECT_FALSE(host().pressDialogButton(gModal, "Apply", nullptr));
 

