@@ -90,7 +90,8 @@ TEST_F(CompileTest, SampleDesignsCompileInEveryLanguage) {
 
 TEST_F(CompileTest, EveryKindWithAwkwardTextsCompilesInEveryLanguage) {
     AddEveryKindDesign(dir);
-    // The form pages have no title of their own.
+    // The dialog's title ends in a backslash, which escapes its closing quote: the title
+    // runs to the end of the name and the default title is used, with the warning.
     CheckAllLanguages({"Warning: title=\"Dialog Title\" not found. Default title will be used"});
     // The bitmap data are there, though left out of the FORTRAN check.
     EXPECT_NE(Output("guibld.F").find("      DATA(Picture_BB_D1_BD(III),III=48,48) /235/\n"),
