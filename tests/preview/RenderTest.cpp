@@ -1,8 +1,7 @@
 // Pictures of dialogs made through the GUI API: sizes from the character
 // cell, pixels of the controls, tabs showing their first page, and the
 // failures a caller can meet.
-#include "HostFixture.h"
-#include "PictureSupport.h"
+#include "PreviewSupport.h"
 #include "quorvin/Render.h"
 #include "shell/Settings.h"
 
@@ -17,7 +16,6 @@ namespace qh = quorvin::host;
 void Nothing() {}
 void NothingInt(const GUIInt_t *) {}
 
-const Rgb8 kFace{236, 236, 236};
 const Rgb8 kButtonFace{225, 225, 225};
 const Rgb8 kWhite{255, 255, 255};
 

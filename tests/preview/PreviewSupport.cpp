@@ -1,0 +1,200 @@
+#include "PreviewSupport.h"
+
+#include "classic/BuildState.h"
+#include "commands/Preview.h"
+#include "model/HostResources.h"
+#include "shell/Settings.h"
+
+// The host library carries its own copy of the decoder; this one stays
+// private to the test program.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#endif
+#include <stb/stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace qgbtest {
+
+namespace fs = std::filesystem;
+namespace qb = quorvin::builder;
+namespace qh = quorvin::host;
+
+const char *const kCloseButtonMessage =
+    "The preview dialog will have a close button since that is the only way the preview dialog "
+    "can be closed.\nThe dialog generated in the source code will not have a close button.";
+
+void PreviewFixture::SetUp() {
+    HostFixture::SetUp();
+    StartAddOn();
+}
+
+void PreviewFixture::TearDown() {
+    EXPECT_TRUE(host().drawingOn());
+    qb::FreeHostObjects();
+    qb::BuildState = qb::BuildStateT{};
+    HostFixture::TearDown();
+}
+
+void PreviewFixture::StartAddOn() {
+    qb::BuildState = qb::BuildStateT{};
+    qb::BuildHooks = qb::GeneratorHooks{};
+    qb::BuilderSettings = qb::BuilderSettingsT{};
+    qb::ResetPreviewState();
+    qb::AllocatePageSets();
+    qb::BuildNameList = QorUtilStringListAlloc();
+    RegisterAddOn();
+}
+
+void PreviewFixture::FreshHost() {
+    qb::FreeHostObjects();
+    // Nothing of the case before may be left behind unnoticed.
+    EXPECT_TRUE(host().faults().empty()) << host().faults().front();
+    EXPECT_EQ(host().liveStrings(), 0u);
+    host().reset();
+    StartAddOn();
+}
+
+void PreviewFixture::Preview() {
+    qb::LockGuard lock(qb::AddOnHandle);
+    qb::PreviewCommand();
+}
+
+GUIInt_t PreviewFixture::Handle() {
+    return qb::BuildState.PreviewHandle;
+}
+
+UniqueID_t AddFrame(const std::string &name, int linkGroup) {
+    qh::FrameSpec spec;
+    spec.name = name;
+    spec.x = 1;
+    spec.y = 0.25;
+    spec.width = 4;
+    spec.height = 3;
+    spec.linkGroup = linkGroup;
+    spec.linkSizeAndPosition = linkGroup != 0;
+    return qh::Host::instance().addFrame(spec);
+}
+
+Text_ID AddControl(const std::string &string, const std::string &command, TextBox_e box, double x,
+                   double y) {
+    qh::TextSpec spec;
+    spec.string = string;
+    spec.command = command;
+    spec.boxType = box;
+    spec.x = x;
+    spec.y = y;
+    return qh::Host::instance().addText(spec);
+}
+
+std::vector<std::string> Errors() {
+    std::vector<std::string> errors;
+    for (const qh::Message &m : qh::Host::instance().messages())
+        if (m.call == qh::Message::Call::ErrMsg)
+            errors.push_back(m.text);
+    return errors;
+}
+
+std::vector<fs::path> SampleLayouts() {
+    std::vector<fs::path> layouts;
+    for (const auto &entry :
+         fs::recursive_directory_iterator(fs::path(QGB_SOURCE_DIR) / "examples")) {
+        const std::string path = entry.path().string();
+        if (entry.is_regular_file() && path.size() > 9 &&
+            path.compare(path.size() - 9, 9, ".lay.json") == 0)
+            layouts.push_back(entry.path());
+    }
+    std::sort(layouts.begin(), layouts.end());
+    return layouts;
+}
+
+int RunShell(const std::string &command, std::string *output) {
+    std::FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return -1;
+    output->clear();
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        output->append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string Quote(const std::string &arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadFile(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string PictureDir(const std::string &name) {
+    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-pictures" / name;
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+std::ostream &operator<<(std::ostream &out, const Rgb8 &c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+bool Picture::load(const std::string &path) {
+    int w = 0, h = 0, channels = 0;
+    unsigned char *data = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    if (!data)
+        return false;
+    width = w;
+    height = h;
+    rgb.assign(reinterpret_cast<const char *>(data), static_cast<size_t>(w) * h * 3);
+    stbi_image_free(data);
+    return true;
+}
+
+Rgb8 Picture::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return {-1, -1, -1};
+    const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    return {static_cast<unsigned char>(rgb[i]), static_cast<unsigned char>(rgb[i + 1]),
+            static_cast<unsigned char>(rgb[i + 2])};
+}
+
+int Picture::darkPixels(int x, int y, int w, int h, int limit) const {
+    int n = 0;
+    for (int yy = y; yy < y + h; ++yy)
+        for (int xx = x; xx < x + w; ++xx) {
+            const Rgb8 c = at(xx, yy);
+            n += c.r >= 0 && c.r < limit && c.g < limit && c.b < limit;
+        }
+    return n;
+}
+
+int Picture::pixelsOf(const Rgb8 &colour, int x, int y, int w, int h) const {
+    int n = 0;
+    for (int yy = y; yy < y + h; ++yy)
+        for (int xx = x; xx < x + w; ++xx)
+            n += at(xx, yy) == colour;
+    return n;
+}
+
+} // namespace qgbtest

@@ -1,0 +1,76 @@
+// Shared by the preview tests: a fixture with a started builder and helpers
+// to lay out frames and control texts, the bundled sample designs, running
+// a shell command, and reading pictures back (PNG pixels).
+#pragma once
+
+#include "HostFixture.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qgbtest {
+
+extern const char *const kCloseButtonMessage;
+
+class PreviewFixture : public HostFixture {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The add-on's objects as start-up makes them, and no preview yet.
+    void StartAddOn();
+    // A fresh host and a freshly started add-on (the cases of one test).
+    void FreshHost();
+    // As the tool dialog's Preview button does: inside the add-on lock.
+    static void Preview();
+    // The dialog or sidebar the last preview made.
+    static GUIInt_t Handle();
+};
+
+// A 4 x 3 inch frame, linked in the group when it is not 0.
+UniqueID_t AddFrame(const std::string &name, int linkGroup = 0);
+// A 12-point control text at (x, y) percent of the current frame.
+Text_ID AddControl(const std::string &string, const std::string &command,
+                   TextBox_e box = TextBox_Filled, double x = 10, double y = 80);
+// The texts of the error dialogs shown so far.
+std::vector<std::string> Errors();
+
+// Every *.lay.json under examples/, sorted.
+std::vector<std::filesystem::path> SampleLayouts();
+
+// Runs a shell command; its exit status, with its output in *output.
+int RunShell(const std::string &command, std::string *output);
+// The argument quoted for the shell.
+std::string Quote(const std::string &arg);
+
+std::string ReadFile(const std::string &path);
+
+// A directory under the build directory for the pictures of one test
+// (made when missing).
+std::string PictureDir(const std::string &name);
+
+struct Rgb8 {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb8 &o) const { return r == o.r && g == o.g && b == o.b; }
+};
+std::ostream &operator<<(std::ostream &out, const Rgb8 &c);
+
+const Rgb8 kFace{236, 236, 236}; // a dialog's background
+
+struct Picture {
+    int width = 0, height = 0;
+    std::string rgb; // 3 bytes a pixel, rows from the top
+
+    // False when the file is no readable PNG.
+    bool load(const std::string &path);
+    Rgb8 at(int x, int y) const;
+    // Pixels in [x, x+w) x [y, y+h) whose three components are all below
+    // the limit (ink of text and lines).
+    int darkPixels(int x, int y, int w, int h, int limit = 110) const;
+    // Pixels of the area with exactly this colour.
+    int pixelsOf(const Rgb8 &colour, int x, int y, int w, int h) const;
+};
+
+} // namespace qgbtest
