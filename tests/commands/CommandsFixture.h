@@ -6,14 +6,12 @@
 #include "HostFixture.h"
 #include "commands/Commands.h"
 #include "model/HostResources.h"
+#include "model/Kinds.h"
 #include "shell/Settings.h"
 #include "shell/StateChange.h"
 #include "shell/ToolDialog.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +24,9 @@ using quorvin::host::GeomSpec;
 using quorvin::host::Message;
 using quorvin::host::TextSpec;
 
+// An 8 by 8 pixel 24-bit bitmap committed beside the design script.
+inline const std::string kBitmap = QGB_SOURCE_DIR "/tests/commands/scripts/button.bmp";
+
 class CommandsTest : public HostFixture {
   protected:
     void SetUp() override {
@@ -35,6 +36,13 @@ class CommandsTest : public HostFixture {
         qb::ForgetBitmapButtonDialog();
         qb::ResetToolDialogIds();
         qb::ResetStateChangeState();
+        RegisterAddOn();
+    }
+
+    // An empty workspace again, within one test case of a table.
+    void FreshWorkspace() {
+        host().reset();
+        host().clearMessages();
         RegisterAddOn();
     }
 
@@ -52,7 +60,7 @@ class CommandsTest : public HostFixture {
         std::string faults;
         for (const std::string &f : host().faults())
             faults += "  " + f + "\n";
-        EXPECT_TRUE(host().faults().empty()) << "host faults:\n" << faults;
+        EXPECT_TRUE(faults.empty()) << "host faults:\n" << faults;
         EXPECT_EQ(host().liveStrings(), 0u);
         EXPECT_EQ(host().liveArgLists(), 0u);
         EXPECT_EQ(host().lockHeld(), dialogHoldsLock);
@@ -60,7 +68,7 @@ class CommandsTest : public HostFixture {
     }
 
     UniqueID_t AddFrame(const std::string &name, double x = 1, double y = 1, double width = 8,
-                        double height = 4, int linkGroup = 0, bool linked = false) {
+                        double height = 4, int linkGroup = 0) {
         FrameSpec spec;
         spec.name = name;
         spec.x = x;
@@ -68,29 +76,38 @@ class CommandsTest : public HostFixture {
         spec.width = width;
         spec.height = height;
         spec.linkGroup = linkGroup;
-        spec.linkSizeAndPosition = linked;
+        spec.linkSizeAndPosition = linkGroup != 0;
         return host().addFrame(spec);
     }
+    // A page frame linked to its group.
+    UniqueID_t AddPage(const std::string &name, int group) {
+        return AddFrame(name, 3, 0.7, 2, 2, group);
+    }
 
-    // A label (no box) in frame coordinates.
-    Text_ID AddLabel(const std::string &string, double x, double y, double points = 12) {
+    // A text in frame coordinates; by default a label (no box).
+    Text_ID AddText(const std::string &string, double x = 50, double y = 50, double points = 12,
+                    TextBox_e box = TextBox_None, double margin = 20) {
         TextSpec spec;
         spec.string = string;
-        spec.command = "VarName=L";
+        spec.command = "VarName=C";
         spec.x = x;
         spec.y = y;
         spec.height = points;
+        spec.boxType = box;
+        spec.margin = margin;
         return host().addText(spec);
+    }
+    // A tab or form control text of the given group ("TAB:" or "FM:").
+    Text_ID AddGroupControl(const char *prefix, int group) {
+        return AddText(prefix + ("Group=" + std::to_string(group)) + "  \n\n\n\n\n", 50, 50, 16,
+                       TextBox_Filled, 45);
     }
 
     static Text_ID TextHandle(const quorvin::host::Text &text) {
         return reinterpret_cast<Text_ID>(static_cast<uintptr_t>(text.handle));
     }
-    static Geom_ID GeomHandle(const quorvin::host::Geom &geom) {
-        return reinterpret_cast<Geom_ID>(static_cast<uintptr_t>(geom.handle));
-    }
 
-    const quorvin::host::TextSpec &TextOf(Text_ID text) {
+    const TextSpec &TextOf(Text_ID text) {
         static const TextSpec none;
         const quorvin::host::Text *t = host().findText(text);
         EXPECT_NE(t, nullptr);
@@ -105,6 +122,7 @@ class CommandsTest : public HostFixture {
     }
 
     const quorvin::host::Frame &Current() { return *host().currentFrame(); }
+    void MakeCurrent(UniqueID_t frame) { ASSERT_TRUE(host().makeCurrent(frame)); }
 
     void Pick(Text_ID text, bool add = false) {
         std::string error;
@@ -114,43 +132,13 @@ class CommandsTest : public HostFixture {
         std::string error;
         ASSERT_TRUE(host().pickGeom(geom, add, &error)) << error;
     }
-    // A 24-bit BMP of the given size (red left half, blue right half) in a
-    // directory of this test program; returns its path.
-    static std::string WriteBmp(const std::string &name, int width, int height) {
-        const std::filesystem::path dir =
-            std::filesystem::temp_directory_path() / ("qgb-commands-" + std::to_string(getpid()));
-        std::filesystem::create_directories(dir);
-        const std::string path = (dir / name).string();
-        const int rowSize = (width * 3 + 3) / 4 * 4;
-        const uint32_t dataSize = static_cast<uint32_t>(rowSize * height);
-        std::vector<unsigned char> file(54 + dataSize, 0);
-        auto put32 = [&file](size_t at, uint32_t v) {
-            for (int i = 0; i < 4; ++i)
-                file[at + i] = static_cast<unsigned char>(v >> (8 * i));
-        };
-        file[0] = 'B';
-        file[1] = 'M';
-        put32(2, 54 + dataSize);
-        put32(10, 54);
-        put32(14, 40);
-        put32(18, static_cast<uint32_t>(width));
-        put32(22, static_cast<uint32_t>(height));
-        file[26] = 1;
-        file[28] = 24;
-        put32(34, dataSize);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                unsigned char *p = &file[54 + static_cast<size_t>(y * rowSize + x * 3)];
-                p[0] = x < width / 2 ? 0 : 255; // blue
-                p[2] = x < width / 2 ? 255 : 0; // red
-            }
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char *>(file.data()),
-                  static_cast<std::streamsize>(file.size()));
-        return path;
-    }
 
-    void MakeCurrent(UniqueID_t frame) { ASSERT_TRUE(host().makeCurrent(frame)); }
+    // The single message shown, with its call.
+    void ExpectOnlyMessage(Message::Call call, const std::string &text) {
+        ASSERT_EQ(host().messages().size(), 1u) << DescribeMessages();
+        EXPECT_EQ(host().messages()[0].call, call);
+        EXPECT_EQ(host().messages()[0].text, text);
+    }
 };
 
 } // namespace qgbtest

@@ -1,97 +1,77 @@
 // Dialog, sidebar, page and group frames; resizing and cycling pages.
 #include "CommandsFixture.h"
 
-#include "model/Kinds.h"
-#include "model/Parameters.h"
-
 namespace qgbtest {
 namespace {
 
 using quorvin::host::Frame;
 
+// The box of a group control text (AddGroupControl: 16 points, margin 45 %,
+// 6 lines, the widest "TAB:Group=N  " of 13 glyphs or "FM:Group=N  " of 12)
+// in paper inches, from the host's text metrics: H = 16/72, width
+// glyphs × H/2 + 0.9 H, height 6 H + 0.9 H.
+constexpr double kH = 16.0 / 72;
+constexpr double kTabBoxWidth = 7.4 * kH, kFormBoxWidth = 6.9 * kH, kBoxHeight = 6.9 * kH;
+
 class InsertContainersTest : public CommandsTest {
   protected:
-    // A dialog frame with a tab (or form) control text of the group, picked.
+    // A dialog frame holding a picked tab or form control of the group.
     Text_ID AddPickedGroupControl(const char *prefix, int group, UniqueID_t *dialog = nullptr) {
         const UniqueID_t frame = AddFrame("ID=1 TITLE=\"Host\"");
         if (dialog)
             *dialog = frame;
-        TextSpec spec;
-        spec.string = std::string(prefix) + "Group=" + std::to_string(group) + "  \n\n\n\n\n";
-        spec.command = "VarName=TAB1";
-        spec.boxType = TextBox_Filled;
-        spec.margin = 45;
-        spec.height = 16;
-        Text_ID text = host().addText(spec);
+        Text_ID text = AddGroupControl(prefix, group);
         Pick(text);
         return text;
     }
-
-    // Paper size of a text's box, from the host's documented metrics:
-    // corners come in screen pixels, 96 to the inch.
-    void BoxPaperSize(Text_ID text, double &width, double &height) {
-        double x[4], y[4];
-        QorUtilTextBoxGetPosition(text, &x[0], &y[0], &x[1], &y[1], &x[2], &y[2], &x[3], &y[3]);
-        width = std::fabs(x[2] - x[0]) / 96.0;
-        height = std::fabs(y[0] - y[2]) / 96.0;
+    void RePick(UniqueID_t dialog, Text_ID control) {
+        MakeCurrent(dialog);
+        Pick(control);
     }
 };
 
-TEST_F(InsertContainersTest, ModalDialogTakesTheFirstFreeIdAndItsFrameLayout) {
-    AddFrame("ID=1 TITLE=\"A\"");
-    AddFrame("ID=3 TITLE=\"B\"");
-    AddFrame("ID=2 TITLE=\"S\" SIDEBAR=T"); // sidebars are counted apart
-    Run(qb::InsertModalDialog);
-
-    const Frame &frame = Current();
-    EXPECT_EQ(frame.spec.name, "ID=2 TITLE=\"Untitled\" MODE=MODAL OKCLOSEBUTTON=T "
-                               "APPLYBUTTON=F CANCELBUTTON=T HELPBUTTON=T");
-    EXPECT_DOUBLE_EQ(frame.spec.x, 4.4);
-    EXPECT_DOUBLE_EQ(frame.spec.y, 0.7);
-    EXPECT_DOUBLE_EQ(frame.spec.width, 4.5);
-    EXPECT_DOUBLE_EQ(frame.spec.height, 5.5);
-    EXPECT_FALSE(frame.spec.showHeader);
-    EXPECT_EQ(host().frames().size(), 4u);
-    EXPECT_TRUE(MessageTexts().empty()) << DescribeMessages();
-}
-
-TEST_F(InsertContainersTest, ModelessDialogNameAndPagesCountAsDialogs) {
-    // Every frame that is not a sidebar takes part in the dialog numbering.
-    AddFrame("TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", 3, 0.7, 2, 2, 1, true);
-    Run(qb::InsertModelessDialog);
-    EXPECT_EQ(Current().spec.name, "ID=2 TITLE=\"Untitled\" MODE=MODELESS OKCLOSEBUTTON=T "
-                                   "HELPBUTTON=T");
-}
-
-TEST_F(InsertContainersTest, FirstDialogOfAnEmptyWorkspaceIsOne) {
-    Run(qb::InsertModalDialog);
-    ASSERT_EQ(host().frames().size(), 1u);
-    EXPECT_EQ(qb::GetFrameId(Current().spec.name.c_str()), 1);
-}
-
-TEST_F(InsertContainersTest, SidebarsAreNumberedApartFromDialogs) {
-    AddFrame("ID=1 TITLE=\"S\" SIDEBAR=T");
-    AddFrame("ID=1 TITLE=\"A\"");
-    AddFrame("ID=2 TITLE=\"B\"");
-    Run(qb::InsertSidebar);
-
-    const Frame &frame = Current();
-    EXPECT_EQ(frame.spec.name, "ID=2 TITLE=\"Sidebar\" SIDEBAR=T");
-    EXPECT_DOUBLE_EQ(frame.spec.x, 0.4);
-    EXPECT_DOUBLE_EQ(frame.spec.y, 0.2);
-    EXPECT_DOUBLE_EQ(frame.spec.width, 2.3);
-    EXPECT_DOUBLE_EQ(frame.spec.height, 7.5);
-    EXPECT_FALSE(frame.spec.showHeader);
-    EXPECT_EQ(qb::GetFrameKind(frame.spec.name.c_str()), qb::Sidebar);
-}
-
-TEST_F(InsertContainersTest, DialogAndSidebarBackgrounds) {
-    // The host numbers the custom colours after the eight basic ones:
-    // CUSTOM2 is 9.
-    Run(qb::InsertModalDialog);
-    EXPECT_EQ(Current().spec.backgroundColor, 9);
-    Run(qb::InsertSidebar);
-    EXPECT_EQ(Current().spec.backgroundColor, Cyan_C);
+TEST_F(InsertContainersTest, DialogAndSidebarFramesTakeTheFirstFreeIdOfTheirSort) {
+    const std::string modal =
+        " MODE=MODAL OKCLOSEBUTTON=T APPLYBUTTON=F CANCELBUTTON=T HELPBUTTON=T";
+    struct Place {
+        double x, y, width, height; // paper inches
+    };
+    const Place dialog{4.4, 0.7, 4.5, 5.5}, sidebar{0.4, 0.2, 2.3, 7.5};
+    struct Case {
+        std::vector<std::string> existing;
+        void (*command)();
+        std::string name;
+        Place place;
+        ColorIndex_t background; // CUSTOM2 is 9: custom colours follow the eight basic ones
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{}, qb::InsertModalDialog, "ID=1 TITLE=\"Untitled\"" + modal, dialog, 9},
+        // 1 and 3 give 2; sidebars are numbered apart.
+        {{"ID=1 TITLE=\"A\"", "ID=3 TITLE=\"B\"", "ID=2 TITLE=\"S\" SIDEBAR=T"},
+         qb::InsertModalDialog, "ID=2 TITLE=\"Untitled\"" + modal, dialog, 9},
+        // Pages take part in the dialog numbering.
+        {{"TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\""}, qb::InsertModelessDialog,
+         "ID=2 TITLE=\"Untitled\" MODE=MODELESS OKCLOSEBUTTON=T HELPBUTTON=T", dialog, 9},
+        {{"ID=1 TITLE=\"S\" SIDEBAR=T", "ID=1 TITLE=\"A\"", "ID=2 TITLE=\"B\""},
+         qb::InsertSidebar, "ID=2 TITLE=\"Sidebar\" SIDEBAR=T", sidebar, Cyan_C},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FreshWorkspace();
+        for (const std::string &name : c.existing)
+            AddFrame(name);
+        Run(c.command);
+        ASSERT_EQ(host().frames().size(), c.existing.size() + 1);
+        const FrameSpec &frame = Current().spec;
+        EXPECT_EQ(frame.name, c.name);
+        EXPECT_EQ(std::vector<double>({frame.x, frame.y, frame.width, frame.height}),
+                  std::vector<double>({c.place.x, c.place.y, c.place.width, c.place.height}));
+        EXPECT_FALSE(frame.showHeader);
+        EXPECT_EQ(frame.backgroundColor, c.background);
+        EXPECT_TRUE(MessageTexts().empty()) << DescribeMessages();
+    }
 }
 
 TEST_F(InsertContainersTest, GroupFrameIsARectangleInFrameCoordinates) {
@@ -101,10 +81,8 @@ TEST_F(InsertContainersTest, GroupFrameIsARectangleInFrameCoordinates) {
     const GeomSpec &rect = Current().geoms[0].spec;
     EXPECT_EQ(rect.type, GeomType_Rectangle);
     EXPECT_EQ(rect.coordSys, CoordSys_Frame);
-    EXPECT_DOUBLE_EQ(rect.x, 25);
-    EXPECT_DOUBLE_EQ(rect.y, 25);
-    EXPECT_DOUBLE_EQ(rect.width, 25);
-    EXPECT_DOUBLE_EQ(rect.height, 25);
+    EXPECT_EQ(std::vector<double>({rect.x, rect.y, rect.width, rect.height}),
+              std::vector<double>({25, 25, 25, 25}));
     EXPECT_EQ(rect.command, "New Frame");
 }
 
@@ -120,80 +98,69 @@ TEST_F(InsertContainersTest, EmptyWorkspaceRefusesControlsClearly) {
     }
 }
 
-TEST_F(InsertContainersTest, TabPagesCountIdsAndPositions) {
-    UniqueID_t dialog = 0;
-    Text_ID tab = AddPickedGroupControl("TAB:", 4, &dialog);
-    double width = 0, height = 0;
-    BoxPaperSize(tab, width, height);
-
-    for (int page = 1; page <= 3; ++page) {
-        MakeCurrent(dialog);
-        Pick(tab);
-        Run(qb::InsertPage);
-        const Frame &frame = Current();
-        const std::string n = std::to_string(page);
-        EXPECT_EQ(frame.spec.name, "TABPAGE=T ID=" + n + " POS=" + n + " TITLE=\"Page " + n + "\"");
-        EXPECT_EQ(frame.spec.linkGroup, 4);
-        EXPECT_TRUE(frame.spec.linkSizeAndPosition);
-        EXPECT_FALSE(frame.spec.showHeader);
-        EXPECT_EQ(frame.spec.backgroundColor, qb::BuilderSettings.TabPageColor);
-        EXPECT_DOUBLE_EQ(frame.spec.x, 3.0);
-        EXPECT_DOUBLE_EQ(frame.spec.y, 0.7);
-        EXPECT_NEAR(frame.spec.width, width, 1e-9);
-        EXPECT_NEAR(frame.spec.height, height, 1e-9);
-        EXPECT_EQ(qb::GetFrameKind(frame.spec.name.c_str()), qb::TabPage);
+// Tab pages count ID and POS and are titled "Page n"; form pages never get
+// POS or TITLE. Every page is linked to the control's group, at the page
+// place with the size of the control's box, without header, in its colour.
+TEST_F(InsertContainersTest, PagesOfTabsAndForms) {
+    struct Case {
+        const char *prefix;
+        int group;
+        std::vector<std::string> names;
+        double width;
+        ColorIndex_t background;
+    };
+    const Case cases[] = {
+        {"TAB:",
+         4,
+         {"TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", "TABPAGE=T ID=2 POS=2 TITLE=\"Page 2\"",
+          "TABPAGE=T ID=3 POS=3 TITLE=\"Page 3\""},
+         kTabBoxWidth,
+         qb::BuilderSettings.TabPageColor},
+        {"FM:",
+         1,
+         {"FORMPAGE=T ID=1", "FORMPAGE=T ID=2"},
+         kFormBoxWidth,
+         qb::BuilderSettings.FormPageColor},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.prefix);
+        FreshWorkspace();
+        UniqueID_t dialog = 0;
+        Text_ID control = AddPickedGroupControl(c.prefix, c.group, &dialog);
+        for (const std::string &name : c.names) {
+            RePick(dialog, control);
+            Run(qb::InsertPage);
+            const FrameSpec &frame = Current().spec;
+            EXPECT_EQ(frame.name, name);
+            EXPECT_EQ(frame.linkGroup, c.group);
+            EXPECT_TRUE(frame.linkSizeAndPosition);
+            EXPECT_FALSE(frame.showHeader);
+            EXPECT_EQ(frame.backgroundColor, c.background);
+            EXPECT_DOUBLE_EQ(frame.x, 3.0);
+            EXPECT_DOUBLE_EQ(frame.y, 0.7);
+            EXPECT_NEAR(frame.width, c.width, 1e-9);
+            EXPECT_NEAR(frame.height, kBoxHeight, 1e-9);
+        }
+        EXPECT_EQ(host().frames().size(), c.names.size() + 1);
     }
-    EXPECT_EQ(host().frames().size(), 4u);
-}
-
-TEST_F(InsertContainersTest, PagePositionFollowsTheLargestPosOfTheGroup) {
-    UniqueID_t dialog = 0;
-    Text_ID tab = AddPickedGroupControl("TAB:", 2, &dialog);
-    AddFrame("TABPAGE=T ID=7 POS=5 TITLE=\"x\"", 3, 0.7, 2, 2, 2, true);
-    AddFrame("TABPAGE=T ID=9", 3, 0.7, 2, 2, 2, true);        // no POS counts as 0
-    AddFrame("TABPAGE=T ID=20 POS=9", 3, 0.7, 2, 2, 3, true); // another group
-    MakeCurrent(dialog);
-    Pick(tab);
-    Run(qb::InsertPage);
-    EXPECT_EQ(Current().spec.name, "TABPAGE=T ID=10 POS=6 TITLE=\"Page 6\"");
-}
-
-TEST_F(InsertContainersTest, FormPagesNeverGetPosOrTitle) {
-    UniqueID_t dialog = 0;
-    Text_ID form = AddPickedGroupControl("FM:", 1, &dialog);
-    Run(qb::InsertPage);
-    EXPECT_EQ(Current().spec.name, "FORMPAGE=T ID=1");
-    EXPECT_EQ(Current().spec.backgroundColor, qb::BuilderSettings.FormPageColor);
-    EXPECT_EQ(qb::GetFrameKind(Current().spec.name.c_str()), qb::FormPage);
-    MakeCurrent(dialog);
-    Pick(form);
-    Run(qb::InsertPage);
-    EXPECT_EQ(Current().spec.name, "FORMPAGE=T ID=2");
-    EXPECT_EQ(Current().spec.linkGroup, 1);
 }
 
 TEST_F(InsertContainersTest, PageOfTheFirstPickedTabOrFormInPickOrder) {
-    const UniqueID_t dialog = AddFrame("ID=1 TITLE=\"Host\"");
-    Text_ID label = AddLabel("Label", 10, 10);
-    TextSpec spec;
-    spec.boxType = TextBox_Filled;
-    spec.command = "VarName=F";
-    spec.string = "FM:Group=6  \n";
-    Text_ID form = host().addText(spec);
-    spec.string = "TAB:Group=5  \n";
-    Text_ID tab = host().addText(spec);
+    AddFrame("ID=1 TITLE=\"Host\"");
+    Text_ID label = AddText("Label", 10, 10);
+    Text_ID form = AddGroupControl("FM:", 6);
+    Text_ID tab = AddGroupControl("TAB:", 5);
     Pick(label);
     Pick(form, true);
     Pick(tab, true);
     Run(qb::InsertPage);
     EXPECT_EQ(Current().spec.name, "FORMPAGE=T ID=1");
     EXPECT_EQ(Current().spec.linkGroup, 6);
-    (void)dialog;
 }
 
-TEST_F(InsertContainersTest, NoPickedTabOrFormCreatesNothing) {
+TEST_F(InsertContainersTest, NoPickedTabOrFormCreatesNothingSilently) {
     AddFrame("ID=1 TITLE=\"Host\"");
-    Pick(AddLabel("Label", 10, 10));
+    Pick(AddText("Label", 10, 10));
     Run(qb::InsertPage);
     EXPECT_EQ(host().frames().size(), 1u);
     EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
@@ -211,79 +178,68 @@ TEST_F(InsertContainersTest, GroupOutsideTheLinkingRangeIsRefused) {
 TEST_F(InsertContainersTest, ResizeWithoutPickedControlIsAnError) {
     AddFrame("ID=1 TITLE=\"Host\"");
     Run(qb::ResizePages);
-    ASSERT_EQ(host().messages().size(), 1u);
-    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-    EXPECT_EQ(host().messages()[0].text, "No form or tab control selected");
+    ExpectOnlyMessage(Message::Call::ErrMsg, "No form or tab control selected");
 }
 
-TEST_F(InsertContainersTest, DecliningTheResizeChangesNothing) {
-    UniqueID_t dialog = 0;
-    Text_ID tab = AddPickedGroupControl("TAB:", 1, &dialog);
-    const UniqueID_t page = AddFrame("TABPAGE=T ID=1 POS=1", 3, 0.7, 2, 2, 1, true);
-    MakeCurrent(dialog);
-    Pick(tab);
-    const std::vector<std::string> before = FrameNames();
-    host().queueAnswer(false);
-    Run(qb::ResizePages);
-    ASSERT_EQ(host().messages().size(), 1u);
-    EXPECT_EQ(host().messages()[0].boxType, MessageBox_YesNo);
-    EXPECT_EQ(host().messages()[0].text,
-              "Resize all linked group dialogs to match the size of the selected tab control?");
-    EXPECT_DOUBLE_EQ(host().findFrame(page)->spec.width, 2);
-    EXPECT_DOUBLE_EQ(host().findFrame(page)->spec.height, 2);
-    EXPECT_EQ(FrameNames(), before);
-}
+TEST_F(InsertContainersTest, ResizeAsksThenGivesEveryPageOfTheGroupTheControlSize) {
+    struct Case {
+        const char *prefix, *word;
+        double boxWidth;
+    };
+    for (const Case &c : {Case{"TAB:", "tab", kTabBoxWidth}, Case{"FM:", "form", kFormBoxWidth}}) {
+        SCOPED_TRACE(c.word);
+        FreshWorkspace();
+        UniqueID_t dialog = 0;
+        Text_ID control = AddPickedGroupControl(c.prefix, 2, &dialog);
+        const UniqueID_t page1 = AddPage("FORMPAGE=T ID=1", 2);
+        const UniqueID_t page2 = AddPage("FORMPAGE=T ID=2", 2);
+        const UniqueID_t other = AddPage("FORMPAGE=T ID=1", 3);
+        RePick(dialog, control);
+        const std::vector<std::string> before = FrameNames();
 
-TEST_F(InsertContainersTest, ResizeGivesEveryPageOfTheGroupTheControlSize) {
-    UniqueID_t dialog = 0;
-    Text_ID form = AddPickedGroupControl("FM:", 2, &dialog);
-    const UniqueID_t page1 = AddFrame("FORMPAGE=T ID=1", 3, 0.7, 2, 2, 2, true);
-    const UniqueID_t page2 = AddFrame("FORMPAGE=T ID=2", 3, 0.7, 2, 2, 2, true);
-    const UniqueID_t other = AddFrame("FORMPAGE=T ID=1", 5, 1.5, 2, 2, 3, true);
-    MakeCurrent(dialog);
-    Pick(form);
-    const std::vector<std::string> before = FrameNames();
-    double width = 0, height = 0;
-    BoxPaperSize(form, width, height);
+        host().queueAnswer(false);
+        Run(qb::ResizePages);
+        ASSERT_EQ(host().messages().size(), 1u);
+        EXPECT_EQ(host().messages()[0].boxType, MessageBox_YesNo);
+        EXPECT_EQ(host().messages()[0].text, std::string("Resize all linked group dialogs to "
+                                                         "match the size of the selected ") +
+                                                 c.word + " control?");
+        EXPECT_DOUBLE_EQ(host().findFrame(page1)->spec.width, 2);
 
-    host().queueAnswer(true);
-    Run(qb::ResizePages);
-    EXPECT_EQ(host().messages()[0].text,
-              "Resize all linked group dialogs to match the size of the selected form control?");
-    for (UniqueID_t page : {page1, page2}) {
-        const FrameSpec &spec = host().findFrame(page)->spec;
-        EXPECT_NEAR(spec.width, width, 1e-9);
-        EXPECT_NEAR(spec.height, height, 1e-9);
-        EXPECT_DOUBLE_EQ(spec.x, 3);
-        EXPECT_DOUBLE_EQ(spec.y, 0.7);
+        host().queueAnswer(true);
+        Run(qb::ResizePages);
+        for (UniqueID_t page : {page1, page2}) {
+            const FrameSpec &spec = host().findFrame(page)->spec;
+            EXPECT_NEAR(spec.width, c.boxWidth, 1e-9);
+            EXPECT_NEAR(spec.height, kBoxHeight, 1e-9);
+            EXPECT_DOUBLE_EQ(spec.x, 3);
+            EXPECT_DOUBLE_EQ(spec.y, 0.7);
+        }
+        EXPECT_DOUBLE_EQ(host().findFrame(other)->spec.width, 2);
+        // Every frame was visited once: the stack is as it was.
+        EXPECT_EQ(FrameNames(), before);
+        EXPECT_EQ(Current().uniqueId, dialog);
     }
-    EXPECT_DOUBLE_EQ(host().findFrame(other)->spec.width, 2);
-    // Every frame was visited once: the stack is as it was.
-    EXPECT_EQ(FrameNames(), before);
-    EXPECT_EQ(Current().uniqueId, dialog);
 }
 
 TEST_F(InsertContainersTest, PopNextPageCyclesThroughTheGroup) {
-    const UniqueID_t a = AddFrame("TABPAGE=T ID=1 POS=1", 3, 0.7, 2, 2, 1, true);
+    const UniqueID_t a = AddPage("TABPAGE=T ID=1 POS=1", 1);
     AddFrame("ID=1 TITLE=\"D\"");
-    const UniqueID_t b = AddFrame("TABPAGE=T ID=2 POS=2", 3, 0.7, 2, 2, 1, true);
-    AddFrame("TABPAGE=T ID=1 POS=1", 3, 0.7, 2, 2, 2, true);
-    const UniqueID_t c = AddFrame("TABPAGE=T ID=3 POS=3", 3, 0.7, 2, 2, 1, true);
-
+    const UniqueID_t b = AddPage("TABPAGE=T ID=2 POS=2", 1);
+    AddPage("TABPAGE=T ID=1 POS=1", 2);
+    const UniqueID_t c = AddPage("TABPAGE=T ID=3 POS=3", 1);
     std::vector<UniqueID_t> seen;
     for (int i = 0; i < 4; ++i) {
         Run(qb::PopNextPage);
         seen.push_back(Current().uniqueId);
     }
     EXPECT_EQ(seen, (std::vector<UniqueID_t>{a, b, c, a}));
-}
 
-TEST_F(InsertContainersTest, PopNextPageOnTheOnlyPageKeepsIt) {
-    AddFrame("ID=1 TITLE=\"D\"");
-    const UniqueID_t page = AddFrame("FORMPAGE=T ID=1", 3, 0.7, 2, 2, 5, true);
+    // The only page of its group stays where it is.
+    const UniqueID_t only = AddPage("FORMPAGE=T ID=1", 5);
     const std::vector<std::string> before = FrameNames();
     Run(qb::PopNextPage);
-    EXPECT_EQ(Current().uniqueId, page);
+    EXPECT_EQ(Current().uniqueId, only);
     EXPECT_EQ(FrameNames(), before);
 }
 

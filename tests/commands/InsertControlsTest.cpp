@@ -2,12 +2,8 @@
 // names, the length limit and the linking groups of tab and form controls.
 #include "CommandsFixture.h"
 
-#include "model/Kinds.h"
-
 namespace qgbtest {
 namespace {
-
-using quorvin::host::Text;
 
 std::string Blanks(int n) {
     return std::string(static_cast<size_t>(n), ' ');
@@ -22,54 +18,45 @@ struct ExpectedControl {
     qb::ControlKind kind;
     std::string string;
     std::string command1; // the command of the control in an empty frame
-    TextBox_e boxType;
-    double margin;
-    ColorIndex_t boxColor;
-    double lineSpacing;
+    TextBox_e boxType = TextBox_Filled;
+    double margin = 45;
+    ColorIndex_t boxColor = 0;
+    double lineSpacing = 1.0;
 };
 
-const std::string kToggleMark = "<math>7</math>";
+const std::string kMark = "<math>7</math>";
 
-std::vector<ExpectedControl> ExpectedControls() {
-    return {
-        {qb::InsertTab, qb::Tab, "TAB:Group=1" + Blanks(2) + LineFeeds(5), "VarName=TAB1 Type=Tab",
-         TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertForm, qb::Form, "FM:Group=1" + Blanks(2) + LineFeeds(5), "VarName=FM1 Type=Form",
-         TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertSpinTextField, qb::Spin, "TFS:" + Blanks(12), "VarName=TF1 Type=Spin",
-         TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertTextField, qb::TextField, "TF:" + Blanks(12), "VarName=TF1 Type=TextField",
-         TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertMultiLineText, qb::Text, "T:" + Blanks(13) + LineFeeds(3),
-         "VarName=MT1 Type=Text", TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertReadOnlyText, qb::ReadOnlyText, "TRO:" + Blanks(11) + LineFeeds(3),
-         "VarName=RT1 Type=ReadOnlyText", TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertLabel, qb::Label, "Label", "VarName=LBL1 Type=Label", TextBox_None, 0.2, 0, 1.0},
-        {qb::InsertPushButton, qb::PushButton, "Push Button", "VarName=BTN1 Type=PushButton",
-         TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertOptionMenu, qb::OptionMenu, "OPT:" + Blanks(11), "VarName=OPT1 Type=OptionMenu",
-         TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertMultiList, qb::MultiList, "MLST:" + Blanks(9) + LineFeeds(5),
-         "VarName=ML1 Type=MultiList", TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertSingleList, qb::SingleList, "SLST:" + Blanks(9) + LineFeeds(5),
-         "VarName=SL1 Type=SingleList", TextBox_Filled, 45, 0, 1.0},
-        {qb::InsertScale, qb::Scale, "SC:" + Blanks(12), "VarName=SC1 Type=Scale SHOWLABEL=F",
-         TextBox_Filled, 25, 0, 1.0},
-        {qb::InsertToggle, qb::Toggle, kToggleMark + "   Toggle", "VarName=TGL1 Type=Toggle",
-         TextBox_None, 20, 0, 1.0},
-        {qb::InsertRadioBox, qb::RadioBox,
-         kToggleMark + "  Radio1\n" + kToggleMark + "  Radio2\n" + kToggleMark + "  Radio3",
-         "VarName=RB1 Type=RadioBox", TextBox_Hollow, 55, 7, 1.5},
-    };
-}
+// clang-format off
+const std::vector<ExpectedControl> kControls = {
+    {qb::InsertTab, qb::Tab, "TAB:Group=1" + Blanks(2) + LineFeeds(5), "VarName=TAB1 Type=Tab"},
+    {qb::InsertForm, qb::Form, "FM:Group=1" + Blanks(2) + LineFeeds(5), "VarName=FM1 Type=Form"},
+    {qb::InsertSpinTextField, qb::Spin, "TFS:" + Blanks(12), "VarName=TF1 Type=Spin"},
+    {qb::InsertTextField, qb::TextField, "TF:" + Blanks(12), "VarName=TF1 Type=TextField"},
+    {qb::InsertMultiLineText, qb::Text, "T:" + Blanks(13) + LineFeeds(3), "VarName=MT1 Type=Text"},
+    {qb::InsertReadOnlyText, qb::ReadOnlyText, "TRO:" + Blanks(11) + LineFeeds(3),
+     "VarName=RT1 Type=ReadOnlyText"},
+    {qb::InsertLabel, qb::Label, "Label", "VarName=LBL1 Type=Label", TextBox_None, 0.2},
+    {qb::InsertPushButton, qb::PushButton, "Push Button", "VarName=BTN1 Type=PushButton"},
+    {qb::InsertOptionMenu, qb::OptionMenu, "OPT:" + Blanks(11), "VarName=OPT1 Type=OptionMenu"},
+    {qb::InsertMultiList, qb::MultiList, "MLST:" + Blanks(9) + LineFeeds(5),
+     "VarName=ML1 Type=MultiList"},
+    {qb::InsertSingleList, qb::SingleList, "SLST:" + Blanks(9) + LineFeeds(5),
+     "VarName=SL1 Type=SingleList"},
+    {qb::InsertScale, qb::Scale, "SC:" + Blanks(12), "VarName=SC1 Type=Scale SHOWLABEL=F",
+     TextBox_Filled, 25},
+    {qb::InsertToggle, qb::Toggle, kMark + "   Toggle", "VarName=TGL1 Type=Toggle", TextBox_None,
+     20},
+    {qb::InsertRadioBox, qb::RadioBox, kMark + "  Radio1\n" + kMark + "  Radio2\n" + kMark +
+     "  Radio3", "VarName=RB1 Type=RadioBox", TextBox_Hollow, 55, 7, 1.5},
+};
+// clang-format on
 
 using InsertControlsTest = CommandsTest;
 
 TEST_F(InsertControlsTest, EveryKindGetsItsRowAndTheCommonLook) {
-    for (const ExpectedControl &expected : ExpectedControls()) {
+    for (const ExpectedControl &expected : kControls) {
         SCOPED_TRACE(qb::ControlKindName(expected.kind));
-        host().reset();
-        RegisterAddOn();
+        FreshWorkspace();
         AddFrame("ID=1 TITLE=\"D\"");
         Run(expected.command);
         ASSERT_EQ(Current().texts.size(), 1u) << DescribeMessages();
@@ -82,37 +69,22 @@ TEST_F(InsertControlsTest, EveryKindGetsItsRowAndTheCommonLook) {
         EXPECT_DOUBLE_EQ(t.lineSpacing, expected.lineSpacing);
         // The look every new control shares.
         EXPECT_EQ(t.coordSys, CoordSys_Frame);
-        EXPECT_DOUBLE_EQ(t.x, 50);
-        EXPECT_DOUBLE_EQ(t.y, 50);
+        EXPECT_EQ(std::vector<double>({t.x, t.y, t.height, t.lineThickness, t.angle}),
+                  std::vector<double>({50, 50, 16, 0.1, 0}));
         EXPECT_EQ(t.sizeUnits, Units_Point);
-        EXPECT_DOUBLE_EQ(t.height, 16);
-        EXPECT_EQ(t.color, 0);
-        EXPECT_EQ(t.font, 1);
-        EXPECT_DOUBLE_EQ(t.lineThickness, 0.1);
-        EXPECT_EQ(t.fillColor, 9);
-        EXPECT_DOUBLE_EQ(t.angle, 0);
-        EXPECT_EQ(t.anchor, 0);
-        EXPECT_EQ(t.scope, 1);
-        // What was inserted is recognised as that kind again, with and
-        // without the Type setting.
-        qb::ControlKind kind = qb::NotAControl;
-        int group = -1;
-        qb::ClassifyText(TextHandle(Current().texts[0]), kind, group);
-        EXPECT_EQ(kind, expected.kind);
-        EXPECT_EQ(qb::ClassifyByPrefix(t.boxType, t.string.c_str()), expected.kind);
+        EXPECT_EQ(std::vector<int>({t.color, t.font, t.fillColor, t.anchor, t.scope}),
+                  std::vector<int>({0, 1, 9, 0, 1}));
         EXPECT_TRUE(MessageTexts().empty()) << DescribeMessages();
     }
 }
 
 TEST_F(InsertControlsTest, VariableNamesCountTheTextsOfTheFrame) {
     AddFrame("ID=1 TITLE=\"D\"");
-    Run(qb::InsertTextField);
-    Run(qb::InsertTextField);
-    Run(qb::InsertSpinTextField);
-    Run(qb::InsertScale);
-    Run(qb::InsertRadioBox);
+    for (auto insert : {qb::InsertTextField, qb::InsertTextField, qb::InsertSpinTextField,
+                        qb::InsertScale, qb::InsertRadioBox})
+        Run(insert);
     std::vector<std::string> commands;
-    for (const Text &t : Current().texts)
+    for (const quorvin::host::Text &t : Current().texts)
         commands.push_back(t.spec.command);
     EXPECT_EQ(commands, (std::vector<std::string>{
                             "VarName=TF1 Type=TextField", "VarName=TF2 Type=TextField",
@@ -120,90 +92,49 @@ TEST_F(InsertControlsTest, VariableNamesCountTheTextsOfTheFrame) {
                             "VarName=RB5 Type=RadioBox"}));
 }
 
-TEST_F(InsertControlsTest, DeletingAControlCanRepeatAName) {
+TEST_F(InsertControlsTest, TextLengthLimitAndTextsWithoutAVariableBase) {
     AddFrame("ID=1 TITLE=\"D\"");
-    Run(qb::InsertLabel);
-    Run(qb::InsertLabel);
-    {
-        qb::LockGuard lock(qb::AddOnHandle);
-        QorUtilTextDelete(TextHandle(Current().texts[0]));
-    }
-    Run(qb::InsertLabel);
-    ASSERT_EQ(Current().texts.size(), 2u);
-    EXPECT_EQ(Current().texts[0].spec.command, "VarName=LBL2 Type=Label");
-    EXPECT_EQ(Current().texts[1].spec.command, "VarName=LBL2 Type=Label");
-}
-
-TEST_F(InsertControlsTest, TextLongerThan220CharactersIsRefused) {
-    AddFrame("ID=1 TITLE=\"D\"");
-    {
-        qb::LockGuard lock(qb::AddOnHandle);
-        qb::InsertControl(qb::Label, std::string(221, 'x').c_str(), "LBL", TextBox_None, 0, 0.2,
-                          1.0);
-    }
-    ExpectClean();
+    auto insert = [this](qb::ControlKind kind, const std::string &text, const char *base) {
+        {
+            qb::LockGuard lock(qb::AddOnHandle);
+            qb::InsertControl(kind, text.c_str(), base, TextBox_None, 0, 0.2, 1.0);
+        }
+        ExpectClean();
+    };
+    insert(qb::Label, std::string(221, 'x'), "LBL");
     EXPECT_TRUE(Current().texts.empty());
-    ASSERT_EQ(host().messages().size(), 1u);
-    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-    EXPECT_EQ(host().messages()[0].text, "Text in control too big");
+    ExpectOnlyMessage(Message::Call::ErrMsg, "Text in control too big");
 
-    {
-        qb::LockGuard lock(qb::AddOnHandle);
-        qb::InsertControl(qb::Label, std::string(220, 'x').c_str(), "LBL", TextBox_None, 0, 0.2,
-                          1.0);
-    }
-    ExpectClean();
+    insert(qb::Label, std::string(220, 'x'), "LBL");
     ASSERT_EQ(Current().texts.size(), 1u);
     EXPECT_EQ(Current().texts[0].spec.string, std::string(220, 'x'));
-}
 
-TEST_F(InsertControlsTest, WithoutABaseTheNumberGoesIntoTheText) {
-    AddFrame("ID=1 TITLE=\"D\"");
-    AddLabel("x", 1, 1);
-    {
-        qb::LockGuard lock(qb::AddOnHandle);
-        qb::InsertControl(qb::PushButton, "Button", nullptr, TextBox_Filled, 0, 45, 1.0);
-    }
-    ExpectClean();
+    // Without a base the number goes into the text.
+    insert(qb::PushButton, "Button", nullptr);
     ASSERT_EQ(Current().texts.size(), 2u);
     EXPECT_EQ(Current().texts[1].spec.string, "Button2");
     EXPECT_EQ(Current().texts[1].spec.command, " Type=PushButton");
 }
 
-TEST_F(InsertControlsTest, TabsAndFormsDrawTheSmallestFreeGroupOfAllFrames) {
-    // Group 1 is a linked tab page; group 2 a form control in another frame;
-    // group 4 a tab control text of the current frame.
-    AddFrame("TABPAGE=T ID=1 POS=1", 3, 0.7, 2, 2, 1, true);
-    AddFrame("ID=2 TITLE=\"Other\"");
-    TextSpec spec;
-    spec.boxType = TextBox_Filled;
-    spec.command = "VarName=FM1";
-    spec.string = "FM:Group=2  \n";
-    host().addText(spec);
+// The free group is found over all frames (the model tests that); here it
+// must land in the control's text.
+TEST_F(InsertControlsTest, TabsAndFormsTakeTheSmallestFreeGroup) {
     AddFrame("ID=1 TITLE=\"D\"");
-    spec.string = "TAB:Group=4  \n";
-    host().addText(spec);
-
-    Run(qb::InsertTab);
+    AddGroupControl("TAB:", 1);
+    AddGroupControl("FM:", 3);
     Run(qb::InsertForm);
     Run(qb::InsertTab);
     ASSERT_EQ(Current().texts.size(), 4u) << DescribeMessages();
-    EXPECT_EQ(Current().texts[1].spec.string, "TAB:Group=3  \n\n\n\n\n");
-    EXPECT_EQ(Current().texts[1].spec.command, "VarName=TAB2 Type=Tab");
-    EXPECT_EQ(Current().texts[2].spec.string, "FM:Group=5  \n\n\n\n\n");
+    EXPECT_EQ(Current().texts[2].spec.string, "FM:Group=2  \n\n\n\n\n");
     EXPECT_EQ(Current().texts[2].spec.command, "VarName=FM3 Type=Form");
-    EXPECT_EQ(Current().texts[3].spec.string, "TAB:Group=6  \n\n\n\n\n");
+    EXPECT_EQ(Current().texts[3].spec.string, "TAB:Group=4  \n\n\n\n\n");
+    EXPECT_EQ(Current().texts[3].spec.command, "VarName=TAB4 Type=Tab");
 }
 
 TEST_F(InsertControlsTest, The33rdTabOrFormIsRefused) {
     AddFrame("ID=1 TITLE=\"D\"");
-    TextSpec spec;
-    spec.boxType = TextBox_Filled;
-    spec.command = "VarName=T";
-    for (int group = 1; group <= 32; ++group) {
-        spec.string = (group % 2 ? "TAB:Group=" : "FM:Group=") + std::to_string(group) + "  \n";
-        host().addText(spec);
-    }
+    for (int group = 1; group <= 32; ++group)
+        AddGroupControl(group % 2 ? "TAB:" : "FM:", group);
     Run(qb::InsertTab);
     Run(qb::InsertForm);
     EXPECT_EQ(Current().texts.size(), 32u);
