@@ -106,7 +106,12 @@ int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
     // the build itself wrote.
     if (language && !WriteLanguageToConfig(*language, layoutPath))
         return kExitFailure;
-    const DirectorySnapshot before = SnapshotDirectory(directory);
+    // The classic files land beside the layout; the Qt dialog and main window
+    // files in "ui" beside the layout's directory.
+    const std::vector<fs::path> roots = {directory, (directory / ".." / "ui").lexically_normal()};
+    std::vector<DirectorySnapshot> before;
+    for (const fs::path &root : roots)
+        before.push_back(SnapshotDirectory(root));
     if (!session.loadAddOn())
         return kExitFailure;
 
@@ -128,8 +133,9 @@ int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
     session.quit();
     const bool faults = session.reportNewFaults();
 
-    for (const std::string &file : WrittenFiles(before, SnapshotDirectory(directory)))
-        std::cout << (directory / file).string() << "\n";
+    for (size_t i = 0; i < roots.size(); ++i)
+        for (const std::string &file : WrittenFiles(before[i], SnapshotDirectory(roots[i])))
+            std::cout << (roots[i] / file).string() << "\n";
     std::cout.flush();
     return succeeded && !faults ? kExitSuccess : kExitFailure;
 }

@@ -2,7 +2,7 @@
 // layout into the reference host, loads the add-on module and drives it the
 // way a person would.
 #include "BuildVerb.h"
-#include "Inspect.h"
+#include "InfoVerb.h"
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"

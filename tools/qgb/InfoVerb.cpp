@@ -1,4 +1,4 @@
-#include "Inspect.h"
+#include "InfoVerb.h"
 
 #include "model/HostResources.h"
 #include "model/Kinds.h"
