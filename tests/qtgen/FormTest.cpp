@@ -52,119 +52,42 @@ TEST_F(FormTest, GeometryPropertiesCarryToolTipAndFocusPolicy) {
  </property>
  <property name="focusPolicy">
   <enum>Qt::StrongFocus</enum> </property>)");
-
-    const struct {
-        ElementType type;
-        const char *policy;
-    } policies[] = {
-        {T::BitmapToggle, "TabFocus"},
-        {T::BitmapButton, "TabFocus"},
-        {T::TextField, "StrongFocus"},
-        {T::Text, "StrongFocus"},
-        {T::ReadOnlyText, "StrongFocus"},
-        {T::OptionMenu, "StrongFocus"},
-        {T::MultiList, "StrongFocus"},
-        {T::SingleList, "StrongFocus"},
-        {T::Scale, "StrongFocus"},
-        {T::Toggle, "StrongFocus"},
-        {T::Spin, "WheelFocus"},
-        {T::Label, "NoFocus"},
-        {T::PushButton, "NoFocus"},
-        {T::ColoredPushButton, "NoFocus"},
-        {T::GroupFrame, "NoFocus"},
-        {T::VerticalSeparator, "NoFocus"},
-        {T::HorizontalSeparator, "NoFocus"},
-    };
-    for (const auto &p : policies) {
-        auto e = DialogElement::makeControl(p.type, 1, {0, 0, 1, 1}, "N", "", "", "");
-        const std::string text = QtWriter::geometryProperties(*e);
-        EXPECT_EQ(text.substr(text.rfind("<enum>")),
-                  std::string("<enum>Qt::") + p.policy + "</enum> </property>")
-            << static_cast<int>(p.type);
-    }
 }
 
-TEST_F(FormTest, PlainWidgetsOfEveryKind) {
+// A label is raised to the smallest size shown; a wide one keeps its size.
+TEST_F(FormTest, LabelsAreRaisedToTheSmallestSizeShown) {
     Dialog(1, false, "D");
-    auto form = [this](ElementType type, ElementRect rect, const std::string &text) {
-        auto e = DialogElement::makeControl(type, 1, rect, "N_X_D1", "", text, "N_X_D1_CB");
+    auto form = [](ElementRect rect, const std::string &text) {
+        auto e = DialogElement::makeControl(T::Label, 1, rect, "N_X_D1", "", text, "N_X_D1_CB");
         QtWriter writer;
         std::string out;
         writer.writeWidgets(out, {e.get()});
         return out;
     };
-    const std::string geometry = " <property name=\"geometry\">\n  <rect>\n   <x>1</x>\n"
-                                 "   <y>2</y>\n   <width>30</width>\n   <height>40</height>\n"
-                                 "  </rect>\n </property>\n";
-    auto focus = [](const char *policy) {
-        return std::string(" <property name=\"focusPolicy\">\n  <enum>Qt::") + policy +
-               "</enum> </property>\n</widget>\n";
+    auto label = [](const std::string &text, int width, int height) {
+        return "<widget class=\"QLabel\" name=\"N_X_D1\">\n"
+               " <property name=\"text\">\n   <string>" +
+               text +
+               "</string>\n </property>\n"
+               " <property name=\"geometry\">\n  <rect>\n   <x>1</x>\n   <y>2</y>\n"
+               "   <width>" +
+               std::to_string(width) + "</width>\n   <height>" + std::to_string(height) +
+               "</height>\n  </rect>\n </property>\n"
+               " <property name=\"focusPolicy\">\n  <enum>Qt::NoFocus</enum> </property>\n"
+               "</widget>\n";
     };
-    const ElementRect rect{1, 2, 30, 40};
-
-    EXPECT_EQ(form(T::TextField, rect, ""),
-              "<widget class=\"QLineEdit\" name=\"N_X_D1\">\n" + geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::Text, rect, ""), "<widget class=\"QPlainTextEdit\" name=\"N_X_D1\">\n" +
-                                           geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::ReadOnlyText, rect, ""),
-              "<widget class=\"QPlainTextEdit\" name=\"N_X_D1\">\n"
-              " <property name=\"readOnly\">\n  <bool>true</bool>\n  </property>\n" +
-                  geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::PushButton, rect, " Go "),
-              "<widget class=\"QPushButton\" name=\"N_X_D1\">\n"
-              " <property name=\"text\">\n   <string>Go</string>\n </property>\n"
-              " <property name=\"styleSheet\">\n  <string>* { text-align: center }</string>"
-              " </property>\n\n" +
-                  geometry + focus("NoFocus"));
-    EXPECT_EQ(form(T::OptionMenu, rect, ""),
-              "<widget class=\"QComboBox\" name=\"N_X_D1\">\n" + geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::MultiList, rect, ""),
-              "<widget class=\"QListWidget\" name=\"N_X_D1\">\n"
-              " <property name=\"selectionMode\">\n"
-              "  <enum>QAbstractItemView::ExtendedSelection</enum>\n </property>\n\n" +
-                  geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::SingleList, rect, ""),
-              "<widget class=\"QListWidget\" name=\"N_X_D1\">\n" + geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::Scale, rect, ""),
-              "<widget class=\"QSlider\" name=\"N_X_D1\">\n"
-              " <property name=\"maximum\"> <number>100</number> </property> \n"
-              " <property name=\"orientation\"> <enum>Qt::Horizontal</enum> </property>\n\n" +
-                  geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::Toggle, rect, "Bold"),
-              "<widget class=\"QCheckBox\" name=\"N_X_D1\">\n"
-              " <property name=\"text\">\n   <string>Bold</string>\n </property>\n" +
-                  geometry + focus("StrongFocus"));
-    EXPECT_EQ(form(T::ColoredPushButton, rect, "ignored"),
-              "<widget class=\"QPushButton\" name=\"N_X_D1\">\n"
-              " <property name=\"text\">\n  <string></string>\n </property>\n" +
-                  geometry + focus("NoFocus"));
-    EXPECT_EQ(form(T::Spin, rect, ""),
-              "<widget class=\"QuorvinSpinBox\" name=\"N_X_D1\">\n"
-              " <property name=\"decimals\">\n  <number>0</number>\n </property>\n"
-              " <property name=\"minimum\">\n    <double>2.22507e-308</double>\n </property>\n"
-              " <property name=\"maximum\">\n    <double>1.79769e+308</double>\n </property>\n\n" +
-                  geometry + focus("WheelFocus"));
-    // A label of a typed two-line text, raised to the smallest size shown.
-    EXPECT_EQ(form(T::Label, {1, 2, 5, 8}, "One\\nTwo"),
-              "<widget class=\"QLabel\" name=\"N_X_D1\">\n"
-              " <property name=\"text\">\n   <string>One\nTwo</string>\n </property>\n"
-              " <property name=\"geometry\">\n  <rect>\n   <x>1</x>\n   <y>2</y>\n"
-              "   <width>11</width>\n   <height>12</height>\n  </rect>\n </property>\n" +
-                  focus("NoFocus"));
-    EXPECT_EQ(form(T::Label, rect, "Wide"),
-              "<widget class=\"QLabel\" name=\"N_X_D1\">\n"
-              " <property name=\"text\">\n   <string>Wide</string>\n </property>\n" +
-                  geometry + focus("NoFocus"));
+    // A typed two-line text.
+    EXPECT_EQ(form({1, 2, 5, 8}, "One\\nTwo"), label("One\nTwo", 11, 12));
+    EXPECT_EQ(form({1, 2, 30, 40}, "Wide"), label("Wide", 30, 40));
 }
 
-TEST_F(FormTest, GroupFramesAndSeparators) {
+// A group frame is moved inside its dialog and made tall enough for its title.
+TEST_F(FormTest, GroupFrameIsKeptInsideTheDialog) {
     Dialog(1, false, "D");
     QtWriter writer;
     std::string out;
     auto frame = DialogElement::makeGroupFrame(1, {-2, 3, 40, 20}, "Frame & <title>");
-    auto vertical = DialogElement::makeSeparator(1, 7, 8, 50, true);
-    auto horizontal = DialogElement::makeSeparator(1, 7, 8, 50, false);
-    writer.writeWidgets(out, {frame.get(), vertical.get(), horizontal.get()});
+    writer.writeWidgets(out, {frame.get()});
     EXPECT_EQ(out, R"(<widget class="QGroupBox" name="">
  <property name="title">
    <string>Frame &amp; &lt;title&gt;</string>
@@ -175,36 +98,6 @@ TEST_F(FormTest, GroupFramesAndSeparators) {
    <y>0</y>
    <width>40</width>
    <height>25</height>
-  </rect>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::NoFocus</enum> </property>
-</widget>
-<widget class="Line" name="">
- <property name="orientation">
-  <enum>Qt::Vertical</enum>
- </property>
- <property name="geometry">
-  <rect>
-   <x>7</x>
-   <y>8</y>
-   <width>3</width>
-   <height>50</height>
-  </rect>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::NoFocus</enum> </property>
-</widget>
-<widget class="Line" name="">
- <property name="orientation">
-  <enum>Qt::Horizontal</enum>
- </property>
- <property name="geometry">
-  <rect>
-   <x>7</x>
-   <y>8</y>
-   <width>50</width>
-   <height>3</height>
   </rect>
  </property>
  <property name="focusPolicy">
@@ -268,55 +161,6 @@ TEST_F(FormTest, TabWidgetMovesUpByItsTabsAndWritesPagesByPosition) {
 <attribute name="title">
    <string>Third</string>
 </attribute>
-</widget>
-</widget>
-)");
-}
-
-TEST_F(FormTest, StackedWidgetKeepsItsGeometryAndHasNoTitles) {
-    NewFrame();
-    Add(DialogElement::makeFormPage(2, 1, "Form1_2Manager"));
-    Control(T::Label, "L_LBL_F1_2", {1, 1, 20, 20}, "Hi");
-    NewFrame();
-    Add(DialogElement::makeFormPage(2, 2, "Form2_2Manager"));
-    Dialog(1, false, "D");
-    DialogElement *form = Add(DialogElement::makeFormControl(1, 2, "Stack_FM_D1", {5, 6, 70, 80}));
-    parser->all();
-    QtWriter writer;
-    std::string out;
-    writer.writeWidgets(out, {form});
-    EXPECT_EQ(out, R"(<widget class="QStackedWidget" name="Stack_FM_D1">
- <property name="geometry">
-  <rect>
-   <x>5</x>
-   <y>6</y>
-   <width>70</width>
-   <height>80</height>
-  </rect>
- </property><property name="currentIndex">
- <number>1</number>
-</property>
-<widget class="QWidget" name="Form1_2Manager">
-<widget class="QLabel" name="L_LBL_F1_2">
- <property name="text">
-   <string>Hi</string>
- </property>
- <property name="geometry">
-  <rect>
-   <x>1</x>
-   <y>1</y>
-   <width>20</width>
-   <height>20</height>
-  </rect>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::NoFocus</enum> </property>
-</widget>
-</widget>
-<property name="currentIndex">
- <number>2</number>
-</property>
-<widget class="QWidget" name="Form2_2Manager">
 </widget>
 </widget>
 )");
@@ -395,48 +239,17 @@ TEST(IconFileName, IsTheBaseNameOfTheImageWithPng) {
         EXPECT_EQ(QtWriter::iconFileName(c.image), c.icon) << c.image;
 }
 
-TEST_F(FormTest, BitmapButtonsReferToTheirIconInTheResource) {
+// The icon name is escaped in the form but listed plain for the resource file.
+TEST_F(FormTest, BitmapButtonIconNameIsEscaped) {
     Dialog(1, false, "D");
     DialogElement::ImageData image;
-    image.file = "C:\\images\\tools\\open.bmp";
-    auto toggle = DialogElement::makeBitmapButton(true, 1, {10, 20, 32, 24}, "Open_BB_D1", "Opens",
-                                                  "", "Open_BB_D1_CB", image);
     image.file = "/a/b&c.bmp";
     auto button = DialogElement::makeBitmapButton(false, 1, {1, 2, 3, 4}, "Amp_BB_D1", "", "",
                                                   "Amp_BB_D1_CB", image);
     QtWriter writer;
     std::string out;
-    writer.writeWidgets(out, {toggle.get(), button.get()});
-    EXPECT_EQ(out, R"(<widget class="QPushButton" name="Open_BB_D1">
- <property name="geometry">
-  <rect>
-   <x>10</x>
-   <y>20</y>
-   <width>32</width>
-   <height>24</height>
-  </rect>
- </property>
- <property name="toolTip">
-   <string>Opens</string>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::TabFocus</enum> </property> <property name="text">
-  <string/>
- </property>
- <property name="icon">
-  <iconset resource="quorvinrs.qrc">:/quorvinrs_bitmaps_generated/open.png</iconset>
- </property>
- <property name="iconSize">
-  <size>
-   <width>32</width>
-   <height>24</height>
-  </size>
- </property>
- <property name="checkable">
-  <bool>true</bool>
- </property>
-</widget>
-<widget class="QPushButton" name="Amp_BB_D1">
+    writer.writeWidgets(out, {button.get()});
+    EXPECT_EQ(out, R"(<widget class="QPushButton" name="Amp_BB_D1">
  <property name="geometry">
   <rect>
    <x>1</x>
@@ -460,31 +273,7 @@ TEST_F(FormTest, BitmapButtonsReferToTheirIconInTheResource) {
  </property>
 </widget>
 )");
-    EXPECT_EQ(writer.iconFiles, (std::set<std::string>{"b&c.png", "open.png"}));
-}
-
-TEST(CustomWidgets, AreWrittenForSpinAndTabAndAlwaysAsASection) {
-    const struct {
-        bool spin, tab;
-        const char *text;
-    } cases[] = {
-        {false, false, "<customwidgets>\n</customwidgets>\n"},
-        {true, false,
-         "<customwidgets>\n  <customwidget>\n    <class>QuorvinSpinBox</class>\n"
-         "    <extends>QDoubleSpinBox</extends>\n    <header>QuorvinSpinBox.h</header>\n"
-         "  </customwidget>\n</customwidgets>\n"},
-        {true, true,
-         "<customwidgets>\n  <customwidget>\n    <class>QuorvinSpinBox</class>\n"
-         "    <extends>QDoubleSpinBox</extends>\n    <header>QuorvinSpinBox.h</header>\n"
-         "  </customwidget>\n  <customwidget>\n    <class>QuorvinTabWidget</class>\n"
-         "    <extends>QTabWidget</extends>\n    <header>QuorvinTabWidget.h</header>\n"
-         "  </customwidget>\n</customwidgets>\n"},
-    };
-    for (const auto &c : cases) {
-        std::string out;
-        QtWriter::writeCustomWidgets(out, c.spin, c.tab);
-        EXPECT_EQ(out, c.text);
-    }
+    EXPECT_EQ(writer.iconFiles, (std::set<std::string>{"b&c.png"}));
 }
 
 TEST_F(FormTest, DialogFormWithItsButtonBoxAndAnEscapedTitle) {

@@ -7,12 +7,9 @@
 // to instead of comparing) and prints the differences.
 #include "QtTestSupport.h"
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace qgbtest {
 namespace {
@@ -88,18 +85,6 @@ std::string FirstDifference(const std::string &built, const std::string &golden)
     }
 }
 
-int RunQuiet(const std::string &command, std::string &output) {
-    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 class QtGoldenTest : public QtBuildFixture {
   protected:
     // Copies a sample design into "<project>/layout", makes
@@ -156,12 +141,9 @@ TEST_F(QtGoldenTest, EverySampleDesign) {
             for (const auto &[path, text] : built) {
                 if (path.size() < 3 || path.compare(path.size() - 3, 3, ".ui") != 0)
                     continue;
-                std::string output;
-                const int status = RunQuiet(std::string("'") + kUic + "' '" +
-                                                (first / path).string() + "' -o /dev/null",
-                                            output);
-                EXPECT_EQ(status, 0) << path << ":\n" << output;
-                EXPECT_EQ(output, "") << path;
+                const Result uic = RunCommand({kUic, (first / path).string(), "-o", "/dev/null"});
+                EXPECT_EQ(uic.status, 0) << path << ":\n" << uic.output;
+                EXPECT_EQ(uic.output, "") << path;
             }
         }
 

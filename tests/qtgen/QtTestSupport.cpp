@@ -7,8 +7,11 @@
 #include "shell/Settings.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 
 namespace qgbtest {
 
@@ -25,6 +28,31 @@ std::string ReadFile(const fs::path &path) {
 void WriteFile(const fs::path &path, const std::string &text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+static std::string Quoted(const std::string &word) {
+    std::string out = "'";
+    for (char c : word)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+Result RunCommand(const std::vector<std::string> &command, bool withErrors) {
+    std::string line;
+    for (const std::string &word : command)
+        line += Quoted(word) + " ";
+    line += withErrors ? "2>&1" : "2>/dev/null";
+    Result result;
+    FILE *pipe = popen(line.c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 void QtFixture::SetUp() {

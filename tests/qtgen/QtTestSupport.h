@@ -23,6 +23,13 @@ using qm::ElementType;
 std::string ReadFile(const std::filesystem::path &path);
 void WriteFile(const std::filesystem::path &path, const std::string &text);
 
+struct Result {
+    int status = -1;
+    std::string output; // standard output and error together (or only output)
+};
+// Runs a command, each word quoted for the shell.
+Result RunCommand(const std::vector<std::string> &command, bool withErrors = true);
+
 class QtFixture : public HostFixture {
   protected:
     void SetUp() override;

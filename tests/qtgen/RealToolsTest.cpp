@@ -3,8 +3,6 @@
 // and compiles against Qt 5 Widgets, and the sample dialog runs offscreen.
 #include "QtTestSupport.h"
 
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 namespace qgbtest {
@@ -29,36 +27,6 @@ const char *const kQtIncludes = "";
 const char *const kQtLibraries = "";
 const char *const kCxx = "";
 #endif
-
-std::string Quoted(const std::string &word) {
-    std::string out = "'";
-    for (char c : word)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-struct Result {
-    int status = -1;
-    std::string output; // standard output and error together
-};
-
-Result RunCommand(const std::vector<std::string> &command, bool withErrors = true) {
-    std::string line;
-    for (const std::string &word : command)
-        line += Quoted(word) + " ";
-    line += withErrors ? "2>&1" : "2>/dev/null";
-    Result result;
-    FILE *pipe = popen(line.c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 std::vector<std::string> Split(const std::string &text, char separator) {
     std::vector<std::string> parts;
@@ -160,10 +128,6 @@ class QtRealTools : public QtFixture {
         ASSERT_EQ(result.status, 0) << "compiling " << source << ":\n" << result.output;
     }
 };
-
-TEST_F(QtRealTools, EveryFormPassesUic) {
-    RunUic();
-}
 
 TEST_F(QtRealTools, ResourceFilePassesRcc) {
     const fs::path qrc = layoutDirectory() / "quorvinrs_generated.qrc";
