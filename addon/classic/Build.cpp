@@ -16,6 +16,7 @@
 #include "options/Options.h"
 #include "qtgen/QtBuild.h"
 #include "shell/Settings.h"
+#include "model/Frames.h"
 
 #include <cstring>
 #include <map>
@@ -104,13 +105,6 @@ struct OpenFiles {
                (!names.callbackInclude || files.callbackInclude);
     }
 };
-
-LgIndex_t FrameLinking(const char *key) {
-    LgIndex_t value = 0;
-    if (!QorUtilFrameGetLinking(key, &value))
-        return 0;
-    return value;
-}
 
 // The frame kind without the not-recognised warnings (they are shown when
 // the frames are generated).

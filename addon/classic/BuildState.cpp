@@ -3,6 +3,7 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 #include "shell/Settings.h"
+#include "model/Frames.h"
 
 #include <algorithm>
 
@@ -15,13 +16,6 @@ namespace {
 
 TabPageRow TabPageTable[kLinkGroupCount];
 
-LgIndex_t FrameLinking(const char *key) {
-    LgIndex_t value = 0;
-    if (!QorUtilFrameGetLinking(key, &value))
-        return 0;
-    return value;
-}
-
 } // namespace
 
 const TabPageRow *TabPageRowOf(int group) {
@@ -33,26 +27,24 @@ const TabPageRow *TabPageRowOf(int group) {
 void BuildTabPageTable() {
     for (TabPageRow &row : TabPageTable)
         row.count = 0;
-    if (QorUtilFrameLightweightPopStart()) {
-        do {
-            HostString name = CurrentFrameName();
-            if (!name || FindParameter(name.get(), "TABPAGE") < 0)
-                continue;
-            if (!GetFlagParameter(name.get(), "TABPAGE") ||
-                FrameLinking("LinkFrameSizeAndPosition") == 0)
-                continue;
-            const int group = FrameLinking("LinkGroup");
-            if (group < 1 || group > kLinkGroupCount)
-                continue;
-            TabPageRow &row = TabPageTable[group - 1];
-            if (row.count >= kMaxTabPagesPerGroup)
-                continue;
-            row.entries[row.count].position = GetIntParameter(name.get(), "POS", 0);
-            row.entries[row.count].pageId = GetFrameId(name.get());
-            ++row.count;
-        } while (QorUtilFrameLightweightPopNext());
-        QorUtilFrameLightweightPopEnd();
-    }
+    ForEachFrameLightweight([&] {
+        HostString name = CurrentFrameName();
+        if (!name || FindParameter(name.get(), "TABPAGE") < 0)
+            return true;
+        if (!GetFlagParameter(name.get(), "TABPAGE") ||
+            FrameLinking("LinkFrameSizeAndPosition") == 0)
+            return true;
+        const int group = FrameLinking("LinkGroup");
+        if (group < 1 || group > kLinkGroupCount)
+            return true;
+        TabPageRow &row = TabPageTable[group - 1];
+        if (row.count >= kMaxTabPagesPerGroup)
+            return true;
+        row.entries[row.count].position = GetIntParameter(name.get(), "POS", 0);
+        row.entries[row.count].pageId = GetFrameId(name.get());
+        ++row.count;
+        return true;
+    });
     // Pages of equal POS keep the frame order, so every build writes the same.
     for (TabPageRow &row : TabPageTable) {
         std::stable_sort(

@@ -7,6 +7,7 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 #include "shell/Settings.h"
+#include "model/Frames.h"
 
 #include <climits>
 
@@ -35,13 +36,6 @@ void WriteFileHeader(std::FILE *file, int32_t language) {
 }
 
 namespace {
-
-LgIndex_t FrameLinking(const char *key) {
-    LgIndex_t value = 0;
-    if (!QorUtilFrameGetLinking(key, &value))
-        return 0;
-    return value;
-}
 
 // The FORTRAN managers have no initial value of their own: InitDLB sets the
 // manager of every frame to BADDIALOGID. Every frame is visited once (by

@@ -8,6 +8,7 @@
 #include "model/Parameters.h"
 #include "model/Validation.h"
 #include "shell/Settings.h"
+#include "model/Frames.h"
 
 #include <string>
 
@@ -21,13 +22,6 @@ const std::string kModalPad(42, ' ');
 const std::string kModelessPad(45, ' ');
 const std::string kSidebarPad(38, ' ');
 const std::string kTabPagePad(31, ' ');
-
-LgIndex_t FrameLinking(const char *key) {
-    LgIndex_t value = 0;
-    if (!QorUtilFrameGetLinking(key, &value))
-        return 0;
-    return value;
-}
 
 // "Dialog" for the parameter of a dialog's builder function (ParentDialog),
 // nothing for pages (Parent).

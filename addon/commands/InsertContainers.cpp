@@ -6,6 +6,7 @@
 #include "model/Kinds.h"
 #include "shell/Settings.h"
 #include "shell/ToolDialog.h"
+#include "model/Frames.h"
 
 #include <cmath>
 
@@ -24,13 +25,6 @@ void TextBoxPaperSize(Text_ID text, double &width, double &height) {
     QorUtilTextBoxGetPosition(text, &x1, &y1, &x2, &y2, &x3, &y3, &x4, &y4);
     width = QorUtilConvertXDimension(CoordSys_Screen, CoordSys_Paper, std::fabs(x3 - x1));
     height = QorUtilConvertYDimension(CoordSys_Screen, CoordSys_Paper, std::fabs(y3 - y1));
-}
-
-bool IsLinkedPageOfGroup(int group) {
-    LgIndex_t linked = 0, linkGroup = 0;
-    if (!QorUtilFrameGetLinking("LinkFrameSizeAndPosition", &linked) || !linked)
-        return false;
-    return QorUtilFrameGetLinking("LinkGroup", &linkGroup) && linkGroup == group;
 }
 
 // Pages can only belong to the linking groups 1 to 32.
@@ -219,15 +213,13 @@ void PopNextPage() {
         return;
     bool found = false;
     UniqueID_t next = 0;
-    if (QorUtilFrameLightweightPopStart()) {
-        do {
-            if (!found && IsLinkedPageOfGroup(group)) {
-                next = QorUtilFrameGetUniqueID();
-                found = true;
-            }
-        } while (QorUtilFrameLightweightPopNext());
-        QorUtilFrameLightweightPopEnd();
-    }
+    ForEachFrameLightweight([&] {
+        if (!found && IsLinkedPageOfGroup(group)) {
+            next = QorUtilFrameGetUniqueID();
+            found = true;
+        }
+        return true;
+    });
     if (found)
         QorUtilFramePopByUniqueID(next);
 }

@@ -14,6 +14,7 @@
 #include "model/Parameters.h"
 #include "shell/Settings.h"
 #include "shell/ToolDialog.h"
+#include "model/Frames.h"
 
 #include <algorithm>
 #include <string>
@@ -108,13 +109,6 @@ std::string TypedLineBreaks(const std::string &text) {
         }
     }
     return out;
-}
-
-LgIndex_t FrameLinking(const char *key) {
-    LgIndex_t value = 0;
-    if (!QorUtilFrameGetLinking(key, &value))
-        return 0;
-    return value;
 }
 
 const char *PageKindName(const ContainerInfo &c) {

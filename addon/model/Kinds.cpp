@@ -6,6 +6,7 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 #include "shell/Settings.h"
+#include "model/Frames.h"
 
 #include <algorithm>
 #include <cctype>
@@ -132,31 +133,6 @@ void ReportMissingName(const char *displayName, const char *labelText) {
     QorUtilDialogErrMsg(message.c_str());
 }
 
-// Visits every frame once without drawing, the frame that was current coming
-// last; visit returns false to stop early. The frame that was current is
-// current again afterwards.
-template <typename Visit> void ForEachFrameLightweight(Visit visit) {
-    if (!QorUtilFrameLightweightPopStart())
-        return;
-    do {
-        if (!visit())
-            break;
-    } while (QorUtilFrameLightweightPopNext());
-    QorUtilFrameLightweightPopEnd();
-}
-
-bool CurrentFrameIsLinked() {
-    LgIndex_t linked = 0;
-    return QorUtilFrameGetLinking("LinkFrameSizeAndPosition", &linked) && linked != 0;
-}
-
-LgIndex_t CurrentLinkGroup() {
-    LgIndex_t group = 0;
-    if (!QorUtilFrameGetLinking("LinkGroup", &group))
-        return 0;
-    return group;
-}
-
 } // namespace
 
 const char *ControlKindName(ControlKind kind) {
@@ -189,7 +165,7 @@ const char *ControlLabelText(ControlKind kind, const char *string) {
 }
 
 FrameKind GetFrameKind(const char *frameName) {
-    if (CurrentFrameIsLinked()) {
+    if (FrameLinking("LinkFrameSizeAndPosition") != 0) {
         if (GetFlagParameter(frameName, "FORMPAGE"))
             return FormPage;
         if (GetFlagParameter(frameName, "TABPAGE"))
@@ -375,9 +351,9 @@ int NextLinkGroup() {
     std::set<int> used;
     ForEachFrameLightweight([&] {
         HostString name = CurrentFrameName();
-        if (name && CurrentFrameIsLinked() &&
+        if (name && FrameLinking("LinkFrameSizeAndPosition") != 0 &&
             (GetFlagParameter(name.get(), "TABPAGE") || GetFlagParameter(name.get(), "FORMPAGE")))
-            used.insert(CurrentLinkGroup());
+            used.insert(FrameLinking("LinkGroup"));
         for (Text_ID text = QorUtilTextGetBase(); text; text = QorUtilTextGetNext(text)) {
             HostString string = TextString(text);
             if (string && (StartsWith(string.get(), "FM") || StartsWith(string.get(), "TAB"))) {
@@ -398,7 +374,7 @@ int NextLinkGroup() {
 int NextPageId(int group) {
     int largest = 0;
     ForEachFrameLightweight([&] {
-        if (CurrentFrameIsLinked() && CurrentLinkGroup() == group) {
+        if (IsLinkedPageOfGroup(group)) {
             HostString name = CurrentFrameName();
             largest = std::max(largest, name ? GetFrameId(name.get()) : -1);
         }
@@ -410,7 +386,7 @@ int NextPageId(int group) {
 int NextPagePosition(int group) {
     int largest = 0;
     ForEachFrameLightweight([&] {
-        if (CurrentFrameIsLinked() && CurrentLinkGroup() == group) {
+        if (IsLinkedPageOfGroup(group)) {
             HostString name = CurrentFrameName();
             largest = std::max(largest, name ? GetIntParameter(name.get(), "POS", 0) : 0);
         }

@@ -6,6 +6,7 @@
 #include "options/Options.h"
 #include "shell/Picked.h"
 #include "shell/Settings.h"
+#include "model/Frames.h"
 
 #include <string>
 
@@ -264,16 +265,11 @@ void FollowLayoutOnMenuChoice(bool firstRead) {
 
 // Whether some frame is a size-and-position linked page of the group.
 bool GroupHasPages(int group) {
-    if (!QorUtilFrameLightweightPopStart())
-        return false;
     bool found = false;
-    do {
-        LgIndex_t linked = 0, linkGroup = 0;
-        if (QorUtilFrameGetLinking("LinkFrameSizeAndPosition", &linked) &&
-            QorUtilFrameGetLinking("LinkGroup", &linkGroup) && linked != 0 && linkGroup == group)
-            found = true;
-    } while (!found && QorUtilFrameLightweightPopNext());
-    QorUtilFrameLightweightPopEnd();
+    ForEachFrameLightweight([&] {
+        found = IsLinkedPageOfGroup(group);
+        return !found;
+    });
     return found;
 }
 
