@@ -106,25 +106,6 @@ struct OpenFiles {
     }
 };
 
-// The frame kind without the not-recognised warnings (they are shown when
-// the frames are generated).
-FrameKind QuietFrameKind(const char *name) {
-    const auto flag = [name](const char *key) {
-        const int index = FindParameter(name, key);
-        bool value = false;
-        return index >= 0 && ParseBoolean(name + index, value) && value;
-    };
-    if (FrameLinking("LinkFrameSizeAndPosition") != 0) {
-        if (flag("FORMPAGE"))
-            return FormPage;
-        if (flag("TABPAGE"))
-            return TabPage;
-    }
-    if (flag("SIDEBAR"))
-        return Sidebar;
-    return IsModeless(name) ? ModelessDialog : ModalDialog;
-}
-
 // Refuses a design whose numbers would make identifiers no compiler accepts
 // or would not fit the page tables: sidebars and pages without ID, negative
 // IDs, page frames linked outside the groups 1 to 32, more than 32 tab pages
@@ -140,7 +121,8 @@ bool CheckBuildNumbers() {
         if (!nameString)
             continue;
         const char *name = nameString.get();
-        const FrameKind kind = QuietFrameKind(name);
+        // Quiet: unrecognised flags are reported when the frames are generated.
+        const FrameKind kind = GetFrameKind(name, false);
         const int id = GetFrameId(name);
         const bool page = kind == FormPage || kind == TabPage;
         if ((page || kind == Sidebar) && id == -1) {

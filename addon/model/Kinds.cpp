@@ -164,14 +164,14 @@ const char *ControlLabelText(ControlKind kind, const char *string) {
     return string;
 }
 
-FrameKind GetFrameKind(const char *frameName) {
+FrameKind GetFrameKind(const char *frameName, bool report) {
     if (FrameLinking("LinkFrameSizeAndPosition") != 0) {
-        if (GetFlagParameter(frameName, "FORMPAGE"))
+        if (GetFlagParameter(frameName, "FORMPAGE", report))
             return FormPage;
-        if (GetFlagParameter(frameName, "TABPAGE"))
+        if (GetFlagParameter(frameName, "TABPAGE", report))
             return TabPage;
     }
-    if (GetFlagParameter(frameName, "SIDEBAR"))
+    if (GetFlagParameter(frameName, "SIDEBAR", report))
         return Sidebar;
     return IsModeless(frameName) ? ModelessDialog : ModalDialog;
 }

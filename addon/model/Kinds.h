@@ -46,7 +46,8 @@ const char *ControlKindPrefix(ControlKind kind);
 const char *ControlLabelText(ControlKind kind, const char *string);
 
 // Kind of the current frame, whose name is given.
-FrameKind GetFrameKind(const char *frameName);
+// With report off, unrecognised flags count as false without a warning.
+FrameKind GetFrameKind(const char *frameName, bool report = true);
 // Kind of a text with the "Type" override; group for Tab and Form, else -1.
 void ClassifyText(Text_ID text, ControlKind &kind, int &group);
 // The build's classification: box type and string prefix only (no "Type",

@@ -155,8 +155,12 @@ bool GetBoolParameter(const char *str, const char *key, bool defaultValue) {
     return value;
 }
 
-bool GetFlagParameter(const char *str, const char *key) {
-    return GetBoolParameter(str, key, false);
+bool GetFlagParameter(const char *str, const char *key, bool report) {
+    if (report)
+        return GetBoolParameter(str, key, false);
+    const int index = FindParameter(str, key);
+    bool value = false;
+    return index >= 0 && ParseBoolean(str + index, value) && value;
 }
 
 bool IsModeless(const char *frameName) {

@@ -27,7 +27,8 @@ bool ParseBoolean(const char *text, bool &value);
 bool GetBoolParameter(const char *str, const char *key, bool defaultValue);
 // Reads a page or sidebar flag with ParseBoolean; an unrecognised value shows
 // the not-recognised warning and counts as false. Absent: false.
-bool GetFlagParameter(const char *str, const char *key);
+// With report off an unrecognised value is false without the warning.
+bool GetFlagParameter(const char *str, const char *key, bool report = true);
 bool IsModeless(const char *frameName);
 // The title (at most 511 characters). The text lives until the next call.
 const char *GetDialogTitle(const char *frameName);

@@ -273,18 +273,6 @@ bool GroupHasPages(int group) {
     return found;
 }
 
-bool ReadPageFlag(const char *frameName, const char *key, bool report) {
-    int at = FindParameter(frameName, key);
-    if (at < 0)
-        return false;
-    bool value = false;
-    if (ParseBoolean(frameName + at, value))
-        return value;
-    if (report)
-        ShowBooleanNotRecognized(key);
-    return false;
-}
-
 } // namespace
 
 void ResetToolDialogIds() {
@@ -374,9 +362,9 @@ void OnToolsMenu() {
 bool IsPlainDialogFrame(const char *frameName, bool report) {
     if (!frameName)
         return true;
-    if (ReadPageFlag(frameName, "FORMPAGE", report))
+    if (GetFlagParameter(frameName, "FORMPAGE", report))
         return false;
-    return !ReadPageFlag(frameName, "TABPAGE", report);
+    return !GetFlagParameter(frameName, "TABPAGE", report);
 }
 
 ToolSelection ReadToolSelection() {
