@@ -228,6 +228,29 @@ class Host {
     // Moves or resizes the current frame as the user does (state 7).
     bool setFramePosAndSize(double x, double y, double width, double height, std::string *error);
     void sendStateChange(StateChange_e code);
+
+    // ---- authoring: editing the workspace as the user does in the host's own
+    // editors. Each call is one command. Positions and sizes are paper inches
+    // (x right, y down from the paper's top left), converted to the object's
+    // own coordinate system. A bad handle, a non-finite or non-positive value,
+    // or a size for a geometry that has none returns false with *error saying
+    // why and changes nothing. Text changes send state 35 (texts changed);
+    // geometry and frame-name changes send nothing (the SDK has no code for
+    // them), as the host's own editors do.
+    // The text's position (its anchor point) moves to (x, y).
+    bool placeText(Text_ID text, double x, double y, std::string *error);
+    // The text's height in points (size units become points).
+    bool sizeText(Text_ID text, double heightPoints, std::string *error);
+    bool setTextString(Text_ID text, const std::string &string, std::string *error);
+    bool setTextCommand(Text_ID text, const std::string &command, std::string *error);
+    // The geometry's anchor moves to (x, y); z is kept.
+    bool placeGeom(Geom_ID geom, double x, double y, std::string *error);
+    // Rectangles take width and height; images take the width (their height
+    // follows the picture's aspect ratio, the height given is ignored).
+    bool sizeGeom(Geom_ID geom, double width, double height, std::string *error);
+    bool setGeomCommand(Geom_ID geom, const std::string &command, std::string *error);
+    bool setFrameName(UniqueID_t frame, const std::string &name, std::string *error);
+    // ---- end of authoring
     // Runs queued idle callbacks (each once); returns how many ran.
     int runIdle();
     void quit(); // state 15
