@@ -29,6 +29,8 @@ DrawnText drawnText(const Text &t, const FrameRect &frame) {
     TextSpec bare = t.spec;
     bare.boxType = TextBox_None;
     d.block = rectFrom(textPaperBox(bare, frame));
+    d.anchorX = positionToPaperX(t.spec.coordSys, t.spec.x, frame);
+    d.anchorY = positionToPaperY(t.spec.coordSys, t.spec.y, frame);
     d.glyphHeight = t.spec.sizeUnits == Units_Point ? t.spec.height / 72.0
                                                     : t.spec.height / 100.0 * frame.height;
     d.lineSpacing = t.spec.lineSpacing;
@@ -47,6 +49,8 @@ DrawnGeom drawnGeom(const Geom &g, const FrameRect &frame) {
     const CoordSys_e cs = g.spec.coordSys;
     const double x = positionToPaperX(cs, g.spec.x, frame);
     const double y = positionToPaperY(cs, g.spec.y, frame);
+    d.anchorX = x;
+    d.anchorY = y;
     if (g.spec.type == GeomType_Rectangle) {
         // The anchor is the upper-left corner; the height extends downwards.
         d.bounds = {x, y, x + lengthToPaperX(cs, g.spec.width, frame),

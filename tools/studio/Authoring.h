@@ -1,4 +1,4 @@
-// The editing a person does on the paper, as driving-API commands: move a
+// The editing a person does on the paper, as authoring calls of the driving API: move a
 // picked text or geometry, set a text's string or macro-function command, set
 // a frame's name. Each is one host command; false with *error when refused.
 #pragma once

@@ -220,6 +220,8 @@ void GuiWindows::build(const GuiDialog &d, Window &w) {
         });
     }
     dialog->setWindowFlag(Qt::Tool, d.kind == "Sidebar");
+    layout->activate();
+    dialog->resize(dialog->sizeHint());
     dialog->show();
 }
 

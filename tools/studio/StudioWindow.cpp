@@ -79,6 +79,8 @@ std::string fingerprint(const Host::WorkspaceSnapshot &snapshot) {
     return out.str();
 }
 
+constexpr const char *kStartAddOn = "start the add-on";
+
 bool isQuestion(MessageBoxType_e type) {
     return type >= MessageBox_WarningOkCancel;
 }
@@ -91,6 +93,22 @@ bool modalDialogUp() {
 }
 
 } // namespace
+
+Resources liveResources() {
+    const Host &host = Host::instance();
+    return {host.liveStrings(), host.liveSets(), host.liveStringLists(), host.liveArgLists()};
+}
+
+bool Resources::leakedSince(const Resources &before) const {
+    return strings > before.strings || sets > before.sets || stringLists > before.stringLists ||
+           argLists > before.argLists;
+}
+
+std::string Resources::describe() const {
+    return std::to_string(strings) + " string(s), " + std::to_string(sets) + " set(s), " +
+           std::to_string(stringLists) + " string list(s), " + std::to_string(argLists) +
+           " argument list(s)";
+}
 
 StudioWindow::StudioWindow(const StudioOptions &options, QWidget *parent)
     : QMainWindow(parent), options_(options) {
@@ -354,7 +372,7 @@ void StudioWindow::rebuildHostMenus() {
 bool StudioWindow::startAddOn(std::string *error) {
     bool ok = false;
     runCommand(
-        "start the add-on",
+        kStartAddOn,
         [this, &ok, error](std::string *why) {
             ok = Host::instance().loadAddOnModule(options_.modulePath, why);
             if (!ok && error)
@@ -381,6 +399,7 @@ void StudioWindow::runCommand(const std::string &what,
     const Host::WorkspaceSnapshot before = host.snapshotWorkspace();
     const std::string beforePrint = fingerprint(before);
     const size_t faults = host.faults().size();
+    const Resources resources = liveResources();
     const size_t messages = host.messages().size();
     const std::string layout = host.layoutFileName();
     const QString directory = layout.empty() ? QString() : QFileInfo(q(layout)).absolutePath();
@@ -393,7 +412,7 @@ void StudioWindow::runCommand(const std::string &what,
         messages_->addItem(q("studio: " + what + ": " + error));
         statusBar()->showMessage(q(error), 6000);
     }
-    checkInvariants(what, faults);
+    checkInvariants(what, faults, step == UndoStep::None && what == kStartAddOn ? nullptr : &resources);
     if (step != UndoStep::None && fingerprint(host.snapshotWorkspace()) != beforePrint) {
         if (step == UndoStep::Record || undo_.empty())
             undo_.push_back(before);
@@ -413,16 +432,18 @@ void StudioWindow::runCommand(const std::string &what,
     afterCommand();
 }
 
-void StudioWindow::checkInvariants(const std::string &what, size_t faultsBefore) {
+void StudioWindow::checkInvariants(const std::string &what, size_t faultsBefore,
+                                   const Resources *before) {
     Host &host = Host::instance();
     std::vector<std::string> found;
     for (size_t i = faultsBefore; i < host.faults().size(); ++i)
         found.push_back("host fault: " + host.faults()[i]);
-    if (host.liveStrings() || host.liveSets() || host.liveStringLists() || host.liveArgLists())
-        found.push_back("host resources still live: " + std::to_string(host.liveStrings()) +
-                        " string(s), " + std::to_string(host.liveSets()) + " set(s), " +
-                        std::to_string(host.liveStringLists()) + " string list(s), " +
-                        std::to_string(host.liveArgLists()) + " argument list(s)");
+    // The add-on keeps what its start-up allocated for its life; any other
+    // command must give back what it took.
+    const Resources after = liveResources();
+    if (before && after.leakedSince(*before))
+        found.push_back("host resources leaked: " + after.describe() + " live, " +
+                        before->describe() + " before");
     if (host.lockHeld() && !modalDialogUp())
         found.push_back("a lock is still held");
     for (const std::string &f : found) {
@@ -623,10 +644,18 @@ void StudioWindow::redo() {
 
 QImage StudioWindow::screenshot() {
     QApplication::processEvents();
-    std::vector<QImage> parts{grab().toImage()};
+    // Each window drawn on its own (a grab of the screen would show the
+    // windows over each other), side by side.
+    QImage main(size(), QImage::Format_RGB32);
+    render(&main);
+    std::vector<QImage> parts{main};
     for (const auto &[id, d] : Host::instance().dialogs())
         if (QDialog *w = gui_->window(id); w && w->isVisible())
-            parts.push_back(w->grab().toImage());
+        {
+            QImage image(w->size(), QImage::Format_RGB32);
+            w->render(&image);
+            parts.push_back(image);
+        }
     int width = 0, height = 0;
     for (const QImage &p : parts) {
         width += p.width() + 8;

@@ -28,6 +28,14 @@ namespace studio {
 
 class WorkspaceView;
 
+// Host resources alive (strings, sets, string lists, argument lists).
+struct Resources {
+    size_t strings = 0, sets = 0, stringLists = 0, argLists = 0;
+    bool leakedSince(const Resources &before) const;
+    std::string describe() const;
+};
+Resources liveResources();
+
 struct StudioOptions {
     std::string modulePath;
     std::optional<int32_t> hostVersion;
@@ -76,7 +84,8 @@ class StudioWindow : public QMainWindow {
     void rebuildHostMenus();
     void afterCommand();
     void runIdle();
-    void checkInvariants(const std::string &what, size_t faultsBefore);
+    // before: the resources before the command; null when it may keep some.
+    void checkInvariants(const std::string &what, size_t faultsBefore, const Resources *before);
     void updateSidePanel();
     void rememberRecent(const QString &path);
     void showReport(const std::vector<quorvin::host::Message> &messages,

@@ -86,6 +86,7 @@ struct DrawnText {
     std::string string;
     PaperRect box;           // the box (types 1 and 2) or the text block alone (type 0)
     PaperRect block;         // the lines of text
+    double anchorX = 0, anchorY = 0; // the text's position on the paper
     double glyphHeight = 0;  // H, inches
     double lineSpacing = 1;  // lines are H x spacing apart
     int32_t anchor = 0;      // 0 left, 1 centre, 2 right
@@ -97,6 +98,7 @@ struct DrawnGeom {
     uint64_t handle = 0;
     int32_t type = 0;                             // 0 line, 1 rectangle, 6 image
     PaperRect bounds;                             // rectangles and images; lines: their extent
+    double anchorX = 0, anchorY = 0;              // the anchor on the paper
     std::vector<std::vector<double>> polylines;   // lines: x0, y0, x1, y1, ... on the paper
     int32_t pixelWidth = 0, pixelHeight = 0;      // images
     const std::vector<unsigned char> *rgb = nullptr; // images: valid until the workspace changes
