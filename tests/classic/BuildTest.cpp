@@ -319,8 +319,10 @@ TEST_F(BuildTest, WarningsLetTheBuildGoOn) {
              AddPixelText({"Save", "VarName=Go", TextBox_Filled, 14, 16});
              AddPixelText({"Start", "VarName=Go", TextBox_Filled, 14, 40});
          },
-         {"Two controls of frame\nID=1 TITLE=\"Main\"\nget the same identifier Go_BTN_D1:\n"
-          "\"Save\"\nand\n\"Start\"\nThe generated code will not compile until one of them gets "
+         {"Two controls of frame\nID=1 TITLE=\"Main\"\nget the same identifier:\nGo_BTN_D1 at x "
+          "189, "
+          "y 90\nand\nGo_BTN_D1 at x 189, y 227\nThe generated code will not compile until one of "
+          "them gets "
           "another VarName."},
          {},
          {}},

@@ -24,35 +24,35 @@ TEST_F(ClassicHardeningTest, IdentifierClashesAreWarnedNamingBothControls) {
     const struct {
         const char *what;
         int32_t language;
-        bool limitIdentifiers;
         std::string first, second; // VarName values
         std::vector<std::string> warnings;
     } cases[] = {
-        {"repeated in C", LanguageC, true, "Go", "Go",
-         {head + "the same identifier:\nGo_BTN_D1 at x 9, y 10\nand\nGo_BTN_D1 at x 9, y 25\n" +
+        {"case only in C", LanguageC, "Name", "name", {}},
+        {"case only in FORTRAN",
+         LanguageFORTRAN,
+         "Name",
+         "name",
+         {head +
+          "identifiers that differ only by case, which FORTRAN takes as one:\nName_BTN_D1 "
+          "at x 189, y 90\nand\nname_BTN_D1 at x 189, y 227\n" +
           tail}},
-        {"repeated in FORTRAN", LanguageFORTRAN, true, "Go", "Go",
-         {head + "the same identifier:\nGo_BTN_D1 at x 9, y 10\nand\nGo_BTN_D1 at x 9, y 25\n" +
-          tail}},
-        {"case only in C", LanguageC, true, "Name", "name", {}},
-        {"case only in FORTRAN", LanguageFORTRAN, true, "Name", "name",
-         {head + "identifiers that differ only by case, which FORTRAN takes as one:\nName_BTN_D1 "
-                 "at x 9, y 10\nand\nname_BTN_D1 at x 9, y 25\n" +
-          tail}},
-        {"long in C", LanguageC, false, longName, "Other", {}},
-        {"long in FORTRAN", LanguageFORTRAN, false, longName, "Other",
+        {"long in C", LanguageC, longName, "Other", {}},
+        {"long in FORTRAN",
+         LanguageFORTRAN,
+         longName,
+         "Other",
          {"The control\n" + longName +
-          "_BTN_D1 at x 9, y 10\nof frame\nID=1 TITLE=\"Main\"\ngets an identifier of 77 "
+          "_BTN_D1 at x 189, y 90\nof frame\nID=1 TITLE=\"Main\"\ngets an identifier of 77 "
           "characters; FORTRAN allows at most 63.\nThe generated code will not compile until it "
           "gets a shorter VarName or the identifier length is limited."}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ResetWorkspace();
-        BuilderSettings.LimitIdentLength = c.limitIdentifiers;
+        BuilderSettings.LimitIdentLength = false;
         AddFrameAt("ID=1 TITLE=\"Main\"");
-        AddPixelText({"TF:  ", "VarName=" + c.first, TextBox_Filled, 14, 16});
-        AddPixelText({"TF:  ", "VarName=" + c.second, TextBox_Filled, 14, 40});
+        AddPixelText({"Go", "VarName=" + c.first, TextBox_Filled, 14, 16});
+        AddPixelText({"Go", "VarName=" + c.second, TextBox_Filled, 14, 40});
         BuildExpectingSuccess(c.language, c.warnings);
     }
 }
