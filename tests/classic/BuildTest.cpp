@@ -112,7 +112,8 @@ TEST_F(BuildTest, AWriteErrorIsNotReportedAsSuccess) {
     NameLayout();
     ASSERT_EQ(::symlink("/dev/full", (dir + "guibld.cpp").c_str()), 0);
     Build(LanguageCPP);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Could not write the file\n" + dir + "guibld.cpp",
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"Could not write the file\n" + dir +
+                                                     "guibld.cpp\nNo space left on device",
                                                  kWriteFailed}));
 }
 
