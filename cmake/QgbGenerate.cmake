@@ -6,7 +6,7 @@
 # them changes; a generated file is replaced only when its bytes changed, so
 # an unchanged design recompiles nothing. Nothing is written into the source
 # tree except the CALLBACKS file: new stubs are merged into it ("qgb callbacks
-# merge"); when it does not exist yet it becomes a copy of the stubs.
+# merge", for Qt too); when it does not exist yet it is made from the stubs.
 #
 # C and C++: t compiles the CALLBACKS file (or the generated guicb.tmp), which
 # includes the builder file, and guidefs.c(pp). FORTRAN: the same as Fortran
@@ -132,23 +132,21 @@ function(qgb_generate)
     get_filename_component(callbacks "${QGB_CALLBACKS}" ABSOLUTE
                            BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
   endif()
+  if(QGB_CALLBACKS)
+    _qgb_run("qgb callbacks merge" "${QuorvinGuiBuilder_QGB}" callbacks merge
+             "${design}/${layout_name}" --into "${callbacks}")
+    string(STRIP "${_qgb_output}" merged)
+    message(STATUS "qgb_generate(${QGB_TARGET}): ${merged}")
+    set(stubs "${callbacks}")
+  else()
+    set(stubs "${design}/guicb.tmp")
+  endif()
   if(language STREQUAL "qt")
     _qgb_add_qt(${QGB_TARGET} "${generated}")
     if(QGB_CALLBACKS)
       target_sources(${QGB_TARGET} PRIVATE "${callbacks}")
     endif()
     return()
-  endif()
-
-  if(QGB_CALLBACKS)
-    _qgb_run("qgb callbacks merge" "${QuorvinGuiBuilder_QGB}" callbacks merge
-             "${design}/${layout_name}" --into "${callbacks}")
-    if(NOT _qgb_output STREQUAL "")
-      message(STATUS "qgb_generate(${QGB_TARGET}): ${_qgb_output}")
-    endif()
-    set(stubs "${callbacks}")
-  else()
-    set(stubs "${design}/guicb.tmp")
   endif()
   target_include_directories(${QGB_TARGET} PRIVATE "${design}")
   if(TARGET Quorvin::sdk)

@@ -322,6 +322,99 @@ int Merge(const fs::path &generatedPath, const fs::path &into, int32_t language)
     return kExitSuccess;
 }
 
+// The callbacks the Qt build's class headers declare ("extern void
+// NAME_CB(...);"), each as a stub that compiles: in the order met, the files
+// in path order.
+std::vector<Unit> QtUnits(const fs::path &uiFolder) {
+    std::vector<fs::path> headers;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(uiFolder, ec), end; !ec && it != end;
+         it.increment(ec))
+        if (it->path().extension() == ".h")
+            headers.push_back(it->path());
+    std::sort(headers.begin(), headers.end());
+    static const std::regex declaration(R"(extern\s+(void|GUIInt_t)\s+(\w+_CB)\s*\(([^)]*)\)\s*;)");
+    std::vector<Unit> units;
+    std::set<std::string> seen;
+    for (const fs::path &header : headers) {
+        std::string text;
+        if (!ReadWhole(header, text))
+            continue;
+        for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end;
+             ++it) {
+            const std::string result = (*it)[1], name = (*it)[2];
+            std::string parameter = (*it)[3];
+            parameter.erase(std::remove(parameter.begin(), parameter.end(), ' '), parameter.end());
+            if (!seen.insert(name).second)
+                continue;
+            std::string head = result + " " + name + "(";
+            if (parameter == "constchar*")
+                head += "const char *text";
+            else if (parameter == "constGUIInt_t*")
+                head += "const GUIInt_t *value";
+            else if (!parameter.empty() && parameter != "void")
+                head += (*it)[3].str() + " /* value */";
+            head += ")";
+            std::string body = "{\n";
+            if (parameter == "constchar*")
+                body += "    (void)text;\n";
+            else if (parameter == "constGUIInt_t*")
+                body += "    (void)value;\n";
+            if (result == "GUIInt_t")
+                body += "    return 1;\n";
+            units.push_back({name, "// Added by qgb callbacks merge.\n" + head + "\n" + body + "}\n"});
+        }
+    }
+    return units;
+}
+
+// Qt: the stubs FILE lacks are appended at its end (there is no builder
+// file to include).
+int MergeQt(const fs::path &uiFolder, const fs::path &into) {
+    const std::vector<Unit> units = QtUnits(uiFolder);
+    if (units.empty()) {
+        PrintError("no callbacks are declared below " + uiFolder.string() +
+                   ": build the layout first");
+        return kExitFailure;
+    }
+    std::string user;
+    std::error_code ec;
+    const bool existed = fs::exists(into, ec);
+    if (existed && !ReadWhole(into, user)) {
+        PrintError("cannot read " + into.string());
+        return kExitFailure;
+    }
+    if (!existed)
+        user = "// The callbacks of the Qt dialogs, from the first build's declarations.\n"
+               "#include \"QorGUICallbackUtil.h\"\n";
+    const std::set<std::string> defined = DefinedInC(user);
+    std::string merged = user;
+    std::set<std::string> generatedNames;
+    for (const Unit &unit : units) {
+        generatedNames.insert(unit.name);
+        if (defined.count(unit.name))
+            continue;
+        if (!merged.empty() && merged.back() != '\n')
+            merged += '\n';
+        merged += "\n" + unit.text;
+        std::cout << "added " << unit.name << "\n";
+    }
+    for (const std::string &name : defined)
+        if (!generatedNames.count(name))
+            std::cout << "kept " << name << ": the design no longer generates it\n";
+    if (existed && merged == user) {
+        std::cout << into.string() << " is up to date\n";
+        return kExitSuccess;
+    }
+    std::string error;
+    if (!WriteReplacing(into, merged, error)) {
+        PrintError(error);
+        return kExitFailure;
+    }
+    std::cout << (existed ? "merged into " : "created ") << into.string() << "\n";
+    return kExitSuccess;
+}
+
 } // namespace
 
 void AddCallbacksVerb(CLI::App &app, CallbacksArgs &args) {
@@ -335,7 +428,8 @@ void AddCallbacksVerb(CLI::App &app, CallbacksArgs &args) {
         "and for C and C++ the option lists, that FILE lacks, just before the include of the\n"
         "builder file, which stays FILE's last line. Every function already in FILE is kept\n"
         "byte for byte; callbacks the design no longer generates are listed, never deleted.\n"
-        "When FILE does not exist it becomes a copy of guicb.tmp.");
+        "When FILE does not exist it becomes a copy of guicb.tmp. For Qt the stubs are made\n"
+        "from the callbacks the class headers below ../ui declare, appended at FILE's end.");
     args.merge->add_option("LAYOUT", args.layout, "Layout file (JSON) of the last build")
         ->required();
     args.merge->add_option("--into", args.into, "Your callbacks file")->required();
@@ -349,8 +443,10 @@ int RunCallbacks(const GlobalOptions &options, const CallbacksArgs &args) {
     qb::ReadConfigFile();
     const int32_t language = qb::BuilderSettings.Language;
     if (language == qb::LanguageQt) {
-        PrintError(args.layout + ": the Qt build writes no callback stubs to merge");
-        return kExitFailure;
+        // The Qt build writes its classes to ui/ beside the layout's folder.
+        const fs::path layoutFolder = fs::absolute(args.layout).parent_path();
+        const int status = MergeQt(layoutFolder.parent_path() / "ui", fs::path(args.into));
+        return session.reportNewFaults() ? kExitFailure : status;
     }
     const fs::path generated = fs::path(args.layout).parent_path() / "guicb.tmp";
     const int status = Merge(generated, fs::path(args.into), language);
