@@ -2,13 +2,17 @@
 // layout into the reference host, loads the add-on module and drives it the
 // way a person would.
 #include "BuildVerb.h"
+#include "CallbacksVerb.h"
+#include "IconsVerb.h"
 #include "InfoVerb.h"
+#include "NewVerb.h"
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 
 #ifndef QGB_DEFAULT_MODULE
@@ -36,6 +40,19 @@ Examples:
 
 The script language of "qgb run" is described in docs/scripts.md.)";
 
+// Installed, the add-on module sits in ../lib/quorvin beside qgb's folder;
+// in the build tree it is the module qgb was built with.
+std::string DefaultModule() {
+#ifdef QGB_INSTALLED_MODULE
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path installed = self.parent_path() / QGB_INSTALLED_MODULE;
+    if (!ec && std::filesystem::exists(installed, ec))
+        return installed.lexically_normal().string();
+#endif
+    return QGB_DEFAULT_MODULE;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -45,7 +62,7 @@ int main(int argc, char **argv) {
     app.fallthrough();
 
     qgb::GlobalOptions options;
-    options.modulePath = QGB_DEFAULT_MODULE;
+    options.modulePath = DefaultModule();
     int32_t hostVersion = 0;
     app.add_option("--host-version", hostVersion,
                    "Host version the reference host reports (default 1000300; the add-on needs "
@@ -94,6 +111,12 @@ int main(int argc, char **argv) {
 
     qgb::PreviewArgs preview;
     qgb::AddPreviewVerb(app, preview);
+    qgb::CallbacksArgs callbacks;
+    qgb::AddCallbacksVerb(app, callbacks);
+    qgb::IconsArgs icons;
+    qgb::AddIconsVerb(app, icons);
+    qgb::NewArgs newProject;
+    qgb::AddNewVerb(app, newProject);
 
     try {
         app.parse(argc, argv);
@@ -116,6 +139,12 @@ int main(int argc, char **argv) {
     }
     if (*preview.command)
         return qgb::RunPreview(options, preview);
+    if (*callbacks.command)
+        return qgb::RunCallbacks(options, callbacks);
+    if (*icons.command)
+        return qgb::RunIcons(options, icons);
+    if (*newProject.command)
+        return qgb::RunNew(options, newProject);
     if (*run) {
         std::map<std::string, std::string> variables;
         for (const std::string &arg : variableArgs) {
