@@ -1,7 +1,7 @@
 #include "classic/Emit.h"
 
 #include "classic/BuildState.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <charconv>
 #include <cstring>
