@@ -15,7 +15,7 @@
 #include "model/Validation.h"
 #include "options/Options.h"
 #include "qtgen/QtBuild.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "model/Frames.h"
 
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "classic/BuildState.h"
 #include "model/Format.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <cerrno>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "options/Options.h"
 
 #include "model/HostResources.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <cctype>
 #include <cerrno>

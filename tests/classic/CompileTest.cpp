@@ -15,7 +15,7 @@
 //    run: its builder functions create the dialogs in the reference host.
 #include "ClassicSupport.h"
 
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // identifier and place, and every message comes where its control is built.
 #include "ClassicSupport.h"
 
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 

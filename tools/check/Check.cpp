@@ -6,7 +6,7 @@
 #include "model/Kinds.h"
 #include "model/Parameters.h"
 #include "quorvin/Host.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "CallbacksVerb.h"
 
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <CLI/CLI.hpp>
 
