@@ -66,8 +66,8 @@ std::string fingerprint(const Host::WorkspaceSnapshot &snapshot) {
         for (const auto &g : f.geoms) {
             const auto &gs = g.spec;
             out << 'G' << g.handle << '|' << gs.type << '|' << gs.command << '|' << gs.coordSys
-                << ',' << gs.x << ',' << gs.y << ',' << gs.z << ',' << gs.width << ','
-                << gs.height << ',' << g.drawOrder << '|' << gs.imageFile;
+                << ',' << gs.x << ',' << gs.y << ',' << gs.z << ',' << gs.width << ',' << gs.height
+                << ',' << g.drawOrder << '|' << gs.imageFile;
             for (const auto &line : gs.polylines) {
                 out << ';';
                 for (const auto &p : line)
@@ -315,8 +315,7 @@ void StudioWindow::buildMenus() {
     });
     add(file, "&Save", "action-save", QKeySequence::Save, [this] { save(); });
     add(file, "Save &As...", "action-save-as", QKeySequence::SaveAs, [this] {
-        QFileDialog dialog(this, "Save Layout As", options_.startDirectory,
-                           "Layouts (*.lay.json)");
+        QFileDialog dialog(this, "Save Layout As", options_.startDirectory, "Layouts (*.lay.json)");
         dialog.setObjectName("save-dialog");
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -403,16 +402,17 @@ void StudioWindow::runCommand(const std::string &what,
     const size_t messages = host.messages().size();
     const std::string layout = host.layoutFileName();
     const QString directory = layout.empty() ? QString() : QFileInfo(q(layout)).absolutePath();
-    const qgb::DirectorySnapshot files =
-        directory.isEmpty() ? qgb::DirectorySnapshot{}
-                            : qgb::SnapshotDirectory(directory.toStdString());
+    const qgb::DirectorySnapshot files = directory.isEmpty()
+                                             ? qgb::DirectorySnapshot{}
+                                             : qgb::SnapshotDirectory(directory.toStdString());
 
     std::string error;
     if (!action(&error) && !error.empty()) {
         messages_->addItem(q("studio: " + what + ": " + error));
         statusBar()->showMessage(q(error), 6000);
     }
-    checkInvariants(what, faults, step == UndoStep::None && what == kStartAddOn ? nullptr : &resources);
+    checkInvariants(what, faults,
+                    step == UndoStep::None && what == kStartAddOn ? nullptr : &resources);
     if (step != UndoStep::None && fingerprint(host.snapshotWorkspace()) != beforePrint) {
         if (step == UndoStep::Record || undo_.empty())
             undo_.push_back(before);
@@ -488,7 +488,8 @@ void StudioWindow::updateSidePanel() {
     const Frame *frame = host.currentFrame();
     const Text *text = nullptr;
     if (picks.size() == 1 && picks.front().type == PickObject_Text)
-        text = host.findText(reinterpret_cast<Text_ID>(static_cast<uintptr_t>(picks.front().handle)));
+        text =
+            host.findText(reinterpret_cast<Text_ID>(static_cast<uintptr_t>(picks.front().handle)));
     textString_->setPlainText(text ? q(text->spec.string) : QString());
     textCommand_->setText(text ? q(text->spec.command) : QString());
     textString_->setEnabled(text != nullptr);
@@ -505,7 +506,8 @@ void StudioWindow::showReport(const std::vector<Message> &shown,
             (m.call == Message::Call::MessageBox && !isQuestion(m.boxType)))
             lines << q(qgb::DescribeMessage(m));
     if (!files.empty()) {
-        lines << "" << "Files written:";
+        lines << ""
+              << "Files written:";
         for (const std::string &f : files)
             lines << q(f);
     }
@@ -606,34 +608,27 @@ bool StudioWindow::confirmDiscard() {
 // ---- undo
 
 void StudioWindow::undo() {
-    if (undo_.empty())
+    stepHistory(undo_, redo_, "undo");
+}
+
+void StudioWindow::redo() {
+    stepHistory(redo_, undo_, "redo");
+}
+
+// Restores the newest snapshot of `from` and keeps the present workspace in `to`.
+void StudioWindow::stepHistory(std::vector<Host::WorkspaceSnapshot> &from,
+                               std::vector<Host::WorkspaceSnapshot> &to, const char *name) {
+    if (from.empty())
         return;
-    Host::WorkspaceSnapshot target = undo_.back();
-    undo_.pop_back();
-    redo_.push_back(Host::instance().snapshotWorkspace());
+    Host::WorkspaceSnapshot target = from.back();
+    from.pop_back();
+    to.push_back(Host::instance().snapshotWorkspace());
     runCommand(
-        "undo",
+        name,
         [&target](std::string *) {
             Host &host = Host::instance();
             host.restoreWorkspace(target);
             // The pick list is empty now; the add-on hears it as after a pick.
-            host.sendStateChange(StateChange_PickListChanged);
-            return true;
-        },
-        UndoStep::None);
-}
-
-void StudioWindow::redo() {
-    if (redo_.empty())
-        return;
-    Host::WorkspaceSnapshot target = redo_.back();
-    redo_.pop_back();
-    undo_.push_back(Host::instance().snapshotWorkspace());
-    runCommand(
-        "redo",
-        [&target](std::string *) {
-            Host &host = Host::instance();
-            host.restoreWorkspace(target);
             host.sendStateChange(StateChange_PickListChanged);
             return true;
         },
@@ -650,8 +645,7 @@ QImage StudioWindow::screenshot() {
     render(&main);
     std::vector<QImage> parts{main};
     for (const auto &[id, d] : Host::instance().dialogs())
-        if (QDialog *w = gui_->window(id); w && w->isVisible())
-        {
+        if (QDialog *w = gui_->window(id); w && w->isVisible()) {
             QImage image(w->size(), QImage::Format_RGB32);
             w->render(&image);
             parts.push_back(image);

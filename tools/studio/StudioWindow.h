@@ -102,6 +102,8 @@ class StudioWindow : public QMainWindow {
     QMenu *hostMenus_ = nullptr, *recentMenu_ = nullptr, *windowMenu_ = nullptr;
     QAction *undoAction_ = nullptr, *redoAction_ = nullptr;
     QTimer *idleTimer_ = nullptr;
+    void stepHistory(std::vector<quorvin::host::Host::WorkspaceSnapshot> &from,
+                     std::vector<quorvin::host::Host::WorkspaceSnapshot> &to, const char *name);
     std::vector<quorvin::host::Host::WorkspaceSnapshot> undo_, redo_;
     std::vector<std::string> failures_;
     std::vector<std::string> buildFiles_;
