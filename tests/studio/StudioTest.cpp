@@ -10,9 +10,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -20,8 +22,9 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <csignal>
 #include <fstream>
-#include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -64,9 +67,22 @@ class StudioTest : public ::testing::Test {
         std::string error;
         ASSERT_TRUE(window_->startAddOn(&error)) << error;
         window_->show();
+        // A test that waits on a window nobody answers ends here, not in a hang.
+        std::signal(SIGALRM, [](int) {
+            static const char text[] = "test_studio: a test hung for 60 s\n";
+            [[maybe_unused]] auto n = write(2, text, sizeof text - 1);
+            _exit(1);
+        });
+        alarm(60);
+        // Every modal window (questions, file dialogs) is answered as a person
+        // would: the accepting button, unless the test said otherwise.
+        answerer_ = new QTimer(window_.get());
+        QObject::connect(answerer_, &QTimer::timeout, [this] { answerModal(); });
+        answerer_->start(20);
         settle();
     }
     void TearDown() override {
+        alarm(0);
         settle();
         for (const std::string &f : window_->invariantFailures())
             ADD_FAILURE() << f;
@@ -127,23 +143,32 @@ class StudioTest : public ::testing::Test {
         }
         FAIL() << "no button " << name << " in a window that is up";
     }
-    // The next modal dialog of the studio (a file dialog) is accepted by a
-    // click on its accept button.
-    void acceptNextFileDialog() {
-        QTimer::singleShot(0, [] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog);
-            auto *box = dialog->findChild<QDialogButtonBox *>();
-            ASSERT_TRUE(box);
-            QPushButton *accept = box->button(QDialogButtonBox::Save)
-                                      ? box->button(QDialogButtonBox::Save)
-                                      : box->button(QDialogButtonBox::Open);
+    // Clicks the accepting button of the modal window that is up, if any.
+    void answerModal() {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        answered_.push_back(modal->objectName().toStdString());
+        QAbstractButton *accept = nullptr;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            for (auto b : {QMessageBox::Yes, QMessageBox::Ok})
+                if (!accept)
+                    accept = box->button(b);
+        } else if (auto *buttons = modal->findChild<QDialogButtonBox *>()) {
+            for (auto b : {QDialogButtonBox::Save, QDialogButtonBox::Open, QDialogButtonBox::Ok})
+                if (!accept)
+                    accept = buttons->button(b);
+        }
+        if (accept)
             QTest::mouseClick(accept, Qt::LeftButton);
-        });
+        else
+            modal->close();
     }
 
     fs::path work_;
     std::unique_ptr<studio::StudioWindow> window_;
+    QTimer *answerer_ = nullptr;
+    std::vector<std::string> answered_; // object names of the modal windows answered
 };
 
 TEST_F(StudioTest, DragMovesPickedTextOnPaperAndUndoPutsItBack) {
@@ -206,23 +231,38 @@ TEST_F(StudioTest, EmptyWorkspaceToBuiltCppDesignWithTheMouseAlone) {
     openToolDialog();
     clickButton("Modal Dialog");
     ASSERT_EQ(Host::instance().frames().size(), 1u);
+    const size_t texts = Host::instance().currentFrame()->texts.size();
     clickButton("Text Field");
-    EXPECT_GE(Host::instance().currentFrame()->texts.size(), 1u);
+    clickButton("Push Button");
+    ASSERT_GT(Host::instance().currentFrame()->texts.size(), texts + 1);
+
+    // Undo takes the push button away, redo brings it back.
+    chooseMenu("menu-edit", "action-undo");
+    EXPECT_EQ(Host::instance().currentFrame()->texts.size(), texts + 1);
+    chooseMenu("menu-edit", "action-redo");
+    EXPECT_GT(Host::instance().currentFrame()->texts.size(), texts + 1);
+
     clickButton("Preview Layout");
-    bool previewUp = false;
+    GUIInt_t preview = 0;
     for (const auto &[id, d] : Host::instance().dialogs())
         if (d.up && d.title != "GUI Builder" && window_->guiWindows().window(id))
-            previewUp = true;
-    EXPECT_TRUE(previewUp);
-    for (const auto &m : Host::instance().messages()) std::cerr << "MSG " << m.text << "\n";
-    for (const auto &[id, d] : Host::instance().dialogs()) std::cerr << "DLG " << d.title << " up=" << d.up << "\n";
-    acceptNextFileDialog();
+            preview = id;
+    ASSERT_NE(preview, 0) << "no preview window";
+    // The host's picture of the previewed dialog, from the Window menu.
+    chooseMenu("menu-window", QString("host-picture-action-%1").arg(preview));
+    auto *picture = window_->findChild<QLabel *>(QString("host-picture-%1").arg(preview));
+    ASSERT_TRUE(picture);
+    EXPECT_FALSE(picture->pixmap(Qt::ReturnByValue).isNull());
+
     chooseMenu("menu-file", "action-save-as");
     ASSERT_TRUE(fs::exists(work_ / "untitled.lay.json"));
     clickButton("Go Build");
     const auto &files = window_->lastBuildFiles();
     EXPECT_NE(std::find(files.begin(), files.end(), "guibld.cpp"), files.end());
     EXPECT_TRUE(fs::exists(work_ / "guibld.cpp"));
+    auto *report = window_->findChild<QMessageBox *>("report");
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(report->text().contains("guibld.cpp"));
     EXPECT_EQ(window_->recentFiles().front().toStdString(),
               fs::absolute(work_ / "untitled.lay.json").string());
 }
