@@ -95,7 +95,8 @@ class StudioTest : public ::testing::Test {
     void openSample() {
         fs::copy(fs::path(QGB_SOURCE_DIR) / "examples/sample", work_ / "sample",
                  fs::copy_options::recursive);
-        ASSERT_TRUE(window_->openLayout(QString::fromStdString((work_ / "sample/sample.lay.json").string())));
+        ASSERT_TRUE(window_->openLayout(
+            QString::fromStdString((work_ / "sample/sample.lay.json").string())));
         settle();
     }
     const quorvin::host::Text *textNamed(const std::string &s) {
@@ -113,7 +114,8 @@ class StudioTest : public ::testing::Test {
         QMenu *menu = window_->findChild<QMenu *>(menuName);
         ASSERT_TRUE(menu);
         QMenuBar *bar = window_->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
         settle();
         QAction *action = menu->findChild<QAction *>(actionName);
         if (!action)
@@ -275,15 +277,43 @@ TEST_F(StudioTest, ScreenshotShowsPaperFramesAndToolDialog) {
     ASSERT_TRUE(shot.save(QString::fromStdString(file.string())));
     // The desk around the paper, a frame's background where the workspace
     // draws it, and the tool dialog beside the main window.
-    QWidget *view = window_->workspace();
+    auto *view = window_->workspace();
     const QPoint origin = view->mapTo(window_.get(), QPoint(0, 0));
     EXPECT_EQ(shot.pixelColor(origin + QPoint(4, 4)), QColor(200, 204, 210));
+    // A point of the current frame that no text, geometry or header covers
+    // and that the scroll area shows.
     const auto drawing = quorvin::host::workspaceDrawing();
     const auto &top = drawing.back();
-    const QPointF inside = window_->workspace()->toWidget(top.rect.right - 0.05, top.rect.bottom - 0.05);
-    EXPECT_EQ(shot.pixelColor(origin + inside.toPoint()),
+    auto covered = [&top](double x, double y) {
+        auto in = [x, y](const quorvin::host::PaperRect &r) {
+            return x > r.left - 0.05 && x < r.right + 0.05 && y > r.top - 0.05 &&
+                   y < r.bottom + 0.05;
+        };
+        bool any = y < top.rect.top + quorvin::host::kFrameHeaderInches + 0.05;
+        for (const auto &t : top.texts)
+            any = any || in(t.box);
+        for (const auto &g : top.geoms)
+            any = any || in(g.bounds);
+        return any;
+    };
+    const QRect shown = view->visibleRegion().boundingRect();
+    std::optional<QPoint> free;
+    for (double y = top.rect.top + 0.1; !free && y < top.rect.bottom - 0.1; y += 0.1)
+        for (double x = top.rect.left + 0.1; !free && x < top.rect.right - 0.1; x += 0.1) {
+            const QPoint at = view->toWidget(x, y).toPoint();
+            if (!covered(x, y) && shown.contains(at))
+                free = at;
+        }
+    ASSERT_TRUE(free);
+    EXPECT_EQ(shot.pixelColor(origin + *free),
               QColor(top.background.r, top.background.g, top.background.b));
     EXPECT_GT(shot.width(), window_->width() + 100);
+    // Every add-on window is a window of its own, never painted into the paper.
+    for (const auto &[id, d] : Host::instance().dialogs()) {
+        if (QDialog *w = window_->guiWindows().window(id)) {
+            EXPECT_TRUE(w->isWindow()) << d.title;
+        }
+    }
 }
 
 } // namespace
