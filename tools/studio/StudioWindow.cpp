@@ -328,6 +328,7 @@ void StudioWindow::buildMenus() {
     add(file, "&Quit", "action-quit", QKeySequence::Quit, [this] { close(); });
 
     QMenu *edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("menu-edit");
     undoAction_ = add(edit, "&Undo", "action-undo", QKeySequence::Undo, [this] { undo(); });
     redoAction_ = add(edit, "&Redo", "action-redo", QKeySequence::Redo, [this] { redo(); });
 
