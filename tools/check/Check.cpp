@@ -176,14 +176,16 @@ class Checker {
         const qb::ControlKind kind = qb::ClassifyByPrefix(box, string.c_str());
         Control control{{}, string};
 
-        if (qb::HostString type{qb::GetStringTag(command.c_str(), "Type")}) {
+        if (qb::HostString typeHandle{qb::GetStringTag(command.c_str(), "Type")}) {
+            // An unquoted value runs on over the command's other keys: its first word counts.
+            std::string type = typeHandle.get();
+            type = type.substr(0, type.find(' '));
             bool known = false;
             for (int k = qb::Tab; k <= qb::RadioBox; ++k)
-                known =
-                    known || Lower(type.get()) == Lower(qb::ControlKindName(qb::ControlKind(k)));
+                known = known || Lower(type) == Lower(qb::ControlKindName(qb::ControlKind(k)));
             if (!known)
                 add(frame_, kWarning, {}, string, "Type",
-                    std::string("the Type \"") + type.get() + "\" matches no control kind",
+                    "the Type \"" + type + "\" matches no control kind",
                     "use one of Tab, Form, Spin, TextField, Text, ReadOnlyText, Label, "
                     "PushButton, OptionMenu, MultiList, SingleList, Scale, Toggle, RadioBox");
         }
