@@ -293,6 +293,40 @@ class Host {
     // add-on is its own. Help and please-wait calls are recorded as messages;
     // questions, file choosers and the colour chooser take the queued answers.
 
+    // ---- the desktop studio (StudioDriving.cpp) --------------------------
+    // What a front end with a screen needs beyond the scripted driving above:
+    // the pick list to draw, questions and choosers answered by a person when
+    // nothing was queued, and whole-workspace snapshots for undo.
+    struct PickedObject {
+        PickObjects_e type = PickObject_None;
+        UniqueID_t frame = 0;
+        uint64_t handle = 0; // text or geometry; 0 for a frame
+    };
+    std::vector<PickedObject> pickList() const;
+    // Asked when a question, file chooser or colour chooser finds no queued
+    // answer; the answer given is used as if it had been queued. Without a
+    // prompter (the default) an unanswered one stays a fault.
+    struct Prompter {
+        std::function<bool(const std::string &text, MessageBoxType_e type)> question;
+        // nullopt: cancelled
+        std::function<std::optional<std::string>(SelectFileOption_e option,
+                                                  const std::string &typeName,
+                                                  const std::string &defaultName,
+                                                  const std::string &filter)>
+            fileName;
+        std::function<std::optional<ColorIndex_t>()> color;
+    };
+    void setPrompter(Prompter prompter);
+    // The frames (bottom first) and which is current; restore() puts them
+    // back with their unique IDs and handles, empties the pick list and sends
+    // nothing (a front end restores between commands, never during a walk).
+    struct WorkspaceSnapshot {
+        std::vector<Frame> frames;
+    };
+    WorkspaceSnapshot snapshotWorkspace() const;
+    void restoreWorkspace(const WorkspaceSnapshot &snapshot);
+    // ---- end of the studio block --------------------------------------------
+
   private:
     Host();
     ~Host();
