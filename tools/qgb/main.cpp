@@ -3,6 +3,7 @@
 // way a person would.
 #include "BuildVerb.h"
 #include "CallbacksVerb.h"
+#include "CheckVerb.h"
 #include "IconsVerb.h"
 #include "InfoVerb.h"
 #include "NewVerb.h"
@@ -98,6 +99,18 @@ int main(int argc, char **argv) {
                      "keeping the file's other setting")
         ->check(CLI::IsMember({"c", "cpp", "fortran", "qt"}, CLI::ignore_case));
 
+    std::string checkLanguage;
+    bool checkJson = false;
+    auto *check =
+        app.add_subcommand("check", "Show the problems of LAYOUT before anything is built");
+    check->footer("Reports what the build would refuse or warn about and what the compilers would\n"
+                  "refuse later, each with the frame, the control, the key and what to do.\n"
+                  "Nothing is written. Exit code 1 when a finding is an error.");
+    check->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
+    check->add_option("--language", checkLanguage, "c, cpp, fortran or qt (default: dlb.cfg's)")
+        ->check(CLI::IsMember({"c", "cpp", "fortran", "qt"}, CLI::ignore_case));
+    check->add_flag("--json", checkJson, "Findings as JSON");
+
     std::string script;
     std::vector<std::string> variableArgs;
     auto *run = app.add_subcommand("run", "Run a qgb script");
@@ -136,6 +149,12 @@ int main(int argc, char **argv) {
         if (!languageWord.empty())
             language = qgb::ParseLanguage(languageWord);
         return qgb::RunBuild(options, layout, language);
+    }
+    if (*check) {
+        std::optional<int32_t> language;
+        if (!checkLanguage.empty())
+            language = qgb::ParseLanguage(checkLanguage);
+        return qgb::RunCheck(options, layout, language, checkJson);
     }
     if (*preview.command)
         return qgb::RunPreview(options, preview);
