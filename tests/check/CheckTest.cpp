@@ -49,8 +49,11 @@ class CheckTest : public HostFixture {
         HostFixture::SetUp();
         StartAddOn();
         // The Qt build writes its forms to ../ui beside the layout.
-        dir = (fs::path(QGB_BINARY_DIR) / "test-output" / "check" / "design").string() + "/";
-        fs::remove_all(dir);
+        // One folder per test: ctest runs the tests of this file side by side.
+        root = fs::path(QGB_BINARY_DIR) / "test-output" / "check" /
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = (root / "design").string() + "/";
+        fs::remove_all(root);
         fs::create_directories(dir + "../ui/mainwindow/qt");
         fs::create_directories(dir);
     }
@@ -58,7 +61,7 @@ class CheckTest : public HostFixture {
         qb::FreeHostObjects();
         qb::BuildState = qb::BuildStateT{};
         HostFixture::TearDown();
-        fs::remove_all(dir);
+        fs::remove_all(root);
     }
     // The build's objects as start-up makes them, in a fresh host.
     void StartAddOn() {
@@ -90,6 +93,7 @@ class CheckTest : public HostFixture {
         return shown;
     }
 
+    fs::path root;
     std::string dir;
 };
 
