@@ -514,13 +514,11 @@ Text_ID QorUtilTextCreate(CoordSys_e PositionCoordSys, double X, double Y, Units
 
 Boolean_t QorUtilTextDelete(Text_ID TextID) {
     ENTER();
-    Frame *owner = nullptr;
-    Text *t = textArg(h, TextID, __func__, &owner);
+    Text *t = textArg(h, TextID, __func__);
     if (!t)
         return FALSE;
     const uint64_t handle = t->handle;
-    owner->texts.erase(owner->texts.begin() + (t - owner->texts.data()));
-    h.textOwner.erase(handle);
+    h.removeText(handle);
     removePicks(h, handle);
     return TRUE;
 }
@@ -706,13 +704,11 @@ Boolean_t QorUtilGeomIsValid(Geom_ID GeomID) {
 
 Boolean_t QorUtilGeomDelete(Geom_ID GeomID) {
     ENTER();
-    Frame *owner = nullptr;
-    Geom *g = geomArg(h, GeomID, __func__, &owner);
+    Geom *g = geomArg(h, GeomID, __func__);
     if (!g)
         return FALSE;
     const uint64_t handle = g->handle;
-    owner->geoms.erase(owner->geoms.begin() + (g - owner->geoms.data()));
-    h.geomOwner.erase(handle);
+    h.removeGeom(handle);
     removePicks(h, handle);
     return TRUE;
 }
@@ -1034,6 +1030,8 @@ double QorUtilConvertXPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, d
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldX;
+    if (OldCoordSys == NewCoordSys)
+        return OldX; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToPositionX(NewCoordSys, qh::positionToPaperX(OldCoordSys, OldX, f), f);
 }
@@ -1042,6 +1040,8 @@ double QorUtilConvertYPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, d
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldY;
+    if (OldCoordSys == NewCoordSys)
+        return OldY; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToPositionY(NewCoordSys, qh::positionToPaperY(OldCoordSys, OldY, f), f);
 }
@@ -1051,6 +1051,8 @@ double QorUtilConvertXDimension(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys,
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldDimension;
+    if (OldCoordSys == NewCoordSys)
+        return OldDimension; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToLengthX(NewCoordSys, qh::lengthToPaperX(OldCoordSys, OldDimension, f), f);
 }
@@ -1060,6 +1062,8 @@ double QorUtilConvertYDimension(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys,
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldDimension;
+    if (OldCoordSys == NewCoordSys)
+        return OldDimension; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToLengthY(NewCoordSys, qh::lengthToPaperY(OldCoordSys, OldDimension, f), f);
 }
