@@ -47,7 +47,7 @@ FileNames OutputFileNames(int32_t language) {
 
 // Opens basePath + fileName for writing (truncating). The path is built in
 // a host string that is freed right after the open.
-std::FILE *OpenOutputFile(const char *basePath, const char *fileName) {
+std::unique_ptr<GeneratedFile> OpenOutputFile(const char *basePath, const char *fileName) {
     if (!fileName)
         return nullptr;
     const size_t length = std::strlen(basePath) + std::strlen(fileName);
@@ -58,15 +58,18 @@ std::FILE *OpenOutputFile(const char *basePath, const char *fileName) {
     std::strcat(path, fileName);
     std::FILE *file = std::fopen(path, "w");
     QorUtilStringDealloc(&path);
-    // The files are written in many small pieces.
-    if (file)
-        std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
-    return file;
+    if (!file)
+        return nullptr;
+    // The text comes in large pieces: the stream needs no buffer of its own.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    return std::make_unique<GeneratedFile>(file);
 }
 
 // The open output files with their names; every one is closed on every path.
 struct OpenFiles {
-    OutputFiles files;
+    OutputFiles files; // the files below
+    std::unique_ptr<GeneratedFile> builder, callback, definitionsHeader, definitionsSource,
+        callbackInclude;
     std::string basePath;
     FileNames names{};
 
@@ -79,30 +82,44 @@ struct OpenFiles {
     // that fails is named in a message.
     bool Close() {
         bool ok = true;
-        const auto close = [&](std::FILE *&file, const char *name) {
+        const auto close = [&](std::unique_ptr<GeneratedFile> &file, const char *name) {
             if (!file)
                 return;
-            const bool failed = std::ferror(file) != 0;
-            if (std::fclose(file) != 0 || failed) {
+            if (!file->Close()) {
                 ok = false;
                 const std::string message =
                     FormatText("Could not write the file\n%s%s", basePath.c_str(), name);
                 QorUtilDialogErrMsg(message.c_str());
             }
-            file = nullptr;
+            file.reset();
         };
-        close(files.builder, names.builder);
-        close(files.callback, names.callback);
-        close(files.definitionsHeader, names.definitionsHeader);
-        close(files.definitionsSource, names.definitionsSource);
-        close(files.callbackInclude, names.callbackInclude);
+        files = OutputFiles{};
+        close(builder, names.builder);
+        close(callback, names.callback);
+        close(definitionsHeader, names.definitionsHeader);
+        close(definitionsSource, names.definitionsSource);
+        close(callbackInclude, names.callbackInclude);
         return ok;
     }
 
     bool AllOpen() const {
-        return files.builder && files.callback && files.definitionsHeader &&
-               (!names.definitionsSource || files.definitionsSource) &&
-               (!names.callbackInclude || files.callbackInclude);
+        return builder && callback && definitionsHeader &&
+               (!names.definitionsSource || definitionsSource) &&
+               (!names.callbackInclude || callbackInclude);
+    }
+
+    void Open(const char *base, int32_t language) {
+        callback = OpenOutputFile(base, names.callback);
+        builder = OpenOutputFile(base, names.builder);
+        if (language == LanguageFORTRAN) {
+            callbackInclude = OpenOutputFile(base, names.callbackInclude);
+            definitionsHeader = OpenOutputFile(base, names.definitionsHeader);
+        } else {
+            definitionsHeader = OpenOutputFile(base, names.definitionsHeader);
+            definitionsSource = OpenOutputFile(base, names.definitionsSource);
+        }
+        files = {builder.get(), callback.get(), definitionsHeader.get(), definitionsSource.get(),
+                 callbackInclude.get()};
     }
 };
 
@@ -249,7 +266,7 @@ void WriteFixedHeads(const OutputFiles &files, int32_t language) {
     }
 }
 
-void WriteClosingInclude(std::FILE *callback, int32_t language) {
+void WriteClosingInclude(GeneratedFile *callback, int32_t language) {
     switch (language) {
     case LanguageC:
         EmitCode(callback, "\n\n\n\n#include \"guibld.c\"\n");
@@ -354,18 +371,8 @@ void GoBuild(int32_t language, bool preview) {
     if (!preview) {
         HostString basePath(QorUtilGetBasePath(layoutName.get()));
         out.basePath = ToStdString(basePath);
-        if (language != LanguageQt) {
-            const char *base = out.basePath.c_str();
-            out.files.callback = OpenOutputFile(base, out.names.callback);
-            out.files.builder = OpenOutputFile(base, out.names.builder);
-            if (language == LanguageFORTRAN) {
-                out.files.callbackInclude = OpenOutputFile(base, out.names.callbackInclude);
-                out.files.definitionsHeader = OpenOutputFile(base, out.names.definitionsHeader);
-            } else {
-                out.files.definitionsHeader = OpenOutputFile(base, out.names.definitionsHeader);
-                out.files.definitionsSource = OpenOutputFile(base, out.names.definitionsSource);
-            }
-        }
+        if (language != LanguageQt)
+            out.Open(out.basePath.c_str(), language);
     }
     BuildTabPageTable();
 

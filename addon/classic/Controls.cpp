@@ -439,13 +439,13 @@ void WarnDuplicate(const ContainerInfo &c, const std::string &first, const Contr
     QorUtilDialogMessageBox(message.c_str(), MessageBox_Warning);
 }
 
-void WriteTextArgument(std::FILE *b, int32_t language, const std::string &text, int indent,
+void WriteTextArgument(GeneratedFile *b, int32_t language, const std::string &text, int indent,
                        bool last) {
     const std::string escaped = EscapeNewlines(text);
     EmitStringArg(b, language, &escaped, indent, last);
 }
 
-void WritePageCalls(const ControlRecord &rec, std::FILE *b, int32_t language) {
+void WritePageCalls(const ControlRecord &rec, GeneratedFile *b, int32_t language) {
     const char *id = rec.identifier.c_str();
     if (rec.type == Form) {
         Set_pa pages = FormPageSet(rec.group);
@@ -542,7 +542,7 @@ bool NextRadioLabel(const std::string &text, size_t &cursor, std::string &label)
 void EmitAddCall(const OutputFiles &files, const char *kindName, const std::string &variable,
                  int32_t language, int x, int y, int w, int h, const std::string &parent,
                  bool last) {
-    std::FILE *b = files.builder;
+    GeneratedFile *b = files.builder;
     const bool named = !variable.empty();
     const char *var = variable.c_str();
     if (IsC(language)) {
@@ -586,7 +586,7 @@ void EmitAddCall(const OutputFiles &files, const char *kindName, const std::stri
 
 // The argument writers put each piece of a line in its own write, as the
 // FORTRAN folding counts columns per write.
-void EmitIntArg(std::FILE *file, int32_t language, int value, int indent) {
+void EmitIntArg(GeneratedFile *file, int32_t language, int value, int indent) {
     if (IsC(language)) {
         EmitCode(file, "%*s", std::max(indent, 1), "");
         EmitCode(file, "%d", value);
@@ -597,7 +597,7 @@ void EmitIntArg(std::FILE *file, int32_t language, int value, int indent) {
     }
 }
 
-void EmitStringArg(std::FILE *file, int32_t language, const std::string *text, int indent,
+void EmitStringArg(GeneratedFile *file, int32_t language, const std::string *text, int indent,
                    bool last) {
     if (IsC(language)) {
         EmitCode(file, "%*s", std::max(indent, 1), "");
@@ -616,8 +616,8 @@ void EmitStringArg(std::FILE *file, int32_t language, const std::string *text, i
     }
 }
 
-void EmitCallbackArg(std::FILE *file, int32_t language, const std::string *name, const char *suffix,
-                     int indent, bool last) {
+void EmitCallbackArg(GeneratedFile *file, int32_t language, const std::string *name,
+                     const char *suffix, int indent, bool last) {
     if (IsC(language)) {
         EmitCode(file, "%*s", std::max(indent, 1), "");
         EmitCode(file, "%s", name ? name->c_str() : "NULL");
@@ -633,7 +633,7 @@ void EmitCallbackArg(std::FILE *file, int32_t language, const std::string *name,
     }
 }
 
-void EmitToolTip(std::FILE *file, const std::string &toolTip, const std::string &name,
+void EmitToolTip(GeneratedFile *file, const std::string &toolTip, const std::string &name,
                  int32_t language) {
     if (toolTip.empty())
         return;
@@ -647,7 +647,7 @@ void EmitToolTip(std::FILE *file, const std::string &toolTip, const std::string 
 
 void EmitControl(const ContainerInfo &container, const ControlRecord &rec, const OutputFiles &files,
                  int32_t language) {
-    std::FILE *b = files.builder;
+    GeneratedFile *b = files.builder;
     const std::string parent = container.ManagerName();
     const std::string &id = rec.identifier;
     const auto add = [&](bool last) {

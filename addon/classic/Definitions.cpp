@@ -13,7 +13,7 @@
 
 namespace quorvin::builder {
 
-void WriteFileHeader(std::FILE *file, int32_t language) {
+void WriteFileHeader(GeneratedFile *file, int32_t language) {
     if (language == LanguageC || language == LanguageCPP) {
         EmitCode(file, "/***************************************************\n");
         EmitCode(file, " *                                                 *\n");
@@ -41,7 +41,7 @@ namespace {
 // manager of every frame to BADDIALOGID. Every frame is visited once (by
 // unique ID: page frames are named alike) and the frame that was current is
 // current again at the end.
-void WriteManagerResets(std::FILE *builder) {
+void WriteManagerResets(GeneratedFile *builder) {
     const UniqueID_t start = QorUtilFrameGetUniqueID();
     const LgIndex_t frameCount = QorUtilFrameGetCount();
     for (LgIndex_t i = 0; i < frameCount; ++i) {
@@ -76,7 +76,7 @@ void WriteManagerResets(std::FILE *builder) {
 
 } // namespace
 
-void WriteInitDlb(std::FILE *builder, int32_t language) {
+void WriteInitDlb(GeneratedFile *builder, int32_t language) {
     if (language == LanguageC || language == LanguageCPP) {
         EmitCode(builder, "\n\n/**\n */\nvoid InitDLB(void)\n");
         EmitCode(builder, "{\n");
@@ -100,19 +100,20 @@ void WriteInitDlb(std::FILE *builder, int32_t language) {
             HostString name(QorUtilStringListGetString(BuildNameList, i));
             if (!name)
                 continue;
-            std::fprintf(builder,
+            EmitUnfolded(builder,
                          "C... Def value for %s_List.  Do not set here.  Set at end of "
                          "InitQorAddOn\n",
                          name.get());
-            std::fprintf(builder, "      %s_List = \n", name.get());
-            std::fprintf(builder, "     &'Option 1,Option 2,Option 3'//char(0)\n");
+            EmitUnfolded(builder, "      %s_List = \n", name.get());
+            EmitUnfolded(builder, "     &'Option 1,Option 2,Option 3'//char(0)\n");
         }
     }
     EmitCode(builder, "      Return\n");
     EmitCode(builder, "      End\n");
 }
 
-void WriteBitmapData(int32_t language, const std::vector<ImageName> &images, std::FILE *builder) {
+void WriteBitmapData(int32_t language, const std::vector<ImageName> &images,
+                     GeneratedFile *builder) {
     if (language != LanguageC && language != LanguageCPP && language != LanguageFORTRAN)
         return;
     if (!builder || BuildState.Preview)

@@ -3,79 +3,256 @@
 #include "classic/BuildState.h"
 #include "shell/Settings.h"
 
-#include <cstdarg>
+#include <charconv>
+#include <cstring>
 
 namespace quorvin::builder {
 
 namespace {
-
-std::string FormatArgs(const char *format, va_list args) {
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text;
-    if (length > 0) {
-        text.resize(static_cast<size_t>(length) + 1);
-        std::vsnprintf(&text[0], text.size(), format, args);
-        text.resize(static_cast<size_t>(length));
-    }
-    return text;
-}
 
 bool IsControlCharacter(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x20 || u == 0x7f;
 }
 
-} // namespace
+bool IsCommentMark(char c) {
+    return c == 'C' || c == 'c';
+}
 
-std::string FoldFortranText(const std::string &text, int maxLineLength) {
-    const long limit = static_cast<long>(maxLineLength) + 6;
-    const bool comment = !text.empty() && (text[0] == 'C' || text[0] == 'c');
-    const char *lineBreak = comment ? "\nC " : "\n     &";
+// Enough pending text for one write; small enough to keep memory flat.
+constexpr size_t kWriteSize = size_t{1} << 20;
+
+void AppendPadded(std::string &out, const char *text, size_t length, int width, bool left,
+                  char fill) {
+    const size_t pad =
+        width > 0 && static_cast<size_t>(width) > length ? static_cast<size_t>(width) - length : 0;
+    if (!left && pad && fill == '0' && length && (*text == '-' || *text == '+')) {
+        // "-0042": the sign goes before the zeros.
+        out += *text++;
+        --length;
+    }
+    if (!left)
+        out.append(pad, fill);
+    out.append(text, length);
+    if (left)
+        out.append(pad, ' ');
+}
+
+template <typename T>
+void AppendNumber(std::string &out, T value, int base, int width, bool left, char fill) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, base);
+    AppendPadded(out, digits, static_cast<size_t>(result.ptr - digits), width, left, fill);
+}
+
+// The first character of the line open at the end of `text`, when the text
+// from `from` on continues a line that began with `first` ('\0': it starts
+// a line).
+char OpenLineStart(const std::string &text, size_t from, char first) {
+    for (size_t i = text.size(); i > from; --i)
+        if (text[i - 1] == '\n')
+            return i < text.size() ? text[i] : '\0';
+    return first ? first : (from < text.size() ? text[from] : '\0');
+}
+
+// Folds the FORTRAN text from `start` to the end of `text` in place; the
+// column count starts at `start`. A line goes on as a comment only when it
+// began with "C" or "c" in column 1.
+void FoldInPlace(std::string &text, size_t start, int maxLineLength, char lineStart) {
+    const size_t limit = static_cast<size_t>(maxLineLength) + 6;
+    if (text.size() - start < limit)
+        return;
     std::string folded;
-    folded.reserve(text.size() + 16);
-    long column = 0;
-    for (char c : text) {
-        folded += c;
-        if (c == '\n') {
-            column = 0;
-            continue;
-        }
-        if (++column >= limit) {
-            folded += lineBreak;
+    folded.reserve(text.size() - start + 64);
+    const char *data = text.data();
+    const size_t end = text.size();
+    size_t column = 0;
+    char first = lineStart;
+    for (size_t i = start; i < end;) {
+        const void *newline = std::memchr(data + i, '\n', end - i);
+        const size_t contentEnd =
+            newline ? static_cast<size_t>(static_cast<const char *>(newline) - data) : end;
+        if (column == 0 && !first && i < contentEnd)
+            first = data[i];
+        // Each piece that reaches the limit is followed by a continuation.
+        for (;;) {
+            const size_t room = column < limit ? limit - column : 1;
+            if (contentEnd - i < room)
+                break;
+            folded.append(data + i, room);
+            i += room;
+            folded += IsCommentMark(first) ? "\nC " : "\n     &";
             column = 6;
         }
+        folded.append(data + i, contentEnd - i);
+        column += contentEnd - i;
+        i = contentEnd;
+        if (newline) {
+            folded += '\n';
+            ++i;
+            column = 0;
+            first = '\0';
+        }
     }
+    text.replace(start, std::string::npos, folded);
+}
+
+void Emit(GeneratedFile *file, bool fold, const char *format, va_list args) {
+    std::string &text = file->Pending();
+    const size_t start = text.size();
+    AppendFormatted(text, format, args);
+    if (BuildState.Language > LanguageCPP) {
+        const char lineStart = file->LineStart();
+        if (fold)
+            FoldInPlace(text, start, BuilderSettings.MaxFortranLineLen, lineStart);
+        file->SetLineStart(OpenLineStart(text, start, lineStart));
+    }
+    file->WriteIfLarge();
+}
+
+} // namespace
+
+void AppendFormatted(std::string &out, const char *format, va_list args) {
+    const char *p = format;
+    while (*p) {
+        const char *percent = std::strchr(p, '%');
+        if (!percent) {
+            out.append(p);
+            return;
+        }
+        out.append(p, static_cast<size_t>(percent - p));
+        const char *spec = percent + 1;
+        bool left = false;
+        char fill = ' ';
+        for (;; ++spec) {
+            if (*spec == '-')
+                left = true;
+            else if (*spec == '0')
+                fill = '0';
+            else
+                break;
+        }
+        int width = 0;
+        if (*spec == '*') {
+            width = va_arg(args, int);
+            if (width < 0) {
+                left = true;
+                width = -width;
+            }
+            ++spec;
+        } else {
+            while (*spec >= '0' && *spec <= '9')
+                width = width * 10 + (*spec++ - '0');
+        }
+        const bool isLong = *spec == 'l';
+        if (isLong)
+            ++spec;
+        if (left)
+            fill = ' ';
+        switch (*spec) {
+        case '%':
+            out += '%';
+            break;
+        case 's': {
+            const char *s = va_arg(args, const char *);
+            if (!s)
+                s = "(null)";
+            AppendPadded(out, s, std::strlen(s), width, left, ' ');
+            break;
+        }
+        case 'c': {
+            const char c = static_cast<char>(va_arg(args, int));
+            AppendPadded(out, &c, 1, width, left, ' ');
+            break;
+        }
+        case 'd':
+        case 'i':
+            if (isLong)
+                AppendNumber(out, va_arg(args, long), 10, width, left, fill);
+            else
+                AppendNumber(out, va_arg(args, int), 10, width, left, fill);
+            break;
+        case 'u':
+        case 'x':
+            if (isLong)
+                AppendNumber(out, va_arg(args, unsigned long), *spec == 'x' ? 16 : 10, width, left,
+                             fill);
+            else
+                AppendNumber(out, va_arg(args, unsigned), *spec == 'x' ? 16 : 10, width, left,
+                             fill);
+            break;
+        default: {
+            // Precision, other conversions: the rest of the format and the
+            // arguments not yet taken go to vsnprintf.
+            char small[512];
+            va_list copy;
+            va_copy(copy, args);
+            const int length = std::vsnprintf(small, sizeof small, percent, copy);
+            va_end(copy);
+            if (length >= 0 && static_cast<size_t>(length) < sizeof small) {
+                out.append(small, static_cast<size_t>(length));
+            } else if (length > 0) {
+                const size_t at = out.size();
+                out.resize(at + static_cast<size_t>(length) + 1);
+                std::vsnprintf(&out[at], static_cast<size_t>(length) + 1, percent, args);
+                out.resize(at + static_cast<size_t>(length));
+            }
+            return;
+        }
+        }
+        p = spec + 1;
+    }
+}
+
+GeneratedFile::~GeneratedFile() {
+    if (stream_)
+        std::fclose(stream_);
+}
+
+void GeneratedFile::WritePending() {
+    if (!pending_.empty() && stream_ && !failed_ &&
+        std::fwrite(pending_.data(), 1, pending_.size(), stream_) != pending_.size())
+        failed_ = true;
+    pending_.clear();
+}
+
+void GeneratedFile::WriteIfLarge() {
+    if (pending_.size() >= kWriteSize)
+        WritePending();
+}
+
+bool GeneratedFile::Close() {
+    WritePending();
+    if (!stream_)
+        return !failed_;
+    const bool flushed = std::ferror(stream_) == 0;
+    const bool closed = std::fclose(stream_) == 0;
+    stream_ = nullptr;
+    return flushed && closed && !failed_;
+}
+
+std::string FoldFortranText(const std::string &text, int maxLineLength, char lineStart) {
+    std::string folded = text;
+    FoldInPlace(folded, 0, maxLineLength, lineStart);
     return folded;
 }
 
-void EmitCode(std::FILE *file, const char *format, ...) {
+void EmitCode(GeneratedFile *file, const char *format, ...) {
     if (BuildState.Preview || !file)
         return;
     va_list args;
     va_start(args, format);
-    if (BuildState.Language <= LanguageCPP) {
-        std::vfprintf(file, format, args);
-        va_end(args);
-        return;
-    }
-    // FORTRAN: the whole formatted text is needed to fold it; most texts fit
-    // the stack buffer, longer ones are formatted again into a string.
-    char buffer[1024];
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, copy);
-    va_end(copy);
-    std::string text;
-    if (length >= 0 && static_cast<size_t>(length) < sizeof buffer)
-        text.assign(buffer, static_cast<size_t>(length));
-    else
-        text = FormatArgs(format, args);
+    Emit(file, true, format, args);
     va_end(args);
-    const std::string folded = FoldFortranText(text, BuilderSettings.MaxFortranLineLen);
-    std::fwrite(folded.data(), 1, folded.size(), file);
+}
+
+void EmitUnfolded(GeneratedFile *file, const char *format, ...) {
+    if (BuildState.Preview || !file)
+        return;
+    va_list args;
+    va_start(args, format);
+    Emit(file, false, format, args);
+    va_end(args);
 }
 
 std::string EscapeCString(const std::string &text) {

@@ -3,23 +3,72 @@
 // and TRACE formats.
 #pragma once
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
 namespace quorvin::builder {
 
+// One generated output file: its text is built in memory and written to the
+// stream in large pieces, so that a build costs a few writes per file. A
+// failed write is remembered; Close reports it after writing the rest.
+class GeneratedFile {
+  public:
+    // Takes over the stream (closed by Close or the destructor).
+    explicit GeneratedFile(std::FILE *stream) : stream_(stream) {}
+    ~GeneratedFile();
+    GeneratedFile(const GeneratedFile &) = delete;
+    GeneratedFile &operator=(const GeneratedFile &) = delete;
+
+    // Text not yet written; writers append to it.
+    std::string &Pending() { return pending_; }
+    // Writes the pending text once there is enough of it for one large write.
+    void WriteIfLarge();
+    // Writes what is pending and closes the stream: false when any write or
+    // the close failed.
+    bool Close();
+
+    // The first character of the line being written ('\0' while it is
+    // empty), which decides how FORTRAN continues that line.
+    char LineStart() const { return lineStart_; }
+    void SetLineStart(char c) { lineStart_ = c; }
+
+  private:
+    void WritePending();
+
+    std::FILE *stream_;
+    std::string pending_;
+    bool failed_ = false;
+    char lineStart_ = '\0';
+};
+
 // The one writer of generated classic text. Writes nothing while a preview is
-// built or when the file is null. FORTRAN text is folded: when a line reaches
-// MaxFortranLineLen + 6 characters it continues on a new line that starts
-// with "C " (the text began with "C" or "c", a comment) or "     &". The
-// column count starts anew with every call.
+// built or when the file is null. Formats take %s, %d, %i, %u, %x, %c and %%
+// with an optional "-" or "0" flag, a width (or "*") and an "l" length;
+// anything else is left to vsnprintf.
+//
+// FORTRAN text is folded: when a line reaches MaxFortranLineLen + 6
+// characters it continues on a new line that starts with "C " (a comment: the
+// line began with "C" or "c" in column 1) or "     &" (code, including code
+// text that begins with "c" in the middle of a line). The column count starts
+// anew with every call.
 #if defined(__GNUC__)
 __attribute__((format(printf, 2, 3)))
 #endif
-void EmitCode(std::FILE *file, const char *format, ...);
+void EmitCode(GeneratedFile *file, const char *format, ...);
+// As EmitCode, but FORTRAN text is written as it is, never folded.
+#if defined(__GNUC__)
+__attribute__((format(printf, 2, 3)))
+#endif
+void EmitUnfolded(GeneratedFile *file, const char *format, ...);
 
-// Folds one piece of FORTRAN text as EmitCode does.
-std::string FoldFortranText(const std::string &text, int maxLineLength);
+// Appends printf-formatted text (the subset EmitCode describes is formatted
+// here, anything else by vsnprintf).
+void AppendFormatted(std::string &out, const char *format, va_list args);
+
+// Folds one piece of FORTRAN text as EmitCode does; lineStart is the first
+// character of the line the piece continues ('\0' when it starts a line).
+std::string FoldFortranText(const std::string &text, int maxLineLength, char lineStart = '\0');
 
 // Designer text for inside a C or C++ "..." literal: a double quote becomes
 // \", a typed backslash-n stays a line break, every other backslash is

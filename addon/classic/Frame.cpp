@@ -44,7 +44,7 @@ std::vector<ImageName> NameImages(const ContainerInfo &c) {
 }
 
 void WriteDeclarations(const ContainerInfo &c, const OutputFiles &files, int32_t language) {
-    std::FILE *header = files.definitionsHeader;
+    GeneratedFile *header = files.definitionsHeader;
     const char *prefix = c.prefix.c_str();
     if (language == LanguageFORTRAN) {
         EmitCode(header, "      INTEGER*4 %s%dManager\n", prefix, c.number);
@@ -60,8 +60,8 @@ void WriteDeclarations(const ContainerInfo &c, const OutputFiles &files, int32_t
                  ParentSuffix(c));
 }
 
-void WriteFunctionHeadC(const ContainerInfo &c, const std::vector<ImageName> &images, std::FILE *b,
-                        int32_t language) {
+void WriteFunctionHeadC(const ContainerInfo &c, const std::vector<ImageName> &images,
+                        GeneratedFile *b, int32_t language) {
     WriteBitmapData(language, images, b);
     if (c.kind == Sidebar)
         EmitCode(b, "\n/**\n */\nvoid BuildSidebar%d(void)\n", c.id);
@@ -74,7 +74,7 @@ void WriteFunctionHeadC(const ContainerInfo &c, const std::vector<ImageName> &im
 }
 
 void WriteFunctionHeadFortran(const ContainerInfo &c, const std::vector<ImageName> &images,
-                              std::FILE *b, int32_t language) {
+                              GeneratedFile *b, int32_t language) {
     if (c.kind == Sidebar)
         EmitCode(b, "      SUBROUTINE Build%s%d()\n", c.prefix.c_str(), c.number);
     else
@@ -95,7 +95,7 @@ void WriteFunctionHeadFortran(const ContainerInfo &c, const std::vector<ImageNam
     EmitCode(b, "\n");
 }
 
-void WriteCreationC(const ContainerInfo &c, std::FILE *b) {
+void WriteCreationC(const ContainerInfo &c, GeneratedFile *b) {
     const std::string title = EscapeCString(c.title);
     const int id = c.id;
     switch (c.kind) {
@@ -164,7 +164,7 @@ void WriteCreationC(const ContainerInfo &c, std::FILE *b) {
     }
 }
 
-void WriteCreationFortran(const ContainerInfo &c, std::FILE *b) {
+void WriteCreationFortran(const ContainerInfo &c, GeneratedFile *b) {
     const std::string title = EscapeFortranString(c.title);
     const int id = c.id;
     switch (c.kind) {

@@ -13,14 +13,16 @@
 
 namespace quorvin::builder {
 
+class GeneratedFile;
+
 // The output files of a build; any may be null, and every write to a null
 // file is skipped.
 struct OutputFiles {
-    std::FILE *builder = nullptr;           // guibld.c / guibld.cpp / guibld.F
-    std::FILE *callback = nullptr;          // guicb.tmp
-    std::FILE *definitionsHeader = nullptr; // GUIDEFS.h / GUIDEFS.INC
-    std::FILE *definitionsSource = nullptr; // guidefs.c / guidefs.cpp
-    std::FILE *callbackInclude = nullptr;   // GUICB.INC
+    GeneratedFile *builder = nullptr;           // guibld.c / guibld.cpp / guibld.F
+    GeneratedFile *callback = nullptr;          // guicb.tmp
+    GeneratedFile *definitionsHeader = nullptr; // GUIDEFS.h / GUIDEFS.INC
+    GeneratedFile *definitionsSource = nullptr; // guidefs.c / guidefs.cpp
+    GeneratedFile *callbackInclude = nullptr;   // GUICB.INC
 };
 
 // One container as the generator sees it (read from the current frame).
@@ -124,14 +126,14 @@ void EmitControl(const ContainerInfo &container, const ControlRecord &control,
 void EmitAddCall(const OutputFiles &files, const char *kindName, const std::string &variable,
                  int32_t language, int x, int y, int w, int h, const std::string &parent,
                  bool last);
-void EmitIntArg(std::FILE *file, int32_t language, int value, int indent);
+void EmitIntArg(GeneratedFile *file, int32_t language, int value, int indent);
 // text null: no string ("(char *)NULL" or "''//char(0)").
-void EmitStringArg(std::FILE *file, int32_t language, const std::string *text, int indent,
+void EmitStringArg(GeneratedFile *file, int32_t language, const std::string *text, int indent,
                    bool last);
 // name null: no callback ("NULL" or "NULLPTRVAR"); suffix null: none.
-void EmitCallbackArg(std::FILE *file, int32_t language, const std::string *name, const char *suffix,
-                     int indent, bool last);
-void EmitToolTip(std::FILE *file, const std::string &toolTip, const std::string &name,
+void EmitCallbackArg(GeneratedFile *file, int32_t language, const std::string *name,
+                     const char *suffix, int indent, bool last);
+void EmitToolTip(GeneratedFile *file, const std::string &toolTip, const std::string &name,
                  int32_t language);
 
 // Moves a control that lies beyond the frame's top or left edge (or a
@@ -162,11 +164,12 @@ void WriteControlStubs(const ControlRecord &control, const OutputFiles &files, i
 
 // ---- definitions, file heads and bitmap data ------------------------------
 
-void WriteFileHeader(std::FILE *file, int32_t language);
+void WriteFileHeader(GeneratedFile *file, int32_t language);
 // InitDLB at the end of the builder file; the FORTRAN form walks every frame.
-void WriteInitDlb(std::FILE *builder, int32_t language);
+void WriteInitDlb(GeneratedFile *builder, int32_t language);
 // The data arrays of the container's bitmap buttons and toggles (host
 // geometry order); images without an identifier get none.
-void WriteBitmapData(int32_t language, const std::vector<ImageName> &images, std::FILE *builder);
+void WriteBitmapData(int32_t language, const std::vector<ImageName> &images,
+                     GeneratedFile *builder);
 
 } // namespace quorvin::builder

@@ -14,7 +14,7 @@ bool IsC(int32_t language) {
     return language == LanguageC || language == LanguageCPP;
 }
 
-void Comment(std::FILE *file, int32_t language, const std::string &text) {
+void Comment(GeneratedFile *file, int32_t language, const std::string &text) {
     if (IsC(language))
         EmitCode(file, "/* %s */\n", text.c_str());
     else if (language == LanguageFORTRAN)
@@ -23,13 +23,13 @@ void Comment(std::FILE *file, int32_t language, const std::string &text) {
 
 // Modal dialogs take the lock in their init callback and give it back in
 // their OK and cancel callbacks; the stubs say so.
-void ModalLockComment(std::FILE *file, int32_t language, const char *lastLine) {
+void ModalLockComment(GeneratedFile *file, int32_t language, const char *lastLine) {
     Comment(file, language, "Modal Dialogs must call QorUtilLockStart prior to coming");
     Comment(file, language, "up and then call QorUtilLockFinish when the Ok or Cancel");
     Comment(file, language, lastLine);
 }
 
-void DropDialog(std::FILE *file, int32_t language, int id) {
+void DropDialog(GeneratedFile *file, int32_t language, int id) {
     if (IsC(language))
         EmitCode(file, "  QorGUIDialogDrop(Dialog%dManager);\n", id);
     else if (language == LanguageFORTRAN)
@@ -45,7 +45,7 @@ std::string BaseName(const char *container, int id, const char *callback) {
 
 void WriteStubHeader(const std::string &baseName, const OutputFiles &files, StubKind kind,
                      int32_t language, bool lock) {
-    std::FILE *cb = files.callback;
+    GeneratedFile *cb = files.callback;
     const char *name = baseName.c_str();
     if (IsC(language)) {
         if (kind == kStubText)
@@ -111,7 +111,7 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
 }
 
 void WriteStubEnd(const OutputFiles &files, int32_t language, bool lockFinish, bool returnValue) {
-    std::FILE *cb = files.callback;
+    GeneratedFile *cb = files.callback;
     if (IsC(language)) {
         if (lockFinish)
             EmitCode(cb, "  QorUtilLockFinish(AddOnID);\n");
@@ -127,7 +127,7 @@ void WriteStubEnd(const OutputFiles &files, int32_t language, bool lockFinish, b
 }
 
 void WriteDialogButtonStubs(const ContainerInfo &c, const OutputFiles &files, int32_t language) {
-    std::FILE *cb = files.callback;
+    GeneratedFile *cb = files.callback;
     const int id = c.id;
     if (c.help) {
         WriteStubHeader(BaseName("Dialog", id, "HelpButton"), files, kStubVoid, language, true);
@@ -190,7 +190,7 @@ void WriteSidebarStubs(const ContainerInfo &c, const OutputFiles &files, int32_t
 }
 
 void WriteDialogInitStub(const ContainerInfo &c, const OutputFiles &files, int32_t language) {
-    std::FILE *cb = files.callback;
+    GeneratedFile *cb = files.callback;
     const std::string name = BaseName("Dialog", c.id, "Init");
     if (c.modeless) {
         WriteStubHeader(name, files, kStubVoid, language, true);
@@ -209,7 +209,7 @@ void WriteDialogInitStub(const ContainerInfo &c, const OutputFiles &files, int32
 }
 
 void WriteControlStubs(const ControlRecord &rec, const OutputFiles &files, int32_t language) {
-    std::FILE *cb = files.callback;
+    GeneratedFile *cb = files.callback;
     const bool c = IsC(language);
     const bool fortran = language == LanguageFORTRAN;
     const std::string &idText = rec.identifier;

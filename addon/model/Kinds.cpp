@@ -96,8 +96,8 @@ std::string LetterDigitRun(const char *value) {
 }
 
 // Where the name starts in a name source: white space, markup tags and
-// whatever stands inside markup are passed over; "~7" is skipped and the name
-// starts right after it; otherwise at the first letter outside markup.
+// whatever stands inside markup are passed over, and so is "~7"; the name starts
+// at the first letter outside markup, so it never starts with a digit.
 size_t NameStart(const std::string &source) {
     bool inMarkup = false;
     size_t p = 0;
@@ -113,7 +113,7 @@ size_t NameStart(const std::string &source) {
         } else if (inMarkup) {
             ++p;
         } else if (c == '~' && p + 1 < source.size() && source[p + 1] == '7') {
-            return p + 2;
+            p += 2;
         } else if (IsLetter(c)) {
             return p;
         } else {

@@ -2,6 +2,7 @@
 // its handles and arguments, records a fault for anything invalid and then
 // returns a safe default; none of them throws or crashes on bad input.
 #include "HostImpl.h"
+#include "StudioHooks.h"
 
 #include <algorithm>
 #include <cctype>
@@ -1428,11 +1429,10 @@ Boolean_t QorUtilDialogGetFileName(SelectFileOption_e DialogOption, char **FileN
                                    const char *FileTypeName, const char *DefaultFileName,
                                    const char *DefaultFilter) {
     ENTER();
-    (void)DialogOption;
-    (void)DefaultFileName;
     if (!nonNull(h, FileName, __func__, "output pointer"))
         return FALSE;
     *FileName = nullptr;
+    qh::promptForFileName(h, DialogOption, FileTypeName, DefaultFileName, DefaultFilter);
     if (h.fileNames.empty()) {
         h.fault("unanswered file chooser: " +
                 qh::describeText(std::string(FileTypeName ? FileTypeName : "") + " (" +
@@ -1480,8 +1480,10 @@ Boolean_t QorUtilDialogMessageBox(const char *Msg, MessageBoxType_e MessageBoxTy
         h.fault(fn(__func__) + "unknown message box type " + std::to_string(MessageBoxType));
         return FALSE;
     }
-    if (MessageBoxType >= MessageBox_WarningOkCancel)
+    if (MessageBoxType >= MessageBox_WarningOkCancel) {
+        qh::promptForAnswer(h, Msg, MessageBoxType);
         return h.ask(Msg, MessageBoxType) ? TRUE : FALSE;
+    }
     Message m;
     m.call = Message::Call::MessageBox;
     m.boxType = MessageBoxType;
@@ -1535,6 +1537,7 @@ Boolean_t QorUtilDialogGetColor(Boolean_t AllowMultiColor, ColorIndex_t *Color) 
     (void)AllowMultiColor;
     if (!nonNull(h, Color, __func__, "output pointer"))
         return FALSE;
+    qh::promptForColor(h);
     if (h.colors.empty()) {
         h.fault("unanswered colour chooser");
         return FALSE;

@@ -114,16 +114,18 @@ void WriteBmp(const std::string &path, int width, int height,
 
 MemoryFiles::MemoryFiles() {
     for (int i = 0; i < 5; ++i)
-        streams_[i] = open_memstream(&buffers_[i], &sizes_[i]);
-    files_ = {streams_[0], streams_[1], streams_[2], streams_[3], streams_[4]};
+        streams_[i] = std::make_unique<quorvin::builder::GeneratedFile>(
+            open_memstream(&buffers_[i], &sizes_[i]));
+    files_ = {streams_[0].get(), streams_[1].get(), streams_[2].get(), streams_[3].get(),
+              streams_[4].get()};
 }
 
 MemoryFiles::Texts MemoryFiles::Finish() {
     std::string texts[5];
     for (int i = 0; i < 5; ++i) {
         if (streams_[i])
-            std::fclose(streams_[i]);
-        streams_[i] = nullptr;
+            streams_[i]->Close();
+        streams_[i].reset();
         if (buffers_[i])
             texts[i].assign(buffers_[i], sizes_[i]);
         std::free(buffers_[i]);

@@ -5,10 +5,12 @@
 #include "HostFixture.h"
 
 #include "QORADDON.h"
+#include "classic/Emit.h"
 #include "classic/Generator.h"
 #include "quorvin/Host.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,7 +58,7 @@ class MemoryFiles {
     Texts Finish();
 
   private:
-    std::FILE *streams_[5] = {};
+    std::unique_ptr<quorvin::builder::GeneratedFile> streams_[5];
     char *buffers_[5] = {};
     size_t sizes_[5] = {};
     quorvin::builder::OutputFiles files_;

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <iostream>
+#include <sys/stat.h>
 
 namespace qgb {
 
@@ -29,15 +30,20 @@ DirectorySnapshot SnapshotDirectory(const fs::path &directory) {
     std::error_code ec;
     fs::recursive_directory_iterator it(directory, fs::directory_options::skip_permission_denied,
                                         ec);
+    // Every entry's path is the directory's followed by the relative part:
+    // cutting it off is exact and needs no canonical path per file.
+    const std::string base = directory.generic_string();
+    const size_t cut = base.size() + (base.empty() || base.back() == '/' ? 0 : 1);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        std::error_code fileError;
-        if (!it->is_regular_file(fileError))
+        const std::string path = it->path().generic_string();
+        struct stat st {};
+        if (path.size() <= cut || ::stat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
         FileStamp stamp;
-        stamp.size = it->file_size(fileError);
-        stamp.modified = it->last_write_time(fileError);
-        if (!fileError)
-            snapshot[fs::relative(it->path(), directory, fileError).generic_string()] = stamp;
+        stamp.size = static_cast<std::uintmax_t>(st.st_size);
+        stamp.seconds = static_cast<long long>(st.st_mtim.tv_sec);
+        stamp.nanoseconds = static_cast<long>(st.st_mtim.tv_nsec);
+        snapshot[path.substr(cut)] = stamp;
     }
     return snapshot;
 }

@@ -11,13 +11,14 @@
 
 namespace qgb {
 
-// Every regular file below a directory with its size and modification time,
-// to see afterwards which files a command wrote.
+// Every regular file below a directory with its size and modification time
+// (one stat each), to see afterwards which files a command wrote.
 struct FileStamp {
     std::uintmax_t size = 0;
-    std::filesystem::file_time_type modified{};
+    long long seconds = 0; // modification time
+    long nanoseconds = 0;
     bool operator==(const FileStamp &other) const {
-        return size == other.size && modified == other.modified;
+        return size == other.size && seconds == other.seconds && nanoseconds == other.nanoseconds;
     }
 };
 using DirectorySnapshot = std::map<std::string, FileStamp>; // relative path -> stamp

@@ -246,6 +246,29 @@ class Host {
     // Moves or resizes the current frame as the user does (state 7).
     bool setFramePosAndSize(double x, double y, double width, double height, std::string *error);
     void sendStateChange(StateChange_e code);
+
+    // ---- authoring: editing the workspace as the user does in the host's own
+    // editors. Each call is one command. Positions and sizes are paper inches
+    // (x right, y down from the paper's top left), converted to the object's
+    // own coordinate system. A bad handle, a non-finite or non-positive value,
+    // or a size for a geometry that has none returns false with *error saying
+    // why and changes nothing. Text changes send state 35 (texts changed);
+    // geometry and frame-name changes send nothing (the SDK has no code for
+    // them), as the host's own editors do.
+    // The text's position (its anchor point) moves to (x, y).
+    bool placeText(Text_ID text, double x, double y, std::string *error);
+    // The text's height in points (size units become points).
+    bool sizeText(Text_ID text, double heightPoints, std::string *error);
+    bool setTextString(Text_ID text, const std::string &string, std::string *error);
+    bool setTextCommand(Text_ID text, const std::string &command, std::string *error);
+    // The geometry's anchor moves to (x, y); z is kept.
+    bool placeGeom(Geom_ID geom, double x, double y, std::string *error);
+    // Rectangles take width and height; images take the width (their height
+    // follows the picture's aspect ratio, the height given is ignored).
+    bool sizeGeom(Geom_ID geom, double width, double height, std::string *error);
+    bool setGeomCommand(Geom_ID geom, const std::string &command, std::string *error);
+    bool setFrameName(UniqueID_t frame, const std::string &name, std::string *error);
+    // ---- end of authoring
     // Runs queued idle callbacks (each once); returns how many ran.
     int runIdle();
     void quit(); // state 15
@@ -287,6 +310,40 @@ class Host {
     // Files the add-on opened through the host are none: file access of the
     // add-on is its own. Help and please-wait calls are recorded as messages;
     // questions, file choosers and the colour chooser take the queued answers.
+
+    // ---- the desktop studio (StudioDriving.cpp) --------------------------
+    // What a front end with a screen needs beyond the scripted driving above:
+    // the pick list to draw, questions and choosers answered by a person when
+    // nothing was queued, and whole-workspace snapshots for undo.
+    struct PickedObject {
+        PickObjects_e type = PickObject_None;
+        UniqueID_t frame = 0;
+        uint64_t handle = 0; // text or geometry; 0 for a frame
+    };
+    std::vector<PickedObject> pickList() const;
+    // Asked when a question, file chooser or colour chooser finds no queued
+    // answer; the answer given is used as if it had been queued. Without a
+    // prompter (the default) an unanswered one stays a fault.
+    struct Prompter {
+        std::function<bool(const std::string &text, MessageBoxType_e type)> question;
+        // nullopt: cancelled
+        std::function<std::optional<std::string>(SelectFileOption_e option,
+                                                  const std::string &typeName,
+                                                  const std::string &defaultName,
+                                                  const std::string &filter)>
+            fileName;
+        std::function<std::optional<ColorIndex_t>()> color;
+    };
+    void setPrompter(Prompter prompter);
+    // The frames (bottom first) and which is current; restore() puts them
+    // back with their unique IDs and handles, empties the pick list and sends
+    // nothing (a front end restores between commands, never during a walk).
+    struct WorkspaceSnapshot {
+        std::vector<Frame> frames;
+    };
+    WorkspaceSnapshot snapshotWorkspace() const;
+    void restoreWorkspace(const WorkspaceSnapshot &snapshot);
+    // ---- end of the studio block --------------------------------------------
 
   private:
     Host();

@@ -13,7 +13,9 @@
 
 #include "QORADDON.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quorvin::host {
 
@@ -61,5 +63,57 @@ bool renderDialog(GUIInt_t dialog, const std::string &path, std::string *error,
                   const RenderOptions &options = {});
 bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path,
                   std::string *error, const RenderOptions &options = {});
+
+// ---- the workspace as drawing data
+// The frames of the workspace with everything on them in paper inches (x
+// right, y down from the paper's top-left), measured with the host's own
+// font metrics and coordinate conversions, for a front end that draws the
+// paper itself. Bottom of the stack first; the current frame is last.
+
+// The height of a frame's header strip, when the frame shows one.
+constexpr double kFrameHeaderInches = 0.25;
+
+struct Color8 {
+    uint8_t r = 0, g = 0, b = 0;
+};
+
+struct PaperRect {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct DrawnText {
+    uint64_t handle = 0;
+    std::string string;
+    PaperRect box;           // the box (types 1 and 2) or the text block alone (type 0)
+    PaperRect block;         // the lines of text
+    double anchorX = 0, anchorY = 0; // the text's position on the paper
+    double glyphHeight = 0;  // H, inches
+    double lineSpacing = 1;  // lines are H x spacing apart
+    int32_t anchor = 0;      // 0 left, 1 centre, 2 right
+    int32_t boxType = 0;     // 0 none, 1 filled, 2 hollow
+    Color8 color, boxColor, fillColor;
+};
+
+struct DrawnGeom {
+    uint64_t handle = 0;
+    int32_t type = 0;                             // 0 line, 1 rectangle, 6 image
+    PaperRect bounds;                             // rectangles and images; lines: their extent
+    double anchorX = 0, anchorY = 0;              // the anchor on the paper
+    std::vector<std::vector<double>> polylines;   // lines: x0, y0, x1, y1, ... on the paper
+    int32_t pixelWidth = 0, pixelHeight = 0;      // images
+    const std::vector<unsigned char> *rgb = nullptr; // images: valid until the workspace changes
+};
+
+struct DrawnFrame {
+    UniqueID_t uniqueId = 0;
+    std::string name;
+    PaperRect rect;
+    bool showHeader = true;
+    Color8 background;
+    std::vector<DrawnText> texts;
+    std::vector<DrawnGeom> geoms;
+};
+
+std::vector<DrawnFrame> workspaceDrawing();
 
 } // namespace quorvin::host
