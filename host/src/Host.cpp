@@ -178,6 +178,25 @@ uint64_t Host::Impl::addGeom(Frame &frame, Geom g) {
     return handle;
 }
 
+Frame &Host::Impl::adoptFrame(std::unique_ptr<Frame> frame, bool fresh) {
+    if (fresh)
+        frame->uniqueId = gNextUniqueId++;
+    for (size_t i = 0; i < frame->texts.size(); ++i) {
+        if (fresh)
+            frame->texts[i].handle = newHandle();
+        textSlots[frame->texts[i].handle] = Slot{frame.get(), i};
+    }
+    for (size_t i = 0; i < frame->geoms.size(); ++i) {
+        if (fresh)
+            frame->geoms[i].handle = newHandle();
+        geomSlots[frame->geoms[i].handle] = Slot{frame.get(), i};
+    }
+    Frame &raw = *frame;
+    frameById[raw.uniqueId] = &raw;
+    stack.push_back(std::move(frame));
+    return raw;
+}
+
 void Host::Impl::setPosAndSize(Frame &frame, double x, double y, double w, double h) {
     frame.spec.x = x;
     frame.spec.y = y;

@@ -47,7 +47,7 @@ struct Host::Impl {
     };
     std::unordered_map<uint64_t, Slot> textSlots;
     std::unordered_map<uint64_t, Slot> geomSlots;
-    mutable std::vector<Frame> framesView;              // what frames() hands out
+    mutable std::vector<Frame> framesView; // what frames() hands out
 
     // Lightweight walk: the frame at walkIndex is current while walking.
     bool walking = false;
@@ -139,6 +139,9 @@ struct Host::Impl {
     // with the reason, when it cannot be read, is damaged or too large.
     static bool loadImage(const std::string &file, Geom &geom, std::string *error);
     uint64_t addGeom(Frame &frame, Geom geom);
+    // Puts a whole frame on top of the stack and indexes its texts and
+    // geometries; `fresh` gives it a new unique ID and new handles.
+    Frame &adoptFrame(std::unique_ptr<Frame> frame, bool fresh);
     void setPosAndSize(Frame &frame, double x, double y, double w, double h);
     void joinLinkGroup(Frame &frame);
     bool popFrame(size_t index); // index from the bottom, 0-based

@@ -335,11 +335,10 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
                 return report(lineAndColumn(text, sax.byte), "number out of range");
             // The library's text is "[json.exception.parse_error.101] parse error at ...: detail"
             size_t detail = sax.what.rfind(": ");
-            return report(lineAndColumn(text, sax.byte),
-                          "not valid JSON (" +
-                              (detail == std::string::npos ? sax.what
-                                                           : sax.what.substr(detail + 2)) +
-                              ")");
+            return report(
+                lineAndColumn(text, sax.byte),
+                "not valid JSON (" +
+                    (detail == std::string::npos ? sax.what : sax.what.substr(detail + 2)) + ")");
         }
     }
 
@@ -430,15 +429,8 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
     // Everything checked: replace the workspace.
     CommandScope command(*impl_, "load layout");
     impl_->clearWorkspace();
-    for (auto &frame : loaded) {
-        UniqueID_t id = impl_->addFrame(FrameSpec{"x"});
-        Frame *target = impl_->frameOf(id);
-        target->spec = frame->spec;
-        for (const Text &t : frame->texts)
-            impl_->addText(*target, t.spec);
-        for (Geom &g : frame->geoms)
-            impl_->addGeom(*target, std::move(g));
-    }
+    for (auto &frame : loaded)
+        impl_->adoptFrame(std::move(frame), true);
     impl_->popFrame(current);
     impl_->layoutFile = path;
     impl_->deliverStateChange(StateChange_LayoutOpened, 0);

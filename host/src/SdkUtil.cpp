@@ -1031,8 +1031,6 @@ double QorUtilConvertXPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, d
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldX;
-    if (OldCoordSys == NewCoordSys)
-        return OldX; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToPositionX(NewCoordSys, qh::positionToPaperX(OldCoordSys, OldX, f), f);
 }
@@ -1041,8 +1039,6 @@ double QorUtilConvertYPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, d
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldY;
-    if (OldCoordSys == NewCoordSys)
-        return OldY; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToPositionY(NewCoordSys, qh::positionToPaperY(OldCoordSys, OldY, f), f);
 }
@@ -1052,8 +1048,6 @@ double QorUtilConvertXDimension(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys,
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldDimension;
-    if (OldCoordSys == NewCoordSys)
-        return OldDimension; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToLengthX(NewCoordSys, qh::lengthToPaperX(OldCoordSys, OldDimension, f), f);
 }
@@ -1063,8 +1057,6 @@ double QorUtilConvertYDimension(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys,
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldDimension;
-    if (OldCoordSys == NewCoordSys)
-        return OldDimension; // exact: no round trip through paper inches
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToLengthY(NewCoordSys, qh::lengthToPaperY(OldCoordSys, OldDimension, f), f);
 }

@@ -72,6 +72,7 @@ class SharedPixels {
     const unsigned char *data() const { return bytes_ ? bytes_->data() : nullptr; }
     const unsigned char *begin() const { return data(); }
     const unsigned char *end() const { return data() + size(); }
+    const std::vector<unsigned char> *get() const { return bytes_.get(); }
 
   private:
     std::shared_ptr<const std::vector<unsigned char>> bytes_;
@@ -327,10 +328,9 @@ class Host {
     struct Prompter {
         std::function<bool(const std::string &text, MessageBoxType_e type)> question;
         // nullopt: cancelled
-        std::function<std::optional<std::string>(SelectFileOption_e option,
-                                                  const std::string &typeName,
-                                                  const std::string &defaultName,
-                                                  const std::string &filter)>
+        std::function<std::optional<std::string>(
+            SelectFileOption_e option, const std::string &typeName, const std::string &defaultName,
+            const std::string &filter)>
             fileName;
         std::function<std::optional<ColorIndex_t>()> color;
     };
