@@ -38,13 +38,11 @@ Boolean_t QorUtilGeomIsValid(Geom_ID GeomID) {
 
 Boolean_t QorUtilGeomDelete(Geom_ID GeomID) {
     ENTER();
-    Frame *owner = nullptr;
-    Geom *g = geomArg(h, GeomID, __func__, &owner);
+    Geom *g = geomArg(h, GeomID, __func__);
     if (!g)
         return FALSE;
     const uint64_t handle = g->handle;
-    owner->geoms.erase(owner->geoms.begin() + (g - owner->geoms.data()));
-    h.geomOwner.erase(handle);
+    h.removeGeom(handle);
     removePicks(h, handle);
     return TRUE;
 }

@@ -56,13 +56,11 @@ Text_ID QorUtilTextCreate(CoordSys_e PositionCoordSys, double X, double Y, Units
 
 Boolean_t QorUtilTextDelete(Text_ID TextID) {
     ENTER();
-    Frame *owner = nullptr;
-    Text *t = textArg(h, TextID, __func__, &owner);
+    Text *t = textArg(h, TextID, __func__);
     if (!t)
         return FALSE;
     const uint64_t handle = t->handle;
-    owner->texts.erase(owner->texts.begin() + (t - owner->texts.data()));
-    h.textOwner.erase(handle);
+    h.removeText(handle);
     removePicks(h, handle);
     return TRUE;
 }
