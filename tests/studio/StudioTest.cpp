@@ -1,6 +1,7 @@
 // The studio driven as a person drives it: QtTest mouse events on the paper,
 // the add-on's windows and the file dialogs, offscreen. After every test the
 // host must have stayed strict: no fault, no leak, no lock left held.
+#include "Problems.h"
 #include "StudioWindow.h"
 #include "WorkspaceView.h"
 
@@ -11,6 +12,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +23,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <filesystem>
 #include <csignal>
 #include <fstream>
@@ -267,6 +270,37 @@ TEST_F(StudioTest, EmptyWorkspaceToBuiltCppDesignWithTheMouseAlone) {
     EXPECT_TRUE(report->text().contains("guibld.cpp"));
     EXPECT_EQ(window_->recentFiles().front().toStdString(),
               fs::absolute(work_ / "untitled.lay.json").string());
+}
+
+TEST_F(StudioTest, ProblemsPanelListsTheChecksAndAClickPicksTheControl) {
+    openSample();
+    std::vector<uint64_t> twins;
+    for (const char *label : {"Push Button", "Colour"}) {
+        const auto *t = textNamed(label);
+        ASSERT_TRUE(t) << label;
+        twins.push_back(t->handle);
+        std::string error;
+        ASSERT_TRUE(Host::instance().setTextCommand(
+            reinterpret_cast<Text_ID>(static_cast<uintptr_t>(t->handle)), "VarName=Twice", &error))
+            << error;
+    }
+    QTest::mouseClick(window_->findChild<QPushButton *>("check-design"), Qt::LeftButton);
+    settle();
+    const auto &problems = window_->problemsPanel()->problems();
+    int row = -1;
+    for (size_t i = 0; i < problems.size(); ++i)
+        if (problems[i].message.find("same identifier") != std::string::npos)
+            row = static_cast<int>(i);
+    ASSERT_GE(row, 0) << problems.size() << " findings, none on the repeated identifier";
+    ASSERT_NE(problems[static_cast<size_t>(row)].text, 0u);
+    QListWidget *list = window_->problemsPanel()->list();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+    settle();
+    const auto picks = Host::instance().pickList();
+    ASSERT_EQ(picks.size(), 1u);
+    EXPECT_EQ(picks[0].handle, problems[static_cast<size_t>(row)].text);
+    EXPECT_NE(std::find(twins.begin(), twins.end(), picks[0].handle), twins.end());
 }
 
 TEST_F(StudioTest, ScreenshotShowsPaperFramesAndToolDialog) {
