@@ -404,9 +404,10 @@ bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePat
     // as read-only for every user, the superuser included.
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists &&
-        (::access(path.c_str(), W_OK) != 0 || (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
-        return fail("cannot write", errno == 0 || errno == ENOENT ? EACCES : errno);
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail("cannot write", EACCES);
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        return fail("cannot write", errno);
 
     const std::string bytes = layoutText(impl, path, relativePaths);
     const std::string temp = path + ".tmp";
