@@ -137,44 +137,57 @@ int main(int argc, char **argv) {
         const int code = app.exit(e);
         return code == 0 ? qgb::kExitSuccess : qgb::kExitUsage;
     }
-    if (app.count("--host-version"))
-        options.hostVersion = hostVersion;
+    // Nothing that goes wrong ends qgb on an uncaught exception: it is
+    // reported as an error naming the file the command was given.
+    std::string subject = !layout.empty() ? layout : script;
+    for (int i = 2; i < argc && subject.empty(); ++i)
+        if (argv[i][0] != '-')
+            subject = argv[i];
+    try {
+        if (app.count("--host-version"))
+            options.hostVersion = hostVersion;
 
-    if (*info)
-        return qgb::RunInfo(options, layout);
-    if (*opts)
-        return qgb::RunOptions(options, layout);
-    if (*build) {
-        std::optional<int32_t> language;
-        if (!languageWord.empty())
-            language = qgb::ParseLanguage(languageWord);
-        return qgb::RunBuild(options, layout, language);
-    }
-    if (*check) {
-        std::optional<int32_t> language;
-        if (!checkLanguage.empty())
-            language = qgb::ParseLanguage(checkLanguage);
-        return qgb::RunCheck(options, layout, language, checkJson);
-    }
-    if (*preview.command)
-        return qgb::RunPreview(options, preview);
-    if (*callbacks.command)
-        return qgb::RunCallbacks(options, callbacks);
-    if (*icons.command)
-        return qgb::RunIcons(options, icons);
-    if (*newProject.command)
-        return qgb::RunNew(options, newProject);
-    if (*run) {
-        std::map<std::string, std::string> variables;
-        for (const std::string &arg : variableArgs) {
-            const size_t eq = arg.find('=');
-            if (eq == std::string::npos || eq == 0) {
-                std::cerr << "error: --var needs NAME=VALUE, not " << arg << std::endl;
-                return qgb::kExitUsage;
-            }
-            variables[arg.substr(0, eq)] = arg.substr(eq + 1);
+        if (*info)
+            return qgb::RunInfo(options, layout);
+        if (*opts)
+            return qgb::RunOptions(options, layout);
+        if (*build) {
+            std::optional<int32_t> language;
+            if (!languageWord.empty())
+                language = qgb::ParseLanguage(languageWord);
+            return qgb::RunBuild(options, layout, language);
         }
-        return qgb::RunScript(options, script, variables);
+        if (*check) {
+            std::optional<int32_t> language;
+            if (!checkLanguage.empty())
+                language = qgb::ParseLanguage(checkLanguage);
+            return qgb::RunCheck(options, layout, language, checkJson);
+        }
+        if (*preview.command)
+            return qgb::RunPreview(options, preview);
+        if (*callbacks.command)
+            return qgb::RunCallbacks(options, callbacks);
+        if (*icons.command)
+            return qgb::RunIcons(options, icons);
+        if (*newProject.command)
+            return qgb::RunNew(options, newProject);
+        if (*run) {
+            std::map<std::string, std::string> variables;
+            for (const std::string &arg : variableArgs) {
+                const size_t eq = arg.find('=');
+                if (eq == std::string::npos || eq == 0) {
+                    std::cerr << "error: --var needs NAME=VALUE, not " << arg << std::endl;
+                    return qgb::kExitUsage;
+                }
+                variables[arg.substr(0, eq)] = arg.substr(eq + 1);
+            }
+            return qgb::RunScript(options, script, variables);
+        }
+        return qgb::kExitUsage;
+    } catch (const std::exception &e) {
+        std::cerr << "error: " << subject << ": " << e.what() << std::endl;
+    } catch (...) {
+        std::cerr << "error: " << subject << ": unexpected failure" << std::endl;
     }
-    return qgb::kExitUsage;
+    return qgb::kExitFailure;
 }
