@@ -5,6 +5,7 @@
 #include "quorvin/Host.h"
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -235,5 +236,8 @@ void colorRGB(ColorIndex_t color, uint8_t *red, uint8_t *green, uint8_t *blue);
 // when relativePaths is set.
 bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePaths,
                      std::string *error);
+// The absolute, normalised folder of a layout file: image paths in the file
+// are relative to it.
+std::filesystem::path directoryOf(const std::string &path);
 
 } // namespace quorvin::host

@@ -303,6 +303,8 @@ std::string lineAndColumn(const std::string &text, size_t byte) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+} // namespace
+
 fs::path directoryOf(const std::string &path) {
     std::error_code ec;
     fs::path absolutePath = fs::absolute(path, ec);
@@ -310,8 +312,6 @@ fs::path directoryOf(const std::string &path) {
         absolutePath = fs::path(path);
     return absolutePath.lexically_normal().parent_path();
 }
-
-} // namespace
 
 bool Host::loadLayout(const std::string &path, std::string *error) {
     auto report = [&](const std::string &place, const std::string &problem) {

@@ -320,14 +320,6 @@ void writeArray(LayoutText &out, int level, const List &list, Item item) {
         out.close(level, ']');
 }
 
-fs::path directoryOf(const std::string &path) {
-    std::error_code ec;
-    fs::path absolutePath = fs::absolute(path, ec);
-    if (ec)
-        absolutePath = fs::path(path);
-    return absolutePath.lexically_normal().parent_path();
-}
-
 std::string layoutText(const Host::Impl &impl, const std::string &path, bool relativePaths) {
     const fs::path layoutDir = directoryOf(path);
     LayoutText out;

@@ -1,5 +1,7 @@
 #include "IconsVerb.h"
 
+#include "qtgen/QtWriter.h"
+
 #include <CLI/CLI.hpp>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -18,17 +20,6 @@ namespace qgb {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The icon a bitmap button's image gives in the resource file: the image
-// file's base name with ".png" (the name the Qt forms refer to).
-std::string IconName(const std::string &imageFile) {
-    const size_t separator = imageFile.find_last_of("/\\");
-    const size_t dot = imageFile.rfind('.');
-    std::string base = imageFile;
-    if (separator != std::string::npos && dot != std::string::npos && separator < dot)
-        base = imageFile.substr(separator + 1, dot - separator - 1);
-    return base + ".png";
-}
 
 void AppendBytes(void *context, void *data, int size) {
     static_cast<std::string *>(context)->append(static_cast<const char *>(data),
@@ -77,7 +68,8 @@ int RunIcons(const GlobalOptions &options, const IconsArgs &args) {
             if (source.is_relative())
                 source = fs::path(args.layout).parent_path() / source;
             sources.insert(fs::weakly_canonical(source, ec));
-            const std::string name = IconName(geom.spec.imageFile);
+            const std::string name =
+                quorvin::qorutilmisc::QtWriter::iconFileName(geom.spec.imageFile);
             if (icons.count(name))
                 continue;
             std::string png;
@@ -92,7 +84,8 @@ int RunIcons(const GlobalOptions &options, const IconsArgs &args) {
     for (const auto &[name, png] : icons) {
         const fs::path path = folder / name;
         // A PNG the design names itself is the icon already: never replaced.
-        if (fs::exists(path, ec) && (ReadWhole(path) == png || sources.count(fs::weakly_canonical(path, ec))))
+        if (fs::exists(path, ec) &&
+            (ReadWhole(path) == png || sources.count(fs::weakly_canonical(path, ec))))
             continue;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << png;
