@@ -149,8 +149,9 @@ std::vector<LogicalLine> FortranLines(const std::string &file) {
 std::string FortranCallbackHead(const LogicalLine &line) {
     if (FortranComment(line.text))
         return "";
-    static const std::regex head(R"(^[ \t]+(?:SUBROUTINE|(?:INTEGER\*4[ \t]+)?FUNCTION)[ \t]+(\w+_CB)[ \t]*\()",
-                                 std::regex::icase);
+    static const std::regex head(
+        R"(^[ \t]+(?:SUBROUTINE|(?:INTEGER\*4[ \t]+)?FUNCTION)[ \t]+(\w+_CB)[ \t]*\()",
+        std::regex::icase);
     std::smatch m;
     return std::regex_search(line.text, m, head) ? m[1].str() : "";
 }
@@ -194,9 +195,9 @@ std::vector<Unit> GeneratedUnits(const std::string &file, bool fortran) {
         } else {
             const size_t begin = static_cast<size_t>(it->position(0)) + 1;
             const size_t eol = file.find('\n', begin);
-            units.push_back({(*it)[2], file.substr(begin, eol == std::string::npos
-                                                              ? std::string::npos
-                                                              : eol + 1 - begin)});
+            units.push_back(
+                {(*it)[2], file.substr(begin, eol == std::string::npos ? std::string::npos
+                                                                       : eol + 1 - begin)});
         }
     }
     return units;
@@ -216,8 +217,9 @@ const char *BuilderFile(int32_t language) {
 // Where the line that includes the builder file starts, or npos: the last
 // such line of the file.
 size_t IncludeLine(const std::string &file, const std::string &builder, size_t &lineEnd) {
-    static const std::regex include(R"((?:^|\n)([ \t]*#?[ \t]*include[ \t]*["']([^"'\n]+)["'][ \t]*\r?(?:\n|$)))",
-                                    std::regex::icase);
+    static const std::regex include(
+        R"((?:^|\n)([ \t]*#?[ \t]*include[ \t]*["']([^"'\n]+)["'][ \t]*\r?(?:\n|$)))",
+        std::regex::icase);
     size_t found = std::string::npos;
     for (std::sregex_iterator it(file.begin(), file.end(), include), end; it != end; ++it) {
         if ((*it)[2] != builder)
@@ -230,6 +232,23 @@ size_t IncludeLine(const std::string &file, const std::string &builder, size_t &
 
 bool OnlyBlanks(const std::string &text, size_t from) {
     return text.find_first_not_of(" \t\r\n", from) == std::string::npos;
+}
+
+// Replaces the user's file with the merged text unless nothing changed, and
+// says which it did.
+int WriteMerged(const fs::path &into, const std::string &merged, const std::string &user,
+                bool existed) {
+    if (existed && merged == user) {
+        std::cout << into.string() << " is up to date\n";
+        return kExitSuccess;
+    }
+    std::string error;
+    if (!WriteReplacing(into, merged, error)) {
+        PrintError(error);
+        return kExitFailure;
+    }
+    std::cout << (existed ? "merged into " : "created ") << into.string() << "\n";
+    return kExitSuccess;
 }
 
 int Merge(const fs::path &generatedPath, const fs::path &into, int32_t language) {
@@ -293,7 +312,8 @@ int Merge(const fs::path &generatedPath, const fs::path &into, int32_t language)
     // The new stubs go just before the include of the builder file, which
     // stays the file's last line.
     std::string merged = user;
-    const std::string includeText = generated.substr(generatedInclude, generatedIncludeEnd - generatedInclude);
+    const std::string includeText =
+        generated.substr(generatedInclude, generatedIncludeEnd - generatedInclude);
     size_t userIncludeEnd = 0;
     const size_t userInclude = IncludeLine(user, builder, userIncludeEnd);
     if (userInclude != std::string::npos && OnlyBlanks(user, userIncludeEnd)) {
@@ -309,17 +329,7 @@ int Merge(const fs::path &generatedPath, const fs::path &into, int32_t language)
         if (merged.back() != '\n')
             merged += '\n';
     }
-    if (merged == user) {
-        std::cout << into.string() << " is up to date\n";
-        return kExitSuccess;
-    }
-    std::string error;
-    if (!WriteReplacing(into, merged, error)) {
-        PrintError(error);
-        return kExitFailure;
-    }
-    std::cout << "merged into " << into.string() << "\n";
-    return kExitSuccess;
+    return WriteMerged(into, merged, user, true);
 }
 
 // The callbacks the Qt build's class headers declare ("extern void
@@ -328,8 +338,7 @@ int Merge(const fs::path &generatedPath, const fs::path &into, int32_t language)
 std::vector<Unit> QtUnits(const fs::path &uiFolder) {
     std::vector<fs::path> headers;
     std::error_code ec;
-    for (fs::recursive_directory_iterator it(uiFolder, ec), end; !ec && it != end;
-         it.increment(ec))
+    for (fs::recursive_directory_iterator it(uiFolder, ec), end; !ec && it != end; it.increment(ec))
         if (it->path().extension() == ".h")
             headers.push_back(it->path());
     std::sort(headers.begin(), headers.end());
@@ -340,8 +349,7 @@ std::vector<Unit> QtUnits(const fs::path &uiFolder) {
         std::string text;
         if (!ReadWhole(header, text))
             continue;
-        for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end;
-             ++it) {
+        for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it) {
             const std::string result = (*it)[1], name = (*it)[2];
             std::string parameter = (*it)[3];
             parameter.erase(std::remove(parameter.begin(), parameter.end(), ' '), parameter.end());
@@ -362,7 +370,8 @@ std::vector<Unit> QtUnits(const fs::path &uiFolder) {
                 body += "    (void)value;\n";
             if (result == "GUIInt_t")
                 body += "    return 1;\n";
-            units.push_back({name, "// Added by qgb callbacks merge.\n" + head + "\n" + body + "}\n"});
+            units.push_back(
+                {name, "// Added by qgb callbacks merge.\n" + head + "\n" + body + "}\n"});
         }
     }
     return units;
@@ -402,17 +411,7 @@ int MergeQt(const fs::path &uiFolder, const fs::path &into) {
     for (const std::string &name : defined)
         if (!generatedNames.count(name))
             std::cout << "kept " << name << ": the design no longer generates it\n";
-    if (existed && merged == user) {
-        std::cout << into.string() << " is up to date\n";
-        return kExitSuccess;
-    }
-    std::string error;
-    if (!WriteReplacing(into, merged, error)) {
-        PrintError(error);
-        return kExitFailure;
-    }
-    std::cout << (existed ? "merged into " : "created ") << into.string() << "\n";
-    return kExitSuccess;
+    return WriteMerged(into, merged, user, existed);
 }
 
 } // namespace
