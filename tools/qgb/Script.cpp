@@ -1,5 +1,7 @@
 #include "Script.h"
 
+#include "ScriptAddOn.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -518,7 +520,12 @@ class ScriptRunner {
         } else if (verb == "expect") {
             expect(w);
         } else {
-            Fail("unknown command \"" + verb + "\"");
+            // Commands for running a user's add-on (ScriptAddOn.cpp).
+            const ScriptCommand done = RunSnapshotCommand(w, scriptDir_, error);
+            if (done == ScriptCommand::NotThis)
+                Fail("unknown command \"" + verb + "\"");
+            if (done == ScriptCommand::Failed)
+                Fail(error);
         }
     }
 
@@ -641,7 +648,13 @@ class ScriptRunner {
             if (CurrentFrame().uniqueId != FindFrame(w[2]).uniqueId)
                 Fail("the current frame is \"" + CurrentFrame().spec.name + "\"");
         } else {
-            Fail("unknown expectation \"" + what + "\"");
+            // Checks of a user's add-on's dialogs (ScriptAddOn.cpp).
+            std::string error;
+            const ScriptCommand done = RunExpectControl(w, error);
+            if (done == ScriptCommand::NotThis)
+                Fail("unknown expectation \"" + what + "\"");
+            if (done == ScriptCommand::Failed)
+                Fail(error);
         }
     }
 

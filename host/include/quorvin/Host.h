@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,13 +60,31 @@ struct Text {
     TextSpec spec;
 };
 
+// RGB pixels, 3 bytes a pixel, rows from the top. An image file is decoded
+// once when a layout loads; every geometry that shows it shares the pixels.
+class SharedPixels {
+  public:
+    SharedPixels() = default;
+    explicit SharedPixels(std::shared_ptr<const std::vector<unsigned char>> bytes)
+        : bytes_(std::move(bytes)) {}
+    size_t size() const { return bytes_ ? bytes_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    const unsigned char *data() const { return bytes_ ? bytes_->data() : nullptr; }
+    const unsigned char *begin() const { return data(); }
+    const unsigned char *end() const { return data() + size(); }
+    const std::vector<unsigned char> *get() const { return bytes_.get(); }
+
+  private:
+    std::shared_ptr<const std::vector<unsigned char>> bytes_;
+};
+
 struct Geom {
     uint64_t handle = 0; // value behind Geom_ID
     GeomSpec spec;
     int32_t drawOrder = 0;
     // images
     int32_t pixelWidth = 0, pixelHeight = 0;
-    std::vector<unsigned char> rgb; // 3 bytes a pixel, rows from the top
+    SharedPixels rgb;
 };
 
 struct FrameSpec {
@@ -309,10 +328,9 @@ class Host {
     struct Prompter {
         std::function<bool(const std::string &text, MessageBoxType_e type)> question;
         // nullopt: cancelled
-        std::function<std::optional<std::string>(SelectFileOption_e option,
-                                                  const std::string &typeName,
-                                                  const std::string &defaultName,
-                                                  const std::string &filter)>
+        std::function<std::optional<std::string>(
+            SelectFileOption_e option, const std::string &typeName, const std::string &defaultName,
+            const std::string &filter)>
             fileName;
         std::function<std::optional<ColorIndex_t>()> color;
     };
