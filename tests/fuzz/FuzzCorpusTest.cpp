@@ -1,0 +1,152 @@
+// The fuzz targets' seeds and stored findings, run through the normal suite:
+// in-process through the same property checks the targets use, and through
+// qgb itself, which must end with 0, 1 or 2 on every one of them, never on a
+// signal. Stored layouts named "refused-*" must be refused when they load.
+#include "Properties.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qgbtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = QGB_SOURCE_DIR;
+const fs::path kRegressions = kSource / "tests" / "fuzz-regressions";
+
+std::string ReadBytes(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool IsPicture(const fs::path &path) {
+    return path.extension() == ".bmp" || path.extension() == ".png";
+}
+
+// Every input file below the directories (pictures are only what inputs
+// name), sorted.
+std::vector<fs::path> Inputs(const std::vector<fs::path> &dirs) {
+    std::vector<fs::path> files;
+    for (const fs::path &dir : dirs)
+        for (const fs::directory_entry &entry : fs::recursive_directory_iterator(dir))
+            if (entry.is_regular_file() && !IsPicture(entry.path()))
+                files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The seed corpora of scripts/fuzz.sh, by target.
+std::vector<fs::path> LayoutInputs() {
+    return Inputs({kSource / "examples", kRegressions / "layout"});
+}
+std::vector<fs::path> ConfigInputs() {
+    return Inputs({kRegressions / "config"});
+}
+std::vector<fs::path> TextInputs() {
+    return Inputs({kRegressions / "text", kSource / "examples"});
+}
+
+TEST(FuzzCorpus, EveryStoredInputHoldsItsTargetsProperty) {
+    struct Target {
+        const char *name;
+        std::vector<fs::path> inputs;
+        std::string (*check)(const std::string &);
+    };
+    const Target targets[] = {
+        {"layout", LayoutInputs(), qgbfuzz::CheckLayoutRoundTrip},
+        {"build", LayoutInputs(), qgbfuzz::CheckWholeBuild},
+        {"config", ConfigInputs(), qgbfuzz::CheckConfigFile},
+        {"text", TextInputs(), qgbfuzz::CheckTextReaders},
+    };
+    for (const Target &target : targets) {
+        EXPECT_GE(target.inputs.size(), 3u) << target.name << ": corpus missing";
+        for (const fs::path &input : target.inputs)
+            EXPECT_EQ(target.check(ReadBytes(input)), "") << target.name << ": " << input;
+    }
+}
+
+class QgbOnCorpus : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "qgb-corpus-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    // A fresh layout folder holding every picture the inputs name, inside a
+    // project that has the folder the Qt main window files go to.
+    fs::path Project(const std::string &name) {
+        const fs::path project = dir_ / name / "design";
+        fs::create_directories(project);
+        fs::create_directories(dir_ / name / "ui" / "mainwindow" / "qt");
+        for (const fs::path &from : {kSource / "examples" / "sample",
+                                     kSource / "examples" / "forms", kRegressions / "images"})
+            for (const fs::directory_entry &entry : fs::directory_iterator(from))
+                if (IsPicture(entry.path()))
+                    fs::copy_file(entry.path(), project / entry.path().filename(),
+                                  fs::copy_options::overwrite_existing);
+        return project;
+    }
+
+    // qgb's exit code; -1 when it ended on a signal (or past the codes it has).
+    int Qgb(const std::string &args) {
+        const std::string command = "'" + std::string(QGB_CLI_PATH) + "' " + args + " >'" +
+                                    (dir_ / "out.txt").string() + "' 2>&1";
+        const int raw = std::system(command.c_str());
+        if (!WIFEXITED(raw) || WEXITSTATUS(raw) > 2)
+            return -1;
+        return WEXITSTATUS(raw);
+    }
+    std::string Output() const { return ReadBytes(dir_ / "out.txt"); }
+
+    fs::path dir_;
+};
+
+TEST_F(QgbOnCorpus, InfoAndBuildEndWithAnExitCodeOnEveryLayoutInput) {
+    static const char *const kLanguages[] = {"c", "cpp", "fortran", "qt"};
+    size_t n = 0;
+    for (const fs::path &input : LayoutInputs()) {
+        const fs::path project = Project("p" + std::to_string(n));
+        const std::string layout = (project / "design.lay.json").string();
+        fs::copy_file(input, layout);
+        const bool refused = input.filename().string().rfind("refused-", 0) == 0;
+        EXPECT_EQ(Qgb("info '" + layout + "'"), refused ? 1 : 0) << input << "\n" << Output();
+        if (refused) {
+            EXPECT_NE(Output().find(layout + ": "), std::string::npos) << input << "\n" << Output();
+        }
+        const int build = Qgb("build '" + layout + "' --language " + kLanguages[n++ % 4]);
+        EXPECT_TRUE(build == 0 || build == 1) << input << "\n" << Output();
+    }
+}
+
+TEST_F(QgbOnCorpus, OptionsAndBuildEndWithAnExitCodeOnEveryConfigInput) {
+    size_t n = 0;
+    for (const fs::path &input : ConfigInputs()) {
+        const fs::path project = Project("c" + std::to_string(n++));
+        fs::copy_file(kSource / "examples" / "sample" / "sample.lay.json",
+                      project / "sample.lay.json");
+        fs::copy_file(input, project / "dlb.cfg");
+        const std::string layout = "'" + (project / "sample.lay.json").string() + "'";
+        EXPECT_EQ(Qgb("options " + layout), 0) << input << "\n" << Output();
+        EXPECT_EQ(Qgb("build " + layout), 0) << input << "\n" << Output();
+    }
+}
+
+} // namespace
+} // namespace qgbtest
