@@ -79,6 +79,8 @@ int main(int argc, char **argv) {
                  "frame (name, position, size, linking, FrameKind) with its texts and geometries:\n"
                  "the control kind and the generated identifier, or why there is none.");
     info->add_option("LAYOUT", layout, "Layout file (JSON, docs/layout-format.md)")->required();
+    bool infoJson = false;
+    info->add_flag("--json", infoJson, "The design as JSON (docs/info-json.md)");
 
     auto *opts = app.add_subcommand("options", "Show the options in force for LAYOUT");
     opts->footer("Reads the dlb.cfg beside LAYOUT as the add-on does; without one the defaults\n"
@@ -148,7 +150,7 @@ int main(int argc, char **argv) {
             options.hostVersion = hostVersion;
 
         if (*info)
-            return qgb::RunInfo(options, layout);
+            return qgb::RunInfo(options, layout, infoJson);
         if (*opts)
             return qgb::RunOptions(options, layout);
         if (*build) {
