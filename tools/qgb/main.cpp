@@ -10,6 +10,7 @@
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
+#include "VerifyVerb.h"
 
 #include <CLI/CLI.hpp>
 
@@ -132,6 +133,8 @@ int main(int argc, char **argv) {
     qgb::AddIconsVerb(app, icons);
     qgb::NewArgs newProject;
     qgb::AddNewVerb(app, newProject);
+    qgb::VerifyArgs verify;
+    qgb::AddVerifyVerb(app, verify);
 
     try {
         app.parse(argc, argv);
@@ -173,6 +176,8 @@ int main(int argc, char **argv) {
             return qgb::RunIcons(options, icons);
         if (*newProject.command)
             return qgb::RunNew(options, newProject);
+        if (*verify.command)
+            return qgb::RunVerify(options, verify);
         if (*run) {
             std::map<std::string, std::string> variables;
             for (const std::string &arg : variableArgs) {
