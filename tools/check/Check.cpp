@@ -170,7 +170,7 @@ class Checker {
                          std::to_string(frame_.number) + "_" + std::to_string(id) + "Manager");
         }
         if (frame_.kind == qb::ModalDialog && frame_.current &&
-            !qb::GetBoolParameter(name.c_str(), "OKCLOSEBUTTON", false))
+            !qb::GetBoolParameter(name.c_str(), "OKCLOSEBUTTON", true))
             add(kError, "OKCLOSEBUTTON",
                 "a modal dialog needs an OK button; the build refuses this frame",
                 "add OKCLOSEBUTTON=TRUE to the frame name, or make it MODE=MODELESS");
@@ -266,8 +266,8 @@ class Checker {
                 add(frame_, kWarning, {}, string, {},
                     "the prefix \"" + string.substr(0, colon + 1) +
                         "\" is not a control prefix, so this filled box becomes a push button",
-                    "use a known prefix (TF:, SP:, TX:, RT:, OM:, ML:, SL:, SC:, TAB:, FM:, "
-                    "CB:) or drop it");
+                    "use a known prefix (TF:, TFS:, T:, TRO:, OPT:, MLST:, SLST:, SC:, TAB:, "
+                    "FM:) or drop it");
         }
         checkMeasure(text, kind, string);
         checkPosition(text, string);

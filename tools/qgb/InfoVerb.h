@@ -5,6 +5,8 @@
 
 #include "Session.h"
 
+#include <nlohmann/json.hpp>
+
 #include <ostream>
 #include <string>
 
@@ -20,7 +22,15 @@ void PrintFrames(std::ostream &out);
 // The add-on registrations and menu options the host holds.
 void PrintAddOn(std::ostream &out);
 
-int RunInfo(const GlobalOptions &options, const std::string &layoutPath);
+// The version of the qgb info --json schema (docs/info-json.md): raised only
+// when a field changes meaning or goes away, never for a field added.
+constexpr int kInfoJsonSchema = 1;
+
+// The loaded layout as the add-on reads it through the SDK: options, frames
+// in stacking order with their texts and geometries, kinds and identifiers.
+nlohmann::ordered_json DesignJson(const std::string &layoutPath);
+
+int RunInfo(const GlobalOptions &options, const std::string &layoutPath, bool json = false);
 int RunOptions(const GlobalOptions &options, const std::string &layoutPath);
 
 } // namespace qgb

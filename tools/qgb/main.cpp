@@ -10,6 +10,7 @@
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
+#include "VerifyVerb.h"
 
 #include <CLI/CLI.hpp>
 
@@ -79,6 +80,8 @@ int main(int argc, char **argv) {
                  "frame (name, position, size, linking, FrameKind) with its texts and geometries:\n"
                  "the control kind and the generated identifier, or why there is none.");
     info->add_option("LAYOUT", layout, "Layout file (JSON, docs/layout-format.md)")->required();
+    bool infoJson = false;
+    info->add_flag("--json", infoJson, "The design as JSON (docs/info-json.md)");
 
     auto *opts = app.add_subcommand("options", "Show the options in force for LAYOUT");
     opts->footer("Reads the dlb.cfg beside LAYOUT as the add-on does; without one the defaults\n"
@@ -130,6 +133,8 @@ int main(int argc, char **argv) {
     qgb::AddIconsVerb(app, icons);
     qgb::NewArgs newProject;
     qgb::AddNewVerb(app, newProject);
+    qgb::VerifyArgs verify;
+    qgb::AddVerifyVerb(app, verify);
 
     try {
         app.parse(argc, argv);
@@ -148,7 +153,7 @@ int main(int argc, char **argv) {
             options.hostVersion = hostVersion;
 
         if (*info)
-            return qgb::RunInfo(options, layout);
+            return qgb::RunInfo(options, layout, infoJson);
         if (*opts)
             return qgb::RunOptions(options, layout);
         if (*build) {
@@ -171,6 +176,8 @@ int main(int argc, char **argv) {
             return qgb::RunIcons(options, icons);
         if (*newProject.command)
             return qgb::RunNew(options, newProject);
+        if (*verify.command)
+            return qgb::RunVerify(options, verify);
         if (*run) {
             std::map<std::string, std::string> variables;
             for (const std::string &arg : variableArgs) {

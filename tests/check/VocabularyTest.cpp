@@ -1,0 +1,89 @@
+// Every example layout of docs/design-vocabulary.md runs as printed: qgb
+// check finds no error in it, and qgb info --json gives the kinds and
+// identifiers its "Gives:" line says.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace qgbtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+int RunQgb(const std::string &arguments, std::string *out) {
+    out->clear();
+    FILE *pipe =
+        ::popen((std::string(QGB_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out->append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// What qgb info --json says, written as a "Gives:" line is.
+std::string Gives(const nlohmann::json &info) {
+    std::string gives;
+    for (const nlohmann::json &frame : info.at("frames")) {
+        gives += (gives.empty() ? "" : "; ") + frame["container"]["kind"].get<std::string>();
+        for (const char *list : {"texts", "geometries"})
+            for (const nlohmann::json &item : frame.at(list)) {
+                const nlohmann::json &c = item.at("control");
+                gives += "; " + c["kind"].get<std::string>();
+                if (c["identifier"].is_string())
+                    gives += " " + c["identifier"].get<std::string>();
+            }
+    }
+    return gives;
+}
+
+TEST(DesignVocabulary, EveryExampleGivesWhatItSays) {
+    std::ifstream doc(fs::path(QGB_SOURCE_DIR) / "docs" / "design-vocabulary.md");
+    ASSERT_TRUE(doc);
+    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "vocabulary";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy_file(fs::path(QGB_SOURCE_DIR) / "examples" / "sample" / "button.bmp",
+                  dir / "button.bmp");
+    std::string line, example;
+    bool inExample = false;
+    int examples = 0;
+    while (std::getline(doc, line)) {
+        if (line == "```json" && !inExample) {
+            inExample = true;
+            example.clear();
+        } else if (line == "```" && inExample) {
+            inExample = false;
+            ASSERT_TRUE(std::getline(doc, line) && line.rfind("Gives: ", 0) == 0)
+                << "an example without its Gives: line:\n"
+                << example;
+            std::string expected;
+            for (char c : line.substr(7))
+                if (c != '`')
+                    expected += c;
+            const std::string layout =
+                (dir / ("ex" + std::to_string(++examples) + ".lay.json")).string();
+            std::ofstream(layout) << example;
+            SCOPED_TRACE(example);
+            std::string out;
+            EXPECT_EQ(RunQgb("check " + layout, &out), 0) << out;
+            ASSERT_EQ(RunQgb("info --json " + layout, &out), 0) << out;
+            EXPECT_EQ(Gives(nlohmann::json::parse(out)), expected);
+        } else if (inExample) {
+            example += line + "\n";
+        }
+    }
+    EXPECT_GE(examples, 6);
+}
+
+} // namespace
+} // namespace qgbtest
