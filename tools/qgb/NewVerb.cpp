@@ -72,12 +72,17 @@ bool FirstBuild(const GlobalOptions &options, const fs::path &layout, int32_t la
     fs::create_directories(work.parent_path() / "ui" / "mainwindow" / "qt", ec);
     fs::create_directories(work, ec);
     fs::copy_file(layout, work / layout.filename(), ec);
-    // The build lists the files it wrote; the starter shows only its own.
-    std::ostringstream listed;
-    std::streambuf *saved = std::cout.rdbuf(listed.rdbuf());
+    // The build lists the files it wrote and reports on its temporary copy;
+    // the starter shows that only when the build fails.
+    std::ostringstream listed, reported;
+    std::streambuf *savedOut = std::cout.rdbuf(listed.rdbuf());
+    std::streambuf *savedErr = std::cerr.rdbuf(reported.rdbuf());
     const int status = RunBuild(options, (work / layout.filename()).string(), language);
-    std::cout.rdbuf(saved);
+    std::cout.rdbuf(savedOut);
+    std::cerr.rdbuf(savedErr);
     bool ok = status == kExitSuccess;
+    if (!ok)
+        std::cerr << reported.str();
     if (ok) {
         std::ifstream cfg(work / "dlb.cfg", std::ios::binary);
         config.assign(std::istreambuf_iterator<char>(cfg), {});
@@ -130,13 +135,16 @@ int RunNew(const GlobalOptions &options, const NewArgs &args) {
     const bool qt = word == "qt", fortran = word == "fortran";
     const std::string ext = word == "c" ? "c" : word == "cpp" ? "cpp" : fortran ? "F" : "cpp";
     const std::string name = ProjectName(dir);
-    const std::map<std::string, std::string> values = {
-        {"NAME", name},
-        {"EXT", ext},
-        {"LANGUAGE", word},
-        {"LANGUAGES", word == "c" ? "C" : fortran ? "C Fortran" : "C CXX"},
-        {"LANGUAGE_NAME", word == "c" ? "C" : fortran ? "FORTRAN" : "C++"},
-        {"KIND", fortran ? "OBJECT" : "MODULE"}};
+    const std::map<std::string, std::string> values = {{"NAME", name},
+                                                       {"EXT", ext},
+                                                       {"LANGUAGE", word},
+                                                       {"LANGUAGES", word == "c" ? "C"
+                                                                     : fortran   ? "C Fortran"
+                                                                                 : "C CXX"},
+                                                       {"LANGUAGE_NAME", word == "c" ? "C"
+                                                                         : fortran   ? "FORTRAN"
+                                                                                     : "C++"},
+                                                       {"KIND", fortran ? "OBJECT" : "MODULE"}};
 
     fs::create_directories(dir / "design", ec);
     if (ec) {
@@ -163,15 +171,18 @@ int RunNew(const GlobalOptions &options, const NewArgs &args) {
         else
             ok = ok && Write(dir / "ADDGLBL.h", StarterTemplates().at("ADDGLBL.h")) &&
                  Write(dir / ("addon." + ext), Filled("addon.c", values));
+        // The reference host loads C and C++ modules only; a FORTRAN add-on
+        // links the glue library of the host it is for.
         ok = ok && Write(dir / ("callbacks." + ext), stubs) &&
              Write(dir / "CMakeLists.txt", Filled("CMakeLists-classic.txt", values)) &&
-             Write(dir / "greeting.qgb", Filled("greeting.qgb", values)) &&
-             Write(dir / "README.md", Filled("README-classic.md", values));
+             (fortran || Write(dir / "greeting.qgb", Filled("greeting.qgb", values))) &&
+             Write(dir / "README.md",
+                   Filled(fortran ? "README-fortran.md" : "README-classic.md", values));
     }
     if (!ok)
         return kExitFailure;
-    std::cout << "A " << values.at("LANGUAGE_NAME") << (qt ? " (Qt)" : "") << " project "
-              << name << " is in " << dir.string() << "; see its README.md\n";
+    std::cout << "A " << values.at("LANGUAGE_NAME") << (qt ? " (Qt)" : "") << " project " << name
+              << " is in " << dir.string() << "; see its README.md\n";
     return kExitSuccess;
 }
 

@@ -3,35 +3,39 @@
 // zero-interval timer.
 //
 //   {{NAME}}                     shows the Greeting dialog
-//   {{NAME}} --list              prints the dialog's controls and quits
+//   {{NAME}} --list              prints the dialog's controls (name, class, text)
+//                                and quits
 //   {{NAME}} --snapshot FILE.png saves a picture of the dialog and quits
 #define GUIDEFS_MODULE_
 #include "quorvin_generated.h"
 
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
-
-// The dialog the design calls "Greeting" (its form is GreetingDialogUI).
-QWidget *GreetingDialog() {
-    for (QObject *object : MainWindowGenerated::qtWidgets())
-        if (auto *dialog = qobject_cast<QDialog *>(object))
-            if (dialog->objectName() == "GreetingDialogUI")
-                return dialog;
-    return nullptr;
-}
 
 void ListControls(QWidget *dialog) {
     std::cout << "dialog \"" << dialog->windowTitle().toStdString() << "\"\n";
     std::vector<std::string> lines;
     for (QWidget *w : dialog->findChildren<QWidget *>()) {
         const std::string name = w->objectName().toStdString();
-        if (!name.empty() && name.rfind("qt_", 0) != 0)
-            lines.push_back(name + " " + w->metaObject()->className());
+        if (name.empty() || name.rfind("qt_", 0) == 0)
+            continue;
+        std::string line = name + " " + w->metaObject()->className();
+        if (auto *label = qobject_cast<QLabel *>(w))
+            line += " \"" + label->text().toStdString() + "\"";
+        if (auto *box = qobject_cast<QDialogButtonBox *>(w))
+            for (QAbstractButton *button : box->buttons())
+                line += " \"" + button->text().remove('&').toStdString() + "\"";
+        lines.push_back(line);
     }
     std::sort(lines.begin(), lines.end());
     for (const std::string &line : lines)
@@ -51,11 +55,8 @@ int main(int argc, char **argv) {
     });
     idle.start(0);
 
-    QWidget *dialog = GreetingDialog();
-    if (!dialog) {
-        std::cerr << "error: the design has no Greeting dialog\n";
-        return 1;
-    }
+    // The dialog the design calls "Greeting" (Dialog1Manager), built above.
+    QDialog *dialog = &GreetingDialog::getInstance();
     dialog->show();
     app.processEvents();
     if (argc >= 2 && std::strcmp(argv[1], "--list") == 0) {

@@ -1,0 +1,41 @@
+// docs/tutorial.md runs as written: its sh blocks, in order, as one bash
+// script with HOME in a temporary folder and this build tree as the
+// "build" folder of the source folder it starts in.
+#include "StarterSupport.h"
+
+#include <sstream>
+
+namespace qgbtest {
+namespace {
+
+using Tutorial = TempFolderTest;
+
+TEST_F(Tutorial, EveryCommandRuns) {
+    std::istringstream doc(Slurp(fs::path(QGB_SOURCE_DIR) / "docs" / "tutorial.md"));
+    std::string line, script = "set -ex\n";
+    bool inBlock = false;
+    int blocks = 0;
+    while (std::getline(doc, line)) {
+        if (!inBlock && line == "```sh")
+            inBlock = true, ++blocks;
+        else if (inBlock && line == "```")
+            inBlock = false;
+        else if (inBlock)
+            script += line + "\n";
+    }
+    ASSERT_GE(blocks, 5);
+    fs::create_directories(dir / "src");
+    fs::create_directory_symlink(QGB_BINARY_DIR, dir / "src" / "build");
+    Spit(dir / "tutorial.sh", script);
+    std::string output;
+    EXPECT_EQ(Shell("cd " + Quote((dir / "src").string()) + " && HOME=" + Quote(dir.string()) +
+                        " QT_QPA_PLATFORM=offscreen bash " + Quote((dir / "tutorial.sh").string()),
+                    &output),
+              0)
+        << output;
+    // The edited callback ran after the design changed and was rebuilt.
+    EXPECT_NE(output.rfind("Hello, World!"), std::string::npos) << output;
+}
+
+} // namespace
+} // namespace qgbtest
