@@ -19,6 +19,18 @@ double ToFrameY(CoordSys_e system, double y) {
     return QorUtilConvertYPosition(system, CoordSys_Frame, y);
 }
 
+// Positions closer than this many paper inches are one position: the same
+// place reached through different coordinate systems may differ by rounding.
+constexpr double kSameInches = 1e-9;
+
+bool SamePosition(bool horizontal, double a, double b) {
+    const double apart = std::fabs(a - b);
+    const double inches = horizontal
+                              ? QorUtilConvertXDimension(CoordSys_Frame, CoordSys_Paper, apart)
+                              : QorUtilConvertYDimension(CoordSys_Frame, CoordSys_Paper, apart);
+    return inches <= kSameInches;
+}
+
 struct Extent {
     double left = 0, bottom = 0, width = 0, height = 0;
 };
@@ -90,6 +102,12 @@ Extent ExtentOf(const PickedObject &object) {
 // position (a text's position, a geometry's anchor) keeps its distance to
 // the extent's edge, so the edge lands where the caller wants it.
 void MoveBy(const PickedObject &object, double dx, double dy) {
+    if (SamePosition(true, dx, 0))
+        dx = 0;
+    if (SamePosition(false, dy, 0))
+        dy = 0;
+    if (dx == 0 && dy == 0)
+        return;
     if (object.IsText) {
         const CoordSys_e system = QorUtilTextGetPositionCoordSys(object.Text);
         double x = 0, y = 0;
@@ -148,10 +166,12 @@ void Align(bool horizontal, Edge edge) {
 }
 
 void SortByLowEdge(std::vector<Measured> &objects, bool horizontal) {
-    std::stable_sort(
-        objects.begin(), objects.end(), [horizontal](const Measured &a, const Measured &b) {
-            return horizontal ? a.extent.left < b.extent.left : a.extent.bottom < b.extent.bottom;
-        });
+    std::stable_sort(objects.begin(), objects.end(),
+                     [horizontal](const Measured &a, const Measured &b) {
+                         const double low = horizontal ? a.extent.left : a.extent.bottom;
+                         const double high = horizontal ? b.extent.left : b.extent.bottom;
+                         return low < high && !SamePosition(horizontal, low, high);
+                     });
 }
 
 void Space(bool horizontal) {
@@ -164,7 +184,7 @@ void Space(bool horizontal) {
     };
     const double first = center(objects.front().extent);
     const double last = center(objects.back().extent);
-    if (!(last > first))
+    if (!(last > first) || SamePosition(horizontal, first, last))
         return;
     const double step = (last - first) / static_cast<double>(objects.size() - 1);
     for (size_t i = 1; i + 1 < objects.size(); ++i) {

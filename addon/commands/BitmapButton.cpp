@@ -96,8 +96,10 @@ void OnOk() {
         return;
     }
     // The frame's controls give the character cell the sizing needs; when
-    // they fail the checks (reported there) the image stays without settings.
+    // they fail the checks (reported there) the image is removed again, since
+    // an image without settings would trouble every later build.
     if (!ValidateLayout()) {
+        QorUtilGeomDelete(image);
         CloseDialog(pause);
         return;
     }

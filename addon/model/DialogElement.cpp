@@ -70,7 +70,17 @@ std::string MakeClassName(const std::string &title) {
         else if (i == 0 && std::isdigit(c))
             result += kDigitWords[c - '0'];
     }
-    return result;
+    if (result.size() > kClassNameLimit)
+        result.resize(kClassNameLimit);
+    for (const char c : result)
+        if (std::isalpha(static_cast<unsigned char>(c)))
+            return result;
+    return std::string();
+}
+
+std::string ContainerClassName(const std::string &title, const char *prefix, uint32_t id) {
+    const std::string fragment = MakeClassName(title);
+    return fragment.empty() ? prefix + std::to_string(id) : fragment;
 }
 
 DialogElement::DialogElement(ElementType elementType)
@@ -156,7 +166,7 @@ std::unique_ptr<DialogElement> DialogElement::makeSidebar(uint32_t id, int32_t w
     e->name = prefix + "Manager";
     e->setRect({0, 0, width, height});
     e->text = std::move(title);
-    e->className = MakeClassName(e->text);
+    e->className = ContainerClassName(e->text, "Sidebar", id);
     e->initCallback = prefix + "Init_CB";
     e->activationCallback = prefix + "Activate_CB";
     e->deactivationCallback = prefix + "Deactivate_CB";
@@ -174,7 +184,7 @@ std::unique_ptr<DialogElement> DialogElement::makeDialog(uint32_t id, bool model
     e->name = prefix + "Manager";
     e->setRect({0, 0, width, height});
     e->text = std::move(title);
-    e->className = MakeClassName(e->text);
+    e->className = ContainerClassName(e->text, "Dialog", id);
     e->hasOkClose = hasOkClose;
     e->hasCancel = hasCancel;
     e->hasApply = hasApply;

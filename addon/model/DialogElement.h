@@ -55,9 +55,18 @@ class DialogElement;
 // group) and title, for messages.
 std::string DescribeFrame(const DialogElement &container);
 
+// Class-name fragments hold at most this many characters: the fragment also
+// names the dialog's directory and files.
+constexpr size_t kClassNameLimit = 64;
+
 // A title turned into a class-name fragment: letters and underscores stay, a
-// leading digit becomes its English word, everything else is dropped.
+// leading digit becomes its English word, everything else is dropped; cut to
+// the limit. Empty when that leaves no ASCII letter.
 std::string MakeClassName(const std::string &title);
+
+// The fragment of a dialog or sidebar: its title's, or, when the title gives
+// none, the prefix ("Dialog", "Sidebar") and the ID.
+std::string ContainerClassName(const std::string &title, const char *prefix, uint32_t id);
 
 class DialogElement {
   public:

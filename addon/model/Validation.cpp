@@ -45,16 +45,21 @@ bool CheckFrameTexts(double &h) {
         // Rotated texts and text fields may use any font.
         if (QorUtilTextGetAngle(text) != 0 || IsTextField(text))
             continue;
+        // Both rules are tested for the text; the frame's further texts are
+        // skipped after the first text that broke one.
         const double height = QorUtilTextGetHeight(text);
+        bool valid = true;
         if (QorUtilTextGetSizeUnits(text) != Units_Point || !(height > 0)) {
             QorUtilDialogErrMsg("All controls must use text sized using points");
-            return false;
+            valid = false;
         }
         if (h != kNoHeightSeen && height != h) {
             QorUtilDialogErrMsg("All non-text field controls must use the same character height.");
-            return false;
+            valid = false;
         }
         h = height;
+        if (!valid)
+            return false;
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "classic/Generator.h"
 #include "qtgen/QtWriter.h"
+#include "model/Format.h"
 #include "model/Settings.h"
 
 namespace quorvin::builder {
@@ -11,6 +12,7 @@ namespace {
 using qorutilmisc::DialogElement;
 using qorutilmisc::ElementRect;
 using qorutilmisc::ElementType;
+using qorutilmisc::MakeClassName;
 
 // Pixel sizes of a frame are written rounded to the nearest pixel.
 int32_t RoundPixels(double value) {
@@ -53,8 +55,15 @@ void RecordContainer(const ContainerInfo &c) {
                                              c.title, Unsigned(c.position));
         break;
     }
-    if (element)
-        BuildState.Collector->add(std::move(element));
+    if (!element)
+        return;
+    if (c.kind != FormPage && c.kind != TabPage && MakeClassName(c.title).empty()) {
+        const std::string message =
+            FormatText("The title of frame \"%s\" gives no class name; \"%s\" is used instead.",
+                       c.frameName.c_str(), element->className.c_str());
+        QorUtilDialogMessageBox(message.c_str(), MessageBox_Warning);
+    }
+    BuildState.Collector->add(std::move(element));
 }
 
 void RecordControl(const ContainerInfo &c, const ControlRecord &r) {

@@ -63,15 +63,6 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
     std::set<std::string> writtenClassNames;
     std::string repeatedClassName;
     for (DialogElement *dialog : dialogs) {
-        if (dialog->className.empty()) {
-            const std::string message =
-                "Error: the title of " + DescribeFrame(*dialog) +
-                " gives no class name for the Qt output.\nA title needs a letter, an underscore "
-                "or a leading digit. This dialog was not written.";
-            QorUtilDialogErrMsg(message.c_str());
-            allWritten = false;
-            continue;
-        }
         if (!writtenClassNames.insert(dialog->className).second) {
             repeatedClassName = dialog->className;
             break;

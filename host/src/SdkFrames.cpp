@@ -272,6 +272,8 @@ double QorUtilConvertXPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, d
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldX;
+    if (OldCoordSys == NewCoordSys)
+        return OldX; // exactly: the round trip through paper inches may round
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToPositionX(NewCoordSys, qh::positionToPaperX(OldCoordSys, OldX, f), f);
 }
@@ -279,6 +281,8 @@ double QorUtilConvertXPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, d
 double QorUtilConvertYPosition(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys, double OldY) {
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
+        return OldY;
+    if (OldCoordSys == NewCoordSys)
         return OldY;
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToPositionY(NewCoordSys, qh::positionToPaperY(OldCoordSys, OldY, f), f);
@@ -289,6 +293,8 @@ double QorUtilConvertXDimension(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys,
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
         return OldDimension;
+    if (OldCoordSys == NewCoordSys)
+        return OldDimension;
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToLengthX(NewCoordSys, qh::lengthToPaperX(OldCoordSys, OldDimension, f), f);
 }
@@ -297,6 +303,8 @@ double QorUtilConvertYDimension(CoordSys_e OldCoordSys, CoordSys_e NewCoordSys,
                                 double OldDimension) {
     ENTER();
     if (!frameSystemNeedsFrame(h, OldCoordSys, NewCoordSys, __func__))
+        return OldDimension;
+    if (OldCoordSys == NewCoordSys)
         return OldDimension;
     FrameRect f = qh::rectOf(h.current());
     return qh::paperToLengthY(NewCoordSys, qh::lengthToPaperY(OldCoordSys, OldDimension, f), f);

@@ -155,7 +155,7 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
          3,
          "is not unique",
          E},
-        {"qt class empty", {{"ID=1 TITLE=\"#\" MODE=MODELESS", {Control("A")}}}, 3, "no class", E},
+        {"qt class empty", {{"ID=1 TITLE=\"#\" MODE=MODELESS", {Control("A")}}}, 3, "no class", W},
         {"no controls", {{kDialog, {}}}, 1, "at least one control", E},
     };
     for (const Design &design : designs) {

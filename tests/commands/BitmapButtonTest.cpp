@@ -237,7 +237,8 @@ TEST_F(BitmapButtonTest, FailedOkKeepsTheDialogUpAndTheAnchorTable) {
     EXPECT_EQ(qb::AnchorTable.Count, 5);
 }
 
-TEST_F(BitmapButtonTest, FailedLayoutCheckLeavesTheImageWithoutCommand) {
+TEST_F(BitmapButtonTest, FailedLayoutCheckRemovesTheImageAndRestoresTheAnchorTable) {
+    qb::AnchorTable.Count = 4;
     // Controls of two heights: the layout checks fail and report it.
     AddFrame("ID=2 TITLE=\"E\"");
     AddText("Small", 10, 10, 12);
@@ -245,8 +246,8 @@ TEST_F(BitmapButtonTest, FailedLayoutCheckLeavesTheImageWithoutCommand) {
     Press("OK");
     ExpectClean();
     EXPECT_FALSE(DialogUp());
-    ASSERT_EQ(Images().size(), 1u);
-    EXPECT_EQ(Images()[0]->spec.command, "");
+    EXPECT_TRUE(Images().empty());
+    EXPECT_EQ(qb::AnchorTable.Count, 4);
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{
                   "All non-text field controls must use the same character height."});

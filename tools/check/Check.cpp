@@ -179,17 +179,17 @@ class Checker {
             add(kWarning, "TITLE",
                 "Warning: title=\"Dialog Title\" not found. Default title will be used",
                 "add TITLE=\"...\" to the frame name; the build uses \"Untitled\"");
-        if (language_ == qb::LanguageQt &&
-            (frame_.kind == qb::ModalDialog || frame_.kind == qb::ModelessDialog)) {
-            const std::string className = quorvin::qorutilmisc::MakeClassName(title);
-            if (className.empty())
-                add(kError, "TITLE",
-                    "Error: the title of the dialog frame ID=" + std::to_string(id) +
-                        (title.empty() ? "" : " (\"" + title + "\")") +
-                        " gives no class name for the Qt output.\nA title needs a letter, an "
-                        "underscore or a leading digit. This dialog was not written.",
-                    "give the dialog a TITLE with a letter, an underscore or a leading digit");
-            else if (!qtClasses_.emplace(className, frame_.name).second)
+        const bool dialog = frame_.kind == qb::ModalDialog || frame_.kind == qb::ModelessDialog;
+        if (language_ == qb::LanguageQt && (dialog || frame_.kind == qb::Sidebar)) {
+            const std::string className = quorvin::qorutilmisc::ContainerClassName(
+                title, dialog ? "Dialog" : "Sidebar", static_cast<uint32_t>(id));
+            if (quorvin::qorutilmisc::MakeClassName(title).empty())
+                add(kWarning, "TITLE",
+                    "The title of frame \"" + frame_.name + "\" gives no class name; \"" +
+                        className + "\" is used instead.",
+                    "give the frame a TITLE with an ASCII letter to name its Qt class");
+            // Each dialog's class names its own directory and files.
+            if (dialog && !qtClasses_.emplace(className, frame_.name).second)
                 add(kError, "TITLE",
                     "Error: dialog title " + className +
                         " is not unique. All dialog title must be unique.",
