@@ -23,7 +23,7 @@
 namespace qgbtest {
 
 inline const std::string kIncludes = " -I'" + std::string(QGB_SOURCE_DIR) + "/sdk' -I'" +
-                              std::string(QGB_SOURCE_DIR) + "/tools/qgb/templates'";
+                                     std::string(QGB_SOURCE_DIR) + "/tools/qgb/templates'";
 
 class CompileFixture : public ClassicFixture {
   protected:

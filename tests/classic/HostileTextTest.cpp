@@ -51,8 +51,9 @@ class HostileTextTest : public CompileFixture {
         const std::vector<std::string> shown = Shown();
         ASSERT_EQ(shown.size(), language == LanguageFORTRAN ? 3u : 2u) << DescribeMessages();
         EXPECT_EQ(shown[0].rfind(kSameIdentifier, 0), 0u) << shown[0];
-        if (language == LanguageFORTRAN)
+        if (language == LanguageFORTRAN) {
             EXPECT_NE(shown[1].find(kCaseOnly), std::string::npos) << shown[1];
+        }
         EXPECT_EQ(shown.back().rfind("New GUI stub files have been written.", 0), 0u);
     }
 };

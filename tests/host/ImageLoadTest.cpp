@@ -66,8 +66,7 @@ TEST_F(ImageLoadTest, ADamagedOrOversizedImageIsRefusedNamingTheFileAndWhy) {
          "more than the 4096 x 4096 allowed"},
         {"PNG without its end", [&] { return png.substr(0, png.size() - 12); }, "truncated"},
         {"PNG cut inside a chunk", [&] { return png.substr(0, idat + 10); }, "truncated"},
-        {"PNG without IDAT",
-         [&] { return png.substr(0, idat) + png.substr(png.size() - 12); },
+        {"PNG without IDAT", [&] { return png.substr(0, idat) + png.substr(png.size() - 12); },
          "no pixel data"},
         {"PNG with undecodable pixel data",
          [&] {
@@ -113,7 +112,7 @@ TEST_F(ImageLoadTest, ADamagedOrOversizedImageIsRefusedNamingTheFileAndWhy) {
         EXPECT_NE(error.find(c.reason, head.size()), std::string::npos) << error;
         EXPECT_EQ(frameNames(), std::vector<std::string>{"kept"});
     }
-    EXPECT_FALSE(host().loadLayout(layoutNaming({image, missing}), &error));
+    EXPECT_FALSE(host().loadLayout(layoutNaming({bmpFile.string(), missing}), &error));
     EXPECT_NE(error.find("geoms[1].file: cannot read image \"" + missing + "\": No such file"),
               std::string::npos)
         << error;

@@ -50,12 +50,13 @@ inline std::vector<HostileText> HostileTexts() {
         {"Caf\xc3\xa9 \xe6\xbc\xa2\xe5\xad\x97 \xf0\x9f\x98\x80", "VarName=Unicode"},
         {HostileLongText(), "VarName=Long", TextBox_None},
         {"~75 items", "", TextBox_None},
-        {"~7 100% done\n~7 \n~7 It's \"on\"", "", TextBox_Hollow},
+        {"~7 100% done\n~7 It's \"on\" \\\n~7 ", "", TextBox_Hollow},
         {"Go", "VarName=9lives"},
         {"Go", "VarName=Case", TextBox_Filled, true},
         {"Go", "VarName=case", TextBox_Filled, true},
         {"TF:", "VarName=EmptyField ToolTip=\"\""},
         {"~7", "VarName=EmptyToggle", TextBox_None},
+        {"", "VarName=EmptyButton"},
         {"OPT:*/ 'x' \\", "VarName=Choice"},
     };
 }
