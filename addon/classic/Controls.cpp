@@ -120,8 +120,11 @@ void SetTextGeometry(ControlRecord &rec, const TextReading &r, bool sized) {
     rec.x = ToDialogUnitsX(r.x);
     rec.y = ToDialogUnitsY(r.y);
     if (sized) {
-        rec.width = ToDialogUnitsX(r.w);
-        rec.height = ToDialogUnitsY(r.h);
+        // The add call of a sized control writes its width and height only
+        // when they are above 0, and its parameters are fixed: an empty
+        // label, 0 units wide, would drop an argument.
+        rec.width = std::max(ToDialogUnitsX(r.w), 1);
+        rec.height = std::max(ToDialogUnitsY(r.h), 1);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include <unistd.h>
@@ -234,9 +235,17 @@ class Reader {
             if (path.is_relative())
                 path = layoutDir_ / path;
             g.spec.imageFile = path.lexically_normal().string();
-            std::string why;
-            if (!Host::Impl::loadImage(g.spec.imageFile, g, &why))
-                throw LayoutError{join(place, "file"), why};
+            auto decoded = decoded_.find(g.spec.imageFile);
+            if (decoded == decoded_.end()) {
+                std::string why;
+                if (!Host::Impl::loadImage(g.spec.imageFile, g, &why))
+                    throw LayoutError{join(place, "file"), why};
+                decoded_.emplace(g.spec.imageFile, g);
+            } else {
+                g.pixelWidth = decoded->second.pixelWidth;
+                g.pixelHeight = decoded->second.pixelHeight;
+                g.rgb = decoded->second.rgb;
+            }
             if (find(j, "width")) {
                 g.spec.width = number(j, place, "width", 0);
                 range(g.spec.width > 0, place, "width", "above 0");
@@ -271,6 +280,9 @@ class Reader {
 
   private:
     fs::path layoutDir_;
+    // Images decoded so far by this load, by file: every geometry that names
+    // a file shares its one decode.
+    std::map<std::string, Geom> decoded_;
 };
 
 // Builds the document like the library's parser, but a failure, a number

@@ -66,6 +66,8 @@ inline bool anyContains(const std::vector<std::string> &faults, const std::strin
 
 // Writes a 24-bit BMP whose pixel (x, y), y from the top, is rgb(30x, 60y, 7).
 void writeTestImage(const std::filesystem::path &path, int width, int height);
+// The same picture as the bytes of a PNG file.
+std::string testPng(int width, int height);
 
 inline std::string readFile(const std::filesystem::path &path) {
     std::ifstream in(path, std::ios::binary);

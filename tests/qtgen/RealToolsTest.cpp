@@ -1,7 +1,7 @@
 // The Qt output of the sample design checked with Qt's own tools: every form
 // passes uic, the resource file passes rcc, every generated header passes moc
 // and compiles against Qt 5 Widgets, and the sample dialog runs offscreen.
-#include "QtTestSupport.h"
+#include "QtTools.h"
 
 #include <sstream>
 
@@ -9,43 +9,6 @@ namespace qgbtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-#if defined(QGB_QT_UIC)
-constexpr bool kHaveQt = true;
-const char *const kUic = QGB_QT_UIC;
-const char *const kMoc = QGB_QT_MOC;
-const char *const kRcc = QGB_QT_RCC;
-const char *const kQtIncludes = QGB_QT_INCLUDES;
-const char *const kQtLibraries = QGB_QT_LIBRARIES;
-const char *const kCxx = QGB_CXX;
-#else
-constexpr bool kHaveQt = false;
-const char *const kUic = "";
-const char *const kMoc = "";
-const char *const kRcc = "";
-const char *const kQtIncludes = "";
-const char *const kQtLibraries = "";
-const char *const kCxx = "";
-#endif
-
-std::vector<std::string> Split(const std::string &text, char separator) {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        if (!part.empty())
-            parts.push_back(part);
-    return parts;
-}
-
-std::vector<fs::path> FilesWithExtension(const fs::path &directory, const std::string &ext) {
-    std::vector<fs::path> files;
-    for (const auto &entry : fs::recursive_directory_iterator(directory))
-        if (entry.is_regular_file() && entry.path().extension() == ext)
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 // A valid 1 x 1 PNG picture.
 const unsigned char kTinyPng[] = {
@@ -103,30 +66,9 @@ class QtRealTools : public QtFixture {
         }
     }
 
-    std::vector<std::string> CompileFlags() const {
-        std::vector<std::string> flags = {"-std=c++17",
-                                          "-fPIC",
-                                          "-O0",
-                                          "-I" + (fs::path(QGB_SOURCE_DIR) / "sdk").string(),
-                                          "-I" + QtSdkDirectory().string(),
-                                          "-I" + mainWindowDirectory().string()};
-        for (const fs::path &dir : fs::directory_iterator(dialogsDirectory()))
-            flags.push_back("-I" + dir.string());
-        for (const std::string &dir : Split(kQtIncludes, '|'))
-            flags.push_back("-I" + dir);
-        return flags;
-    }
-
-    static fs::path FixtureDirectory() { return fs::path(QGB_SOURCE_DIR) / "tests/fixtures/qt"; }
-    static fs::path QtSdkDirectory() { return fs::path(QGB_SOURCE_DIR) / "sdk/qt"; }
-
-    // Compiles one translation unit into an object file.
+    std::vector<std::string> CompileFlags() const { return QtCompileFlags(root); }
     void Compile(const fs::path &source, const fs::path &object) {
-        std::vector<std::string> command = {kCxx, "-c", source.string(), "-o", object.string()};
-        for (const std::string &flag : CompileFlags())
-            command.push_back(flag);
-        const Result result = RunCommand(command);
-        ASSERT_EQ(result.status, 0) << "compiling " << source << ":\n" << result.output;
+        CompileAgainstQt(root, source, object);
     }
 };
 

@@ -1,0 +1,74 @@
+// Designer texts that need care in every output (tests/support/HostileTexts.h),
+// built in C, C++ and FORTRAN and checked by the real compilers; the rows no
+// compiler could take are built apart and must be warned about.
+#include "CompileFixture.h"
+#include "HostileTexts.h"
+
+#include "model/Settings.h"
+
+#include <algorithm>
+
+namespace qgbtest {
+namespace {
+
+using namespace quorvin::builder;
+
+const char *const kSameIdentifier = "Two controls of frame\nID=1 TITLE=\"Clashes\"\nget the same "
+                                    "identifier:\nAbcdefghijkl_BTN_D1 at x";
+const char *const kCaseOnly = "get identifiers that differ only by case, which FORTRAN takes as "
+                              "one:\nCase_BTN_D1 at x";
+
+class HostileTextTest : public CompileFixture {
+  protected:
+    // Dialog 1 holding the rows one under the other.
+    static void AddDialog(const std::string &title, const std::vector<HostileText> &rows) {
+        AddFrameAt("ID=1 TITLE=\"" + title + "\"", kHostileFrameWidth, 7);
+        double y = 8;
+        for (const HostileText &row : rows) {
+            AddPixelText({row.string, row.command, row.box, 14, y});
+            y += 20 * (1 + std::count(row.string.begin(), row.string.end(), '\n'));
+        }
+    }
+
+    // Builds the rows every compiler must take and compiles them; then builds
+    // the rows that clash and expects the warnings (and the success report).
+    void Check(int32_t language) {
+        std::vector<HostileText> compiled, clashing = HostileClashes();
+        for (const HostileText &row : HostileTexts())
+            (row.caseTwin && language == LanguageFORTRAN ? clashing : compiled).push_back(row);
+        AddDialog(HostileTitle(), compiled);
+        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language));
+        if (language == LanguageFORTRAN)
+            CheckFortran();
+        else
+            CompileC(language == LanguageCPP);
+
+        ResetWorkspace();
+        AddDialog("Clashes", clashing);
+        host().clearMessages();
+        NameLayout();
+        Build(language);
+        const std::vector<std::string> shown = Shown();
+        ASSERT_EQ(shown.size(), language == LanguageFORTRAN ? 3u : 2u) << DescribeMessages();
+        EXPECT_EQ(shown[0].rfind(kSameIdentifier, 0), 0u) << shown[0];
+        if (language == LanguageFORTRAN) {
+            EXPECT_NE(shown[1].find(kCaseOnly), std::string::npos) << shown[1];
+        }
+        EXPECT_EQ(shown.back().rfind("New GUI stub files have been written.", 0), 0u);
+    }
+};
+
+TEST_F(HostileTextTest, CompilesInC) {
+    Check(LanguageC);
+}
+
+TEST_F(HostileTextTest, CompilesInCpp) {
+    Check(LanguageCPP);
+}
+
+TEST_F(HostileTextTest, PassesGfortran) {
+    Check(LanguageFORTRAN);
+}
+
+} // namespace
+} // namespace qgbtest

@@ -1,0 +1,75 @@
+// Designer texts that need care in every output (tests/support/HostileTexts.h)
+// built as Qt in a dialog and a sidebar: every form passes uic, the resource
+// file rcc, every header moc, and the moc output compiles against Qt.
+#include "HostileTexts.h"
+#include "QtTools.h"
+
+#include "model/Settings.h"
+
+#include <algorithm>
+
+namespace qgbtest {
+namespace {
+
+namespace fs = std::filesystem;
+namespace qb = quorvin::builder;
+
+class QtHostileTextTest : public QtBuildFixture {
+  protected:
+    static void AddContainer(const std::string &name, const std::vector<HostileText> &rows) {
+        AddFrameAt(name, kHostileFrameWidth, 7);
+        double y = 8;
+        for (const HostileText &row : rows) {
+            AddText(row.string, row.command, row.box, 14, y);
+            y += 20 * (1 + std::count(row.string.begin(), row.string.end(), '\n'));
+        }
+    }
+};
+
+TEST_F(QtHostileTextTest, PassesUicRccMocAndCompiles) {
+    if (!kHaveQt)
+        GTEST_SKIP() << "Qt 5 development tools were not found when the tests were configured";
+    MakeProject();
+    // The dialog's title names its files: it takes the title's hostile part
+    // without the 600 characters.
+    const std::string title = HostileTitle();
+    AddContainer("ID=2 TITLE=\"" + title + "\" SIDEBAR=T", HostileTexts());
+    AddContainer("ID=1 TITLE=\"" + title.substr(0, title.find("TTT")) + "\"", HostileTexts());
+    qb::BuilderSettings.Language = qb::LanguageQt;
+    Build();
+    ASSERT_EQ(Shown(), std::vector<std::string>{"New Qt stub files have been written."})
+        << DescribeMessages();
+
+    for (const fs::path &form : FilesWithExtension(root / "ui", ".ui")) {
+        const fs::path header = form.parent_path() / ("ui_" + form.stem().string() + ".h");
+        const Result uic = RunCommand({kUic, form.string(), "-o", header.string()});
+        EXPECT_EQ(uic.status, 0) << form << ":\n" << uic.output;
+    }
+    const fs::path qrc = layoutDirectory() / "quorvinrs_generated.qrc";
+    const Result rcc = RunCommand({kRcc, qrc.string(), "-o", (root / "qrc.cpp").string()});
+    EXPECT_EQ(rcc.status, 0) << rcc.output;
+
+    // Each moc output includes its class header, which includes its ui_ and
+    // definitions headers.
+    std::vector<fs::path> headers;
+    for (const fs::path &header : FilesWithExtension(root / "ui", ".h")) {
+        const std::string name = header.filename().string();
+        if (name.rfind("ui_", 0) != 0 && name.find("efs") == std::string::npos)
+            headers.push_back(header);
+    }
+    ASSERT_EQ(headers.size(), 2u); // the dialog and the main window
+    std::string mocOutputs;
+    for (const fs::path &header : headers) {
+        SCOPED_TRACE(header);
+        const fs::path moc = root / ("moc_" + header.stem().string() + ".cpp");
+        const Result mocked = RunCommand({kMoc, header.string(), "-o", moc.string()});
+        ASSERT_EQ(mocked.status, 0) << mocked.output;
+        EXPECT_EQ(mocked.output, "");
+        mocOutputs += "#include \"" + moc.string() + "\"\n";
+    }
+    WriteFile(root / "moc_all.cpp", mocOutputs); // one compiler run for both
+    CompileAgainstQt(root, root / "moc_all.cpp", root / "moc_all.o");
+}
+
+} // namespace
+} // namespace qgbtest
