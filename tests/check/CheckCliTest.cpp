@@ -1,5 +1,7 @@
 // qgb check as a user runs it: findings with their place and advice, as text
 // or JSON, and the exit code.
+#include "RunQgb.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -14,19 +16,6 @@ namespace qgbtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs qgb with the arguments; its exit status, standard output in *out.
-int RunQgb(const std::string &arguments, std::string *out) {
-    FILE *pipe =
-        ::popen((std::string(QGB_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out->append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(CheckCli, FindingsWithPlaceAdviceAndExitCode) {
     const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "check-cli";

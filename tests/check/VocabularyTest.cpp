@@ -1,6 +1,8 @@
 // Every example layout of docs/design-vocabulary.md runs as printed: qgb
 // check finds no error in it, and qgb info --json gives the kinds and
 // identifiers its "Gives:" line says.
+#include "RunQgb.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -16,19 +18,6 @@ namespace qgbtest {
 namespace {
 
 namespace fs = std::filesystem;
-
-int RunQgb(const std::string &arguments, std::string *out) {
-    out->clear();
-    FILE *pipe =
-        ::popen((std::string(QGB_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out->append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // What qgb info --json says, written as a "Gives:" line is.
 std::string Gives(const nlohmann::json &info) {

@@ -172,13 +172,8 @@ TEST_F(InfoJson, RandomDesignsAgreeWithTheBuild) {
         const std::string dir = WorkDir("random-" + std::to_string(seed));
         FreshHost();
         ASSERT_TRUE(qgbbench::WriteSyntheticImage(dir + "/image.bmp", 6, 5));
-        qgbbench::DesignOptions options;
-        options.seed = seed;
-        options.dialogs = 1 + static_cast<int>(seed % 3);
+        qgbbench::DesignOptions options = RandomDesignOptions(seed, dir + "/image.bmp");
         options.controlsPerDialog = 20 + static_cast<int>(seed % 7);
-        options.sidebars = static_cast<int>(seed % 2);
-        options.pagesPerControl = 1 + static_cast<int>(seed % 3);
-        options.imageFile = dir + "/image.bmp";
         qgbbench::AddSyntheticDesign(options);
         std::string error;
         ASSERT_TRUE(host().saveLayout(dir + "/random.lay.json", &error)) << error;

@@ -122,26 +122,6 @@ std::vector<fs::path> SampleLayouts() {
     return layouts;
 }
 
-int RunShell(const std::string &command, std::string *output) {
-    std::FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    output->clear();
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        output->append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string Quote(const std::string &arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 std::string ReadFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -196,5 +176,18 @@ int Picture::pixelsOf(const Rgb8 &colour, int x, int y, int w, int h) const {
             n += at(xx, yy) == colour;
     return n;
 }
+
+#ifdef QGB_HAVE_DESIGN_GENERATOR
+qgbbench::DesignOptions RandomDesignOptions(uint32_t seed, const std::string &imageFile) {
+    qgbbench::DesignOptions options;
+    options.seed = seed;
+    options.dialogs = 1 + static_cast<int>(seed % 3);
+    options.controlsPerDialog = 17 + static_cast<int>(seed % 5);
+    options.sidebars = static_cast<int>(seed % 2);
+    options.pagesPerControl = 1 + static_cast<int>(seed % 3);
+    options.imageFile = imageFile;
+    return options;
+}
+#endif
 
 } // namespace qgbtest

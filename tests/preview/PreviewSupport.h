@@ -4,6 +4,11 @@
 #pragma once
 
 #include "HostFixture.h"
+#include "Verify.h"
+
+#ifdef QGB_HAVE_DESIGN_GENERATOR
+#include "DesignGenerator.h"
+#endif
 
 #include <filesystem>
 #include <ostream>
@@ -40,10 +45,9 @@ std::vector<std::string> Errors();
 // Every *.lay.json under examples/, sorted.
 std::vector<std::filesystem::path> SampleLayouts();
 
-// Runs a shell command; its exit status, with its output in *output.
-int RunShell(const std::string &command, std::string *output);
-// The argument quoted for the shell.
-std::string Quote(const std::string &arg);
+// The verify tool's own shell helpers.
+using qgb::Quote;
+using qgb::RunShell;
 
 std::string ReadFile(const std::string &path);
 
@@ -72,5 +76,12 @@ struct Picture {
     // Pixels of the area with exactly this colour.
     int pixelsOf(const Rgb8 &colour, int x, int y, int w, int h) const;
 };
+
+#ifdef QGB_HAVE_DESIGN_GENERATOR
+// The random design of a seed that the preview tests build: one to three
+// dialogs of 17 to 21 controls, a sidebar for odd seeds, one to three pages
+// per tab or form control, images from imageFile.
+qgbbench::DesignOptions RandomDesignOptions(uint32_t seed, const std::string &imageFile);
+#endif
 
 } // namespace qgbtest

@@ -115,14 +115,7 @@ TEST_F(TruthCheck, RandomDesigns) {
         FreshHost();
         const std::string images = WorkDir("images-" + std::to_string(seed));
         ASSERT_TRUE(qgbbench::WriteSyntheticImage(images + "image.bmp", 6, 5));
-        qgbbench::DesignOptions options;
-        options.seed = seed;
-        options.dialogs = 1 + static_cast<int>(seed % 3);
-        options.controlsPerDialog = 17 + static_cast<int>(seed % 5);
-        options.sidebars = static_cast<int>(seed % 2);
-        options.pagesPerControl = 1 + static_cast<int>(seed % 3);
-        options.imageFile = images + "image.bmp";
-        qgbbench::AddSyntheticDesign(options);
+        qgbbench::AddSyntheticDesign(RandomDesignOptions(seed, images + "image.bmp"));
         const std::set<std::string> seen = Check("random-" + std::to_string(seed));
         named.insert(seen.begin(), seen.end());
         fs::remove_all(images);

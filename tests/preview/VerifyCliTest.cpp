@@ -93,14 +93,7 @@ TEST_F(VerifyRandom, RandomDesignsPass) {
         FreshHost();
         const std::string dir = Fresh("random-" + std::to_string(seed));
         ASSERT_TRUE(qgbbench::WriteSyntheticImage(dir + "/image.bmp", 6, 5));
-        qgbbench::DesignOptions options;
-        options.seed = seed;
-        options.dialogs = 1 + static_cast<int>(seed % 3);
-        options.controlsPerDialog = 17 + static_cast<int>(seed % 5);
-        options.sidebars = static_cast<int>(seed % 2);
-        options.pagesPerControl = 1 + static_cast<int>(seed % 3);
-        options.imageFile = dir + "/image.bmp";
-        qgbbench::AddSyntheticDesign(options);
+        qgbbench::AddSyntheticDesign(RandomDesignOptions(seed, dir + "/image.bmp"));
         std::string error, out;
         ASSERT_TRUE(host().saveLayout(dir + "/random.lay.json", &error)) << error;
         EXPECT_EQ(Verify(Quote(dir + "/random.lay.json"), &out), 0) << out;

@@ -244,27 +244,6 @@ void TreeComparison::Controls(const std::string &path, const GuiControl &p, cons
     ChildLists(path, ChildrenOf(p.id), ChildrenOf(g.id), form);
 }
 
-// The argument quoted for the shell.
-std::string Quote(const std::string &arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs a shell command; its exit status, with its output in *output.
-int RunShell(const std::string &command, std::string *output) {
-    std::FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    output->clear();
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output->append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Every dialog and sidebar frame of the workspace, previewed; false with
 // the reason when a preview showed an error or made nothing.
 bool PreviewAll(const VerifySteps &steps, std::vector<Container> &list, std::string &failure) {
@@ -334,6 +313,27 @@ void *CompileAndLoad(const VerifyOptions &options, const std::vector<Container> 
 }
 
 } // namespace
+
+// The argument quoted for the shell.
+std::string Quote(const std::string &arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs a shell command; its exit status, with its output in *output.
+int RunShell(const std::string &command, std::string *output) {
+    std::FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return -1;
+    output->clear();
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output->append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 VerifyResult VerifyWorkspace(const VerifySteps &steps, const VerifyOptions &options) {
     VerifyResult result;

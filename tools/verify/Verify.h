@@ -63,4 +63,9 @@ struct VerifyResult {
 // generated code and compares. The frame that was current stays current.
 VerifyResult VerifyWorkspace(const VerifySteps &steps, const VerifyOptions &options);
 
+// The argument quoted for the shell.
+std::string Quote(const std::string &arg);
+// Runs a shell command; its exit status, with its output in *output.
+int RunShell(const std::string &command, std::string *output);
+
 } // namespace qgb
