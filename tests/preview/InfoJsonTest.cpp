@@ -11,10 +11,6 @@
 #include "model/Kinds.h"
 #include "model/Settings.h"
 
-#ifdef QGB_HAVE_DESIGN_GENERATOR
-#include "DesignGenerator.h"
-#endif
-
 #include <nlohmann/json.hpp>
 
 #include <map>

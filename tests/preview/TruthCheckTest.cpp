@@ -12,10 +12,6 @@
 #include "model/HostResources.h"
 #include "model/Settings.h"
 
-#ifdef QGB_HAVE_DESIGN_GENERATOR
-#include "DesignGenerator.h"
-#endif
-
 #include <dlfcn.h>
 
 #include <filesystem>

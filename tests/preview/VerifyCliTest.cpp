@@ -5,10 +5,6 @@
 // in-process truth check runs ten other seeds.
 #include "PreviewSupport.h"
 
-#ifdef QGB_HAVE_DESIGN_GENERATOR
-#include "DesignGenerator.h"
-#endif
-
 #include <fstream>
 #include <map>
 #include <string>
