@@ -3,56 +3,138 @@
 // checks that every command leaves the host sound.
 #pragma once
 
+#include "DialogGolden.h"
 #include "HostFixture.h"
 
 #include "QORADDON.h"
 #include "quorvin/Host.h"
+#include "shell/Startup.h"
 
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace qgbtest {
 
+inline void StartBuilder() {
+    quorvin::builder::InitAddOn();
+}
+
 class ShellFixture : public HostFixture {
   protected:
-    void SetUp() override;
     // Quits the add-on (a second quit is harmless) and checks that nothing
     // it allocated is still live.
-    void TearDown() override;
+    void TearDown() override {
+        host().quit();
+        EXPECT_EQ(host().liveSets(), 0u) << "host sets still live after quit";
+        EXPECT_EQ(host().liveStringLists(), 0u) << "host string lists still live after quit";
+        HostFixture::TearDown();
+        std::error_code ec;
+        if (!tempDir_.empty())
+            std::filesystem::remove_all(tempDir_, ec);
+    }
 
     // Starts the add-on as the host does when it loads it.
-    void StartAddOn(int32_t hostVersion = 1000300);
+    void StartAddOn(int32_t hostVersion = 1000300) {
+        host().setVersion(hostVersion);
+        host().startAddOn(StartBuilder);
+    }
     // Chooses Tools > Quorvin GUI Builder; fails the test when refused.
-    void OpenToolDialog();
+    void OpenToolDialog() {
+        std::string error;
+        ASSERT_TRUE(host().chooseMenuOption("Tools", "Quorvin GUI Builder", &error)) << error;
+    }
 
-    // A control of the tool dialog by tool tip or label; a menu item by its
-    // path of labels ({"Layout", "Align", "Left"}). Fail the test when absent.
-    const quorvin::host::GuiControl &ToolControl(const std::string &toolTipOrLabel);
-    const quorvin::host::GuiControl &MenuItem(const std::vector<std::string> &path);
+    // A button of the tool dialog by tool tip; a menu item by its path of
+    // labels ({"Layout", "Align", "Left"}). Throw when absent.
+    const quorvin::host::GuiControl &ToolControl(const std::string &toolTip) {
+        return Find([&](const quorvin::host::GuiControl &c) { return c.toolTip == toolTip; },
+                    toolTip);
+    }
+    const quorvin::host::GuiControl &MenuItem(const std::vector<std::string> &path) {
+        std::string joined;
+        for (const std::string &p : path)
+            joined += (joined.empty() ? "" : ">") + p;
+        return Find(
+            [&](const quorvin::host::GuiControl &c) {
+                return c.kind == "MenuItem" && !c.labels.empty() &&
+                       MenuPath(c.parent) + ">" + c.labels[0] == joined;
+            },
+            joined);
+    }
 
-    // Presses and expects the host to accept (or to refuse: insensitive).
-    void Press(GUIInt_t control);
-    bool TryPress(GUIInt_t control);
+    void Press(GUIInt_t control) {
+        std::string error;
+        EXPECT_TRUE(host().pressControl(control, &error)) << error;
+    }
+    // False when the host refuses the press (the control is insensitive).
+    bool TryPress(GUIInt_t control) {
+        std::string error;
+        return host().pressControl(control, &error);
+    }
 
     // Host invariants after a command: no fault, no leaked string or arg
     // list, no lock held.
-    void ExpectHostSound(const std::string &after);
+    void ExpectHostSound(const std::string &after) {
+        std::string faults;
+        for (const std::string &f : host().faults())
+            faults += "  " + f + "\n";
+        EXPECT_TRUE(faults.empty()) << "after " << after << ":\n" << faults;
+        EXPECT_EQ(host().liveStrings() + host().liveArgLists(), 0u) << "after " << after;
+        EXPECT_FALSE(host().lockHeld()) << "after " << after;
+    }
 
     // A fresh directory for layouts and "dlb.cfg" files of this test.
-    std::filesystem::path TempDir();
-    static void WriteFile(const std::filesystem::path &path, const std::string &content);
+    std::filesystem::path TempDir() {
+        if (tempDir_.empty()) {
+            std::random_device random;
+            tempDir_ = std::filesystem::temp_directory_path() /
+                       ("qgb-shell-" + std::to_string(random()) + "-" + std::to_string(random()));
+            std::filesystem::create_directories(tempDir_);
+        }
+        return tempDir_;
+    }
+    static void WriteFile(const std::filesystem::path &path, const std::string &content) {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream out(path, std::ios::binary);
+        out << content;
+        ASSERT_TRUE(out.good()) << "cannot write " << path;
+    }
 
-    // Adds a frame (made current) with the given name and a label in it.
-    UniqueID_t AddFrame(const std::string &name, double width = 9, double height = 8);
+    // Adds a frame (made current) with the given name.
+    UniqueID_t AddFrame(const std::string &name, double width = 9, double height = 8) {
+        quorvin::host::FrameSpec spec;
+        spec.name = name;
+        spec.width = width;
+        spec.height = height;
+        return host().addFrame(spec);
+    }
     Text_ID AddText(const std::string &string, TextBox_e box = TextBox_None,
                     const std::string &command = "", double x = 50, double y = 50,
-                    double angle = 0);
-
-    // Paper position (inches) of a text of the current frame.
-    static void TextPaperPosition(Text_ID text, double &x, double &y);
+                    double angle = 0) {
+        quorvin::host::TextSpec spec;
+        spec.string = string;
+        spec.boxType = box;
+        spec.command = command;
+        spec.x = x;
+        spec.y = y;
+        spec.angle = angle;
+        return host().addText(spec);
+    }
 
   private:
+    template <typename Match>
+    const quorvin::host::GuiControl &Find(Match match, const std::string &name) {
+        const quorvin::host::GuiDialog *dialog = host().findDialogByTitle("GUI Builder");
+        for (GUIInt_t id : dialog ? dialog->controls : std::vector<GUIInt_t>{})
+            if (match(*host().findControl(id)))
+                return *host().findControl(id);
+        throw std::runtime_error("no tool dialog control \"" + name + "\"");
+    }
+
     std::filesystem::path tempDir_;
 };
 

@@ -1,3 +1,5 @@
+// Notifications from the host: idle calls, controls anchored to the paper
+// while their frame is resized, and "dlb.cfg" read beside the layout.
 #include "ShellFixture.h"
 
 #include "model/Settings.h"
@@ -5,6 +7,8 @@
 #include "shell/ToolDialog.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace quorvin::builder;
 
@@ -15,6 +19,11 @@ class StateChange : public ShellFixture {
   protected:
     void SetUp() override {
         ShellFixture::SetUp();
+        Restart();
+    }
+    void Restart() {
+        host().quit();
+        host().reset();
         StartAddOn();
         host().runIdle();
     }
@@ -26,44 +35,71 @@ class StateChange : public ShellFixture {
         std::string error;
         ASSERT_TRUE(host().pickFrame(frame, &error)) << error;
     }
+    void SetFrame(double x, double y, double width, double height) {
+        std::string error;
+        ASSERT_TRUE(host().setFramePosAndSize(x, y, width, height, &error)) << error;
+    }
     void Resize(double width, double height) {
         const auto spec = host().currentFrame()->spec;
-        std::string error;
-        ASSERT_TRUE(host().setFramePosAndSize(spec.x, spec.y, width, height, &error)) << error;
+        SetFrame(spec.x, spec.y, width, height);
     }
     void Move(double x, double y) {
         const auto spec = host().currentFrame()->spec;
-        std::string error;
-        ASSERT_TRUE(host().setFramePosAndSize(x, y, spec.width, spec.height, &error)) << error;
+        SetFrame(x, y, spec.width, spec.height);
     }
-    struct Paper {
-        double x, y;
-    };
-    Paper PaperOf(Text_ID text) {
-        Paper p{};
-        TextPaperPosition(text, p.x, p.y);
-        return p;
-    }
-    Geom_ID AddRectangle(double x, double y, double w, double h) {
+    // A 6 by 4 inch frame with two texts and a rectangle.
+    void AddControls() {
+        frame = AddFrame("ID=1 TITLE=\"Anchored\"", 6, 4);
+        one = AddText("one", TextBox_None, "", 20, 30);
+        two = AddText("TF:two", TextBox_Filled, "", 70, 60);
         quorvin::host::GeomSpec spec;
         spec.type = GeomType_Rectangle;
-        spec.x = x;
-        spec.y = y;
-        spec.width = w;
-        spec.height = h;
-        return host().addGeom(spec);
+        spec.x = 10;
+        spec.y = 90;
+        spec.width = 30;
+        spec.height = 20;
+        rect = host().addGeom(spec);
     }
-    // A rectangle's anchor and size on the paper (inches).
-    void RectanglePaper(Geom_ID rect, double &x, double &y, double &w, double &h) {
+    // The frame picked with anchoring on and the tool dialog up.
+    void Anchored() {
+        AddControls();
+        OpenToolDialog();
+        AnchorOn();
+        PickFrame(frame);
+    }
+    // Paper places (inches) of the texts and the rectangle's anchor and size
+    // that still exist.
+    std::vector<double> Paper() {
+        std::vector<double> paper;
+        for (Text_ID text : {one, two}) {
+            if (!host().findText(text))
+                continue;
+            double x = 0, y = 0;
+            QorUtilTextGetXYPos(text, &x, &y);
+            const CoordSys_e system = QorUtilTextGetPositionCoordSys(text);
+            paper.push_back(QorUtilConvertXPosition(system, CoordSys_Paper, x));
+            paper.push_back(QorUtilConvertYPosition(system, CoordSys_Paper, y));
+        }
+        if (!host().findGeom(rect))
+            return paper;
         double ax = 0, ay = 0, az = 0, rw = 0, rh = 0;
         QorUtilGeomGetXYZAnchorPos(rect, &ax, &ay, &az);
         QorUtilGeomRectangleGetSize(rect, &rw, &rh);
         const CoordSys_e system = QorUtilGeomGetPositionCoordSys(rect);
-        x = QorUtilConvertXPosition(system, CoordSys_Paper, ax);
-        y = QorUtilConvertYPosition(system, CoordSys_Paper, ay);
-        w = QorUtilConvertXDimension(system, CoordSys_Paper, rw);
-        h = QorUtilConvertYDimension(system, CoordSys_Paper, rh);
+        for (double value : {QorUtilConvertXPosition(system, CoordSys_Paper, ax),
+                             QorUtilConvertYPosition(system, CoordSys_Paper, ay),
+                             QorUtilConvertXDimension(system, CoordSys_Paper, rw),
+                             QorUtilConvertYDimension(system, CoordSys_Paper, rh)})
+            paper.push_back(value);
+        return paper;
     }
+    std::vector<double> FrameUnits(Text_ID text) {
+        return {host().findText(text)->spec.x, host().findText(text)->spec.y};
+    }
+
+    UniqueID_t frame = 0, second = 0;
+    Text_ID one = nullptr, two = nullptr, other = nullptr;
+    Geom_ID rect = nullptr;
 };
 
 TEST_F(StateChange, ABurstOfNotificationsGivesOneIdleCall) {
@@ -78,119 +114,125 @@ TEST_F(StateChange, ABurstOfNotificationsGivesOneIdleCall) {
     ExpectHostSound("a burst of notifications");
 }
 
+// Resizing a picked frame with anchoring on keeps the controls at their
+// paper places: the place before the resize (after `before`) is kept.
 TEST_F(StateChange, ResizingAPickedFrameKeepsControlsAtTheirPaperPlaces) {
-    const UniqueID_t frame = AddFrame("ID=1 TITLE=\"Anchored\"", 6, 4);
-    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
-    const Text_ID two = AddText("TF:two", TextBox_Filled, "", 70, 60);
-    const Geom_ID rect = AddRectangle(10, 90, 30, 20);
-    OpenToolDialog();
-    AnchorOn();
-    PickFrame(frame);
-    EXPECT_EQ(AnchorTable.Count, 3);
-    const Paper p1 = PaperOf(one), p2 = PaperOf(two);
-    double rx, ry, rw, rh;
-    RectanglePaper(rect, rx, ry, rw, rh);
-
-    Resize(8, 5);
-    const Paper q1 = PaperOf(one), q2 = PaperOf(two);
-    EXPECT_NEAR(q1.x, p1.x, 1e-9);
-    EXPECT_NEAR(q1.y, p1.y, 1e-9);
-    EXPECT_NEAR(q2.x, p2.x, 1e-9);
-    EXPECT_NEAR(q2.y, p2.y, 1e-9);
-    double sx, sy, sw, sh;
-    RectanglePaper(rect, sx, sy, sw, sh);
-    EXPECT_NEAR(sx, rx, 1e-9);
-    EXPECT_NEAR(sy, ry, 1e-9);
-    EXPECT_NEAR(sw, rw, 1e-9);
-    EXPECT_NEAR(sh, rh, 1e-9);
-    // In frame units the controls did move.
-    EXPECT_NE(host().findText(one)->spec.x, 20.0);
-    ExpectHostSound("resizing an anchored frame");
-
-    // A command's resize (code 31) is followed the same way.
-    QorUtilFrameSetPosAndSize(1, 0.25, 5, 3);
-    host().sendStateChange(31);
-    const Paper r1 = PaperOf(one);
-    EXPECT_NEAR(r1.x, p1.x, 1e-9);
-    EXPECT_NEAR(r1.y, p1.y, 1e-9);
-    ExpectHostSound("a command's resize");
+    const std::pair<const char *, std::function<void()>> befores[] = {
+        {"plain", [] {}},
+        {"after a move", [this] { Move(2.5, 1.5); }},
+        {"with deleted controls",
+         [this] {
+             ASSERT_TRUE(QorUtilTextDelete(two));
+             ASSERT_TRUE(QorUtilGeomDelete(rect));
+         }},
+    };
+    const std::pair<const char *, std::function<void()>> resizes[] = {
+        {"by hand", [this] { Resize(9, 7); }},
+        {"by a command (code 31)",
+         [this] {
+             QorUtilFrameSetPosAndSize(1, 0.25, 5, 3);
+             host().sendStateChange(31);
+         }},
+    };
+    for (const auto &[beforeName, before] : befores) {
+        for (const auto &[resizeName, resize] : resizes) {
+            SCOPED_TRACE(std::string(beforeName) + ", " + resizeName);
+            Restart();
+            Anchored();
+            EXPECT_EQ(AnchorTable.Count, 3);
+            before();
+            const std::vector<double> paper = Paper();
+            resize();
+            const std::vector<double> after = Paper();
+            ASSERT_EQ(after.size(), paper.size());
+            for (size_t i = 0; i < paper.size(); ++i)
+                EXPECT_NEAR(after[i], paper[i], 1e-9) << i;
+            // In frame units the controls did move.
+            EXPECT_NE(host().findText(one)->spec.x, 20.0);
+            ExpectHostSound("re-anchoring");
+        }
+    }
 }
 
-TEST_F(StateChange, WithoutAnchoringControlsStayInTheirFrameUnits) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
-    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
-    OpenToolDialog();
-    PickFrame(frame);
-    EXPECT_EQ(AnchorTable.Count, 0);
-    Resize(8, 5);
-    EXPECT_EQ(host().findText(one)->spec.x, 20.0);
-    EXPECT_EQ(host().findText(one)->spec.y, 30.0);
-
-    // Anchoring switched on after the pick captures nothing either.
-    AnchorOn();
-    Resize(7, 5);
-    EXPECT_EQ(host().findText(one)->spec.x, 20.0);
-}
-
-TEST_F(StateChange, MovingWithoutResizingMovesNothing) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
-    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
-    OpenToolDialog();
-    AnchorOn();
-    PickFrame(frame);
-    Move(2, 1);
-    EXPECT_EQ(host().findText(one)->spec.x, 20.0);
-    EXPECT_EQ(host().findText(one)->spec.y, 30.0);
-    EXPECT_EQ(AnchorTable.FrameWidth, 6.0);
-    EXPECT_EQ(AnchorTable.FrameHeight, 4.0);
-}
-
-TEST_F(StateChange, AResizeAfterAMoveKeepsTheControlsWhereTheMoveTookThem) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
-    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
-    const Geom_ID rect = AddRectangle(10, 90, 30, 20);
-    OpenToolDialog();
-    AnchorOn();
-    PickFrame(frame);
-    Move(2.5, 1.5);
-    const Paper moved = PaperOf(one);
-    double rx, ry, rw, rh;
-    RectanglePaper(rect, rx, ry, rw, rh);
-    Resize(9, 7);
-    const Paper kept = PaperOf(one);
-    EXPECT_NEAR(kept.x, moved.x, 1e-9);
-    EXPECT_NEAR(kept.y, moved.y, 1e-9);
-    double sx, sy, sw, sh;
-    RectanglePaper(rect, sx, sy, sw, sh);
-    EXPECT_NEAR(sx, rx, 1e-9);
-    EXPECT_NEAR(sy, ry, 1e-9);
-    EXPECT_NEAR(sw, rw, 1e-9);
-    ExpectHostSound("move, then resize");
-}
-
-TEST_F(StateChange, ADeletedControlIsSkipped) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
-    const Text_ID gone = AddText("gone", TextBox_None, "", 10, 10);
-    const Text_ID kept = AddText("kept", TextBox_None, "", 50, 50);
-    const Geom_ID rect = AddRectangle(10, 90, 30, 20);
-    OpenToolDialog();
-    AnchorOn();
-    PickFrame(frame);
-    const Paper p = PaperOf(kept);
-    ASSERT_TRUE(QorUtilTextDelete(gone));
-    ASSERT_TRUE(QorUtilGeomDelete(rect));
-    Resize(9, 6);
-    const Paper q = PaperOf(kept);
-    EXPECT_NEAR(q.x, p.x, 1e-9);
-    EXPECT_NEAR(q.y, p.y, 1e-9);
-    ExpectHostSound("re-anchoring with deleted controls");
+// The controls keep their frame units when nothing was captured or another
+// frame is resized, and a move alone changes nothing.
+TEST_F(StateChange, ControlsStayInTheirFrameUnits) {
+    struct Case {
+        const char *name;
+        std::function<void()> setUp, change;
+        int captured;
+    };
+    const Case cases[] = {
+        {"anchoring off",
+         [this] {
+             AddControls();
+             OpenToolDialog();
+             PickFrame(frame);
+         },
+         [this] { Resize(8, 5); }, 0},
+        {"anchoring switched on after the pick",
+         [this] {
+             AddControls();
+             OpenToolDialog();
+             PickFrame(frame);
+             AnchorOn();
+         },
+         [this] { Resize(8, 5); }, 0},
+        {"the tool dialog closed",
+         [this] {
+             AddControls();
+             OpenToolDialog();
+             AnchorOn();
+             std::string error;
+             ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
+             PickFrame(frame);
+         },
+         [this] { Resize(8, 5); }, 0},
+        {"a move", [this] { Anchored(); },
+         [this] {
+             Move(2, 1);
+             EXPECT_EQ(AnchorTable.FrameWidth, 6.0);
+             EXPECT_EQ(AnchorTable.FrameHeight, 4.0);
+         },
+         3},
+        {"another frame resized",
+         [this] {
+             AddControls();
+             second = AddFrame("ID=2", 6, 4);
+             other = AddText("other", TextBox_None, "", 40, 40);
+             OpenToolDialog();
+             AnchorOn();
+             PickFrame(frame);
+         },
+         [this] {
+             // The second frame becomes current without a new capture.
+             ASSERT_TRUE(host().makeCurrent(second));
+             std::string error;
+             ASSERT_TRUE(host().pickText(other, false, &error)) << error;
+             Resize(8, 5);
+             EXPECT_EQ(FrameUnits(other), (std::vector<double>{40, 40}));
+         },
+         3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Restart();
+        c.setUp();
+        EXPECT_EQ(AnchorTable.Count, c.captured);
+        c.change();
+        EXPECT_EQ(FrameUnits(one), (std::vector<double>{20, 30}));
+        ExpectHostSound(c.name);
+    }
 }
 
 TEST_F(StateChange, AtMost512TextsAreCaptured) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
+    frame = AddFrame("ID=1", 6, 4);
     for (int i = 0; i < 600; ++i)
         AddText("t" + std::to_string(i), TextBox_None, "", 1 + i % 98, 1 + i % 97);
-    AddRectangle(10, 90, 30, 20);
+    quorvin::host::GeomSpec spec;
+    spec.type = GeomType_Rectangle;
+    spec.width = spec.height = 20;
+    host().addGeom(spec);
     OpenToolDialog();
     AnchorOn();
     PickFrame(frame);
@@ -202,50 +244,14 @@ TEST_F(StateChange, AtMost512TextsAreCaptured) {
 }
 
 TEST_F(StateChange, CreatingDeletingFramesAndOpeningLayoutsEmptyTheTable) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
-    AddText("one");
-    OpenToolDialog();
-    AnchorOn();
+    Anchored();
     for (StateChange_e code : {26, 27, 6}) {
         SCOPED_TRACE(code);
         PickFrame(frame);
-        ASSERT_EQ(AnchorTable.Count, 1);
+        ASSERT_EQ(AnchorTable.Count, 3);
         host().sendStateChange(code);
         EXPECT_EQ(AnchorTable.Count, 0);
     }
-}
-
-TEST_F(StateChange, ResizingAnotherFrameLeavesTheCapturedControlsAlone) {
-    const UniqueID_t first = AddFrame("ID=1", 6, 4);
-    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
-    const UniqueID_t second = AddFrame("ID=2", 6, 4);
-    const Text_ID other = AddText("other", TextBox_None, "", 40, 40);
-    OpenToolDialog();
-    AnchorOn();
-    PickFrame(first);
-    ASSERT_EQ(AnchorTable.Count, 1);
-    // The second frame becomes current without a new capture.
-    ASSERT_TRUE(host().makeCurrent(second));
-    std::string error;
-    ASSERT_TRUE(host().pickText(other, false, &error)) << error;
-    Resize(8, 5);
-    EXPECT_EQ(host().findText(one)->spec.x, 20.0);
-    EXPECT_EQ(host().findText(one)->spec.y, 30.0);
-    EXPECT_EQ(host().findText(other)->spec.x, 40.0);
-    ExpectHostSound("resizing another frame");
-}
-
-TEST_F(StateChange, TheToolDialogMustBeUpToCapture) {
-    const UniqueID_t frame = AddFrame("ID=1", 6, 4);
-    const Text_ID one = AddText("one", TextBox_None, "", 20, 30);
-    OpenToolDialog();
-    AnchorOn();
-    std::string error;
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
-    PickFrame(frame);
-    EXPECT_EQ(AnchorTable.Count, 0);
-    Resize(8, 5);
-    EXPECT_EQ(host().findText(one)->spec.x, 20.0);
 }
 
 // ---- "dlb.cfg" follows the layout
@@ -260,33 +266,18 @@ class ConfigFollowsLayout : public StateChange {
         EXPECT_TRUE(host().saveLayout(path, &error)) << error;
         return path;
     }
-    void ChooseLanguageInOptions(int button) {
+    void CloseToolDialog() {
         std::string error;
-        ASSERT_TRUE(host().pressControl(MenuItem({"Layout", "Options..."}).id, &error)) << error;
-        const auto *options = host().findDialogByTitle("File Options");
-        ASSERT_NE(options, nullptr);
-        for (GUIInt_t id : options->controls) {
-            if (host().findControl(id)->kind == "RadioBox") {
-                ASSERT_TRUE(host().setRadioBox(id, button, &error)) << error;
-            }
-        }
-        ASSERT_TRUE(host().pressDialogButton(options->id, "OK", &error)) << error;
+        ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
     }
 };
 
-TEST_F(ConfigFollowsLayout, TheFirstReadRecordsTheLayout) {
+TEST_F(ConfigFollowsLayout, TheFirstReadRecordsTheLayoutAndSavingAsReadsTheFileBesideIt) {
     AddFrame("ID=1");
-    const std::string path = SaveIn("a", "C");
+    const std::string first = SaveIn("a", "C");
     OpenToolDialog();
     EXPECT_EQ(BuilderSettings.Language, LanguageC);
-    EXPECT_EQ(BuilderSettings.LayoutFileName, path);
-}
-
-TEST_F(ConfigFollowsLayout, SavingUnderANewNameReadsTheFileBesideIt) {
-    AddFrame("ID=1");
-    SaveIn("a", "C");
-    OpenToolDialog();
-    ASSERT_EQ(BuilderSettings.Language, LanguageC);
+    EXPECT_EQ(BuilderSettings.LayoutFileName, first);
     const std::string second = SaveIn("b", "FORTRAN"); // state 6 with the dialog up
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     EXPECT_EQ(BuilderSettings.LayoutFileName, second);
@@ -297,9 +288,17 @@ TEST_F(ConfigFollowsLayout, ALanguageChosenInTheOptionsSurvivesReopeningTheSameL
     AddFrame("ID=1");
     const std::string path = SaveIn("a", "C");
     OpenToolDialog();
-    ChooseLanguageInOptions(3);
-    ASSERT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     std::string error;
+    ASSERT_TRUE(host().pressControl(MenuItem({"Layout", "Options..."}).id, &error)) << error;
+    const auto *options = host().findDialogByTitle("File Options");
+    ASSERT_NE(options, nullptr);
+    for (GUIInt_t id : options->controls) {
+        if (host().findControl(id)->kind == "RadioBox") {
+            ASSERT_TRUE(host().setRadioBox(id, 3, &error)) << error;
+        }
+    }
+    ASSERT_TRUE(host().pressDialogButton(options->id, "OK", &error)) << error;
+    ASSERT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     ASSERT_TRUE(host().loadLayout(path, &error)) << error; // state 6, same name
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     OpenToolDialog();
@@ -314,8 +313,8 @@ TEST_F(ConfigFollowsLayout, ALayoutOpenedWhileTheDialogWasClosedIsReadAtTheNextC
     SaveIn("a", "C");
     OpenToolDialog();
     ASSERT_EQ(BuilderSettings.Language, LanguageC);
+    CloseToolDialog();
     std::string error;
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
     ASSERT_TRUE(host().loadLayout(other, &error)) << error; // code 6, dialog down
     EXPECT_EQ(BuilderSettings.Language, LanguageC);
     OpenToolDialog();
@@ -327,10 +326,9 @@ TEST_F(ConfigFollowsLayout, ALayoutOpenedWhileTheDialogWasClosedIsReadAtTheNextC
 TEST_F(ConfigFollowsLayout, AnUnsavedLayoutReadsNothing) {
     AddFrame("ID=1");
     OpenToolDialog();
-    EXPECT_EQ(BuilderSettings.Language, LanguageCPP);
-    EXPECT_TRUE(BuilderSettings.LayoutFileName.empty());
     host().sendStateChange(6);
     EXPECT_EQ(BuilderSettings.Language, LanguageCPP);
+    EXPECT_TRUE(BuilderSettings.LayoutFileName.empty());
 }
 
 } // namespace
