@@ -97,8 +97,8 @@ class StateChange : public ShellFixture {
         return {host().findText(text)->spec.x, host().findText(text)->spec.y};
     }
 
-    UniqueID_t frame = 0, second = 0;
-    Text_ID one = nullptr, two = nullptr, other = nullptr;
+    UniqueID_t frame = 0;
+    Text_ID one = nullptr, two = nullptr;
     Geom_ID rect = nullptr;
 };
 
@@ -159,68 +159,46 @@ TEST_F(StateChange, ResizingAPickedFrameKeepsControlsAtTheirPaperPlaces) {
 TEST_F(StateChange, ControlsStayInTheirFrameUnits) {
     struct Case {
         const char *name;
-        std::function<void()> setUp, change;
+        bool anchorFirst, closeDialog, anchorAfterPick, resizeOther, moveOnly;
         int captured;
     };
     const Case cases[] = {
-        {"anchoring off",
-         [this] {
-             AddControls();
-             OpenToolDialog();
-             PickFrame(frame);
-         },
-         [this] { Resize(8, 5); }, 0},
-        {"anchoring switched on after the pick",
-         [this] {
-             AddControls();
-             OpenToolDialog();
-             PickFrame(frame);
-             AnchorOn();
-         },
-         [this] { Resize(8, 5); }, 0},
-        {"the tool dialog closed",
-         [this] {
-             AddControls();
-             OpenToolDialog();
-             AnchorOn();
-             std::string error;
-             ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
-             PickFrame(frame);
-         },
-         [this] { Resize(8, 5); }, 0},
-        {"a move", [this] { Anchored(); },
-         [this] {
-             Move(2, 1);
-             EXPECT_EQ(AnchorTable.FrameWidth, 6.0);
-             EXPECT_EQ(AnchorTable.FrameHeight, 4.0);
-         },
-         3},
-        {"another frame resized",
-         [this] {
-             AddControls();
-             second = AddFrame("ID=2", 6, 4);
-             other = AddText("other", TextBox_None, "", 40, 40);
-             OpenToolDialog();
-             AnchorOn();
-             PickFrame(frame);
-         },
-         [this] {
-             // The second frame becomes current without a new capture.
-             ASSERT_TRUE(host().makeCurrent(second));
-             std::string error;
-             ASSERT_TRUE(host().pickText(other, false, &error)) << error;
-             Resize(8, 5);
-             EXPECT_EQ(FrameUnits(other), (std::vector<double>{40, 40}));
-         },
-         3},
+        {"anchoring off", false, false, false, false, false, 0},
+        {"anchoring switched on after the pick", false, false, true, false, false, 0},
+        {"the tool dialog closed", true, true, false, false, false, 0},
+        {"a move", true, false, false, false, true, 3},
+        {"another frame resized", true, false, false, true, false, 3},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Restart();
-        c.setUp();
+        AddControls();
+        const UniqueID_t second = AddFrame("ID=2", 6, 4);
+        const Text_ID other = AddText("other", TextBox_None, "", 40, 40);
+        OpenToolDialog();
+        if (c.anchorFirst)
+            AnchorOn();
+        std::string error;
+        ASSERT_TRUE(!c.closeDialog || host().pressDialogButton(ToolDialog, "Close", &error))
+            << error;
+        PickFrame(frame);
+        if (c.anchorAfterPick)
+            AnchorOn();
         EXPECT_EQ(AnchorTable.Count, c.captured);
-        c.change();
+        if (c.resizeOther) { // current without a new capture
+            ASSERT_TRUE(host().makeCurrent(second));
+            ASSERT_TRUE(host().pickText(other, false, &error)) << error;
+        }
+        if (c.moveOnly)
+            Move(2, 1);
+        else
+            Resize(8, 5);
         EXPECT_EQ(FrameUnits(one), (std::vector<double>{20, 30}));
+        EXPECT_EQ(FrameUnits(other), (std::vector<double>{40, 40}));
+        if (c.moveOnly) {
+            EXPECT_EQ((std::vector<double>{AnchorTable.FrameWidth, AnchorTable.FrameHeight}),
+                      (std::vector<double>{6, 4}));
+        }
         ExpectHostSound(c.name);
     }
 }
