@@ -35,8 +35,8 @@ inline std::string MenuPath(GUIInt_t menu) {
 }
 
 // The dialog's callbacks and size, then each control (menus included) in
-// creation order: kind, menu, labels, help text, tool tip, place, picture
-// and whether it is insensitive.
+// creation order: kind, menu, labels, help text, tool tip, place, picture,
+// value (toggles, radio boxes) and whether it is insensitive.
 inline std::string DescribeDialog(const quorvin::host::GuiDialog &dialog) {
     const quorvin::host::Host &host = quorvin::host::Host::instance();
     std::ostringstream out;
@@ -66,6 +66,8 @@ inline std::string DescribeDialog(const quorvin::host::GuiDialog &dialog) {
         if (c->useTransparentColor)
             out << " transparent " << c->transparentRed << "," << c->transparentGreen << ","
                 << c->transparentBlue;
+        if (c->intValue)
+            out << " value " << c->intValue;
         out << (c->sensitive ? "" : " insensitive") << "\n";
     }
     return out.str();
