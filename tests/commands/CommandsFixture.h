@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HostFixture.h"
+#include "../shell/DialogGolden.h"
 #include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "model/Kinds.h"
@@ -13,6 +14,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -131,6 +134,75 @@ class CommandsTest : public HostFixture {
     void PickGeom(Geom_ID geom, bool add = false) {
         std::string error;
         ASSERT_TRUE(host().pickGeom(geom, add, &error)) << error;
+    }
+
+    // The workspace as text for the golden files: every frame ("*" marks
+    // the current one) with the fields of its texts and geometries that are
+    // not the host's defaults, then the messages shown.
+    static std::string Describe() {
+        auto quote = [](const std::string &text) {
+            std::string quoted = "\"";
+            for (char c : text)
+                quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
+            return quoted + "\"";
+        };
+        std::ostringstream out;
+        auto field = [&out](const char *name, double value, double usual) {
+            char number[32];
+            std::snprintf(number, sizeof number, "%.12g", value);
+            if (value != usual)
+                out << " " << name << "=" << number;
+        };
+        const FrameSpec frame0;
+        const TextSpec text0;
+        for (const quorvin::host::Frame &f : host().frames()) {
+            const FrameSpec &s = f.spec;
+            out << (host().currentFrame() == &f ? "* " : "") << "frame " << quote(s.name);
+            field("x", s.x, frame0.x);
+            field("y", s.y, frame0.y);
+            field("width", s.width, frame0.width);
+            field("height", s.height, frame0.height);
+            field("group", s.linkGroup, 0);
+            field("linked", s.linkSizeAndPosition, 0);
+            field("header", s.showHeader, 1);
+            field("background", s.backgroundColor, frame0.backgroundColor);
+            out << "\n";
+            for (const quorvin::host::Text &text : f.texts) {
+                const TextSpec &t = text.spec;
+                out << "  text " << quote(t.string) << " command " << quote(t.command);
+                field("system", t.coordSys, text0.coordSys);
+                field("x", t.x, text0.x);
+                field("y", t.y, text0.y);
+                field("units", t.sizeUnits, text0.sizeUnits);
+                field("height", t.height, text0.height);
+                field("angle", t.angle, text0.angle);
+                field("anchor", t.anchor, text0.anchor);
+                field("font", t.font, text0.font);
+                field("color", t.color, text0.color);
+                field("box", t.boxType, text0.boxType);
+                field("margin", t.margin, text0.margin);
+                field("boxColor", t.boxColor, text0.boxColor);
+                field("fill", t.fillColor, text0.fillColor);
+                field("thickness", t.lineThickness, text0.lineThickness);
+                field("spacing", t.lineSpacing, text0.lineSpacing);
+                field("scope", t.scope, text0.scope);
+                out << "\n";
+            }
+            for (const quorvin::host::Geom &g : f.geoms) {
+                out << "  geom " << g.spec.type << " command " << quote(g.spec.command);
+                field("system", g.spec.coordSys, CoordSys_Frame);
+                field("x", g.spec.x, 0);
+                field("y", g.spec.y, 0);
+                field("width", g.spec.width, 0);
+                field("height", g.spec.height, 0);
+                field("order", g.drawOrder, 0);
+                out << "\n";
+            }
+        }
+        const char *const calls[] = {"error", "box", "wait", "help"};
+        for (const Message &m : host().messages())
+            out << calls[static_cast<int>(m.call)] << " " << m.boxType << " \"" << m.text << "\"\n";
+        return out.str();
     }
 
     // The single message shown, with its call.
