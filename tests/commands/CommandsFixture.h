@@ -157,7 +157,9 @@ class CommandsTest : public HostFixture {
         const TextSpec text0;
         for (const quorvin::host::Frame &f : host().frames()) {
             const FrameSpec &s = f.spec;
-            out << (host().currentFrame() == &f ? "* " : "") << "frame " << quote(s.name);
+            const bool current =
+                host().currentFrame() && host().currentFrame()->uniqueId == f.uniqueId;
+            out << (current ? "* " : "") << "frame " << quote(s.name);
             field("x", s.x, frame0.x);
             field("y", s.y, frame0.y);
             field("width", s.width, frame0.width);
@@ -201,7 +203,8 @@ class CommandsTest : public HostFixture {
         }
         const char *const calls[] = {"error", "box", "wait", "help"};
         for (const Message &m : host().messages())
-            out << calls[static_cast<int>(m.call)] << " " << m.boxType << " \"" << m.text << "\"\n";
+            out << calls[static_cast<int>(m.call)] << " " << m.boxType << " " << quote(m.text)
+                << "\n";
         return out.str();
     }
 
