@@ -4,52 +4,31 @@
 // and checked with the real compilers against the SDK headers and the
 // fixture headers of a generated add-on.
 #include "HostFixture.h"
+#include "Verify.h"
 
 #include "model/Kinds.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 namespace qgbtest {
 namespace {
 
 namespace fs = std::filesystem;
 namespace qb = quorvin::builder;
+using qgb::Quote;
 
 const std::string kSource = QGB_SOURCE_DIR;
-const std::string kScript = kSource + "/tests/commands/scripts/every-control.qgb";
-const std::string kSdk = kSource + "/sdk";
-const std::string kFixtures = kSource + "/tools/qgb/templates";
-
-std::string Quote(const std::string &arg) {
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadFile(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 class DesignScriptTest : public HostFixture {
   protected:
     void SetUp() override {
         HostFixture::SetUp();
-        std::random_device random;
-        dir = fs::temp_directory_path() / ("qgb-design-" + std::to_string(random()));
+        dir = fs::temp_directory_path() / ("qgb-design-" + std::to_string(std::random_device()()));
         fs::create_directories(dir);
     }
     void TearDown() override {
@@ -57,64 +36,14 @@ class DesignScriptTest : public HostFixture {
         fs::remove_all(dir, ec);
         HostFixture::TearDown();
     }
-
-    // Runs a shell command in dir; the exit status, with its output.
-    int Shell(const std::string &command, std::string &output) {
-        const fs::path log = dir / "command.log";
-        const int raw = std::system(
-            ("cd " + Quote(dir.string()) + " && " + command + " >" + Quote(log.string()) + " 2>&1")
-                .c_str());
-        output = ReadFile(log);
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
-
-    void BuildIn(const char *language) {
-        std::string output;
-        ASSERT_EQ(
-            Shell(Quote(QGB_CLI_PATH) + " build design.lay.json --language " + language, output), 0)
-            << output;
-        EXPECT_NE(output.find("info: New GUI stub files have been written."), std::string::npos)
-            << output;
-        EXPECT_EQ(output.find("error:"), std::string::npos) << output;
-        EXPECT_EQ(output.find("warning:"), std::string::npos) << output;
-    }
-
-    void CompileC(bool cpp) {
-        const std::string compiler = cpp ? QGB_CXX : QGB_CC;
-        // The tab stubs do not use their value; the option list template
-        // gives a string literal to a "char *".
-        const std::string flags = " -Wall -Wextra -Wno-unused-parameter -Werror" +
-                                  std::string(cpp ? " -std=c++17 -Wno-write-strings" : "") + " -I" +
-                                  Quote(kSdk) + " -I" + Quote(kFixtures) + " -I. -c";
-        std::string output;
-        EXPECT_EQ(Shell(compiler + flags + " -x " + (cpp ? "c++" : "c") + " guicb.tmp -o guicb.o",
-                        output),
-                  0)
-            << output;
-        EXPECT_EQ(Shell(compiler + flags + (cpp ? " guidefs.cpp" : " guidefs.c") + " -o guidefs.o",
-                        output),
-                  0)
-            << output;
-    }
-
-    void CheckFortran() {
-        if (std::string(QGB_GFORTRAN).empty())
-            GTEST_SKIP() << "gfortran is not installed";
-        // gfortran rejects integer DATA into CHARACTER arrays under every
-        // flag: the checked copy leaves out the bitmap DATA lines only.
-        std::string output;
-        ASSERT_EQ(Shell("mkdir -p check && cp guicb.tmp GUICB.INC GUIDEFS.INC check/ && "
-                        "grep -v '^      DATA(' guibld.F > check/guibld.F",
-                        output),
-                  0)
-            << output;
-        EXPECT_EQ(Shell("cd check && " + std::string(QGB_GFORTRAN) +
-                            " -fsyntax-only -x f77 -ffixed-line-length-none -fcray-pointer"
-                            " -fallow-argument-mismatch -I. -I" +
-                            Quote(kFixtures) + " guicb.tmp",
-                        output),
-                  0)
-            << output;
+    // Runs a shell command in dir and expects it to succeed.
+    void Shell(const std::string &command, std::string *output = nullptr) {
+        std::string log;
+        ASSERT_EQ(qgb::RunShell("cd " + Quote(dir.string()) + " && " + command, &log), 0)
+            << command << "\n"
+            << log;
+        if (output)
+            *output = log;
     }
 
     fs::path dir;
@@ -122,11 +51,10 @@ class DesignScriptTest : public HostFixture {
 
 TEST_F(DesignScriptTest, ScriptBuildsADesignThatCompilesInEveryLanguage) {
     std::string output;
-    ASSERT_EQ(
-        Shell(Quote(QGB_CLI_PATH) + " run " + Quote(kScript) + " --var WORK=" + Quote(dir.string()),
-              output),
-        0)
-        << output;
+    ASSERT_NO_FATAL_FAILURE(Shell(Quote(QGB_CLI_PATH) + " run " +
+                                      Quote(kSource + "/tests/commands/scripts/every-control.qgb") +
+                                      " --var WORK=" + Quote(dir.string()),
+                                  &output));
     EXPECT_EQ(output.find("error:"), std::string::npos) << output;
 
     // The saved design: one modal dialog with every kind of control, three
@@ -173,13 +101,37 @@ TEST_F(DesignScriptTest, ScriptBuildsADesignThatCompilesInEveryLanguage) {
                          "New Frame", "VarName=BB2 Type=PushButton ToolTip=\"Open a file\"",
                          "VarName=BB3 Type=Toggle TransparentColor=FF0000"}));
 
-    for (const char *language : {"c", "cpp", "fortran"}) {
+    // The tab stubs do not use their value; the option list template gives
+    // a string literal to a "char *". gfortran rejects integer DATA into
+    // CHARACTER arrays under every flag: its copy leaves out the bitmap
+    // DATA lines only.
+    const std::string includes =
+        " -I" + Quote(kSource + "/sdk") + " -I" + Quote(kSource + "/tools/qgb/templates") + " -I.";
+    const std::string warnings = " -Wall -Wextra -Wno-unused-parameter -Werror" + includes + " -c";
+    const std::string cxx = QGB_CXX + warnings + " -std=c++17 -Wno-write-strings";
+    const std::pair<const char *, std::vector<std::string>> languages[] = {
+        {"c", {QGB_CC + warnings + " -x c guicb.tmp -o guicb.o", QGB_CC + warnings + " guidefs.c"}},
+        {"cpp", {cxx + " -x c++ guicb.tmp -o guicb.o", cxx + " guidefs.cpp"}},
+        {"fortran",
+         {"mkdir -p check && cp guicb.tmp GUICB.INC GUIDEFS.INC check/ && "
+          "grep -v '^      DATA(' guibld.F > check/guibld.F",
+          "cd check && " + std::string(QGB_GFORTRAN) +
+              " -fsyntax-only -x f77 -ffixed-line-length-none -fcray-pointer"
+              " -fallow-argument-mismatch" +
+              includes + " guicb.tmp"}},
+    };
+    for (const auto &[language, checks] : languages) {
         SCOPED_TRACE(language);
-        ASSERT_NO_FATAL_FAILURE(BuildIn(language));
-        if (std::string(language) == "fortran")
-            CheckFortran();
-        else
-            CompileC(std::string(language) == "cpp");
+        ASSERT_NO_FATAL_FAILURE(
+            Shell(Quote(QGB_CLI_PATH) + " build design.lay.json --language " + language, &output));
+        EXPECT_NE(output.find("info: New GUI stub files have been written."), std::string::npos)
+            << output;
+        EXPECT_EQ(output.find("error:"), std::string::npos) << output;
+        EXPECT_EQ(output.find("warning:"), std::string::npos) << output;
+        if (std::string(language) == "fortran" && std::string(QGB_GFORTRAN).empty())
+            GTEST_SKIP() << "gfortran is not installed";
+        for (const std::string &check : checks)
+            Shell(check);
     }
 }
 
