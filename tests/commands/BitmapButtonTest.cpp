@@ -1,6 +1,7 @@
 // The insert bitmap button command, its dialog and the sizing of the image.
 #include "CommandsFixture.h"
-#include "../shell/DialogGolden.h"
+
+#include <sstream>
 
 namespace qgbtest {
 namespace {
@@ -56,11 +57,25 @@ class BitmapButtonTest : public CommandsTest {
         return images;
     }
 
-    std::string LastCommand() {
-        return Images().empty() ? "<no image>" : Images().back()->spec.command;
-    }
-
     bool DialogUp() { return QorGUIDialogIsUp(ids().dialog); }
+
+    // What a launch left: the dialog, the anchor table, the images of the
+    // current frame and the messages.
+    std::string Status() {
+        std::ostringstream out;
+        out.precision(12);
+        out << "dialog " << (DialogUp() ? "up" : "down") << ", anchors " << qb::AnchorTable.Count
+            << "\n";
+        for (const quorvin::host::Geom *image : Images())
+            out << "  image " << image->spec.command << " width " << image->spec.width << " order "
+                << image->drawOrder << (image->spec.imageFile == bitmap ? "" : " other file")
+                << "\n";
+        for (const Message &m : host().messages())
+            out << "  message " << static_cast<int>(m.call) << " " << m.boxType << " " << m.text
+                << "\n";
+        host().clearMessages();
+        return out.str();
+    }
 
     const std::string bitmap = kBitmap;
 };
@@ -68,138 +83,80 @@ class BitmapButtonTest : public CommandsTest {
 // Its controls in creation order; the chosen file is filled in, "Push
 // Button" selected, the colour field follows the toggle (off).
 TEST_F(BitmapButtonTest, DialogHasItsContentsInCreationOrder) {
-    qb::AnchorTable.Count = 3;
     Open();
     ExpectGolden("commands/golden/bitmap-button-dialog.txt",
                  DescribeDialog(*host().findDialog(ids().dialog)));
     EXPECT_EQ(host().findControl(ids().fileName)->stringValue, bitmap);
     Press("Cancel");
-    EXPECT_FALSE(DialogUp());
-    EXPECT_TRUE(Images().empty());
-    EXPECT_EQ(qb::AnchorTable.Count, 3);
-    ExpectClean();
 }
 
-TEST_F(BitmapButtonTest, CancellingTheFileChooserShowsNoDialog) {
+// Launch after launch in one frame; the golden file shows what each left.
+// A failed OK keeps the dialog up, the anchor table as it was and no image;
+// the colour field follows the toggle, whose state the next launch keeps.
+TEST_F(BitmapButtonTest, LaunchesAndWhatTheyLeave) {
+    qb::AnchorTable.Count = 3;
+    std::string transcript;
+    auto launch = [&](const std::string &name, void (*command)(),
+                      std::vector<std::pair<GUIInt_t, std::string>> fields, int useColor,
+                      std::vector<const char *> presses) {
+        SCOPED_TRACE(name);
+        Open(command);
+        transcript += "== " + name + ": type " +
+                      std::to_string(host().findControl(ids().buttonType)->intValue) +
+                      ", colour field " +
+                      (host().findControl(ids().color)->sensitive ? "on" : "off") + "\n";
+        if (useColor >= 0)
+            SetUseColor(true);
+        for (const auto &[field, value] : fields)
+            SetField(field, value);
+        if (useColor >= 0)
+            SetUseColor(useColor == 1);
+        for (const char *press : presses)
+            Press(press);
+        ExpectClean(DialogUp());
+        transcript += Status();
+    };
     host().queueFileName(std::nullopt);
     Run(qb::InsertBitmapButton);
-    EXPECT_FALSE(DialogUp());
-    EXPECT_TRUE(Images().empty());
-}
-
-TEST_F(BitmapButtonTest, ButtonsAreNumberedFromTwoAndTakeTheirType) {
-    Open(qb::InsertBitmapToggle);
-    EXPECT_EQ(host().findControl(ids().buttonType)->intValue, 2);
-    Press("OK");
-    ExpectClean();
-    EXPECT_FALSE(DialogUp());
-    EXPECT_EQ(LastCommand(), "VarName=BB2 Type=Toggle");
-
-    // The next plain bitmap button starts at "Push Button" again.
-    Open();
-    EXPECT_EQ(host().findControl(ids().buttonType)->intValue, 1);
-    SetField(ids().toolTip, "Open file");
-    Press("OK");
-    ExpectClean();
-    ASSERT_EQ(Images().size(), 2u);
-    EXPECT_EQ(LastCommand(), "VarName=BB3 Type=PushButton ToolTip=\"Open file\"");
-    EXPECT_EQ(Images().back()->drawOrder, DrawOrder_AfterData);
-    EXPECT_EQ(Images().back()->spec.imageFile, bitmap);
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-}
-
-TEST_F(BitmapButtonTest, TransparentColorIsCheckedAndWrittenOnlyWhenUsed) {
-    struct Case {
-        bool use;
-        const char *color;
-        std::string command;
-        bool warns;
-    };
-    const Case cases[] = {
-        // Five characters warn and are written as typed.
-        {true, "FF000", "VarName=BB2 Type=PushButton TransparentColor=FF000", true},
-        {true, "00FF00", "VarName=BB3 Type=PushButton TransparentColor=00FF00", false},
-        {false, "garbage", "VarName=BB4 Type=PushButton", false},
-    };
-    // The colour field follows the toggle, whose state the next launch keeps.
-    bool used = false;
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.color);
-        host().clearMessages();
-        Open();
-        EXPECT_EQ(host().findControl(ids().color)->sensitive, used);
-        SetUseColor(true);
-        SetField(ids().color, c.color);
-        SetUseColor(c.use);
-        EXPECT_EQ(host().findControl(ids().color)->sensitive, c.use);
-        used = c.use;
-        Press("OK");
-        ExpectClean();
-        EXPECT_EQ(LastCommand(), c.command);
-        if (!c.warns) {
-            EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-            continue;
-        }
-        ExpectOnlyMessage(Message::Call::MessageBox,
-                          "Transparent color is missing or may be incorrectly formatted.\nThe "
-                          "format for the transparent color is RRGGBB, where RR,GG,BB are 2 digit "
-                          "hex values for the R,G, and B components of transparent color.");
-        EXPECT_EQ(host().messages()[0].boxType, MessageBox_Warning);
-    }
-}
-
-TEST_F(BitmapButtonTest, FailedOkKeepsTheDialogUpAndTheAnchorTable) {
+    transcript += "== the file chooser cancelled\n" + Status();
+    launch("cancelled", qb::InsertBitmapButton, {}, -1, {"Cancel"});
+    launch("a bitmap toggle", qb::InsertBitmapToggle, {}, -1, {"OK"});
+    launch("a button with a tool tip", qb::InsertBitmapButton, {{ids().toolTip, "Open file"}}, -1,
+           {"OK"});
+    // Five characters warn and are written as typed.
+    launch("a colour of five characters", qb::InsertBitmapButton,
+           {{ids().toolTip, ""}, {ids().color, "FF000"}}, 1, {"OK"});
+    launch("a colour", qb::InsertBitmapButton, {{ids().color, "00FF00"}}, 1, {"OK"});
+    launch("a colour not used", qb::InsertBitmapButton, {{ids().color, "garbage"}}, 0, {"OK"});
     qb::AnchorTable.Count = 5;
-    Open();
-
-    SetField(ids().fileName, "");
-    Press("OK");
-    SetField(ids().fileName, bitmap + ".missing");
-    Press("OK");
-    SetField(ids().fileName, bitmap);
-    SetField(ids().toolTip, "Say \"hi\"");
-    Press("OK");
-    SetField(ids().toolTip, std::string(600, 't'));
-    Press("OK");
-
-    EXPECT_TRUE(DialogUp());
-    ExpectClean(true);
-    EXPECT_EQ(qb::AnchorTable.Count, 5);
-    EXPECT_TRUE(Images().empty()); // the refused image was removed again
-    const std::vector<std::string> texts = MessageTexts();
-    ASSERT_EQ(texts.size(), 4u) << DescribeMessages();
-    EXPECT_EQ(texts[0], "Please enter a file name.");
-    EXPECT_EQ(texts[1], "Could not create image geometry.");
-    EXPECT_NE(texts[2].find("double quote"), std::string::npos) << texts[2];
-    EXPECT_NE(texts[2].find("ID=1 TITLE=\"D\""), std::string::npos) << texts[2];
-    EXPECT_NE(texts[3].find("511"), std::string::npos) << texts[3];
-    for (const Message &m : host().messages())
-        EXPECT_EQ(m.call, Message::Call::ErrMsg);
-
+    launch("no file name", qb::InsertBitmapButton, {{ids().fileName, ""}}, -1, {"OK"});
+    launch("a missing file", qb::InsertBitmapButton, {{ids().fileName, bitmap + ".missing"}}, -1,
+           {"OK"});
+    launch("a double quote in the tool tip", qb::InsertBitmapButton,
+           {{ids().toolTip, "Say \"hi\""}}, -1, {"OK"});
+    launch("a tool tip too long", qb::InsertBitmapButton, {{ids().toolTip, std::string(600, 't')}},
+           -1, {"OK"});
     // The longest tool tip that fits: 511 characters in all.
-    const std::string head = "VarName=BB2 Type=PushButton ToolTip=\"";
-    SetField(ids().toolTip, std::string(511 - head.size() - 1, 't'));
-    Press("OK");
-    ExpectClean();
-    EXPECT_FALSE(DialogUp());
-    EXPECT_EQ(LastCommand().size(), 511u);
-    EXPECT_EQ(qb::AnchorTable.Count, 5);
-}
-
-TEST_F(BitmapButtonTest, FailedLayoutCheckRemovesTheImageAndRestoresTheAnchorTable) {
-    qb::AnchorTable.Count = 4;
+    const std::string head = "VarName=BB5 Type=PushButton ToolTip=\"";
+    launch("the longest tool tip", qb::InsertBitmapButton,
+           {{ids().toolTip, std::string(511 - head.size() - 1, 't')}}, -1, {"OK"});
+    EXPECT_EQ(Images().back()->spec.command.size(), 511u);
+    // 8 inch frame, 16 point controls: the cell is 1.1 * 16 * 0.42 / 72
+    // inches = 9.856 pixels, the frame 768 pixels = 7792 dialog units, so
+    // P = 462 and the 8 pixel bitmap gets (8 + 7.9) * 100 / 462 = 3.44 %.
+    // A frame of 0.05 inches keeps P at 7: 227 %.
+    for (double width : {8.0, 0.05}) {
+        AddFrame("ID=2 TITLE=\"E\"", 1, 1, width, 4);
+        AddText("Label", 10, 10, 16);
+        launch("a frame " + std::to_string(width) + " inches wide", qb::InsertBitmapButton,
+               {{ids().toolTip, ""}}, -1, {"OK"});
+    }
     // Controls of two heights: the layout checks fail and report it.
-    AddFrame("ID=2 TITLE=\"E\"");
+    AddFrame("ID=3 TITLE=\"F\"");
     AddText("Small", 10, 10, 12);
-    Open();
-    Press("OK");
-    ExpectClean();
-    EXPECT_FALSE(DialogUp());
-    EXPECT_TRUE(Images().empty());
-    EXPECT_EQ(qb::AnchorTable.Count, 4);
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{
-                  "All non-text field controls must use the same character height."});
+    AddText("Large", 10, 50, 16);
+    launch("a failed layout check", qb::InsertBitmapButton, {}, -1, {"OK"});
+    ExpectGolden("commands/golden/bitmap-button-launches.txt", transcript);
 }
 
 TEST_F(BitmapButtonTest, HelpAndBrowse) {
@@ -241,22 +198,6 @@ TEST(BitmapPixelWidth, FollowsTheSizingRule) {
     for (const Case &c : cases)
         EXPECT_EQ(quorvin::builder::BitmapPixelWidth(c.wdu, c.font, c.ratio), c.expected)
             << c.wdu << " " << c.font << " " << c.ratio;
-}
-
-TEST_F(BitmapButtonTest, ImageWidthFollowsTheBuiltDialog) {
-    // 8 inch frame, 16 point controls: the cell is 1.1 * 16 * 0.42 / 72
-    // inches = 9.856 pixels, the frame 768 pixels = 7792 dialog units, so
-    // P = 462 and the 8 pixel bitmap gets (8 + 7.9) * 100 / 462. A frame
-    // of 0.05 inches keeps P at 7.
-    for (const auto &[width, pixels] : {std::make_pair(8.0, 462), {0.05, 7}}) {
-        SCOPED_TRACE(width);
-        AddFrame("ID=2 TITLE=\"E\"", 1, 1, width, 4);
-        AddText("Label", 10, 10, 16);
-        Open();
-        Press("OK");
-        ASSERT_EQ(Images().size(), 1u);
-        EXPECT_NEAR(Images()[0]->spec.width, (8 + 7.9) * 100 / pixels, 1e-9);
-    }
 }
 
 } // namespace
