@@ -147,58 +147,63 @@ class CommandsTest : public HostFixture {
             return quoted + "\"";
         };
         std::ostringstream out;
-        auto field = [&out](const char *name, double value, double usual) {
-            char number[32];
-            std::snprintf(number, sizeof number, "%.12g", value);
-            if (value != usual)
-                out << " " << name << "=" << number;
+        struct Field {
+            const char *name;
+            double value, usual;
         };
-        const FrameSpec frame0;
-        const TextSpec text0;
+        auto fields = [&out](std::initializer_list<Field> list) {
+            for (const Field &f : list) {
+                char number[32];
+                std::snprintf(number, sizeof number, "%.12g", f.value);
+                if (f.value != f.usual)
+                    out << " " << f.name << "=" << number;
+            }
+            out << "\n";
+        };
+        const FrameSpec f0;
+        const TextSpec t0;
         for (const quorvin::host::Frame &f : host().frames()) {
             const FrameSpec &s = f.spec;
             const bool current =
                 host().currentFrame() && host().currentFrame()->uniqueId == f.uniqueId;
             out << (current ? "* " : "") << "frame " << quote(s.name);
-            field("x", s.x, frame0.x);
-            field("y", s.y, frame0.y);
-            field("width", s.width, frame0.width);
-            field("height", s.height, frame0.height);
-            field("group", s.linkGroup, 0);
-            field("linked", s.linkSizeAndPosition, 0);
-            field("header", s.showHeader, 1);
-            field("background", s.backgroundColor, frame0.backgroundColor);
-            out << "\n";
+            fields({{"x", s.x, f0.x},
+                    {"y", s.y, f0.y},
+                    {"width", s.width, f0.width},
+                    {"height", s.height, f0.height},
+                    {"group", double(s.linkGroup), 0},
+                    {"linked", double(s.linkSizeAndPosition), 0},
+                    {"header", double(s.showHeader), 1},
+                    {"background", double(s.backgroundColor), double(f0.backgroundColor)}});
             for (const quorvin::host::Text &text : f.texts) {
                 const TextSpec &t = text.spec;
                 out << "  text " << quote(t.string) << " command " << quote(t.command);
-                field("system", t.coordSys, text0.coordSys);
-                field("x", t.x, text0.x);
-                field("y", t.y, text0.y);
-                field("units", t.sizeUnits, text0.sizeUnits);
-                field("height", t.height, text0.height);
-                field("angle", t.angle, text0.angle);
-                field("anchor", t.anchor, text0.anchor);
-                field("font", t.font, text0.font);
-                field("color", t.color, text0.color);
-                field("box", t.boxType, text0.boxType);
-                field("margin", t.margin, text0.margin);
-                field("boxColor", t.boxColor, text0.boxColor);
-                field("fill", t.fillColor, text0.fillColor);
-                field("thickness", t.lineThickness, text0.lineThickness);
-                field("spacing", t.lineSpacing, text0.lineSpacing);
-                field("scope", t.scope, text0.scope);
-                out << "\n";
+                fields({{"system", double(t.coordSys), double(t0.coordSys)},
+                        {"x", t.x, t0.x},
+                        {"y", t.y, t0.y},
+                        {"units", double(t.sizeUnits), double(t0.sizeUnits)},
+                        {"height", t.height, t0.height},
+                        {"angle", t.angle, t0.angle},
+                        {"anchor", double(t.anchor), double(t0.anchor)},
+                        {"font", double(t.font), double(t0.font)},
+                        {"color", double(t.color), double(t0.color)},
+                        {"box", double(t.boxType), double(t0.boxType)},
+                        {"margin", t.margin, t0.margin},
+                        {"boxColor", double(t.boxColor), double(t0.boxColor)},
+                        {"fill", double(t.fillColor), double(t0.fillColor)},
+                        {"thickness", t.lineThickness, t0.lineThickness},
+                        {"spacing", t.lineSpacing, t0.lineSpacing},
+                        {"scope", double(t.scope), double(t0.scope)}});
             }
             for (const quorvin::host::Geom &g : f.geoms) {
-                out << "  geom " << g.spec.type << " command " << quote(g.spec.command);
-                field("system", g.spec.coordSys, CoordSys_Frame);
-                field("x", g.spec.x, 0);
-                field("y", g.spec.y, 0);
-                field("width", g.spec.width, 0);
-                field("height", g.spec.height, 0);
-                field("order", g.drawOrder, 0);
-                out << "\n";
+                const GeomSpec &s = g.spec;
+                out << "  geom " << s.type << " command " << quote(s.command);
+                fields({{"system", double(s.coordSys), CoordSys_Frame},
+                        {"x", s.x, 0},
+                        {"y", s.y, 0},
+                        {"width", s.width, 0},
+                        {"height", s.height, 0},
+                        {"order", double(g.drawOrder), 0}});
             }
         }
         const char *const calls[] = {"error", "box", "wait", "help"};
