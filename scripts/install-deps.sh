@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs (only those missing).
 set -euo pipefail
 packages=(build-essential cmake pkg-config git
-          nlohmann-json3-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+          nlohmann-json3-dev rapidjson-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
           gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev fonts-dejavu-core
           clang libclang-rt-dev)
 missing=()
