@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config git
           nlohmann-json3-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
-          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev fonts-dejavu-core)
+          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev libpng-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
