@@ -245,6 +245,14 @@ void Host::Impl::freeAll() {
 }
 
 void Host::Impl::show(Message message) {
+    if (Frame *frame = current()) {
+        message.frame = frame->uniqueId;
+        Frame *owner = nullptr;
+        if (touchedText && text(touchedText, &owner) && owner == frame)
+            message.textHandle = touchedText;
+        else if (touchedGeom && geom(touchedGeom, &owner) && owner == frame)
+            message.geomHandle = touchedGeom;
+    }
     messages.push_back(message);
     if (observer) {
         try {
@@ -293,6 +301,7 @@ void Host::Impl::deliverStateChange(StateChange_e code, ArbParam_t data) {
 void Host::Impl::beginCommand(const std::string &name) {
     if (commandDepth++ == 0) {
         commandName = name;
+        touchedText = touchedGeom = 0;
         droppedHoldingLock.clear();
     }
 }

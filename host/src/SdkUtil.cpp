@@ -38,6 +38,8 @@ Text *textArg(Host::Impl &h, Text_ID id, const char *func, Frame **owner = nullp
     Text *t = h.text(qh::fromHandle(id), owner);
     if (!t)
         h.fault(fn(func) + "invalid text handle");
+    h.touchedText = t ? qh::fromHandle(id) : 0;
+    h.touchedGeom = 0;
     return t;
 }
 
@@ -45,6 +47,8 @@ Geom *geomArg(Host::Impl &h, Geom_ID id, const char *func, Frame **owner = nullp
     Geom *g = h.geom(qh::fromHandle(id), owner);
     if (!g)
         h.fault(fn(func) + "invalid geometry handle");
+    h.touchedGeom = g ? qh::fromHandle(id) : 0;
+    h.touchedText = 0;
     return g;
 }
 
@@ -485,8 +489,10 @@ Text_ID QorUtilTextGetNext(Text_ID TextID) {
     if (!t)
         return nullptr;
     size_t index = static_cast<size_t>(t - owner->texts.data());
-    if (index + 1 >= owner->texts.size())
+    if (index + 1 >= owner->texts.size()) {
+        h.touchedText = 0; // the walk is over: no text is in hand
         return nullptr;
+    }
     return qh::toHandle<Text_ID>(owner->texts[index + 1].handle);
 }
 
@@ -695,8 +701,10 @@ Geom_ID QorUtilGeomGetNext(Geom_ID GeomID) {
     if (!g)
         return nullptr;
     size_t index = static_cast<size_t>(g - owner->geoms.data());
-    if (index + 1 >= owner->geoms.size())
+    if (index + 1 >= owner->geoms.size()) {
+        h.touchedGeom = 0; // the walk is over: no geometry is in hand
         return nullptr;
+    }
     return qh::toHandle<Geom_ID>(owner->geoms[index + 1].handle);
 }
 

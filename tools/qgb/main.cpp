@@ -6,6 +6,7 @@
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
+#include "Usage.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,7 +33,7 @@ Exit codes:
 Examples:
   qgb info build/example-run/sample.lay.json
   qgb build build/example-run/sample.lay.json --language fortran
-  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/work --var EXAMPLES=examples
+  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/qgb-work --var EXAMPLES=examples
 
 The script language of "qgb run" is described in docs/scripts.md.)";
 
@@ -43,6 +44,7 @@ int main(int argc, char **argv) {
     app.footer(kFooter);
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", qgb::VersionText());
 
     qgb::GlobalOptions options;
     options.modulePath = QGB_DEFAULT_MODULE;
@@ -95,6 +97,8 @@ int main(int argc, char **argv) {
     qgb::PreviewArgs preview;
     qgb::AddPreviewVerb(app, preview);
 
+    if (const int code = qgb::CheckCommandLine(app, argc, argv); code >= 0)
+        return code;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {

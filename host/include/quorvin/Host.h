@@ -145,6 +145,12 @@ struct Message {
     MessageBoxType_e boxType = MessageBox_Error; // MessageBox only
     std::string text;
     bool answer = true; // questions: what was answered; please-wait: on (true) or off
+    // Where the add-on was when it showed the message: the current frame, and
+    // the text or geometry of that frame its last SDK call was about (0 when
+    // none, or when that call ended a walk of the frame's objects).
+    UniqueID_t frame = 0;
+    uint64_t textHandle = 0;
+    uint64_t geomHandle = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -309,10 +315,9 @@ class Host {
     struct Prompter {
         std::function<bool(const std::string &text, MessageBoxType_e type)> question;
         // nullopt: cancelled
-        std::function<std::optional<std::string>(SelectFileOption_e option,
-                                                  const std::string &typeName,
-                                                  const std::string &defaultName,
-                                                  const std::string &filter)>
+        std::function<std::optional<std::string>(
+            SelectFileOption_e option, const std::string &typeName, const std::string &defaultName,
+            const std::string &filter)>
             fileName;
         std::function<std::optional<ColorIndex_t>()> color;
     };
