@@ -11,7 +11,7 @@
 
 #include "classic/Build.h"
 #include "quorvin/Host.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/Startup.h"
 
 #include <benchmark/benchmark.h>

@@ -15,7 +15,7 @@
 #include "model/Validation.h"
 #include "options/Options.h"
 #include "qtgen/QtBuild.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "model/Frames.h"
 
 #include <cstring>
@@ -87,8 +87,10 @@ struct OpenFiles {
                 return;
             if (!file->Close()) {
                 ok = false;
+                // The system's reason follows on a line of its own.
                 const std::string message =
-                    FormatText("Could not write the file\n%s%s", basePath.c_str(), name);
+                    FormatText("Could not write the file\n%s%s\n%s", basePath.c_str(), name,
+                               SystemReason(file->Error()).c_str());
                 QorUtilDialogErrMsg(message.c_str());
             }
             file.reset();

@@ -2,7 +2,7 @@
 
 #include "model/HostResources.h"
 #include "model/Parameters.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "model/Frames.h"
 
 #include <algorithm>

@@ -9,9 +9,10 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 #include "model/Validation.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -422,21 +423,72 @@ bool RecordGeom(const ContainerInfo &c, Geom_ID geom, const std::vector<ImageNam
     }
 }
 
-// What a control is called in a warning: its text, or its kind.
-std::string DescribeControl(const ControlRecord &rec) {
-    if (!rec.text.empty())
-        return EscapeNewlines(rec.text);
-    return rec.addName;
+// What a control is called in a warning: its identifier and where it stands
+// in the frame (dialog units), since the texts of a design are often alike.
+struct ControlPlace {
+    std::string identifier;
+    int x = 0, y = 0;
+};
+
+ControlPlace PlaceOf(const ControlRecord &rec) {
+    return {rec.identifier, rec.x, rec.y};
 }
 
-// Two controls of one container with the same identifier make code that does
-// not compile; the designer is told which, and the build goes on.
-void WarnDuplicate(const ContainerInfo &c, const std::string &first, const ControlRecord &rec) {
+std::string DescribeControl(const ControlPlace &place) {
+    return FormatText("%s at x %d, y %d", place.identifier.c_str(), place.x, place.y);
+}
+
+// Two controls of one container whose identifiers the compiler takes as one
+// make code that does not compile; the designer is told which, and the build
+// goes on.
+void WarnClash(const ContainerInfo &c, const char *how, const ControlPlace &first,
+               const ControlPlace &rec) {
     const std::string message = FormatText(
-        "Two controls of frame\n%s\nget the same identifier %s:\n\"%s\"\nand\n\"%s\"\n"
+        "Two controls of frame\n%s\nget %s:\n%s\nand\n%s\n"
         "The generated code will not compile until one of them gets another VarName.",
-        c.frameName.c_str(), rec.identifier.c_str(), first.c_str(), DescribeControl(rec).c_str());
+        c.frameName.c_str(), how, DescribeControl(first).c_str(), DescribeControl(rec).c_str());
     QorUtilDialogMessageBox(message.c_str(), MessageBox_Warning);
+}
+
+// FORTRAN names hold at most this many characters.
+constexpr size_t kFortranNameLimit = 63;
+
+void WarnLongFortranName(const ContainerInfo &c, const ControlPlace &rec) {
+    const std::string message = FormatText(
+        "The control\n%s\nof frame\n%s\ngets an identifier of %d characters; FORTRAN allows "
+        "at most %d.\nThe generated code will not compile until it gets a shorter VarName or "
+        "the identifier length is limited.",
+        DescribeControl(rec).c_str(), c.frameName.c_str(), static_cast<int>(rec.identifier.size()),
+        static_cast<int>(kFortranNameLimit));
+    QorUtilDialogMessageBox(message.c_str(), MessageBox_Warning);
+}
+
+std::string FoldCase(std::string text) {
+    for (char &ch : text)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+// Warns about an identifier that repeats one before it in the container, and
+// in FORTRAN (which ignores case and limits the length) about one that differs
+// only by case or is too long.
+void CheckIdentifier(const ContainerInfo &container, const ControlPlace &rec, int32_t language,
+                     std::map<std::string, ControlPlace> &seen,
+                     std::map<std::string, ControlPlace> &folded) {
+    const auto same = seen.find(rec.identifier);
+    if (same != seen.end()) {
+        WarnClash(container, "the same identifier", same->second, rec);
+        return;
+    }
+    seen.emplace(rec.identifier, rec);
+    if (language != LanguageFORTRAN)
+        return;
+    const auto [it, inserted] = folded.emplace(FoldCase(rec.identifier), rec);
+    if (!inserted)
+        WarnClash(container, "identifiers that differ only by case, which FORTRAN takes as one",
+                  it->second, rec);
+    if (rec.identifier.size() > kFortranNameLimit)
+        WarnLongFortranName(container, rec);
 }
 
 void WriteTextArgument(GeneratedFile *b, int32_t language, const std::string &text, int indent,
@@ -795,8 +847,9 @@ void EmitControl(const ContainerInfo &container, const ControlRecord &rec, const
 void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &images,
                   const OutputFiles &files, int32_t language) {
     bool warnOnce = true;
-    // Identifier -> the control that has it, to find repeated identifiers.
-    std::map<std::string, std::string> seen;
+    // Identifier (and, for FORTRAN, identifier in lower case) -> the control
+    // that has it, to find identifiers the compiler takes as one.
+    std::map<std::string, ControlPlace> seen, folded;
     for (const TabOrderEntry &entry : CollectTabOrder()) {
         ControlRecord rec;
         const bool accepted = entry.isText
@@ -804,11 +857,8 @@ void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &
                                   : RecordGeom(container, entry.geom, images, warnOnce, rec);
         if (!accepted)
             continue;
-        if (!rec.identifier.empty()) {
-            const auto [it, inserted] = seen.emplace(rec.identifier, DescribeControl(rec));
-            if (!inserted)
-                WarnDuplicate(container, it->second, rec);
-        }
+        if (!rec.identifier.empty())
+            CheckIdentifier(container, PlaceOf(rec), language, seen, folded);
         EmitControl(container, rec, files, language);
     }
 }

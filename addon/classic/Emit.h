@@ -27,6 +27,8 @@ class GeneratedFile {
     // Writes what is pending and closes the stream: false when any write or
     // the close failed.
     bool Close();
+    // The system's error number of the first failed write or close (0: none).
+    int Error() const { return error_; }
 
     // The first character of the line being written ('\0' while it is
     // empty), which decides how FORTRAN continues that line.
@@ -38,14 +40,14 @@ class GeneratedFile {
 
     std::FILE *stream_;
     std::string pending_;
+    int error_ = 0;
     bool failed_ = false;
     char lineStart_ = '\0';
 };
 
 // The one writer of generated classic text. Writes nothing while a preview is
 // built or when the file is null. Formats take %s, %d, %i, %u, %x, %c and %%
-// with an optional "-" or "0" flag, a width (or "*") and an "l" length;
-// anything else is left to vsnprintf.
+// as AppendFormatted (model/Format.h) does.
 //
 // FORTRAN text is folded: when a line reaches MaxFortranLineLen + 6
 // characters it continues on a new line that starts with "C " (a comment: the
@@ -61,10 +63,6 @@ void EmitCode(GeneratedFile *file, const char *format, ...);
 __attribute__((format(printf, 2, 3)))
 #endif
 void EmitUnfolded(GeneratedFile *file, const char *format, ...);
-
-// Appends printf-formatted text (the subset EmitCode describes is formatted
-// here, anything else by vsnprintf).
-void AppendFormatted(std::string &out, const char *format, va_list args);
 
 // Folds one piece of FORTRAN text as EmitCode does; lineStart is the first
 // character of the line the piece continues ('\0' when it starts a line).

@@ -7,7 +7,7 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 #include "model/Validation.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "model/Frames.h"
 
 #include <string>

@@ -4,7 +4,7 @@
 #include "classic/Emit.h"
 #include "classic/Generator.h"
 
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 namespace quorvin::builder {
 

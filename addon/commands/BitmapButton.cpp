@@ -4,7 +4,7 @@
 #include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "model/Validation.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/StateChange.h"
 
 #include <cstring>

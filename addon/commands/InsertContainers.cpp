@@ -4,7 +4,7 @@
 #include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "model/Kinds.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/ToolDialog.h"
 #include "model/Frames.h"
 

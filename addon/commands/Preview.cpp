@@ -12,7 +12,7 @@
 #include "model/HostResources.h"
 #include "model/Kinds.h"
 #include "model/Parameters.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/ToolDialog.h"
 #include "model/Frames.h"
 

@@ -5,7 +5,7 @@
 #include "model/Format.h"
 #include "model/HostResources.h"
 #include "model/Parameters.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "model/Frames.h"
 
 #include <algorithm>

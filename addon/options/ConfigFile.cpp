@@ -3,7 +3,7 @@
 #include "options/Options.h"
 
 #include "model/HostResources.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <cctype>
 #include <cerrno>
@@ -46,8 +46,12 @@ bool HeaderAccepted(const char *line) {
     char *end = nullptr;
     errno = 0;
     const long version = std::strtol(number, &end, 10);
-    if (errno == ERANGE || *end != '\0')
+    if (*end != '\0')
         return false;
+    // A number past the range of long is still a number: far below the
+    // release when negative, far above it when positive.
+    if (errno == ERANGE)
+        return version < 0;
     return version <= kReleaseMajor;
 }
 

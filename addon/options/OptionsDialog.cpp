@@ -4,7 +4,7 @@
 
 #include "QORADDON.h"
 #include "model/HostResources.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 namespace quorvin::builder {
 

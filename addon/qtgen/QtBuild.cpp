@@ -2,7 +2,7 @@
 
 #include "classic/Generator.h"
 #include "qtgen/QtWriter.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 namespace quorvin::builder {
 

@@ -1,29 +1,19 @@
 #include "qtgen/QtText.h"
 
 #include "QORADDON.h"
+#include "model/Format.h"
 #include "model/HostResources.h"
 
+#include <cerrno>
 #include <cstdarg>
-#include <vector>
 
 namespace quorvin::qorutilmisc::qt {
 
 void Appendf(std::string &out, const char *format, ...) {
-    char small[512];
     va_list args;
     va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(small, sizeof small, format, args);
+    builder::AppendFormatted(out, format, args);
     va_end(args);
-    if (length >= 0 && static_cast<size_t>(length) < sizeof small) {
-        out.append(small, static_cast<size_t>(length));
-    } else if (length > 0) {
-        std::vector<char> large(static_cast<size_t>(length) + 1);
-        std::vsnprintf(large.data(), large.size(), format, again);
-        out.append(large.data(), static_cast<size_t>(length));
-    }
-    va_end(again);
 }
 
 void AppendXmlEscaped(std::string &out, const std::string &text) {
@@ -115,6 +105,9 @@ OutputFile::~OutputFile() {
 bool OutputFile::open(const std::string &path) {
     path_ = path;
     file_ = std::fopen(path.c_str(), "w");
+    // The text is written in one piece: the stream needs no buffer of its own.
+    if (file_)
+        std::setvbuf(file_, nullptr, _IONBF, 0);
     if (!file_) {
         const std::string message = "Error: Cannot open file: " + path + "for writing.";
         QorUtilDialogErrMsg(message.c_str());
@@ -127,11 +120,16 @@ bool OutputFile::writeAndClose(const std::string &text) {
     if (!file_)
         return false;
     const bool written = std::fwrite(text.data(), 1, text.size(), file_) == text.size();
+    int error = written ? 0 : errno;
     const bool closed = std::fclose(file_) == 0;
+    if (!closed && !error)
+        error = errno;
     file_ = nullptr;
     if (!written || !closed) {
+        // The system's reason follows on a line of its own.
         const std::string message = "Error: Cannot write file: " + path_ +
-                                    ". The disk may be full or the file may be in use.";
+                                    ". The disk may be full or the file may be in use.\n" +
+                                    builder::SystemReason(error);
         QorUtilDialogErrMsg(message.c_str());
         return false;
     }

@@ -5,7 +5,7 @@
 #include "commands/Preview.h"
 #include "model/HostResources.h"
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <array>
 #include <utility>

@@ -4,7 +4,7 @@
 #include "commands/Commands.h"
 #include "commands/Preview.h"
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/StateChange.h"
 #include "shell/ToolDialog.h"
 

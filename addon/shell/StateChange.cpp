@@ -2,7 +2,7 @@
 
 #include "model/HostResources.h"
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/ToolDialog.h"
 
 #include <string>

@@ -5,7 +5,7 @@
 #include "model/Parameters.h"
 #include "options/Options.h"
 #include "shell/Picked.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "model/Frames.h"
 
 #include <string>

@@ -13,6 +13,9 @@ namespace quorvin::host {
 
 namespace {
 
+// The command that starts the add-on; what it shows is about no frame.
+constexpr const char *kStartCommand = "start add-on";
+
 // Unique IDs and handles are process-wide and never reused, so a stale value
 // from before a reset can never name a new object.
 UniqueID_t gNextUniqueId = 1;
@@ -62,35 +65,51 @@ Frame *Host::Impl::frameOf(UniqueID_t id) {
 }
 
 Text *Host::Impl::text(uint64_t handle, Frame **owner) {
-    auto it = textOwner.find(handle);
-    if (it == textOwner.end())
+    auto it = textSlots.find(handle);
+    if (it == textSlots.end())
         return nullptr;
-    Frame *frame = frameOf(it->second);
-    if (!frame)
-        return nullptr;
-    for (Text &t : frame->texts)
-        if (t.handle == handle) {
-            if (owner)
-                *owner = frame;
-            return &t;
-        }
-    return nullptr;
+    if (owner)
+        *owner = it->second.frame;
+    return &it->second.frame->texts[it->second.index];
 }
 
 Geom *Host::Impl::geom(uint64_t handle, Frame **owner) {
-    auto it = geomOwner.find(handle);
-    if (it == geomOwner.end())
+    auto it = geomSlots.find(handle);
+    if (it == geomSlots.end())
         return nullptr;
-    Frame *frame = frameOf(it->second);
-    if (!frame)
-        return nullptr;
-    for (Geom &g : frame->geoms)
-        if (g.handle == handle) {
-            if (owner)
-                *owner = frame;
-            return &g;
-        }
-    return nullptr;
+    if (owner)
+        *owner = it->second.frame;
+    return &it->second.frame->geoms[it->second.index];
+}
+
+namespace {
+
+// Erases a frame's text or geometry and moves the slots of those after it.
+template <class List>
+void eraseFromFrame(std::unordered_map<uint64_t, Host::Impl::Slot> &slots, List &list,
+                    uint64_t handle) {
+    auto it = slots.find(handle);
+    if (it == slots.end())
+        return;
+    const size_t index = it->second.index;
+    slots.erase(it);
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    for (size_t i = index; i < list.size(); ++i)
+        slots[list[i].handle].index = i;
+}
+
+} // namespace
+
+void Host::Impl::removeText(uint64_t handle) {
+    Frame *owner = nullptr;
+    if (text(handle, &owner))
+        eraseFromFrame(textSlots, owner->texts, handle);
+}
+
+void Host::Impl::removeGeom(uint64_t handle) {
+    Frame *owner = nullptr;
+    if (geom(handle, &owner))
+        eraseFromFrame(geomSlots, owner->geoms, handle);
 }
 
 void Host::Impl::endWalk(const char *why) {
@@ -150,15 +169,35 @@ uint64_t Host::Impl::addText(Frame &frame, const TextSpec &spec) {
     t.handle = newHandle();
     t.spec = spec;
     frame.texts.push_back(t);
-    textOwner[t.handle] = frame.uniqueId;
+    textSlots[t.handle] = Slot{&frame, frame.texts.size() - 1};
     return t.handle;
 }
 
 uint64_t Host::Impl::addGeom(Frame &frame, Geom g) {
     g.handle = newHandle();
-    frame.geoms.push_back(g);
-    geomOwner[g.handle] = frame.uniqueId;
-    return g.handle;
+    const uint64_t handle = g.handle;
+    frame.geoms.push_back(std::move(g));
+    geomSlots[handle] = Slot{&frame, frame.geoms.size() - 1};
+    return handle;
+}
+
+Frame &Host::Impl::adoptFrame(std::unique_ptr<Frame> frame, bool fresh) {
+    if (fresh)
+        frame->uniqueId = gNextUniqueId++;
+    for (size_t i = 0; i < frame->texts.size(); ++i) {
+        if (fresh)
+            frame->texts[i].handle = newHandle();
+        textSlots[frame->texts[i].handle] = Slot{frame.get(), i};
+    }
+    for (size_t i = 0; i < frame->geoms.size(); ++i) {
+        if (fresh)
+            frame->geoms[i].handle = newHandle();
+        geomSlots[frame->geoms[i].handle] = Slot{frame.get(), i};
+    }
+    Frame &raw = *frame;
+    frameById[raw.uniqueId] = &raw;
+    stack.push_back(std::move(frame));
+    return raw;
 }
 
 void Host::Impl::setPosAndSize(Frame &frame, double x, double y, double w, double h) {
@@ -213,9 +252,9 @@ bool Host::Impl::popFrame(size_t index) {
 void Host::Impl::clearWorkspace() {
     for (auto &f : stack) {
         for (const Text &t : f->texts)
-            textOwner.erase(t.handle);
+            textSlots.erase(t.handle);
         for (const Geom &g : f->geoms)
-            geomOwner.erase(g.handle);
+            geomSlots.erase(g.handle);
         frameById.erase(f->uniqueId);
     }
     stack.clear();
@@ -245,7 +284,11 @@ void Host::Impl::freeAll() {
 }
 
 void Host::Impl::show(Message message) {
-    if (Frame *frame = current()) {
+    // A message shown while a command runs is about the current frame and the
+    // object of it the add-on last asked about; one shown while the add-on
+    // starts or quits is about no frame.
+    const bool aboutFrame = commandDepth > 0 && commandName != kStartCommand;
+    if (Frame *frame = aboutFrame ? current() : nullptr) {
         message.frame = frame->uniqueId;
         Frame *owner = nullptr;
         if (touchedText && text(touchedText, &owner) && owner == frame)
@@ -549,7 +592,7 @@ void Host::startAddOn(void (*initQorAddOn113)()) {
         impl_->fault("startAddOn: no entry point");
         return;
     }
-    CommandScope command(*impl_, "start add-on");
+    CommandScope command(*impl_, kStartCommand);
     impl_->invoke("InitQorAddOn113", initQorAddOn113);
 }
 

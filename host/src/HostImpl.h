@@ -5,6 +5,7 @@
 #include "quorvin/Host.h"
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,6 +21,8 @@ namespace quorvin::host {
 constexpr double kScreenDpi = 96.0;
 // Registered sidebars the host can hold; further registrations are refused.
 constexpr int kMaxSidebars = 8;
+// Images larger than this on a side are refused (docs/reference-host.md).
+constexpr int kMaxImageSide = 4096;
 // Colour indices 0..63: 8 basic colours, then 56 custom ones.
 constexpr int kColorCount = 64;
 
@@ -37,9 +40,15 @@ struct Host::Impl {
     // ---- workspace: the frame stack, bottom first, the top is current
     std::deque<std::unique_ptr<Frame>> stack;
     std::unordered_map<UniqueID_t, Frame *> frameById;
-    std::unordered_map<uint64_t, UniqueID_t> textOwner; // text handle -> frame
-    std::unordered_map<uint64_t, UniqueID_t> geomOwner; // geometry handle -> frame
-    mutable std::vector<Frame> framesView;              // what frames() hands out
+    // Where each live text and geometry is: its frame and its place in the
+    // frame's list, so that every call on a handle is O(1).
+    struct Slot {
+        Frame *frame = nullptr;
+        size_t index = 0;
+    };
+    std::unordered_map<uint64_t, Slot> textSlots;
+    std::unordered_map<uint64_t, Slot> geomSlots;
+    mutable std::vector<Frame> framesView; // what frames() hands out
 
     // Lightweight walk: the frame at walkIndex is current while walking.
     bool walking = false;
@@ -128,9 +137,16 @@ struct Host::Impl {
 
     UniqueID_t addFrame(const FrameSpec &spec);
     uint64_t addText(Frame &frame, const TextSpec &spec);
-    // Reads the image file of an image spec; false when it cannot be read.
+    // Deletes a live text or geometry; its handle is invalid from then on.
+    void removeText(uint64_t handle);
+    void removeGeom(uint64_t handle);
+    // Reads and decodes an image file into the geometry's pixels; false,
+    // with the reason, when it cannot be read, is damaged or too large.
     static bool loadImage(const std::string &file, Geom &geom, std::string *error);
     uint64_t addGeom(Frame &frame, Geom geom);
+    // Puts a whole frame on top of the stack and indexes its texts and
+    // geometries; `fresh` gives it a new unique ID and new handles.
+    Frame &adoptFrame(std::unique_ptr<Frame> frame, bool fresh);
     void setPosAndSize(Frame &frame, double x, double y, double w, double h);
     void joinLinkGroup(Frame &frame);
     bool popFrame(size_t index); // index from the bottom, 0-based
@@ -224,5 +240,8 @@ void colorRGB(ColorIndex_t color, uint8_t *red, uint8_t *green, uint8_t *blue);
 // when relativePaths is set.
 bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePaths,
                      std::string *error);
+// The absolute, normalised folder of a layout file: image paths in the file
+// are relative to it.
+std::filesystem::path directoryOf(const std::string &path);
 
 } // namespace quorvin::host

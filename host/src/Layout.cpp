@@ -32,39 +32,6 @@ struct LayoutError {
     std::string place, problem;
 };
 
-const char *coordSysName(CoordSys_e cs) {
-    switch (cs) {
-    case CoordSys_Paper:
-        return "paper";
-    case CoordSys_Screen:
-        return "screen";
-    default:
-        return "frame";
-    }
-}
-
-const char *boxTypeName(TextBox_e t) {
-    switch (t) {
-    case TextBox_Filled:
-        return "filled";
-    case TextBox_Hollow:
-        return "hollow";
-    default:
-        return "none";
-    }
-}
-
-const char *geomTypeName(GeomType_e t) {
-    switch (t) {
-    case GeomType_LineSegs:
-        return "line";
-    case GeomType_Image:
-        return "image";
-    default:
-        return "rectangle";
-    }
-}
-
 // ---- reading
 
 class Reader {
@@ -306,6 +273,23 @@ class Reader {
     fs::path layoutDir_;
 };
 
+// Builds the document like the library's parser, but a failure, a number
+// out of range included, is recorded with its place instead of thrown.
+struct ParseRecorder : nlohmann::detail::json_sax_dom_parser<Json> {
+    explicit ParseRecorder(Json &root) : json_sax_dom_parser(root, false) {}
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string &, const Exception &e) {
+        failed = true;
+        byte = position;
+        what = e.what();
+        outOfRange = e.id == 406;
+        return false;
+    }
+    bool failed = false, outOfRange = false;
+    size_t byte = 0;
+    std::string what;
+};
+
 std::string lineAndColumn(const std::string &text, size_t byte) {
     size_t line = 1, column = 1;
     for (size_t i = 0; i + 1 < byte && i < text.size(); ++i) {
@@ -319,69 +303,7 @@ std::string lineAndColumn(const std::string &text, size_t byte) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// ---- writing
-
-Json textJson(const TextSpec &t) {
-    Json j = Json::object();
-    j["string"] = t.string;
-    j["command"] = t.command;
-    j["coordSys"] = coordSysName(t.coordSys);
-    j["x"] = t.x;
-    j["y"] = t.y;
-    j["sizeUnits"] = t.sizeUnits == Units_Frame ? "frame" : "point";
-    j["height"] = t.height;
-    j["angle"] = t.angle;
-    j["anchor"] = t.anchor;
-    j["font"] = t.font;
-    j["color"] = t.color;
-    j["boxType"] = boxTypeName(t.boxType);
-    j["margin"] = t.margin;
-    j["boxColor"] = t.boxColor;
-    j["fillColor"] = t.fillColor;
-    j["lineThickness"] = t.lineThickness;
-    j["lineSpacing"] = t.lineSpacing;
-    j["scope"] = t.scope;
-    return j;
-}
-
-std::string imagePathFor(const std::string &image, const fs::path &layoutDir, bool relative) {
-    if (!relative)
-        return image;
-    std::error_code ec;
-    fs::path absoluteImage = fs::absolute(image, ec);
-    if (ec)
-        return image;
-    fs::path rel = absoluteImage.lexically_normal().lexically_relative(layoutDir);
-    return rel.empty() ? image : rel.generic_string();
-}
-
-Json geomJson(const Geom &g, const fs::path &layoutDir, bool relative) {
-    Json j = Json::object();
-    j["type"] = geomTypeName(g.spec.type);
-    j["coordSys"] = coordSysName(g.spec.coordSys);
-    j["x"] = g.spec.x;
-    j["y"] = g.spec.y;
-    j["z"] = g.spec.z;
-    j["command"] = g.spec.command;
-    j["drawOrder"] = g.drawOrder;
-    if (g.spec.type == GeomType_Rectangle) {
-        j["width"] = g.spec.width;
-        j["height"] = g.spec.height;
-    } else if (g.spec.type == GeomType_Image) {
-        j["file"] = imagePathFor(g.spec.imageFile, layoutDir, relative);
-        j["width"] = g.spec.width;
-    } else {
-        Json polylines = Json::array();
-        for (const auto &poly : g.spec.polylines) {
-            Json points = Json::array();
-            for (const Point2 &p : poly)
-                points.push_back(Json::array({p.x, p.y}));
-            polylines.push_back(points);
-        }
-        j["polylines"] = polylines;
-    }
-    return j;
-}
+} // namespace
 
 fs::path directoryOf(const std::string &path) {
     std::error_code ec;
@@ -389,61 +311,6 @@ fs::path directoryOf(const std::string &path) {
     if (ec)
         absolutePath = fs::path(path);
     return absolutePath.lexically_normal().parent_path();
-}
-
-} // namespace
-
-bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePaths,
-                     std::string *error) {
-    const fs::path layoutDir = directoryOf(path);
-    Json root = Json::object();
-    root["formatVersion"] = kFormatVersion;
-    root["current"] = impl.stack.empty() ? 0 : static_cast<int64_t>(impl.stack.size() - 1);
-    Json frames = Json::array();
-    for (const auto &f : impl.stack) {
-        Json j = Json::object();
-        j["name"] = f->spec.name;
-        j["x"] = f->spec.x;
-        j["y"] = f->spec.y;
-        j["width"] = f->spec.width;
-        j["height"] = f->spec.height;
-        j["linkGroup"] = f->spec.linkGroup;
-        j["linkSizeAndPosition"] = f->spec.linkSizeAndPosition;
-        j["showHeader"] = f->spec.showHeader;
-        j["backgroundColor"] = f->spec.backgroundColor;
-        Json texts = Json::array();
-        for (const Text &t : f->texts)
-            texts.push_back(textJson(t.spec));
-        j["texts"] = texts;
-        Json geoms = Json::array();
-        for (const Geom &g : f->geoms)
-            geoms.push_back(geomJson(g, layoutDir, relativePaths));
-        j["geoms"] = geoms;
-        frames.push_back(j);
-    }
-    root["frames"] = frames;
-    const std::string bytes = root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-
-    const std::string temp = path + ".tmp";
-    auto failWith = [&](const std::string &what) {
-        if (error)
-            *error = path + ": " + what + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    };
-    FILE *out = std::fopen(temp.c_str(), "wb");
-    if (!out) {
-        if (error)
-            *error = path + ": cannot create " + temp + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
-                         std::fflush(out) == 0 && fsync(fileno(out)) == 0;
-    if (std::fclose(out) != 0 || !written)
-        return failWith("cannot write");
-    if (std::rename(temp.c_str(), path.c_str()) != 0)
-        return failWith("cannot replace the file");
-    return true;
 }
 
 bool Host::loadLayout(const std::string &path, std::string *error) {
@@ -460,15 +327,19 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
     const std::string text = buffer.str();
 
     Json root;
-    try {
-        root = Json::parse(text);
-    } catch (const Json::parse_error &e) {
-        std::string what = e.what();
-        // nlohmann's text is "[json.exception.parse_error.101] parse error at ...: detail"
-        size_t detail = what.rfind(": ");
-        return report(lineAndColumn(text, e.byte),
-                      "not valid JSON (" +
-                          (detail == std::string::npos ? what : what.substr(detail + 2)) + ")");
+    {
+        ParseRecorder sax(root);
+        Json::sax_parse(text, &sax);
+        if (sax.failed) {
+            if (sax.outOfRange)
+                return report(lineAndColumn(text, sax.byte), "number out of range");
+            // The library's text is "[json.exception.parse_error.101] parse error at ...: detail"
+            size_t detail = sax.what.rfind(": ");
+            return report(
+                lineAndColumn(text, sax.byte),
+                "not valid JSON (" +
+                    (detail == std::string::npos ? sax.what : sax.what.substr(detail + 2)) + ")");
+        }
     }
 
     std::deque<std::unique_ptr<Frame>> loaded;
@@ -488,7 +359,10 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
                                                    " (this host reads version " +
                                                    std::to_string(kFormatVersion) + ")"};
         const Json &frames = r.array(root, "", "frames", true);
-        if (r.find(root, "current")) {
+        const Json *given = r.find(root, "current");
+        if (given && frames.empty() && given->is_number_integer() && given->get<int64_t>() == 0) {
+            // What an empty workspace saves: there is no frame to name.
+        } else if (given) {
             if (frames.empty())
                 throw LayoutError{"current", "there are no frames"};
             current = static_cast<size_t>(
@@ -555,15 +429,8 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
     // Everything checked: replace the workspace.
     CommandScope command(*impl_, "load layout");
     impl_->clearWorkspace();
-    for (auto &frame : loaded) {
-        UniqueID_t id = impl_->addFrame(FrameSpec{"x"});
-        Frame *target = impl_->frameOf(id);
-        target->spec = frame->spec;
-        for (const Text &t : frame->texts)
-            impl_->addText(*target, t.spec);
-        for (Geom &g : frame->geoms)
-            impl_->addGeom(*target, std::move(g));
-    }
+    for (auto &frame : loaded)
+        impl_->adoptFrame(std::move(frame), true);
     impl_->popFrame(current);
     impl_->layoutFile = path;
     impl_->deliverStateChange(StateChange_LayoutOpened, 0);

@@ -53,15 +53,8 @@ Host::WorkspaceSnapshot Host::snapshotWorkspace() const {
 void Host::restoreWorkspace(const WorkspaceSnapshot &snapshot) {
     Impl &h = *impl_;
     h.clearWorkspace();
-    for (const Frame &f : snapshot.frames) {
-        auto frame = std::make_unique<Frame>(f);
-        for (const Text &t : frame->texts)
-            h.textOwner[t.handle] = frame->uniqueId;
-        for (const Geom &g : frame->geoms)
-            h.geomOwner[g.handle] = frame->uniqueId;
-        h.frameById[frame->uniqueId] = frame.get();
-        h.stack.push_back(std::move(frame));
-    }
+    for (const Frame &f : snapshot.frames)
+        h.adoptFrame(std::make_unique<Frame>(f), false);
 }
 
 } // namespace quorvin::host

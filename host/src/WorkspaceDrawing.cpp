@@ -62,7 +62,7 @@ DrawnGeom drawnGeom(const Geom &g, const FrameRect &frame) {
         d.bounds = {x, y - h, x + w, y};
         d.pixelWidth = g.pixelWidth;
         d.pixelHeight = g.pixelHeight;
-        d.rgb = &g.rgb;
+        d.rgb = g.rgb.get();
     } else {
         bool first = true;
         for (const auto &line : g.spec.polylines) {

@@ -6,7 +6,7 @@
 #include "classic/Build.h"
 #include "classic/BuildState.h"
 #include "model/Validation.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -112,7 +112,8 @@ TEST_F(BuildTest, AWriteErrorIsNotReportedAsSuccess) {
     NameLayout();
     ASSERT_EQ(::symlink("/dev/full", (dir + "guibld.cpp").c_str()), 0);
     Build(LanguageCPP);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Could not write the file\n" + dir + "guibld.cpp",
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"Could not write the file\n" + dir +
+                                                     "guibld.cpp\nNo space left on device",
                                                  kWriteFailed}));
 }
 
@@ -319,8 +320,10 @@ TEST_F(BuildTest, WarningsLetTheBuildGoOn) {
              AddPixelText({"Save", "VarName=Go", TextBox_Filled, 14, 16});
              AddPixelText({"Start", "VarName=Go", TextBox_Filled, 14, 40});
          },
-         {"Two controls of frame\nID=1 TITLE=\"Main\"\nget the same identifier Go_BTN_D1:\n"
-          "\"Save\"\nand\n\"Start\"\nThe generated code will not compile until one of them gets "
+         {"Two controls of frame\nID=1 TITLE=\"Main\"\nget the same identifier:\nGo_BTN_D1 at x "
+          "189, "
+          "y 90\nand\nGo_BTN_D1 at x 189, y 227\nThe generated code will not compile until one of "
+          "them gets "
           "another VarName."},
          {},
          {}},

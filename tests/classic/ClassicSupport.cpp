@@ -2,7 +2,7 @@
 
 #include "classic/Build.h"
 #include "classic/BuildState.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <algorithm>
 #include <cstdlib>

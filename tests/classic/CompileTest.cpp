@@ -1,6 +1,5 @@
 // The generated code checked with the real compilers, against the SDK
-// headers and the fixture headers of the generated add-on
-// (tests/fixtures/classic):
+// headers and the add-on headers "qgb new" writes (tools/qgb/templates):
 //  - C: guicb.tmp (which includes guibld.c) and guidefs.c with gcc -Wall
 //    -Wextra -Werror (-Wno-unused-parameter: the tab stubs do not use their
 //    value);
@@ -16,7 +15,7 @@
 //    run: its builder functions create the dialogs in the reference host.
 #include "ClassicSupport.h"
 
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +29,7 @@ using quorvin::host::GuiControl;
 using quorvin::host::GuiDialog;
 
 const std::string kIncludes = " -I'" + std::string(QGB_SOURCE_DIR) + "/sdk' -I'" +
-                              std::string(QGB_SOURCE_DIR) + "/tests/fixtures/classic'";
+                              std::string(QGB_SOURCE_DIR) + "/tools/qgb/templates'";
 
 class CompileTest : public ClassicFixture {
   protected:

@@ -6,7 +6,7 @@
 #include "classic/Emit.h"
 #include "model/HostResources.h"
 #include "model/Validation.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "classic/BuildState.h"
 #include "classic/Emit.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -145,7 +145,11 @@ TEST_F(Cli, InfoOnAnOldHostShowsTheErrorAndFails) {
 TEST_F(Cli, UnreadableLayoutsFailNamingTheFile) {
     const fs::path broken = dir_ / "broken.lay.json";
     std::ofstream(broken) << "{\"formatVersion\": 1, \"frames\": [";
-    for (const std::string &path : {(dir_ / "missing.lay.json").string(), broken.string()}) {
+    // A number past the range of double once ended every verb with an abort.
+    const fs::path huge = dir_ / "huge.lay.json";
+    std::ofstream(huge) << "{\"formatVersion\": 1, \"current\": 1, \"frames\": [1e400]}";
+    for (const std::string &path :
+         {(dir_ / "missing.lay.json").string(), broken.string(), huge.string()}) {
         SCOPED_TRACE(path);
         for (const char *verb : {"info", "options", "build"}) {
             const Outcome run = Qgb({verb, path});

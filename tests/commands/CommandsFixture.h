@@ -7,7 +7,7 @@
 #include "commands/Commands.h"
 #include "model/HostResources.h"
 #include "model/Kinds.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/StateChange.h"
 #include "shell/ToolDialog.h"
 

@@ -28,7 +28,7 @@ namespace qb = quorvin::builder;
 const std::string kSource = QGB_SOURCE_DIR;
 const std::string kScript = kSource + "/tests/commands/scripts/every-control.qgb";
 const std::string kSdk = kSource + "/sdk";
-const std::string kFixtures = kSource + "/tests/fixtures/classic";
+const std::string kFixtures = kSource + "/tools/qgb/templates";
 
 std::string Quote(const std::string &arg) {
     std::string quoted = "'";

@@ -262,5 +262,36 @@ TEST_F(LayoutTest, TheSampleDesignLoadsAndSavesCanonically) {
     EXPECT_EQ(readFile(copy), readFile(again));
 }
 
+TEST_F(LayoutTest, TheSaveKeepsTheModeAndNeverReplacesAReadOnlyLayout) {
+    namespace fs = std::filesystem;
+    buildWorkspace();
+    const auto path = scratch() / "private.lay.json";
+    std::string error;
+    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // Read-only (444): refused for every user, the superuser too; the file stays.
+    const std::string saved = readFile(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    host().addFrame({"added later", 1, 1, 1, 1});
+    EXPECT_FALSE(host().saveLayout(path.string(), &error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
+    EXPECT_EQ(readFile(path), saved);
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
+}
+
+TEST_F(LayoutTest, AnEmptyWorkspaceSavesToAFileThatLoadsAndSavesToTheSameBytes) {
+    const auto first = scratch() / "empty.lay.json", second = scratch() / "again.lay.json";
+    std::string error;
+    ASSERT_TRUE(host().saveLayout(first.string(), &error)) << error;
+    ASSERT_TRUE(host().loadLayout(first.string(), &error)) << error;
+    ASSERT_TRUE(host().saveLayout(second.string(), &error)) << error;
+    EXPECT_EQ(readFile(first), readFile(second));
+}
+
 } // namespace
 } // namespace quorvin::host::testing

@@ -3,7 +3,7 @@
 
 #include "model/HostResources.h"
 #include "model/Kinds.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 

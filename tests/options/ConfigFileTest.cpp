@@ -1,7 +1,7 @@
 #include "HostFixture.h"
 
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +74,7 @@ TEST_F(ConfigFileTest, HeaderRule) {
         {"#!DLB 2000 x", false},
         {"#!DLB -", false},
         {"#!DLB 99999999999999999999999", false},
+        {"#!DLB -99999999999999999999", true}, // past long, still below 2022
         {"#!dlb 7", false},
         {"", false},
         {"Language=FORTRAN", false},

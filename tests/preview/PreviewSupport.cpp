@@ -3,7 +3,7 @@
 #include "classic/BuildState.h"
 #include "commands/Preview.h"
 #include "model/HostResources.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 // The host library carries its own copy of the decoder; this one stays
 // private to the test program.

@@ -5,7 +5,7 @@
 
 #include "classic/BuildState.h"
 #include "commands/Preview.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/Startup.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // failures a caller can meet.
 #include "PreviewSupport.h"
 #include "quorvin/Render.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <filesystem>
 #include <vector>

@@ -16,7 +16,7 @@
 #include "model/HostResources.h"
 #include "model/Kinds.h"
 #include "model/Parameters.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/ToolDialog.h"
 
 #ifdef QGB_HAVE_DESIGN_GENERATOR
@@ -326,7 +326,7 @@ class TruthCheck : public PreviewFixture {
         const int status =
             RunShell(std::string(QGB_CXX) + " -std=c++17 -shared -fPIC -w -I" +
                          Quote(std::string(QGB_SOURCE_DIR) + "/sdk") + " -I" +
-                         Quote(std::string(QGB_SOURCE_DIR) + "/tests/fixtures/classic") + " -I" +
+                         Quote(std::string(QGB_SOURCE_DIR) + "/tools/qgb/templates") + " -I" +
                          Quote(dir) + " -x c++ " + Quote(dir + "guicb.tmp") + " " +
                          Quote(dir + "guidefs.cpp") + " " + Quote(dir + "run.cpp") + " -o " +
                          Quote(dir + "generated.so"),

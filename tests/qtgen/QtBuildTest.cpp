@@ -7,7 +7,7 @@
 #include "classic/BuildState.h"
 #include "commands/Preview.h"
 #include "model/HostResources.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <functional>
 

@@ -4,7 +4,7 @@
 #include "classic/BuildState.h"
 #include "commands/Preview.h"
 #include "model/HostResources.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <algorithm>
 #include <array>

@@ -108,7 +108,7 @@ class QtRealTools : public QtFixture {
                                           "-fPIC",
                                           "-O0",
                                           "-I" + (fs::path(QGB_SOURCE_DIR) / "sdk").string(),
-                                          "-I" + FixtureDirectory().string(),
+                                          "-I" + QtSdkDirectory().string(),
                                           "-I" + mainWindowDirectory().string()};
         for (const fs::path &dir : fs::directory_iterator(dialogsDirectory()))
             flags.push_back("-I" + dir.string());
@@ -118,6 +118,7 @@ class QtRealTools : public QtFixture {
     }
 
     static fs::path FixtureDirectory() { return fs::path(QGB_SOURCE_DIR) / "tests/fixtures/qt"; }
+    static fs::path QtSdkDirectory() { return fs::path(QGB_SOURCE_DIR) / "sdk/qt"; }
 
     // Compiles one translation unit into an object file.
     void Compile(const fs::path &source, const fs::path &object) {
@@ -155,8 +156,8 @@ TEST_F(QtRealTools, HeadersPassMocCompileAndTheSampleRunsOffscreen) {
     std::vector<fs::path> headers = {dialogsDirectory() / "sample" / "SampleDialog.h",
                                      dialogsDirectory() / "toolspanel" / "ToolspanelDialog.h",
                                      mainWindowDirectory() / "MainWindowGenerated.h",
-                                     FixtureDirectory() / "QuorvinSpinBox.h",
-                                     FixtureDirectory() / "QuorvinTabWidget.h"};
+                                     QtSdkDirectory() / "QuorvinSpinBox.h",
+                                     QtSdkDirectory() / "QuorvinTabWidget.h"};
     std::vector<fs::path> objects;
     for (const fs::path &header : headers) {
         ASSERT_TRUE(fs::exists(header)) << header;
@@ -168,14 +169,14 @@ TEST_F(QtRealTools, HeadersPassMocCompileAndTheSampleRunsOffscreen) {
         ASSERT_NO_FATAL_FAILURE(Compile(mocSource, objects.back()));
     }
 
-    // The program: every generated header with its definitions, the test
-    // stand-ins for the host's Qt SDK, and callbacks that print their calls.
+    // The program: every generated header with its definitions, the
+    // host's Qt SDK (sdk/qt), and callbacks that print their calls.
     WriteFile(build / "AllGenerated.h", "#include \"MainWindowGenerated.h\"\n"
                                         "#include \"SampleDialog.h\"\n"
                                         "#include \"ToolspanelDialog.h\"\n");
     WriteFile(build / "Stubs.cpp", CallbackStubs(*parser));
     const std::vector<fs::path> sources = {FixtureDirectory() / "SampleMain.cpp",
-                                           FixtureDirectory() / "QorGUICallbackUtil.cpp",
+                                           QtSdkDirectory() / "QorGUICallbackUtil.cpp",
                                            build / "Stubs.cpp"};
     for (const fs::path &source : sources) {
         objects.push_back(build / (source.stem().string() + ".o"));

@@ -2,7 +2,7 @@
 
 #include "shell/CommandTable.h"
 #include "shell/Picked.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/ToolDialog.h"
 
 #include <gtest/gtest.h>

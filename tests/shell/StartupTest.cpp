@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
 
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/StateChange.h"
 #include "shell/Startup.h"
 #include "shell/ToolDialog.h"

@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
 #include "shell/CommandTable.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 #include "shell/ToolDialog.h"
 #include "shell/ToolImages.h"
 

@@ -1,7 +1,7 @@
 #include "HostFixture.h"
 
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <sstream>
 

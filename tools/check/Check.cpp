@@ -6,10 +6,11 @@
 #include "model/Kinds.h"
 #include "model/Parameters.h"
 #include "quorvin/Host.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -28,6 +29,8 @@ constexpr Finding::Severity kError = Finding::Severity::Error;
 constexpr Finding::Severity kWarning = Finding::Severity::Warning;
 // The longest name FORTRAN compilers accept.
 constexpr size_t kFortranNameLimit = 63;
+// The longest title the build reads.
+constexpr size_t kTitleLimit = 511;
 
 struct FrameContext {
     int index = 0;
@@ -39,7 +42,33 @@ struct FrameContext {
 
 struct Control {
     std::string identifier, text;
+    // How much longer the longest name is that the generated code makes from
+    // the identifier for the control's callbacks and lists.
+    size_t longestExtra = 3;
+    std::string described; // as the build's messages name it
+    int frameIndex = 0;
 };
+
+size_t LongestExtra(qb::ControlKind kind) {
+    switch (kind) {
+    case qb::Spin:
+        return std::strlen("_ValueChanged_CB");
+    case qb::OptionMenu:
+        return std::strlen("_List");
+    case qb::Tab:
+    case qb::Scale:
+        return std::strlen("A_CB"); // the tag grows by a letter (TBA, SCD)
+    default:
+        return std::strlen("_CB");
+    }
+}
+
+std::string EscapeNewlines(const std::string &text) {
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out;
+}
 
 std::string Lower(std::string s) {
     for (char &c : s)
@@ -101,9 +130,11 @@ class Checker {
         bool ignored = false;
         if (value && !qb::ParseBoolean(value.get(), ignored))
             add(frame_, kWarning, control.identifier, control.text, key,
-                std::string("the value \"") + value.get() + "\" of " + key +
-                    " is not a boolean the build recognises; it counts as false",
-                "write TRUE or FALSE (also YES, NO, ON, OFF, 1, 0)");
+                std::string("Value for dialog parameter ") + key +
+                    " not recognized. Must be \"TRUE\" or \"FALSE\"",
+                std::string("the value \"") + value.get() +
+                    "\" is not a boolean, so the build takes the default; write TRUE or FALSE "
+                    "(also YES, NO, ON, OFF, 1, 0)");
     }
 
     void checkFrameName() {
@@ -143,27 +174,60 @@ class Checker {
             add(kError, "OKCLOSEBUTTON",
                 "a modal dialog needs an OK button; the build refuses this frame",
                 "add OKCLOSEBUTTON=TRUE to the frame name, or make it MODE=MODELESS");
+        std::string title = "Untitled";
+        if (!page && !TitleOf(name, title))
+            add(kWarning, "TITLE",
+                "Warning: title=\"Dialog Title\" not found. Default title will be used",
+                "add TITLE=\"...\" to the frame name; the build uses \"Untitled\"");
         if (language_ == qb::LanguageQt &&
             (frame_.kind == qb::ModalDialog || frame_.kind == qb::ModelessDialog)) {
-            const std::string title = qb::GetDialogTitle(name.c_str());
             const std::string className = quorvin::qorutilmisc::MakeClassName(title);
             if (className.empty())
                 add(kError, "TITLE",
-                    "the title \"" + title + "\" gives no class name for the Qt output",
+                    "Error: the title of the dialog frame ID=" + std::to_string(id) +
+                        (title.empty() ? "" : " (\"" + title + "\")") +
+                        " gives no class name for the Qt output.\nA title needs a letter, an "
+                        "underscore or a leading digit. This dialog was not written.",
                     "give the dialog a TITLE with a letter, an underscore or a leading digit");
             else if (!qtClasses_.emplace(className, frame_.name).second)
                 add(kError, "TITLE",
+                    "Error: dialog title " + className +
+                        " is not unique. All dialog title must be unique.",
                     "the title makes the Qt class " + className + ", as the frame " +
-                        qtClasses_[className] + " does",
-                    "give one of the dialogs another TITLE");
+                        qtClasses_[className] + " does: give one of the dialogs another TITLE");
         }
+    }
+
+    // The title as the build reads it, without its warning: false when the
+    // frame name has none (or its quote is not closed).
+    static bool TitleOf(const std::string &name, std::string &title) {
+        const int index = qb::FindParameter(name.c_str(), "TITLE");
+        const size_t open = index < 0 ? std::string::npos : name.find('"', index);
+        if (open == std::string::npos)
+            return false;
+        std::string read;
+        for (size_t p = open + 1; p < name.size() && read.size() < kTitleLimit; ++p) {
+            if (name[p] == '"') {
+                title = read;
+                return true;
+            }
+            if (name[p] == '\\' && p + 1 < name.size() && name[p + 1] == '"')
+                ++p;
+            read += name[p];
+        }
+        if (read.size() < kTitleLimit)
+            return false;
+        title = read;
+        return true;
     }
 
     void checkManager(const std::string &manager) {
         auto inserted = managers_.emplace(manager, frame_.name);
         if (!inserted.second)
             add(kError, "ID",
-                "this frame and the frame " + inserted.first->second + " both make " + manager,
+                "The frames\n" + inserted.first->second + "\nand\n" + frame_.name + "\nboth make " +
+                    manager +
+                    ".\nThe generated code will not compile until one of them gets another ID.",
                 "give one of them another ID");
     }
 
@@ -174,16 +238,19 @@ class Checker {
         const std::string command = qb::ToStdString(commandHandle);
         const TextBox_e box = QorUtilTextBoxGetType(text);
         const qb::ControlKind kind = qb::ClassifyByPrefix(box, string.c_str());
-        Control control{{}, string};
+        Control control;
+        control.text = string;
 
-        if (qb::HostString type{qb::GetStringTag(command.c_str(), "Type")}) {
+        if (qb::HostString typeHandle{qb::GetStringTag(command.c_str(), "Type")}) {
+            // An unquoted value runs on over the command's other keys: its first word counts.
+            std::string type = typeHandle.get();
+            type = type.substr(0, type.find(' '));
             bool known = false;
             for (int k = qb::Tab; k <= qb::RadioBox; ++k)
-                known =
-                    known || Lower(type.get()) == Lower(qb::ControlKindName(qb::ControlKind(k)));
+                known = known || Lower(type) == Lower(qb::ControlKindName(qb::ControlKind(k)));
             if (!known)
                 add(frame_, kWarning, {}, string, "Type",
-                    std::string("the Type \"") + type.get() + "\" matches no control kind",
+                    "the Type \"" + type + "\" matches no control kind",
                     "use one of Tab, Form, Spin, TextField, Text, ReadOnlyText, Label, "
                     "PushButton, OptionMenu, MultiList, SingleList, Scale, Toggle, RadioBox");
         }
@@ -225,6 +292,10 @@ class Checker {
         if (!name)
             return;
         control.identifier = name;
+        control.longestExtra = LongestExtra(kind);
+        control.described =
+            string.empty() ? qb::ControlKindDisplayName(kind) : EscapeNewlines(string);
+        control.frameIndex = frame_.index;
         QorUtilStringDealloc(&name);
         if (kind == qb::Tab || kind == qb::Form)
             controlsOfGroup_[qb::GetIntParameter(string.c_str(), "GROUP", -1)].back().first =
@@ -288,7 +359,12 @@ class Checker {
                     "the image has no VarName, so the build skips it",
                     "add VarName=name to the image's macro-function command");
             } else if (char *name = qb::GetImageVarName(frame_.kind, geom, frame_.number)) {
-                controls.push_back({name, text});
+                Control image;
+                image.identifier = name;
+                image.text = text;
+                image.described = text;
+                image.frameIndex = frame_.index;
+                controls.push_back(image);
                 QorUtilStringDealloc(&name);
             }
         }
@@ -301,40 +377,51 @@ class Checker {
     }
 
     void checkIdentifiers(const std::vector<Control> &controls) {
+        // Identifiers are global names of the generated code: they must differ
+        // across the whole build, not only within a frame.
         const auto &settings = qb::BuilderSettings;
-        std::map<std::string, const Control *> exact, limited, folded;
         for (const Control &c : controls) {
-            auto e = exact.emplace(c.identifier, &c);
+            auto e = exact_.emplace(c.identifier, c);
             if (!e.second) {
+                const Control &first = e.first->second;
                 add(frame_, kError, c.identifier, c.text, "VarName",
-                    "the identifier " + c.identifier + " repeats (also \"" + e.first->second->text +
-                        "\"); the generated code will not compile",
+                    first.frameIndex == frame_.index
+                        ? "Two controls of frame\n" + frame_.name + "\nget the same identifier " +
+                              c.identifier + ":\n\"" + first.described + "\"\nand\n\"" +
+                              c.described +
+                              "\"\nThe generated code will not compile until one of them gets "
+                              "another VarName."
+                        : "the identifier " + c.identifier + " repeats that of \"" +
+                              first.described + "\" in frame " + std::to_string(first.frameIndex) +
+                              "; the generated code will not compile",
                     "give one of the controls another VarName");
                 continue;
             }
             if (settings.LimitIdentLength && settings.MaxIdentLength > 0 &&
                 c.identifier.size() > static_cast<size_t>(settings.MaxIdentLength)) {
                 const std::string cut = c.identifier.substr(0, settings.MaxIdentLength);
-                auto l = limited.emplace(cut, &c);
+                auto l = limited_.emplace(cut, c);
                 if (!l.second)
                     add(frame_, kError, c.identifier, c.text, "VarName",
-                        "the identifiers " + l.first->second->identifier + " and " + c.identifier +
+                        "the identifiers " + l.first->second.identifier + " and " + c.identifier +
                             " are the same in their first " +
                             std::to_string(settings.MaxIdentLength) + " characters",
                         "shorten one VarName so they differ early, or raise the identifier limit");
             }
             if (language_ == qb::LanguageFORTRAN) {
-                auto f = folded.emplace(Lower(c.identifier), &c);
+                auto f = folded_.emplace(Lower(c.identifier), c);
                 if (!f.second)
                     add(frame_, kError, c.identifier, c.text, "VarName",
                         "FORTRAN ignores case, so " + c.identifier + " clashes with " +
-                            f.first->second->identifier,
+                            f.first->second.identifier,
                         "give one of the controls another VarName");
-                if (c.identifier.size() > kFortranNameLimit)
+                const size_t longest = c.identifier.size() + c.longestExtra;
+                if (longest > kFortranNameLimit)
                     add(frame_, kError, c.identifier, c.text, "VarName",
-                        "the identifier has " + std::to_string(c.identifier.size()) +
-                            " characters; FORTRAN names have at most 63",
-                        "give the control a shorter VarName");
+                        "the FORTRAN output makes names of up to " + std::to_string(longest) +
+                            " characters from the identifier " + c.identifier +
+                            "; FORTRAN names have at most 63",
+                        "give the control a shorter VarName, or switch on LimitIdentLength");
             }
         }
     }
@@ -343,6 +430,7 @@ class Checker {
     FrameContext frame_;
     std::vector<Finding> findings_;
     std::map<std::string, std::string> managers_, qtClasses_;
+    std::map<std::string, Control> exact_, limited_, folded_;
     std::map<int, std::vector<FrameContext>> pagesOfGroup_;
     std::map<int, std::vector<std::pair<FrameContext, Control>>> controlsOfGroup_;
     std::set<int> showsGroup_;

@@ -1,7 +1,7 @@
 #include "BuildVerb.h"
 
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 #include "model/Kinds.h"
 #include "model/Parameters.h"
 #include "options/Options.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <filesystem>
 #include <iostream>

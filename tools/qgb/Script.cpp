@@ -1,5 +1,6 @@
 #include "Script.h"
 
+#include "ScriptAddOn.h"
 #include "ScriptAuthoring.h"
 #include "Usage.h"
 
@@ -528,9 +529,15 @@ class ScriptRunner {
             if (!authoring->empty())
                 Fail(*authoring);
         } else {
-            std::vector<std::string> verbs = AuthoringVerbs();
-            verbs.insert(verbs.end(), kVerbs.begin(), kVerbs.end());
-            Fail(UnknownWordText("command", verb, verbs));
+            // Commands for running a user's add-on (ScriptAddOn.cpp).
+            const ScriptCommand done = RunSnapshotCommand(w, scriptDir_, error);
+            if (done == ScriptCommand::NotThis) {
+                std::vector<std::string> verbs = AuthoringVerbs();
+                verbs.insert(verbs.end(), kVerbs.begin(), kVerbs.end());
+                Fail(UnknownWordText("command", verb, verbs));
+            }
+            if (done == ScriptCommand::Failed)
+                Fail(error);
         }
     }
 
@@ -660,7 +667,13 @@ class ScriptRunner {
             if (CurrentFrame().uniqueId != FindFrame(w[2]).uniqueId)
                 Fail("the current frame is \"" + CurrentFrame().spec.name + "\"");
         } else {
-            Fail("unknown expectation \"" + what + "\"");
+            // Checks of a user's add-on's dialogs (ScriptAddOn.cpp).
+            std::string error;
+            const ScriptCommand done = RunExpectControl(w, error);
+            if (done == ScriptCommand::NotThis)
+                Fail("unknown expectation \"" + what + "\"");
+            if (done == ScriptCommand::Failed)
+                Fail(error);
         }
     }
 
@@ -681,10 +694,10 @@ class ScriptRunner {
   private:
     // The commands of execute(), for "did you mean".
     inline static const std::vector<std::string> kVerbs = {
-        "set",   "echo",  "host-version",   "copy",         "load",  "save",   "addon",
-        "menu",  "press", "dialog",         "toggle",       "radio", "text",   "frame",
-        "pick",  "move",  "resize",         "state",        "idle",  "answer", "file",
-        "color", "quit",  "clear-messages", "allow-errors", "expect"};
+        "set",   "echo",  "host-version",   "copy",         "load",   "save",    "addon",
+        "menu",  "press", "dialog",         "toggle",       "radio",  "text",    "frame",
+        "pick",  "move",  "resize",         "state",        "idle",   "answer",  "file",
+        "color", "quit",  "clear-messages", "allow-errors", "expect", "snapshot"};
 
     const GlobalOptions &options_;
     Session session_;

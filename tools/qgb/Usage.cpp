@@ -1,7 +1,7 @@
 #include "Usage.h"
 
 #include "Session.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <CLI/CLI.hpp>
 
@@ -77,29 +77,31 @@ std::string UnknownWordText(const char *what, const std::string &word,
 }
 
 int CheckCommandLine(CLI::App &app, int argc, char **argv) {
+    // verb: the deepest verb named so far ("callbacks", then "merge"); its
+    // options and those of the verbs above it apply.
     CLI::App *verb = nullptr;
-    std::vector<std::string> verbs;
-    const std::vector<CLI::App *> subcommands =
-        app.get_subcommands([](CLI::App *) { return true; });
-    for (const CLI::App *sub : subcommands)
-        verbs.push_back(sub->get_name());
+    auto verbWords = [&]() {
+        std::string words;
+        for (const CLI::App *v = verb; v && v != &app; v = v->get_parent())
+            words = v->get_name() + " " + words;
+        return words;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--")
             break;
         if (arg.size() > 1 && arg[0] == '-') {
             const std::string name = arg.substr(0, arg.find('='));
-            const CLI::Option *option = verb ? FindOption(*verb, name) : nullptr;
-            if (!option)
-                option = FindOption(app, name);
+            const CLI::Option *option = nullptr;
+            std::vector<std::string> names;
+            for (const CLI::App *v = verb ? verb : &app; v && !option; v = v->get_parent()) {
+                option = FindOption(*v, name);
+                const std::vector<std::string> own = OptionNames(*v);
+                names.insert(names.end(), own.begin(), own.end());
+            }
             if (!option) {
-                std::vector<std::string> names = OptionNames(app);
-                if (verb) {
-                    const std::vector<std::string> own = OptionNames(*verb);
-                    names.insert(names.end(), own.begin(), own.end());
-                }
-                PrintError(UnknownWordText("option", name, names) + " (see qgb " +
-                           (verb ? verb->get_name() + " " : std::string()) + "--help)");
+                PrintError(UnknownWordText("option", name, names) + " (see qgb " + verbWords() +
+                           "--help)");
                 return kExitUsage;
             }
             // The option's value is the next word unless given as --name=value.
@@ -108,15 +110,26 @@ int CheckCommandLine(CLI::App &app, int argc, char **argv) {
                 ++i;
             continue;
         }
-        if (verb)
+        CLI::App *parent = verb ? verb : &app;
+        const std::vector<CLI::App *> subcommands =
+            parent->get_subcommands([](CLI::App *) { return true; });
+        if (subcommands.empty())
             continue; // a positional argument of the verb
-        for (CLI::App *sub : subcommands)
+        CLI::App *next = nullptr;
+        std::vector<std::string> names;
+        for (CLI::App *sub : subcommands) {
+            names.push_back(sub->get_name());
             if (sub->check_name(arg))
-                verb = sub;
-        if (!verb) {
-            PrintError(UnknownWordText("verb", arg, verbs) + " (see qgb --help)");
+                next = sub;
+        }
+        if (!next && parent->get_require_subcommand_min() == 0)
+            continue;
+        if (!next) {
+            PrintError(UnknownWordText("verb", arg, names) + " (see qgb " + verbWords() +
+                       "--help)");
             return kExitUsage;
         }
+        verb = next;
     }
     return -1;
 }

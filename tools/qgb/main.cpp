@@ -2,7 +2,11 @@
 // layout into the reference host, loads the add-on module and drives it the
 // way a person would.
 #include "BuildVerb.h"
+#include "CallbacksVerb.h"
+#include "CheckVerb.h"
+#include "IconsVerb.h"
 #include "InfoVerb.h"
+#include "NewVerb.h"
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
@@ -10,6 +14,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 
 #ifndef QGB_DEFAULT_MODULE
@@ -37,6 +42,19 @@ Examples:
 
 The script language of "qgb run" is described in docs/scripts.md.)";
 
+// Installed, the add-on module sits in ../lib/quorvin beside qgb's folder;
+// in the build tree it is the module qgb was built with.
+std::string DefaultModule() {
+#ifdef QGB_INSTALLED_MODULE
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::filesystem::path installed = self.parent_path() / QGB_INSTALLED_MODULE;
+    if (!ec && std::filesystem::exists(installed, ec))
+        return installed.lexically_normal().string();
+#endif
+    return QGB_DEFAULT_MODULE;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -47,7 +65,7 @@ int main(int argc, char **argv) {
     app.set_version_flag("--version", qgb::VersionText());
 
     qgb::GlobalOptions options;
-    options.modulePath = QGB_DEFAULT_MODULE;
+    options.modulePath = DefaultModule();
     int32_t hostVersion = 0;
     app.add_option("--host-version", hostVersion,
                    "Host version the reference host reports (default 1000300; the add-on needs "
@@ -83,6 +101,18 @@ int main(int argc, char **argv) {
                      "keeping the file's other setting")
         ->check(CLI::IsMember({"c", "cpp", "fortran", "qt"}, CLI::ignore_case));
 
+    std::string checkLanguage;
+    bool checkJson = false;
+    auto *check =
+        app.add_subcommand("check", "Show the problems of LAYOUT before anything is built");
+    check->footer("Reports what the build would refuse or warn about and what the compilers would\n"
+                  "refuse later, each with the frame, the control, the key and what to do.\n"
+                  "Nothing is written. Exit code 1 when a finding is an error.");
+    check->add_option("LAYOUT", layout, "Layout file (JSON)")->required();
+    check->add_option("--language", checkLanguage, "c, cpp, fortran or qt (default: dlb.cfg's)")
+        ->check(CLI::IsMember({"c", "cpp", "fortran", "qt"}, CLI::ignore_case));
+    check->add_flag("--json", checkJson, "Findings as JSON");
+
     std::string script;
     std::vector<std::string> variableArgs;
     auto *run = app.add_subcommand("run", "Run a qgb script");
@@ -96,6 +126,12 @@ int main(int argc, char **argv) {
 
     qgb::PreviewArgs preview;
     qgb::AddPreviewVerb(app, preview);
+    qgb::CallbacksArgs callbacks;
+    qgb::AddCallbacksVerb(app, callbacks);
+    qgb::IconsArgs icons;
+    qgb::AddIconsVerb(app, icons);
+    qgb::NewArgs newProject;
+    qgb::AddNewVerb(app, newProject);
 
     if (const int code = qgb::CheckCommandLine(app, argc, argv); code >= 0)
         return code;
@@ -105,32 +141,57 @@ int main(int argc, char **argv) {
         const int code = app.exit(e);
         return code == 0 ? qgb::kExitSuccess : qgb::kExitUsage;
     }
-    if (app.count("--host-version"))
-        options.hostVersion = hostVersion;
+    // Nothing that goes wrong ends qgb on an uncaught exception: it is
+    // reported as an error naming the file the command was given.
+    std::string subject = !layout.empty() ? layout : script;
+    for (int i = 2; i < argc && subject.empty(); ++i)
+        if (argv[i][0] != '-')
+            subject = argv[i];
+    try {
+        if (app.count("--host-version"))
+            options.hostVersion = hostVersion;
 
-    if (*info)
-        return qgb::RunInfo(options, layout);
-    if (*opts)
-        return qgb::RunOptions(options, layout);
-    if (*build) {
-        std::optional<int32_t> language;
-        if (!languageWord.empty())
-            language = qgb::ParseLanguage(languageWord);
-        return qgb::RunBuild(options, layout, language);
-    }
-    if (*preview.command)
-        return qgb::RunPreview(options, preview);
-    if (*run) {
-        std::map<std::string, std::string> variables;
-        for (const std::string &arg : variableArgs) {
-            const size_t eq = arg.find('=');
-            if (eq == std::string::npos || eq == 0) {
-                std::cerr << "error: --var needs NAME=VALUE, not " << arg << std::endl;
-                return qgb::kExitUsage;
-            }
-            variables[arg.substr(0, eq)] = arg.substr(eq + 1);
+        if (*info)
+            return qgb::RunInfo(options, layout);
+        if (*opts)
+            return qgb::RunOptions(options, layout);
+        if (*build) {
+            std::optional<int32_t> language;
+            if (!languageWord.empty())
+                language = qgb::ParseLanguage(languageWord);
+            return qgb::RunBuild(options, layout, language);
         }
-        return qgb::RunScript(options, script, variables);
+        if (*check) {
+            std::optional<int32_t> language;
+            if (!checkLanguage.empty())
+                language = qgb::ParseLanguage(checkLanguage);
+            return qgb::RunCheck(options, layout, language, checkJson);
+        }
+        if (*preview.command)
+            return qgb::RunPreview(options, preview);
+        if (*callbacks.command)
+            return qgb::RunCallbacks(options, callbacks);
+        if (*icons.command)
+            return qgb::RunIcons(options, icons);
+        if (*newProject.command)
+            return qgb::RunNew(options, newProject);
+        if (*run) {
+            std::map<std::string, std::string> variables;
+            for (const std::string &arg : variableArgs) {
+                const size_t eq = arg.find('=');
+                if (eq == std::string::npos || eq == 0) {
+                    std::cerr << "error: --var needs NAME=VALUE, not " << arg << std::endl;
+                    return qgb::kExitUsage;
+                }
+                variables[arg.substr(0, eq)] = arg.substr(eq + 1);
+            }
+            return qgb::RunScript(options, script, variables);
+        }
+        return qgb::kExitUsage;
+    } catch (const std::exception &e) {
+        std::cerr << "error: " << subject << ": " << e.what() << std::endl;
+    } catch (...) {
+        std::cerr << "error: " << subject << ": unexpected failure" << std::endl;
     }
-    return qgb::kExitUsage;
+    return qgb::kExitFailure;
 }

@@ -145,7 +145,9 @@ void GuiWindows::build(const GuiDialog &d, Window &w) {
         const GuiDialog *r = Host::instance().findDialog(id);
         if (!r)
             return;
-        const char *which = modal ? (r->cancel ? "Cancel" : r->ok ? "OK" : nullptr)
+        const char *which = modal ? (r->cancel ? "Cancel"
+                                     : r->ok   ? "OK"
+                                               : nullptr)
                                   : (r->close ? "Close" : nullptr);
         if (which)
             run_(std::string("close \"") + r->title + "\"", [id, which](std::string *error) {
@@ -207,8 +209,10 @@ void GuiWindows::build(const GuiDialog &d, Window &w) {
         layout->addWidget(box);
         QObject::connect(box, &QDialogButtonBox::clicked, box, [this, box, id](QAbstractButton *b) {
             static const std::map<QDialogButtonBox::StandardButton, const char *> names = {
-                {QDialogButtonBox::Ok, "OK"},       {QDialogButtonBox::Apply, "Apply"},
-                {QDialogButtonBox::Cancel, "Cancel"}, {QDialogButtonBox::Close, "Close"},
+                {QDialogButtonBox::Ok, "OK"},
+                {QDialogButtonBox::Apply, "Apply"},
+                {QDialogButtonBox::Cancel, "Cancel"},
+                {QDialogButtonBox::Close, "Close"},
                 {QDialogButtonBox::Help, "Help"}};
             auto it = names.find(box->standardButton(b));
             if (it == names.end())
@@ -219,7 +223,10 @@ void GuiWindows::build(const GuiDialog &d, Window &w) {
             });
         });
     }
-    dialog->setWindowFlag(Qt::Tool, d.kind == "Sidebar");
+    // Clearing Qt::Tool would clear Qt::Window too and sink the dialog into
+    // the main window: only sidebars change their flags.
+    if (d.kind == "Sidebar")
+        dialog->setWindowFlag(Qt::Tool, true);
     layout->activate();
     dialog->resize(dialog->sizeHint());
     dialog->show();
@@ -229,14 +236,12 @@ QWidget *GuiWindows::makeControl(const GuiControl &c, QWidget *parent, Window &w
     const GUIInt_t id = c.id;
     const std::string name = c.labels.empty() ? c.toolTip : c.labels.front();
     auto press = [this, id, name] {
-        run_("press \"" + name + "\"", [id](std::string *error) {
-            return Host::instance().pressControl(id, error);
-        });
+        run_("press \"" + name + "\"",
+             [id](std::string *error) { return Host::instance().pressControl(id, error); });
     };
     auto toggle = [this, id, name](bool on) {
-        run_("toggle \"" + name + "\"", [id, on](std::string *error) {
-            return Host::instance().setToggle(id, on, error);
-        });
+        run_("toggle \"" + name + "\"",
+             [id, on](std::string *error) { return Host::instance().setToggle(id, on, error); });
     };
     QWidget *made = nullptr;
     const QString label = labelOf(c);
@@ -271,12 +276,11 @@ QWidget *GuiWindows::makeControl(const GuiControl &c, QWidget *parent, Window &w
             layout->addWidget(r);
             group->addButton(r, static_cast<int>(i) + 1);
         }
-        QObject::connect(group, &QButtonGroup::idClicked, box,
-                         [this, id, name](int which) {
-                             run_("radio \"" + name + "\"", [id, which](std::string *error) {
-                                 return Host::instance().setRadioBox(id, which, error);
-                             });
-                         });
+        QObject::connect(group, &QButtonGroup::idClicked, box, [this, id, name](int which) {
+            run_("radio \"" + name + "\"", [id, which](std::string *error) {
+                return Host::instance().setRadioBox(id, which, error);
+            });
+        });
         made = box;
     } else if (k == "TextField" || k == "SpinTextField") {
         auto *e = new QLineEdit(parent);

@@ -2,8 +2,11 @@
 
 #include "Authoring.h"
 #include "WorkspaceView.h"
+#include "model/Settings.h"
+#include "options/Options.h"
 
 #include "../qgb/BuildVerb.h"
+#include "../check/Check.h"
 #include "../qgb/Session.h"
 
 #include <QAction>
@@ -186,6 +189,33 @@ StudioWindow::StudioWindow(const StudioOptions &options, QWidget *parent)
                     reinterpret_cast<Text_ID>(static_cast<uintptr_t>(text)), false, error);
             });
     });
+    problems_->setSource([] {
+        // The checks of qgb check, with the settings the build would use
+        // (dlb.cfg beside the layout); each finding points at its frame and,
+        // by its text, at its control.
+        namespace qb = quorvin::builder;
+        qb::BuilderSettings = qb::BuilderSettingsT{};
+        qb::ReadConfigFile();
+        std::vector<Problem> problems;
+        const auto &frames = Host::instance().frames();
+        for (const qgb::Finding &f : qgb::CheckDesign(-1)) {
+            Problem p;
+            p.message = std::string(qgb::SeverityName(f.severity)) + ": " + f.message;
+            if (!f.advice.empty())
+                p.message += " (" + f.advice + ")";
+            if (f.frameIndex >= 1 && static_cast<size_t>(f.frameIndex) <= frames.size()) {
+                const auto &frame = frames[static_cast<size_t>(f.frameIndex) - 1];
+                p.frame = frame.uniqueId;
+                for (const auto &t : frame.texts)
+                    if (!f.controlText.empty() && t.spec.string == f.controlText) {
+                        p.text = t.handle;
+                        break;
+                    }
+            }
+            problems.push_back(std::move(p));
+        }
+        return problems;
+    });
     auto *problemsDock = new QDockWidget("Problems", this);
     problemsDock->setObjectName("problems-dock");
     problemsDock->setWidget(problems_);
@@ -328,6 +358,7 @@ void StudioWindow::buildMenus() {
     add(file, "&Quit", "action-quit", QKeySequence::Quit, [this] { close(); });
 
     QMenu *edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("menu-edit");
     undoAction_ = add(edit, "&Undo", "action-undo", QKeySequence::Undo, [this] { undo(); });
     redoAction_ = add(edit, "&Redo", "action-redo", QKeySequence::Redo, [this] { redo(); });
 

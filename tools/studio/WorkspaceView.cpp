@@ -13,17 +13,17 @@
 namespace studio {
 
 using quorvin::host::DrawnFrame;
-using quorvin::host::Frame;
-using quorvin::host::Text;
 using quorvin::host::DrawnGeom;
 using quorvin::host::DrawnText;
+using quorvin::host::Frame;
 using quorvin::host::Host;
 using quorvin::host::kFrameHeaderInches;
 using quorvin::host::PaperRect;
+using quorvin::host::Text;
 
 namespace {
 
-constexpr double kHandleSize = 8;   // pixels
+constexpr double kHandleSize = 8;    // pixels
 constexpr double kDragThreshold = 3; // pixels before a press becomes a drag
 
 QColor qcolor(const quorvin::host::Color8 &c) {
@@ -153,7 +153,8 @@ void WorkspaceView::paintEvent(QPaintEvent *) {
                 p.drawRect(tb);
             }
             QFont font("DejaVu Sans");
-            font.setPixelSize(std::max(1, static_cast<int>(std::lround(t.glyphHeight * pixelsPerInch()))));
+            font.setPixelSize(
+                std::max(1, static_cast<int>(std::lround(t.glyphHeight * pixelsPerInch()))));
             p.setFont(font);
             p.setPen(qcolor(t.color));
             const QRectF block = widgetRect(t.block);
@@ -178,7 +179,8 @@ void WorkspaceView::paintEvent(QPaintEvent *) {
             p.fillRect(header, f.uniqueId == current ? QColor(60, 74, 92) : QColor(150, 156, 166));
             p.setPen(Qt::white);
             QFont font("DejaVu Sans");
-            font.setPixelSize(std::max(1, static_cast<int>(kFrameHeaderInches * pixelsPerInch() * 0.6)));
+            font.setPixelSize(
+                std::max(1, static_cast<int>(kFrameHeaderInches * pixelsPerInch() * 0.6)));
             p.setFont(font);
             p.drawText(header.adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter,
                        QString::fromStdString(f.name));
@@ -199,10 +201,10 @@ void WorkspaceView::paintEvent(QPaintEvent *) {
                 box = widgetRect(f.rect);
                 p.setPen(QPen(QColor(230, 120, 0), 1));
                 p.setBrush(QColor(230, 120, 0));
-                for (const QPointF &c : {box.topLeft(), box.topRight(), box.bottomRight(),
-                                         box.bottomLeft()})
-                    p.drawRect(QRectF(c.x() - kHandleSize / 2, c.y() - kHandleSize / 2,
-                                      kHandleSize, kHandleSize));
+                for (const QPointF &c :
+                     {box.topLeft(), box.topRight(), box.bottomRight(), box.bottomLeft()})
+                    p.drawRect(QRectF(c.x() - kHandleSize / 2, c.y() - kHandleSize / 2, kHandleSize,
+                                      kHandleSize));
                 continue;
             }
             for (const DrawnText &t : f.texts)
@@ -355,10 +357,10 @@ void WorkspaceView::finishDrag(QPointF delta) {
                                                        error);
         });
     } else if (hit.kind == Hit::Frame) {
-        run_("move frame", [x = s.x + dx, y = s.y + dy, w = s.width, h = s.height](
-                               std::string *error) {
-            return Host::instance().setFramePosAndSize(x, y, w, h, error);
-        });
+        run_("move frame",
+             [x = s.x + dx, y = s.y + dy, w = s.width, h = s.height](std::string *error) {
+                 return Host::instance().setFramePosAndSize(x, y, w, h, error);
+             });
     } else {
         const std::vector<Host::PickedObject> picked = Host::instance().pickList();
         run_("move", [picked, dx, dy](std::string *error) {
@@ -374,8 +376,8 @@ void WorkspaceView::mouseDoubleClickEvent(QMouseEvent *event) {
     const Hit hit = hitTest(event->localPos());
     if (hit.kind != Hit::Text)
         return;
-    const Text *text = Host::instance().findText(
-        reinterpret_cast<Text_ID>(static_cast<uintptr_t>(hit.handle)));
+    const Text *text =
+        Host::instance().findText(reinterpret_cast<Text_ID>(static_cast<uintptr_t>(hit.handle)));
     if (!text)
         return;
     bool ok = false;

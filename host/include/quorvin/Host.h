@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,13 +60,31 @@ struct Text {
     TextSpec spec;
 };
 
+// RGB pixels, 3 bytes a pixel, rows from the top. An image file is decoded
+// once when a layout loads; every geometry that shows it shares the pixels.
+class SharedPixels {
+  public:
+    SharedPixels() = default;
+    explicit SharedPixels(std::shared_ptr<const std::vector<unsigned char>> bytes)
+        : bytes_(std::move(bytes)) {}
+    size_t size() const { return bytes_ ? bytes_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    const unsigned char *data() const { return bytes_ ? bytes_->data() : nullptr; }
+    const unsigned char *begin() const { return data(); }
+    const unsigned char *end() const { return data() + size(); }
+    const std::vector<unsigned char> *get() const { return bytes_.get(); }
+
+  private:
+    std::shared_ptr<const std::vector<unsigned char>> bytes_;
+};
+
 struct Geom {
     uint64_t handle = 0; // value behind Geom_ID
     GeomSpec spec;
     int32_t drawOrder = 0;
     // images
     int32_t pixelWidth = 0, pixelHeight = 0;
-    std::vector<unsigned char> rgb; // 3 bytes a pixel, rows from the top
+    SharedPixels rgb;
 };
 
 struct FrameSpec {
@@ -145,9 +164,10 @@ struct Message {
     MessageBoxType_e boxType = MessageBox_Error; // MessageBox only
     std::string text;
     bool answer = true; // questions: what was answered; please-wait: on (true) or off
-    // Where the add-on was when it showed the message: the current frame, and
-    // the text or geometry of that frame its last SDK call was about (0 when
-    // none, or when that call ended a walk of the frame's objects).
+    // Where the add-on was when it showed the message during a command: the
+    // current frame, and the text or geometry of that frame its last SDK call
+    // was about (0 when none, or when that call ended a walk of the frame's
+    // objects).
     UniqueID_t frame = 0;
     uint64_t textHandle = 0;
     uint64_t geomHandle = 0;

@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 namespace quorvin::builder {
 

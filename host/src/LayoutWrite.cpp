@@ -1,0 +1,436 @@
+// Writing layout files (docs/layout-format.md): canonical and atomic.
+//
+// The workspace is written straight into one buffer, key by key in the
+// order of the format's tables, with two-blank indentation. Numbers and
+// strings are written exactly as the JSON library the reader once used
+// wrote them, so files saved before and after stay byte for byte the same.
+// The buffer goes to "<file>.tmp" beside the layout, which is flushed to disk
+// and renamed over the layout, keeping the layout's mode.
+#include "HostImpl.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvin::host {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char *coordSysName(CoordSys_e cs) {
+    switch (cs) {
+    case CoordSys_Paper:
+        return "paper";
+    case CoordSys_Screen:
+        return "screen";
+    default:
+        return "frame";
+    }
+}
+
+const char *boxTypeName(TextBox_e t) {
+    switch (t) {
+    case TextBox_Filled:
+        return "filled";
+    case TextBox_Hollow:
+        return "hollow";
+    default:
+        return "none";
+    }
+}
+
+const char *geomTypeName(GeomType_e t) {
+    switch (t) {
+    case GeomType_LineSegs:
+        return "line";
+    case GeomType_Image:
+        return "image";
+    default:
+        return "rectangle";
+    }
+}
+
+// Bytes a well-formed UTF-8 sequence starting with `lead` takes and the
+// range its second byte must lie in; 0 for a byte that cannot start one.
+int utf8Length(unsigned char lead, unsigned char *low, unsigned char *high) {
+    *low = 0x80;
+    *high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        if (lead == 0xE0)
+            *low = 0xA0; // no overlong forms
+        if (lead == 0xED)
+            *high = 0x9F; // no surrogates
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        if (lead == 0xF0)
+            *low = 0x90;
+        if (lead == 0xF4)
+            *high = 0x8F; // nothing above U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
+// The canonical layout text, built in one buffer.
+class LayoutText {
+  public:
+    std::string bytes;
+
+    void open(char bracket) { bytes += bracket; }
+    void close(int level, char bracket) {
+        newline(level);
+        bytes += bracket;
+    }
+    // A member of an object at `level`: the comma before all but the first.
+    void key(int level, const char *name, bool first = false) {
+        if (!first)
+            bytes += ',';
+        newline(level);
+        bytes += '"';
+        bytes += name;
+        bytes += "\": ";
+    }
+    // An element of an array at `level`.
+    void element(int level, bool first) {
+        if (!first)
+            bytes += ',';
+        newline(level);
+    }
+
+    void integer(int64_t value) {
+        char digits[24];
+        bytes.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    }
+    void boolean(bool value) { bytes += value ? "true" : "false"; }
+    // The shortest digits that read back as the same double (Grisu2, as the
+    // JSON library writes them: "12.0", "0.1", "1e+16"); never called with a
+    // value that is not finite, the workspace holds none.
+    void number(double value) {
+        char digits[64];
+        bytes.append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
+    }
+    // A JSON string: '"', '\\' and control characters escaped, every byte
+    // that is not part of well-formed UTF-8 replaced by U+FFFD.
+    void string(const std::string &text) {
+        bytes += '"';
+        const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+        const size_t n = text.size();
+        size_t i = 0;
+        while (i < n) {
+            const unsigned char c = s[i];
+            if (c >= 0x80) {
+                unsigned char low, high;
+                const int length = utf8Length(c, &low, &high);
+                int valid = length == 0 ? 0 : 1;
+                while (valid > 0 && valid < length && i + static_cast<size_t>(valid) < n &&
+                       s[i + valid] >= low && s[i + valid] <= high) {
+                    ++valid;
+                    low = 0x80;
+                    high = 0xBF;
+                }
+                if (valid == length) {
+                    bytes.append(text, i, static_cast<size_t>(length));
+                    i += static_cast<size_t>(length);
+                } else {
+                    // The broken sequence becomes one replacement character;
+                    // the byte that broke it starts the next one.
+                    bytes += "\xEF\xBF\xBD";
+                    i += valid == 0 ? 1 : static_cast<size_t>(valid);
+                }
+                continue;
+            }
+            switch (c) {
+            case '"':
+                bytes += "\\\"";
+                break;
+            case '\\':
+                bytes += "\\\\";
+                break;
+            case '\b':
+                bytes += "\\b";
+                break;
+            case '\t':
+                bytes += "\\t";
+                break;
+            case '\n':
+                bytes += "\\n";
+                break;
+            case '\f':
+                bytes += "\\f";
+                break;
+            case '\r':
+                bytes += "\\r";
+                break;
+            default:
+                if (c < 0x20) {
+                    static const char hex[] = "0123456789abcdef";
+                    bytes += "\\u00";
+                    bytes += hex[c >> 4];
+                    bytes += hex[c & 0xF];
+                } else {
+                    bytes += static_cast<char>(c);
+                }
+            }
+            ++i;
+        }
+        bytes += '"';
+    }
+
+  private:
+    void newline(int level) {
+        bytes += '\n';
+        bytes.append(static_cast<size_t>(level) * 2, ' ');
+    }
+};
+
+void writeText(LayoutText &out, int level, const TextSpec &t) {
+    out.open('{');
+    out.key(level + 1, "string", true);
+    out.string(t.string);
+    out.key(level + 1, "command");
+    out.string(t.command);
+    out.key(level + 1, "coordSys");
+    out.string(coordSysName(t.coordSys));
+    out.key(level + 1, "x");
+    out.number(t.x);
+    out.key(level + 1, "y");
+    out.number(t.y);
+    out.key(level + 1, "sizeUnits");
+    out.string(t.sizeUnits == Units_Frame ? "frame" : "point");
+    out.key(level + 1, "height");
+    out.number(t.height);
+    out.key(level + 1, "angle");
+    out.number(t.angle);
+    out.key(level + 1, "anchor");
+    out.integer(t.anchor);
+    out.key(level + 1, "font");
+    out.integer(t.font);
+    out.key(level + 1, "color");
+    out.integer(t.color);
+    out.key(level + 1, "boxType");
+    out.string(boxTypeName(t.boxType));
+    out.key(level + 1, "margin");
+    out.number(t.margin);
+    out.key(level + 1, "boxColor");
+    out.integer(t.boxColor);
+    out.key(level + 1, "fillColor");
+    out.integer(t.fillColor);
+    out.key(level + 1, "lineThickness");
+    out.number(t.lineThickness);
+    out.key(level + 1, "lineSpacing");
+    out.number(t.lineSpacing);
+    out.key(level + 1, "scope");
+    out.integer(t.scope);
+    out.close(level, '}');
+}
+
+std::string imagePathFor(const std::string &image, const fs::path &layoutDir, bool relative) {
+    if (!relative)
+        return image;
+    std::error_code ec;
+    fs::path absoluteImage = fs::absolute(image, ec);
+    if (ec)
+        return image;
+    fs::path rel = absoluteImage.lexically_normal().lexically_relative(layoutDir);
+    return rel.empty() ? image : rel.generic_string();
+}
+
+void writeGeom(LayoutText &out, int level, const Geom &g, const fs::path &layoutDir,
+               bool relative) {
+    out.open('{');
+    out.key(level + 1, "type", true);
+    out.string(geomTypeName(g.spec.type));
+    out.key(level + 1, "coordSys");
+    out.string(coordSysName(g.spec.coordSys));
+    out.key(level + 1, "x");
+    out.number(g.spec.x);
+    out.key(level + 1, "y");
+    out.number(g.spec.y);
+    out.key(level + 1, "z");
+    out.number(g.spec.z);
+    out.key(level + 1, "command");
+    out.string(g.spec.command);
+    out.key(level + 1, "drawOrder");
+    out.integer(g.drawOrder);
+    if (g.spec.type == GeomType_Rectangle) {
+        out.key(level + 1, "width");
+        out.number(g.spec.width);
+        out.key(level + 1, "height");
+        out.number(g.spec.height);
+    } else if (g.spec.type == GeomType_Image) {
+        out.key(level + 1, "file");
+        out.string(imagePathFor(g.spec.imageFile, layoutDir, relative));
+        out.key(level + 1, "width");
+        out.number(g.spec.width);
+    } else {
+        out.key(level + 1, "polylines");
+        out.open('[');
+        for (size_t p = 0; p < g.spec.polylines.size(); ++p) {
+            out.element(level + 2, p == 0);
+            out.open('[');
+            const auto &points = g.spec.polylines[p];
+            for (size_t k = 0; k < points.size(); ++k) {
+                out.element(level + 3, k == 0);
+                out.open('[');
+                out.element(level + 4, true);
+                out.number(points[k].x);
+                out.element(level + 4, false);
+                out.number(points[k].y);
+                out.close(level + 3, ']');
+            }
+            if (points.empty())
+                out.bytes += ']';
+            else
+                out.close(level + 2, ']');
+        }
+        if (g.spec.polylines.empty())
+            out.bytes += ']';
+        else
+            out.close(level + 1, ']');
+    }
+    out.close(level, '}');
+}
+
+// An array of objects written by `item`; "[]" when there are none.
+template <class List, class Item>
+void writeArray(LayoutText &out, int level, const List &list, Item item) {
+    out.open('[');
+    bool first = true;
+    for (const auto &entry : list) {
+        out.element(level + 1, first);
+        first = false;
+        item(entry);
+    }
+    if (first)
+        out.bytes += ']';
+    else
+        out.close(level, ']');
+}
+
+std::string layoutText(const Host::Impl &impl, const std::string &path, bool relativePaths) {
+    const fs::path layoutDir = directoryOf(path);
+    LayoutText out;
+    out.bytes.reserve(4096 + impl.stack.size() * 1024);
+    out.open('{');
+    out.key(1, "formatVersion", true);
+    out.integer(1);
+    // A saved file always names the last frame; an empty workspace writes 0,
+    // which the reader takes for "no frame".
+    out.key(1, "current");
+    out.integer(impl.stack.empty() ? 0 : static_cast<int64_t>(impl.stack.size() - 1));
+    out.key(1, "frames");
+    writeArray(out, 1, impl.stack, [&](const std::unique_ptr<Frame> &f) {
+        const FrameSpec &spec = f->spec;
+        out.open('{');
+        out.key(3, "name", true);
+        out.string(spec.name);
+        out.key(3, "x");
+        out.number(spec.x);
+        out.key(3, "y");
+        out.number(spec.y);
+        out.key(3, "width");
+        out.number(spec.width);
+        out.key(3, "height");
+        out.number(spec.height);
+        out.key(3, "linkGroup");
+        out.integer(spec.linkGroup);
+        out.key(3, "linkSizeAndPosition");
+        out.boolean(spec.linkSizeAndPosition);
+        out.key(3, "showHeader");
+        out.boolean(spec.showHeader);
+        out.key(3, "backgroundColor");
+        out.integer(spec.backgroundColor);
+        out.key(3, "texts");
+        writeArray(out, 3, f->texts, [&](const Text &t) { writeText(out, 4, t.spec); });
+        out.key(3, "geoms");
+        writeArray(out, 3, f->geoms,
+                   [&](const Geom &g) { writeGeom(out, 4, g, layoutDir, relativePaths); });
+        out.close(2, '}');
+    });
+    out.close(0, '}');
+    out.bytes += '\n';
+    return std::move(out.bytes);
+}
+
+// Writes all of the bytes to the open file descriptor.
+bool writeAll(int fd, const std::string &bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePaths,
+                     std::string *error) {
+    auto fail = [&](const std::string &what, int why) {
+        if (error)
+            *error = path + ": " + what + ": " + std::strerror(why);
+        return false;
+    };
+    // A layout the user may not write is not replaced, though its folder
+    // would allow the rename. A file with no write permission at all counts
+    // as read-only for every user, the superuser included.
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail("cannot write", EACCES);
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        return fail("cannot write", errno);
+
+    const std::string bytes = layoutText(impl, path, relativePaths);
+    const std::string temp = path + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail("cannot create " + temp, errno);
+    bool ok = true;
+    std::string what = "cannot write";
+    if (exists) {
+        // The new file takes the old one's permissions (and, when we may,
+        // its owner), so a private design stays private.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+            (void)!::fchown(fd, old.st_uid, old.st_gid);
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    int why = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        why = errno;
+    }
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        why = errno;
+        what = "cannot replace the file";
+    }
+    if (!ok) {
+        std::remove(temp.c_str());
+        return fail(what, why);
+    }
+    return true;
+}
+
+} // namespace quorvin::host

@@ -1,0 +1,66 @@
+// qgb check as a user runs it: findings with their place and advice, as text
+// or JSON, and the exit code.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace qgbtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs qgb with the arguments; its exit status, standard output in *out.
+int RunQgb(const std::string &arguments, std::string *out) {
+    FILE *pipe =
+        ::popen((std::string(QGB_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return -1;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out->append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CheckCli, FindingsWithPlaceAdviceAndExitCode) {
+    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "check-cli";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string layout = (dir / "bad.lay.json").string();
+    std::ofstream(layout) << R"({"formatVersion": 1, "frames": [
+      {"name": "ID=1 TITLE=\"A\" MODE=MODAL OKCLOSEBUTTON=T", "x": 1, "y": 1, "width": 4, "height": 3,
+       "texts": [{"string": "OK", "command": "VarName=Go", "x": 10, "y": 80, "boxType": "filled"},
+                 {"string": "LIST:x", "x": 10, "y": 50, "boxType": "filled"},
+                 {"string": "Again", "command": "VarName=GO", "x": 10, "y": 20, "boxType": "filled"}]}]})";
+    std::string out;
+    ASSERT_EQ(RunQgb("check --json --language fortran " + layout, &out), 1);
+    const nlohmann::json report = nlohmann::json::parse(out);
+    ASSERT_EQ(report.at("findings").size(), 2u) << out;
+    const nlohmann::json &prefix = report["findings"][0];
+    EXPECT_EQ(prefix["severity"], "warning");
+    EXPECT_EQ(prefix["file"], layout);
+    EXPECT_EQ(prefix["frame"]["index"], 1);
+    EXPECT_EQ(prefix["control"]["text"], "LIST:x");
+    EXPECT_NE(prefix["message"].get<std::string>().find("push button"), std::string::npos);
+    EXPECT_FALSE(prefix["advice"].get<std::string>().empty());
+    const nlohmann::json &upper = report["findings"][1];
+    EXPECT_EQ(upper["severity"], "error");
+    EXPECT_EQ(upper["frame"]["index"], 1);
+    EXPECT_EQ(upper["control"]["identifier"], "GO_BTN_D1");
+    EXPECT_EQ(upper["key"], "VarName");
+
+    // Without FORTRAN only the warning is left: exit 0, and the text names the frame.
+    out.clear();
+    EXPECT_EQ(RunQgb("check --language c " + layout, &out), 0);
+    EXPECT_NE(out.find("frame 1 \"ID=1"), std::string::npos) << out;
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace qgbtest

@@ -1,0 +1,216 @@
+// The design checks on a corpus of small problem designs: each design gives
+// its finding, every warning or error the build then shows is among the
+// findings, and the sample designs give no finding.
+#include "Check.h"
+
+#include "HostFixture.h"
+#include "classic/Build.h"
+#include "classic/BuildState.h"
+#include "model/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace qgbtest {
+namespace {
+
+namespace fs = std::filesystem;
+namespace qb = quorvin::builder;
+using qgb::Finding;
+using quorvin::host::FrameSpec;
+using quorvin::host::Message;
+using quorvin::host::TextSpec;
+
+constexpr const char *kDialog = "ID=1 TITLE=\"D\" MODE=MODAL OKCLOSEBUTTON=T";
+
+TextSpec Control(const std::string &string, const std::string &command = {},
+                 TextBox_e box = TextBox_Filled) {
+    TextSpec spec;
+    spec.string = string;
+    spec.command = command;
+    spec.boxType = box;
+    return spec;
+}
+
+struct Design {
+    const char *what;
+    std::vector<std::pair<std::string, std::vector<TextSpec>>> frames;
+    int language;
+    const char *finding; // empty: no finding at all
+    Finding::Severity severity;
+    bool unlimitedNames = false; // LimitIdentLength off
+};
+
+class CheckTest : public HostFixture {
+  protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        StartAddOn();
+        // The Qt build writes its forms to ../ui beside the layout.
+        // One folder per test: ctest runs the tests of this file side by side.
+        root = fs::path(QGB_BINARY_DIR) / "test-output" / "check" /
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = (root / "design").string() + "/";
+        fs::remove_all(root);
+        fs::create_directories(dir + "../ui/mainwindow/qt");
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        qb::FreeHostObjects();
+        qb::BuildState = qb::BuildStateT{};
+        HostFixture::TearDown();
+        fs::remove_all(root);
+    }
+    // The build's objects as start-up makes them, in a fresh host.
+    void StartAddOn() {
+        qb::BuildState = qb::BuildStateT{};
+        qb::BuilderSettings = qb::BuilderSettingsT{};
+        qb::AllocatePageSets();
+        qb::BuildNameList = QorUtilStringListAlloc();
+        RegisterAddOn();
+    }
+    void FreshHost() {
+        qb::FreeHostObjects();
+        host().reset();
+        StartAddOn();
+    }
+
+    // The warnings and errors a build of the workspace shows.
+    std::vector<std::string> BuildMessages(int language) {
+        host().clearMessages();
+        host().setLayoutFileName(dir + "design.lay");
+        QorUtilLockStart(qb::AddOnHandle);
+        qb::GoBuild(language, false);
+        QorUtilLockFinish(qb::AddOnHandle);
+        std::vector<std::string> shown;
+        for (const Message &m : host().messages())
+            if (m.call == Message::Call::ErrMsg ||
+                (m.call == Message::Call::MessageBox &&
+                 (m.boxType == MessageBox_Error || m.boxType == MessageBox_Warning)))
+                shown.push_back(m.text);
+        return shown;
+    }
+
+    fs::path root;
+    std::string dir;
+};
+
+TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
+    TextSpec outside = Control("Far");
+    outside.x = 150;
+    TextSpec frameUnits = Control("Units");
+    frameUnits.sizeUnits = Units_Frame;
+    TextSpec bigger = Control("Big");
+    bigger.height = 18;
+    const std::string longName(60, 'a');
+    const Finding::Severity E = Finding::Severity::Error, W = Finding::Severity::Warning;
+    const Design designs[] = {
+        {"sound", {{kDialog, {Control("OK"), Control("Cancel")}}}, 1, "", E},
+        {"repeat", {{kDialog, {Control("OK"), Control("OK")}}}, 1, "same identifier", E},
+        {"repeat after the limit",
+         {{kDialog,
+           {Control("A", "VarName=" + longName + "x"), Control("B", "VarName=" + longName + "y")}}},
+         1,
+         "same identifier",
+         E},
+        {"fortran case",
+         {{kDialog, {Control("A", "VarName=abc"), Control("B", "VarName=ABC")}}},
+         2,
+         "FORTRAN ignores case",
+         E},
+        {"fortran length",
+         {{kDialog, {Control("SP:a", "VarName=" + longName)}}},
+         2,
+         "at most 63",
+         E,
+         true},
+        {"unknown prefix", {{kDialog, {Control("LIST:a")}}}, 1, "not a control prefix", W},
+        {"unknown type", {{kDialog, {Control("x", "Type=Listbox")}}}, 1, "matches no control", W},
+        {"boolean",
+         {{std::string(kDialog) + " CANCELBUTTON=maybe", {Control("OK")}}},
+         1,
+         "not recognized",
+         W},
+        {"outside", {{kDialog, {outside}}}, 1, "outside its frame", W},
+        {"no ID",
+         {{"TITLE=\"D\" MODE=MODAL OKCLOSEBUTTON=T", {Control("OK")}}},
+         1,
+         "Missing ID=",
+         E},
+        {"no title", {{"ID=1 MODE=MODAL OKCLOSEBUTTON=T", {Control("OK")}}}, 1, "title=", W},
+        {"not points", {{kDialog, {frameUnits}}}, 1, "sized using points", E},
+        {"heights", {{kDialog, {Control("A"), bigger}}}, 1, "same character height", E},
+        {"tab without pages", {{kDialog, {Control("TAB:t GROUP=3")}}}, 1, "has no page frames", W},
+        {"page no control shows",
+         {{kDialog, {Control("OK")}}, {"TABPAGE=T ID=1", {Control("P")}}},
+         1,
+         "never shown",
+         W},
+        {"same manager", {{kDialog, {Control("A")}}, {kDialog, {Control("B")}}}, 1, "both make", E},
+        {"qt class",
+         {{"ID=1 TITLE=\"A b\" MODE=MODELESS", {Control("A")}},
+          {"ID=2 TITLE=\"Ab\" MODE=MODELESS", {Control("B")}}},
+         3,
+         "is not unique",
+         E},
+        {"qt class empty", {{"ID=1 TITLE=\"#\" MODE=MODELESS", {Control("A")}}}, 3, "no class", E},
+        {"no controls", {{kDialog, {}}}, 1, "at least one control", E},
+    };
+    for (const Design &design : designs) {
+        SCOPED_TRACE(design.what);
+        FreshHost();
+        qb::BuilderSettings.LimitIdentLength = !design.unlimitedNames;
+        for (const auto &frame : design.frames) {
+            FrameSpec spec;
+            spec.name = frame.first;
+            if (frame.first.rfind("TABPAGE", 0) == 0) {
+                spec.linkSizeAndPosition = true;
+                spec.linkGroup = 2;
+            }
+            host().addFrame(spec);
+            for (const TextSpec &text : frame.second)
+                host().addText(text);
+        }
+        const std::vector<Finding> findings = qgb::CheckDesign(design.language);
+        if (!*design.finding) {
+            EXPECT_TRUE(findings.empty()) << findings.front().message;
+        } else {
+            bool found = false;
+            for (const Finding &f : findings) {
+                if (f.message.find(design.finding) == std::string::npos)
+                    continue;
+                found = true;
+                EXPECT_EQ(f.severity, design.severity) << f.message;
+                EXPECT_FALSE(f.advice.empty());
+            }
+            EXPECT_TRUE(found) << (findings.empty() ? "no finding" : findings.front().message);
+        }
+        for (const std::string &shown : BuildMessages(design.language)) {
+            bool reported = false;
+            // The build names a clashing control by identifier and place in
+            // dialog units; a finding on that identifier reports the same clash.
+            for (const Finding &f : findings)
+                reported = reported || f.message == shown ||
+                           (!f.control.empty() && f.key == "VarName" &&
+                            shown.find(f.control + " at x ") != std::string::npos);
+            EXPECT_TRUE(reported) << "the build showed \"" << shown << "\"";
+        }
+    }
+}
+
+TEST_F(CheckTest, SampleDesignsHaveNoFinding) {
+    for (const char *sample : {"sample/sample.lay.json", "forms/forms.lay.json"}) {
+        SCOPED_TRACE(sample);
+        std::string error;
+        ASSERT_TRUE(host().loadLayout(std::string(QGB_SOURCE_DIR) + "/examples/" + sample, &error))
+            << error;
+        for (int language = 0; language <= 3; ++language)
+            for (const Finding &f : qgb::CheckDesign(language))
+                ADD_FAILURE() << language << ": " << f.frameName << ": " << f.message;
+    }
+}
+
+} // namespace
+} // namespace qgbtest
