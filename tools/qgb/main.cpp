@@ -35,10 +35,10 @@ Exit codes:
      a fault
   2  usage error
 
-Examples:
+Examples (from the source folder, after scripts/quickstart.sh):
   qgb info build/example-run/sample.lay.json
   qgb build build/example-run/sample.lay.json --language fortran
-  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/qgb-work --var EXAMPLES=examples
+  qgb run tests/cli/scripts/anchor.qgb --var WORK=$PWD/build/qgb-work --var EXAMPLES=$PWD/examples
 
 The script language of "qgb run" is described in docs/scripts.md.)";
 
