@@ -170,7 +170,6 @@ class ScriptRunner {
             return false;
         if (words.empty())
             return true;
-        session_.rememberFrameOrder();
         try {
             execute(words);
         } catch (const LineError &e) {
@@ -402,6 +401,7 @@ class ScriptRunner {
             error = LayoutPathProblem(Path(w[1]).string());
             if (!error.empty() || !h.loadLayout(Path(w[1]).string(), &error))
                 Fail(error);
+            session_.rememberFrameOrder();
         } else if (verb == "save") {
             Need(w, 1, 2, "save [LAYOUT]");
             const std::string path = w.size() == 2 ? Path(w[1]).string() : h.layoutFileName();

@@ -45,8 +45,8 @@ class Session {
     void quit();
 
     // The frame order that context lines number frames by (1 = the bottom of
-    // the stack, as "qgb info" lists them). Taken when a layout is loaded; a
-    // script takes it again before each line.
+    // the stack, as "qgb info" lists them). Taken when a layout is loaded, so
+    // that raising a frame does not renumber it.
     void rememberFrameOrder();
     // "  in LAYOUT, frame N "NAME", text #I "STRING"": where the add-on was
     // when it showed the message; "" when there is no frame.
