@@ -2,6 +2,8 @@
 // the scripts' --help, and the script commands that check and author designs.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -134,6 +136,39 @@ TEST_F(Conventions, ScriptsCheckErrorsContextAndAuthoring) {
         EXPECT_EQ(ran.status, row.status) << ran.output;
         EXPECT_NE(ran.output.find(row.said), std::string::npos) << ran.output;
     }
+}
+
+// The authoring commands land in the saved layout: positions are paper inches
+// converted to each object's own system, sizes and commands as given.
+TEST_F(Conventions, AuthoringCommandsLandInTheSavedLayout) {
+    std::ofstream(dir_ / "author.qgb")
+        << "load ${WORK}/build/example-run/sample.lay.json\nframe \"Sample Settings\"\n"
+           "place text \"#1\" 0.5 0.25\nplace text \"#2\" 1.5 0.25\nplace geom 2 0.5 0.25\n"
+           "size text \"#1\" 14\nsize geom \"#2\" 0.75 0.5\n"
+           "command text \"#1\" \"VarName=Moved Type=Label\"\n"
+           "command geom 2 \"VarName=Pic Type=PushButton\"\n"
+           "frame-key TITLE Again\nframe-key HELPBUTTON \"\"\n"
+           "save ${WORK}/out.lay.json\n";
+    Ran ran = Shell("qgb run author.qgb --var WORK=" + dir_.string(), dir_);
+    ASSERT_EQ(ran.status, 0) << ran.output;
+    ran = Shell("qgb info --json out.lay.json", dir_);
+    ASSERT_EQ(ran.status, 0) << ran.output;
+    const nlohmann::json frame = nlohmann::json::parse(ran.output)["frames"].back();
+    const nlohmann::json &label = frame["texts"][0], &field = frame["texts"][1];
+    const nlohmann::json &image = frame["geometries"][1];
+    EXPECT_EQ(frame["name"], "ID=1 TITLE=Again MODE=MODAL OKCLOSEBUTTON=T APPLYBUTTON=F "
+                             "CANCELBUTTON=T");
+    EXPECT_EQ(label["command"], "VarName=Moved Type=Label");
+    EXPECT_EQ(label["height"], 14.0);
+    EXPECT_EQ(image["command"], "VarName=Pic Type=PushButton");
+    EXPECT_DOUBLE_EQ(image["paperWidth"].get<double>(), 0.75);
+    // The same paper point in one frame system, and one inch further right
+    // as many frame units as the 0.75-inch image is wide per inch.
+    EXPECT_NEAR(image["anchor"]["x"].get<double>(), label["position"]["x"].get<double>(), 1e-9);
+    EXPECT_NEAR(image["anchor"]["y"].get<double>(), label["position"]["y"].get<double>(), 1e-9);
+    EXPECT_NEAR(field["position"]["x"].get<double>() - label["position"]["x"].get<double>(),
+                image["size"]["width"].get<double>() / 0.75, 1e-9);
+    EXPECT_NEAR(field["position"]["y"].get<double>(), label["position"]["y"].get<double>(), 1e-9);
 }
 
 } // namespace
