@@ -260,11 +260,11 @@ TEST_F(KindsTest, ImagesNeedAVariableName) {
     EXPECT_TRUE(IsBitmapButton(shortType));
     EXPECT_FALSE(IsBitmapButton(none));
 
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, named, 1)), "Open1_BB_D1");
-    EXPECT_EQ(Name(GetImageVarName(Sidebar, toggle, 3)), "Grid_BB_S3");
+    EXPECT_EQ(Name(GetImageVarName(ModalDialog, named, 1, true)), "Open1_BB_D1");
+    EXPECT_EQ(Name(GetImageVarName(Sidebar, toggle, 3, true)), "Grid_BB_S3");
     EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
 
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, plain, 1)), "");
+    EXPECT_EQ(Name(GetImageVarName(ModalDialog, plain, 1, true)), "");
     ASSERT_EQ(host().messages().size(), 1u);
     EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
     EXPECT_EQ(
@@ -274,7 +274,7 @@ TEST_F(KindsTest, ImagesNeedAVariableName) {
 
     host().clearMessages();
     const Geom_ID noRun = AddImage(file, "VarName=_");
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, noRun, 1)), "");
+    EXPECT_EQ(Name(GetImageVarName(ModalDialog, noRun, 1, true)), "");
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{"Missing Control Name for: \nBitmap Button: " +
                                        std::string(30, ' ')});
