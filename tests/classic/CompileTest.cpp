@@ -1,15 +1,15 @@
 // The generated code of the sample designs and of every kind of control
-// checked with the real compilers (CompileFixture.h):
-//  - The C++ of the sample design is built into a shared object, loaded and
-//    run: its builder functions create the dialogs in the reference host.
+// checked with the real compilers (CompileFixture.h), and run in the
+// reference host from a shared object: the sample's C++ creates its dialogs
+// where the design has them; the C and C++ of every kind of control build,
+// launch and answer as a user expects, the lock kept balanced.
 #include "CompileFixture.h"
 
 #include "model/Settings.h"
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-#include <fstream>
+#include <map>
 
 namespace qgbtest {
 namespace {
@@ -81,21 +81,11 @@ TEST_F(CompileTest, GeneratedCppOfTheSampleCreatesItsDialogsInTheHost) {
     }
     ASSERT_NE(modalFrame, nullptr);
 
-    std::ofstream(dir + "run.cpp") << "#include \"QORADDON.h\"\n#include \"GUIDEFS.h\"\n"
-                                      "AddOn_pa AddOnID = 0;\n"
-                                      "extern \"C\" void QgbRunBuilders(AddOn_pa addOn) {\n"
-                                      "    AddOnID = addOn;\n    InitDLB();\n"
-                                   << calls << "}\n";
-    std::string output;
-    ASSERT_EQ(RunCommand(std::string(QGB_CXX) +
-                             " -std=c++17 -shared -fPIC -Wall -Wno-write-strings" + kIncludes +
-                             " -I'" + dir + "' -x c++ '" + dir + "guicb.tmp' '" + dir +
-                             "guidefs.cpp' '" + dir + "run.cpp' -o '" + dir + "generated.so'",
-                         &output),
-              0)
-        << output;
-    void *library = ::dlopen((dir + "generated.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << ::dlerror();
+    void *library = LoadGenerated(
+        true,
+        "ENTRY void QgbRunBuilders(AddOn_pa addOn) {\n    AddOnID = addOn;\n    InitDLB();\n" +
+            calls + "}\n");
+    ASSERT_NE(library, nullptr);
     auto run = reinterpret_cast<void (*)(AddOn_pa)>(::dlsym(library, "QgbRunBuilders"));
     ASSERT_NE(run, nullptr);
     run(quorvin::builder::AddOnHandle);
@@ -158,6 +148,124 @@ TEST_F(CompileTest, GeneratedCppOfTheSampleCreatesItsDialogsInTheHost) {
     // The host drops the generated callbacks before the library goes.
     ResetWorkspace();
     ::dlclose(library);
+}
+
+// The add-on's own start-up around the generated builders: InitDLB once, the
+// dialogs built and launched, the sidebar activated.
+const char *const kShowEveryKind =
+    "ENTRY void QgbShow(AddOn_pa addOn) {\n"
+    "  static int started = 0;\n"
+    "  AddOnID = addOn;\n"
+    "  if (!started) InitDLB();\n"
+    "  started = 1;\n"
+    "  QorUtilLockStart(AddOnID);\n"
+    "  BuildDialog1(BADDIALOGID);\n  BuildDialog2(BADDIALOGID);\n  BuildSidebar3();\n"
+    "  QorGUIDialogLaunch(Dialog2Manager);\n  QorGUISidebarActivate(Sidebar3Manager);\n"
+    "  QorGUIDialogLaunch(Dialog1Manager);\n"
+    "  QorUtilLockFinish(AddOnID);\n}\n";
+
+TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
+    for (const bool cpp : {false, true}) {
+        SCOPED_TRACE(cpp ? "C++" : "C");
+        ResetWorkspace();
+        AddEveryKindDesign(dir);
+        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(
+            cpp ? 1 : 0,
+            {"Warning: title=\"Dialog Title\" not found. Default title will be used"}));
+        void *library = LoadGenerated(cpp, kShowEveryKind);
+        ASSERT_NE(library, nullptr);
+        const auto show = reinterpret_cast<void (*)(AddOn_pa)>(::dlsym(library, "QgbShow"));
+        const auto manager = [library](const char *name) {
+            return *static_cast<GUIInt_t *>(::dlsym(library, name));
+        };
+        ASSERT_NE(show, nullptr);
+        show(quorvin::builder::AddOnHandle);
+        ASSERT_TRUE(host().faults().empty()) << host().faults().front();
+
+        // The modal dialog holds the lock its initialisation started.
+        const GUIInt_t dialog1 = manager("Dialog1Manager"), dialog2 = manager("Dialog2Manager");
+        const GuiDialog *modal = host().findDialog(dialog1);
+        ASSERT_NE(modal, nullptr);
+        EXPECT_EQ(modal->kind, "Modal");
+        EXPECT_EQ(modal->title, "Untitled");
+        EXPECT_TRUE(modal->up && modal->init && modal->ok && modal->apply && modal->cancel &&
+                    modal->help);
+        EXPECT_TRUE(host().lockHeld());
+        std::vector<std::string> kinds;
+        std::map<std::string, const GuiControl *> byKind; // the first of each kind
+        for (GUIInt_t id : modal->controls) {
+            kinds.push_back(host().findControl(id)->kind);
+            byKind.emplace(kinds.back(), host().findControl(id));
+        }
+        // Geometries first (frame, separators, bitmaps), then the texts; the
+        // pages with their controls after their tab (POS order) or form (ID
+        // order).
+        EXPECT_EQ(
+            kinds,
+            (std::vector<std::string>{
+                "Frame",         "HorzSeparator", "VertSeparator", "BitmapButton", "BitmapToggle",
+                "TextField",     "Text",          "Text",          "List",         "List",
+                "SpinTextField", "Scale",         "OptionMenu",    "Button",       "Button",
+                "ColoredButton", "Toggle",        "RadioBox",      "Label",        "Tab",
+                "TabPage",       "Toggle",        "TabPage",       "TextField",    "Form",
+                "FormPage",      "Label",         "FormPage",      "Button"}));
+        EXPECT_EQ(byKind["RadioBox"]->labels,
+                  (std::vector<std::string>{"Alpha", "Beta's", "Gamma"}));
+        std::vector<unsigned char> rgb(4 * 4 * 3);
+        for (size_t i = 0; i < rgb.size(); ++i)
+            rgb[i] = static_cast<unsigned char>(i * 5);
+        EXPECT_EQ(byKind["BitmapButton"]->bitmap, rgb);
+        EXPECT_TRUE(byKind["BitmapButton"]->useTransparentColor);
+        EXPECT_EQ(std::vector<GUIInt_t>({byKind["BitmapButton"]->transparentRed,
+                                         byKind["BitmapButton"]->transparentGreen,
+                                         byKind["BitmapButton"]->transparentBlue}),
+                  std::vector<GUIInt_t>({255, 0, 255}));
+        EXPECT_EQ(byKind["OptionMenu"]->optionList, "Option 1,Option 2,Option 3");
+        EXPECT_FALSE(byKind["Scale"]->numericDisplay);
+        EXPECT_EQ(host().findControl(manager("Form1_2Manager"))->parent, byKind["Form"]->id);
+        EXPECT_EQ(host().findControl(manager("Tab2_1Manager"))->labels,
+                  std::vector<std::string>{"First"});
+
+        const GuiDialog *modeless = host().findDialog(dialog2);
+        ASSERT_NE(modeless, nullptr);
+        EXPECT_EQ(modeless->kind, "Modeless");
+        EXPECT_TRUE(modeless->up && modeless->close && modeless->help && !modeless->ok);
+        const GuiDialog *sidebar = host().findDialog(manager("Sidebar3Manager"));
+        ASSERT_NE(sidebar, nullptr);
+        EXPECT_EQ(sidebar->kind, "Sidebar");
+        EXPECT_TRUE(sidebar->active);
+        EXPECT_EQ(sidebar->addOn, quorvin::builder::AddOnHandle);
+
+        // Acting on the dialogs: the stubs keep the lock balanced.
+        std::string error;
+        ASSERT_TRUE(host().setTextField(byKind["TextField"]->id, "Ada", &error)) << error;
+        host().queueColor(5);
+        ASSERT_TRUE(host().press("Colour", &error)) << error;
+        EXPECT_EQ(byKind["ColoredButton"]->color, 5);
+        ASSERT_TRUE(host().pressDialogButton(dialog1, "Apply", &error)) << error;
+        EXPECT_FALSE(host().findDialog(dialog1)->applySensitive);
+        host().clearMessages();
+        ASSERT_TRUE(host().pressDialogButton(dialog1, "Help", &error)) << error;
+        ASSERT_EQ(host().messages().size(), 1u);
+        EXPECT_EQ(host().messages().back().text, "On-line Help not available for this dialog.");
+        EXPECT_EQ(host().messages().back().boxType, MessageBox_Information);
+        ASSERT_TRUE(host().pressDialogButton(dialog2, "Close", &error)) << error;
+        ASSERT_TRUE(host().pressDialogButton(dialog1, "OK", &error)) << error;
+        EXPECT_FALSE(host().findDialog(dialog1)->up);
+        EXPECT_FALSE(host().lockHeld());
+
+        // The builders do not build twice; the dialog comes up again.
+        const size_t dialogs = host().dialogs().size();
+        show(quorvin::builder::AddOnHandle);
+        EXPECT_EQ(host().dialogs().size(), dialogs);
+        EXPECT_TRUE(host().findDialog(dialog1)->up);
+        ASSERT_TRUE(host().pressDialogButton(dialog1, "Cancel", &error)) << error;
+        EXPECT_TRUE(host().faults().empty()) << host().faults().front();
+        EXPECT_FALSE(host().lockHeld());
+        // The host drops the generated callbacks before the library goes.
+        ResetWorkspace();
+        ::dlclose(library);
+    }
 }
 
 } // namespace
