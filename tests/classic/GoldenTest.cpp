@@ -7,6 +7,8 @@
 // prints the differences; review them by hand.
 #include "ClassicSupport.h"
 
+#include "model/Settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -104,6 +106,16 @@ void AddEdgeCaseDesign(const std::string &dir) {
                   "VarName=Pic TransparentColor=FF00FF ToolTip=\"Picture\"");
 }
 
+// Identifiers that clash only where FORTRAN reads them: two that differ by
+// case alone, and one of 77 characters (the length not limited).
+void AddIdentifierDesign(const std::string &) {
+    quorvin::builder::BuilderSettings.LimitIdentLength = false;
+    AddFrameAt("ID=1 TITLE=\"Main\"");
+    AddPixelText({"Go", "VarName=Name", TextBox_Filled, 14, 16});
+    AddPixelText({"Go", "VarName=name", TextBox_Filled, 14, 40});
+    AddPixelText({"Go", "VarName=" + std::string(70, 'L'), TextBox_Filled, 14, 64});
+}
+
 struct Design {
     const char *name;
     std::function<void(const std::string &dir)> add;
@@ -174,11 +186,27 @@ TEST_F(GoldenTest, BuiltDesignsInEveryClassicLanguage) {
                  clipped,
                  clipped};
          }},
+        {"identifiers", AddIdentifierDesign,
+         [](int32_t language) {
+             if (language != quorvin::builder::LanguageFORTRAN)
+                 return std::vector<std::string>{};
+             return std::vector<std::string>{
+                 "Two controls of frame\nID=1 TITLE=\"Main\"\nget identifiers that differ only "
+                 "by case, which FORTRAN takes as one:\nName_BTN_D1 at x 189, y 90\nand\n"
+                 "name_BTN_D1 at x 189, y 227\nThe generated code will not compile until one of "
+                 "them gets another VarName.",
+                 "The control\n" + std::string(70, 'L') +
+                     "_BTN_D1 at x 189, y 363\nof frame\nID=1 TITLE=\"Main\"\ngets an identifier "
+                     "of 77 characters; FORTRAN allows at most 63.\nThe generated code will not "
+                     "compile until it gets a shorter VarName or the identifier length is "
+                     "limited."};
+         }},
     };
     for (const Design &design : designs)
         for (int32_t language = 0; language <= 2; ++language) {
             SCOPED_TRACE(std::string(design.name) + " " + kLanguageDirs[language]);
             ResetWorkspace();
+            quorvin::builder::BuilderSettings = quorvin::builder::BuilderSettingsT{};
             design.add(dir);
             std::vector<UniqueID_t> order;
             for (const auto &frame : host().frames())
