@@ -111,70 +111,42 @@ TEST_F(BuildTest, AWriteErrorIsNotReportedAsSuccess) {
                                                  kWriteFailed}));
 }
 
+// Checks that fail before a file is written: the one message, and nothing
+// written. Each design is page frames (name, linking group; a name ending in
+// "#" stands for 33 pages of IDs 1 to 33), the current frame with a button
+// and a label (none when its name is empty), and one more text in it.
 TEST_F(BuildTest, FailedChecksWriteNothing) {
-    const std::string main = "ID=1 TITLE=\"Main\"";
-    std::vector<std::pair<std::string, int>> thirtyThreePages;
-    for (int page = 1; page <= 33; ++page)
-        thirtyThreePages.push_back({"TABPAGE=T ID=" + std::to_string(page), 5});
-    // Page frames (name, linking group), then the current frame with a
-    // button and a label, and one more text in it.
-    const struct {
-        std::vector<std::pair<std::string, int>> pages;
+    const std::string main = "ID=1 TITLE=\"Main\"",
+                      groupRange = "must name a frame linking group from 1 to 32.";
+    struct Case {
+        std::string page;
+        int group;
         std::string dialog;
         PixelText extra;
         std::string message;
-    } cases[] = {
-        {{},
-         main + " OKCLOSEBUTTON=FALSE",
-         {},
-         "Cannot build dialog.\nModeless dialogs must have an OK button.\nPlease add an OK "
-         "button by adding the string\n\"OKCLOSEBUTTON=TRUE\" to the dialog frame name."},
-        {{},
-         main + " APPLYBUTTON=T CANCELBUTTON=F",
-         {},
-         "Cannot build dialog.\nModeless dialogs must have a CANCEL button\nif they have an "
-         "APPLY button. Please add a\nCANCEL button by adding the string\n\"CANCELBUTTON=TRUE\" "
-         "to the dialog frame name."},
-        {{},
-         main,
-         {"Big", "", TextBox_None, 14, 60, 20},
-         "All non-text field controls must use the same character height."},
-        {{{"FORMPAGE=T", 2}}, main, {}, "Missing ID= from frame name\nFORMPAGE=T"},
-        {{{"TABPAGE=T POS=1", 1}}, main, {}, "Missing ID= from frame name\nTABPAGE=T POS=1"},
-        {{},
-         "ID=-3 TITLE=\"Main\"",
-         {},
-         "Invalid ID=-3 in frame name: an ID must be 0 or more.\nID=-3 TITLE=\"Main\""},
-        {{{"FORMPAGE=T ID=1", 33}},
-         main,
-         {},
-         "The page frame\nFORMPAGE=T ID=1\nis linked in the frame linking group 33.\nPages must "
-         "use a frame linking group from 1 to 32."},
-        {{},
-         main,
-         {"TAB:Group=40", "VarName=Tabs", TextBox_Filled, 14, 60},
-         "The tab control\n\"TAB:Group=40\"\nof frame\nID=1 TITLE=\"Main\"\nhas GROUP=40.\nGROUP "
-         "must name a frame linking group from 1 to 32."},
-        {{},
-         main,
-         {"FM:Group=-2", "VarName=Pages", TextBox_Filled, 14, 60},
-         "The form control\n\"FM:Group=-2\"\nof frame\nID=1 TITLE=\"Main\"\nhas GROUP=-2.\nGROUP "
-         "must name a frame linking group from 1 to 32."},
-        {thirtyThreePages,
-         main,
-         {},
-         "The frame linking group 5 has more than 32 tab pages.\nA tab control holds at most 32 "
-         "pages; the page frame\nTABPAGE=T ID=33\nis one too many."},
-        {{},
-         "",
-         {},
-         "There is no frame to build.\nPlease insert a dialog or sidebar frame and try again."},
     };
-    for (const auto &c : cases) {
+    // clang-format off
+    const Case cases[] = {
+        {"", 0, main + " OKCLOSEBUTTON=FALSE", {}, "Cannot build dialog.\nModeless dialogs must have an OK button.\nPlease add an OK button by adding the string\n\"OKCLOSEBUTTON=TRUE\" to the dialog frame name."},
+        {"", 0, main + " APPLYBUTTON=T CANCELBUTTON=F", {}, "Cannot build dialog.\nModeless dialogs must have a CANCEL button\nif they have an APPLY button. Please add a\nCANCEL button by adding the string\n\"CANCELBUTTON=TRUE\" to the dialog frame name."},
+        {"", 0, main, {"Big", "", TextBox_None, 14, 60, 20}, "All non-text field controls must use the same character height."},
+        {"FORMPAGE=T", 2, main, {}, "Missing ID= from frame name\nFORMPAGE=T"},
+        {"TABPAGE=T POS=1", 1, main, {}, "Missing ID= from frame name\nTABPAGE=T POS=1"},
+        {"", 0, "ID=-3 TITLE=\"Main\"", {}, "Invalid ID=-3 in frame name: an ID must be 0 or more.\nID=-3 TITLE=\"Main\""},
+        {"FORMPAGE=T ID=1", 33, main, {}, "The page frame\nFORMPAGE=T ID=1\nis linked in the frame linking group 33.\nPages must use a frame linking group from 1 to 32."},
+        {"", 0, main, {"TAB:Group=40", "VarName=Tabs", TextBox_Filled, 14, 60}, "The tab control\n\"TAB:Group=40\"\nof frame\nID=1 TITLE=\"Main\"\nhas GROUP=40.\nGROUP " + groupRange},
+        {"", 0, main, {"FM:Group=-2", "VarName=Pages", TextBox_Filled, 14, 60}, "The form control\n\"FM:Group=-2\"\nof frame\nID=1 TITLE=\"Main\"\nhas GROUP=-2.\nGROUP " + groupRange},
+        {"TABPAGE=T ID=#", 5, main, {}, "The frame linking group 5 has more than 32 tab pages.\nA tab control holds at most 32 pages; the page frame\nTABPAGE=T ID=33\nis one too many."},
+        {"", 0, "", {}, "There is no frame to build.\nPlease insert a dialog or sidebar frame and try again."},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
         ResetWorkspace();
-        for (const auto &page : c.pages)
-            AddFrameAt(page.first, 3.5, 2, true, page.second);
+        const bool many = !c.page.empty() && c.page.back() == '#';
+        for (int page = 1; page <= (many ? 33 : c.page.empty() ? 0 : 1); ++page)
+            AddFrameAt(many ? c.page.substr(0, c.page.size() - 1) + std::to_string(page) : c.page,
+                       3.5, 2, true, c.group);
         if (!c.dialog.empty())
             AddSimpleDialog(c.dialog);
         if (!c.extra.string.empty())
