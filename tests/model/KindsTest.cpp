@@ -242,39 +242,44 @@ Geom_ID AddImage(const std::string &file, const std::string &command) {
     return quorvin::host::Host::instance().addGeom(spec);
 }
 
+// Images are bitmap buttons unless of Type=Toggle (all of it) or without a
+// command; their identifier needs a VarName, and a missing one is reported.
 TEST_F(KindsTest, ImagesNeedAVariableName) {
     const std::string file = WriteBmp("qgb_kinds_test.bmp");
+    const std::string noName = "No variable name specified for image:\n\"" + file +
+                               "\"\nPlease add the VARNAME=[varname] to the macro function text "
+                               "for this image.";
+    const std::string noRun = "Missing Control Name for: \nBitmap Button: " + std::string(30, ' ');
     AddFrame("ID=1");
-    const Geom_ID plain = AddImage(file, "ToolTip=\"Open\"");
-    const Geom_ID named = AddImage(file, "VarName=Open1 ToolTip=\"Open\"");
-    const Geom_ID toggle = AddImage(file, "VarName=Grid Type=toggleX");
-    const Geom_ID shortType = AddImage(file, "VarName=Grid Type=Togg");
-    const Geom_ID none = AddImage(file, "");
-    ASSERT_TRUE(plain && named && toggle && shortType && none);
-
-    EXPECT_TRUE(IsBitmapButton(named));
-    EXPECT_FALSE(IsBitmapButton(toggle));
-    EXPECT_TRUE(IsBitmapButton(shortType));
-    EXPECT_FALSE(IsBitmapButton(none));
-
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, named, 1)), "Open1_BB_D1");
-    EXPECT_EQ(Name(GetImageVarName(Sidebar, toggle, 3)), "Grid_BB_S3");
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, plain, 1)), "");
-    ASSERT_EQ(host().messages().size(), 1u);
-    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-    EXPECT_EQ(
-        host().messages()[0].text,
-        "No variable name specified for image:\n\"" + file +
-            "\"\nPlease add the VARNAME=[varname] to the macro function text for this image.");
-
-    host().clearMessages();
-    const Geom_ID noRun = AddImage(file, "VarName=_");
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, noRun, 1)), "");
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{"Missing Control Name for: \nBitmap Button: " +
-                                       std::string(30, ' ')});
+    const struct {
+        const char *command;
+        bool bitmapButton;
+        FrameKind frame;
+        int number;
+        const char *name; // null: not asked
+        std::string reported;
+    } cases[] = {
+        {"VarName=Open1 ToolTip=\"Open\"", true, ModalDialog, 1, "Open1_BB_D1", ""},
+        {"VarName=Grid Type=toggleX", false, Sidebar, 3, "Grid_BB_S3", ""},
+        {"VarName=Grid Type=Togg", true, ModalDialog, 2, "Grid_BB_D2", ""},
+        {"", false, ModalDialog, 1, nullptr, ""},
+        {"ToolTip=\"Open\"", true, ModalDialog, 1, "", noName},
+        {"VarName=_", true, ModalDialog, 1, "", noRun},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.command);
+        host().clearMessages();
+        const Geom_ID image = AddImage(file, c.command);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(IsBitmapButton(image), c.bitmapButton);
+        if (c.name) {
+            EXPECT_EQ(Name(GetImageVarName(c.frame, image, c.number)), c.name);
+        }
+        EXPECT_EQ(MessageTexts(), c.reported.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{c.reported});
+        for (const auto &m : host().messages())
+            EXPECT_EQ(m.call, Message::Call::ErrMsg);
+    }
     std::filesystem::remove(file);
 }
 
@@ -287,22 +292,13 @@ TEST_F(KindsTest, NextDialogId) {
         int dialog, sidebar;
         const char *reported; // the report shown, if any
     } cases[] = {
-        {{{"ID=1 TITLE=\"A\"", false},
-          {"ID=2 TITLE=\"B\"", false},
-          {"ID=1 SIDEBAR=T TITLE=\"S\"", false},
+        // clang-format off
+        {{{"ID=1 TITLE=\"A\"", false}, {"ID=2 TITLE=\"B\"", false}, {"ID=1 SIDEBAR=T TITLE=\"S\"", false},
           {"TABPAGE=T ID=4 POS=1", true}, // the page's 4 is taken too
-          {"ID=3 TITLE=\"C\"", false},
-          {"ID=3 TITLE=\"C\"", false}},
-         5,
-         2,
-         ""},
-        {{{"ID=1 TITLE=\"Same\"", false},
-          {"ID=2 TITLE=\"Other\"", false},
-          {"ID=1 TITLE=\"Same\"", false}},
-         3,
-         1,
-         ""},
+          {"ID=3 TITLE=\"C\"", false}, {"ID=3 TITLE=\"C\"", false}}, 5, 2, ""},
+        {{{"ID=1 TITLE=\"Same\"", false}, {"ID=2 TITLE=\"Other\"", false}, {"ID=1 TITLE=\"Same\"", false}}, 3, 1, ""},
         {{{"ID=1", false}, {"", false}, {"ID=3", false}}, 0, 0, "All frames must have names"},
+        // clang-format on
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.frames.front().first);
