@@ -93,9 +93,7 @@ TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.string) + " / " + c.command);
-        TextOptions options;
-        options.box = c.box;
-        const Text_ID text = AddText(c.string, c.command, options);
+        const Text_ID text = AddText(c.string, c.command, {c.box});
         ControlKind kind = Label;
         int group = 99;
         ClassifyText(text, kind, group);

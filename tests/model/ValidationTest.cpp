@@ -48,19 +48,12 @@ class ValidationTest : public HostFixture {
     }
 };
 
+// A text sized in frame units; a rotated one.
 TextOptions FrameUnits(TextBox_e box = TextBox_None) {
-    TextOptions options;
-    options.box = box;
-    options.units = Units_Frame;
-    options.height = 3;
-    return options;
+    return {box, Units_Frame, 3};
 }
-
 TextOptions Rotated(double height) {
-    TextOptions options;
-    options.height = height;
-    options.angle = 90;
-    return options;
+    return {TextBox_None, Units_Point, height, 90};
 }
 
 TEST_F(ValidationTest, DialogUnitArithmetic) {
