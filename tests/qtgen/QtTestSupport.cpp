@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -267,6 +268,76 @@ std::vector<std::string> QtBuildFixture::Shown() {
             m.call == quorvin::host::Message::Call::MessageBox)
             shown.push_back(m.text);
     return shown;
+}
+
+std::map<std::string, std::string> QtGoldenTest::QtOutput(const fs::path &project) {
+    std::map<std::string, std::string> files;
+    if (fs::exists(project / "ui"))
+        for (const auto &entry : fs::recursive_directory_iterator(project / "ui")) {
+            const std::string relative = fs::relative(entry.path(), project).generic_string();
+            files[entry.is_directory() ? relative + "/" : relative] =
+                entry.is_directory() ? "" : ReadFile(entry.path());
+        }
+    const fs::path resources = project / "layout" / "quorvinrs_generated.qrc";
+    if (fs::exists(resources))
+        files["layout/quorvinrs_generated.qrc"] = ReadFile(resources);
+    return files;
+}
+
+namespace {
+
+std::string FirstDifference(const std::string &built, const std::string &golden) {
+    std::istringstream a(built), e(golden);
+    std::string al, el;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, al));
+        const bool moreE = static_cast<bool>(std::getline(e, el));
+        if (!moreA && !moreE)
+            return "same lines, different line ends";
+        if (!moreA || !moreE || al != el)
+            return "line " + std::to_string(line) + ":\n  built:  " + (moreA ? al : "<end>") +
+                   "\n  golden: " + (moreE ? el : "<end>");
+    }
+}
+
+} // namespace
+
+void QtGoldenTest::ExpectGolden(const std::string &design,
+                                const std::map<std::string, std::string> &output) {
+    std::map<std::string, std::string> files, golden;
+    for (const auto &[path, text] : output)
+        if (path.back() != '/')
+            files[path] = text;
+    if (const char *update = std::getenv("QGB_UPDATE_GOLDEN")) {
+        for (const auto &[path, text] : files) {
+            const fs::path target = fs::path(update) / design / path;
+            fs::create_directories(target.parent_path());
+            WriteFile(target, text);
+        }
+        return;
+    }
+    // Regular files only: git keeps no empty directory.
+    const fs::path goldenRoot = fs::path(QGB_SOURCE_DIR) / "tests" / "golden" / "qt" / design;
+    if (fs::exists(goldenRoot)) {
+        for (const auto &entry : fs::recursive_directory_iterator(goldenRoot))
+            if (entry.is_regular_file())
+                golden[fs::relative(entry.path(), goldenRoot).generic_string()] =
+                    ReadFile(entry.path());
+    }
+    ASSERT_FALSE(golden.empty()) << goldenRoot << " is missing; run scripts/update-golden.sh";
+    std::vector<std::string> builtNames, goldenNames;
+    for (const auto &[path, text] : files)
+        builtNames.push_back(path);
+    for (const auto &[path, text] : golden)
+        goldenNames.push_back(path);
+    EXPECT_EQ(builtNames, goldenNames);
+    for (const auto &[path, text] : files) {
+        const auto expected = golden.find(path);
+        if (expected == golden.end())
+            continue;
+        EXPECT_TRUE(text == expected->second) << path << " differs from the golden file at "
+                                              << FirstDifference(text, expected->second);
+    }
 }
 
 namespace {

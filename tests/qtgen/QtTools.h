@@ -78,8 +78,9 @@ inline std::vector<std::string> QtCompileFlags(const std::filesystem::path &root
 
 // Compiles one translation unit into an object file.
 inline void CompileAgainstQt(const std::filesystem::path &root, const std::filesystem::path &source,
-                             const std::filesystem::path &object) {
-    std::vector<std::string> command = {kCxx, "-c", source.string(), "-o", object.string()};
+                             const std::filesystem::path &object,
+                             std::vector<std::string> command = {}) {
+    command.insert(command.begin(), {kCxx, "-c", source.string(), "-o", object.string()});
     for (const std::string &flag : QtCompileFlags(root))
         command.push_back(flag);
     const Result result = RunCommand(command);
