@@ -177,7 +177,7 @@ void QtFixture::AddSampleDesign() {
     tab("Pages_TB_D1", 3, {10, 280, 220, 90}, "Pages_TBA_D1", "Pages_TBD_D1");
     Add(DialogElement::makeFormControl(1, 4, "Stack_FM_D1", {250, 260, 200, 100}));
 
-    Dialog(2, true, "Tools panel", true, false, false, true, 300, 120);
+    Dialog(2, true, "Tools panel", true, false, true, true, 300, 120);
     Control(T::OptionMenu, "Speed_OPT_D2", {10, 10, 120, 22});
     scale("Rate_SC_D2", "Rate_SCD_D2", {10, 40, 150, 24});
     Control(T::PushButton, "Reset_BTN_D2", {10, 75, 80, 24}, "Reset");
@@ -194,6 +194,8 @@ void QtFixture::AddSampleDesign() {
     Control(T::PushButton, "Run_BTN_S5", {5, 50, 80, 24}, "Run");
     bitmap(false, "Save_BB_S5", {90, 50, 24, 24}, "/x/icons/save.bmp");
     bitmap(false, "Open_BB_S5", {120, 50, 24, 24}, "D:\\other\\open.bmp");
+    Control(T::OptionMenu, "Style_OPT_S5", {5, 80, 120, 22});
+    scale("Size_SC_S5", "Size_SCD_S5", {5, 110, 150, 24});
 }
 
 void AddFrameAt(const std::string &name, double widthInches, double heightInches, int linkGroup) {

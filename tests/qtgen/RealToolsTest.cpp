@@ -146,7 +146,8 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
         {"mainwindow.txt",
          {"target:MainWindow", "sidebar:0", "list:Files_SLST_S2:0", "spinup:Step_TFS_S2",
           "sidebar:1", "click:Run_BTN_S5", "click:Kind_RADIO_S5_1", "click:Save_BB_S5",
-          "click:Open_BB_S5", "png:qt-sample-sidebar.png", "dump"}},
+          "click:Open_BB_S5", "option:Style_OPT_S5:2", "scale:Size_SC_S5:20", "idle",
+          "png:qt-sample-sidebar.png", "dump"}},
     };
     const fs::path pictures = fs::path(QGB_BINARY_DIR) / "tests";
     fs::remove(pictures / "qt-sample-dialog.png");

@@ -91,6 +91,9 @@ private slots:
        extern void Dialog2HelpButton_CB(void);
        if (m_ui.Dialog2_buttonBox->standardButton(button) == QDialogButtonBox::Help)
            Dialog2HelpButton_CB();
+       extern void Dialog2ApplyButton_CB(void);
+       if (m_ui.Dialog2_buttonBox->standardButton(button) == QDialogButtonBox::Apply)
+           Dialog2ApplyButton_CB();
     }
 
     // Dialog control slots

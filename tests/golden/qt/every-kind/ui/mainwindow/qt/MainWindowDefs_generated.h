@@ -32,6 +32,8 @@ DLB_EXTERN GUIInt_t Kind_RADIO_S5_1;
 DLB_EXTERN GUIInt_t Run_BTN_S5;
 DLB_EXTERN GUIInt_t Save_BB_S5;
 DLB_EXTERN GUIInt_t Open_BB_S5;
+DLB_EXTERN GUIInt_t Style_OPT_S5;
+DLB_EXTERN GUIInt_t Size_SC_S5;
 
 #if defined GUIDEFS_MODULE_
 void buildAllSidebars()
@@ -97,6 +99,12 @@ void buildAllSidebars()
 
         Open_BB_S5 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
         MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Open_BB_S5);
+
+        Style_OPT_S5 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Style_OPT_S5);
+
+        Size_SC_S5 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Size_SC_S5);
 
     }
 }

@@ -181,6 +181,38 @@ void on_QuorvinSidebar_visibilityChanged(bool visible)
         buttonCallbackProxy(dynamic_cast<QWidget*>(sender()),Open_BB_S5_CB);
     }
 
+     // Style_OPT_S5
+    void on_Style_OPT_S5_currentIndexChanged(int i)
+    {
+        // Only call the callback if the option menu is not empty
+        if (i >= 0)
+        {
+             extern void Style_OPT_S5_CB(const GUIInt_t* I);
+             GUIInt_t currentIndex = static_cast<GUIInt_t>(i+1);
+             if (!isProgramaticallyUpdating())
+             {
+                    m_intScheduler->scheduleCallback(Style_OPT_S5_CB,currentIndex);
+             }
+        }
+    }
+
+     // Size_SC_S5
+    void on_Size_SC_S5_valueChanged(int i)
+    {
+        extern void Size_SC_S5_CB(const GUIInt_t *I);
+        GUIInt_t value = static_cast<GUIInt_t>(i);
+        if (!isProgramaticallyUpdating())
+        {
+              m_intScheduler->scheduleCallback(Size_SC_S5_CB,value);
+        }
+    }
+    void on_Size_SC_S5_sliderMoved(int i)
+    {
+        extern void Size_SCD_S5_CB(const GUIInt_t *I);
+        GUIInt_t value = static_cast<GUIInt_t>(i);
+        if (!isProgramaticallyUpdating()) Size_SCD_S5_CB(&value);
+    }
+
 
 
 private:
