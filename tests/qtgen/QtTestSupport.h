@@ -113,8 +113,4 @@ class QtGoldenTest : public QtBuildFixture {
                              const std::map<std::string, std::string> &files);
 };
 
-// C++ definitions of every callback the generated code of a parser's trees
-// calls; each prints "callback <name> <value>".
-std::string CallbackStubs(qm::Parser &parser);
-
 } // namespace qgbtest
