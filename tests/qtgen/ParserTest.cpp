@@ -100,10 +100,12 @@ TEST_F(ParserTest, GroupFramesComeFirstAndTheOthersKeepTheirOrder) {
                                         "()", "B2_BTN_D1"}));
 }
 
+// Only a bitmap button beside a toggle narrows it.
 TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
     const struct {
         ElementRect toggle, button;
         int32_t width;
+        T beside = T::BitmapButton;
     } cases[] = {
         {{10, 0, 100, 20}, {80, 0, 24, 24}, 62},   // same row, overlapping
         {{10, 0, 100, 20}, {109, 0, 24, 24}, 91},  // overlapping by a pixel
@@ -114,6 +116,8 @@ TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
         {{10, 0, 100, 20}, {15, 0, 24, 24}, 100},  // would leave no width: kept
         {{10, 0, 100, 20}, {18, 0, 24, 24}, 100},  // would leave width 0: kept
         {{10, 0, 100, 20}, {19, 0, 24, 24}, 1},
+        {{10, 0, 100, 20}, {80, 0, 24, 24}, 100, T::BitmapToggle},
+        {{10, 0, 100, 20}, {80, 0, 24, 24}, 100, T::PushButton},
     };
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
@@ -121,23 +125,14 @@ TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
         DialogElement *toggle = Control(T::Toggle, "T_TOG_D1", c.toggle, "Toggle");
         DialogElement::ImageData image;
         image.file = "b.bmp";
-        Add(DialogElement::makeBitmapButton(false, 1, c.button, "B_BB_D1", "", "", "B_BB_D1_CB",
-                                            image));
+        if (c.beside == T::PushButton)
+            Control(T::PushButton, "P_BTN_D1", c.button);
+        else
+            Add(DialogElement::makeBitmapButton(c.beside == T::BitmapToggle, 1, c.button, "B_BB_D1",
+                                                "", "", "B_BB_D1_CB", image));
         parser->all();
         EXPECT_EQ(toggle->width, c.width) << "button at x " << c.button.x << " y " << c.button.y;
     }
-}
-
-TEST_F(ParserTest, OnlyBitmapButtonsNarrowToggles) {
-    Dialog(1, false, "D");
-    DialogElement *toggle = Control(T::Toggle, "T_TOG_D1", {10, 0, 100, 20}, "Toggle");
-    DialogElement::ImageData image;
-    image.file = "b.bmp";
-    Add(DialogElement::makeBitmapButton(true, 1, {80, 0, 24, 24}, "B_BB_D1", "", "", "B_CB",
-                                        image));
-    Control(T::PushButton, "P_BTN_D1", {80, 0, 24, 24});
-    parser->all();
-    EXPECT_EQ(toggle->width, 100);
 }
 
 TEST_F(ParserTest, EachPageIsAttachedOnceToTheFirstControlThatShowsIt) {
