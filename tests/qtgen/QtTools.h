@@ -74,11 +74,13 @@ inline std::vector<std::string> QtCompileFlags(const std::filesystem::path &root
     return flags;
 }
 
-// Compiles one translation unit into an object file.
+// Compiles one translation unit into an object file, with the extra flags
+// before the project's.
 inline void CompileAgainstQt(const std::filesystem::path &root, const std::filesystem::path &source,
                              const std::filesystem::path &object,
-                             std::vector<std::string> command = {}) {
-    command.insert(command.begin(), {kCxx, "-c", source.string(), "-o", object.string()});
+                             const std::vector<std::string> &extraFlags = {}) {
+    std::vector<std::string> command = {kCxx, "-c", source.string(), "-o", object.string()};
+    command.insert(command.end(), extraFlags.begin(), extraFlags.end());
     for (const std::string &flag : QtCompileFlags(root))
         command.push_back(flag);
     const Result result = RunCommand(command);
