@@ -21,13 +21,6 @@
 #pragma GCC diagnostic pop
 #endif
 
-#include <sys/wait.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 namespace qgbtest {
 
 namespace fs = std::filesystem;
@@ -107,26 +100,6 @@ std::vector<std::string> Errors() {
         if (m.call == qh::Message::Call::ErrMsg)
             errors.push_back(m.text);
     return errors;
-}
-
-std::vector<fs::path> SampleLayouts() {
-    std::vector<fs::path> layouts;
-    for (const auto &entry :
-         fs::recursive_directory_iterator(fs::path(QGB_SOURCE_DIR) / "examples")) {
-        const std::string path = entry.path().string();
-        if (entry.is_regular_file() && path.size() > 9 &&
-            path.compare(path.size() - 9, 9, ".lay.json") == 0)
-            layouts.push_back(entry.path());
-    }
-    std::sort(layouts.begin(), layouts.end());
-    return layouts;
-}
-
-std::string ReadFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 std::string PictureDir(const std::string &name) {
