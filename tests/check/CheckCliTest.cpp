@@ -8,9 +8,7 @@ namespace qgbtest {
 namespace {
 
 TEST(CheckCli, FindingsWithPlaceAdviceAndExitCode) {
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "check-cli";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = OutputDir("check-cli");
     const std::string layout = (dir / "bad.lay.json").string();
     WriteFile(layout, R"({"formatVersion": 1, "frames": [
       {"name": "ID=1 TITLE=\"A\" MODE=MODAL OKCLOSEBUTTON=T", "x": 1, "y": 1, "width": 4, "height": 3,

@@ -27,9 +27,7 @@ std::string Gives(const nlohmann::json &info) {
 TEST(DesignVocabulary, EveryExampleGivesWhatItSays) {
     std::ifstream doc(fs::path(QGB_SOURCE_DIR) / "docs" / "design-vocabulary.md");
     ASSERT_TRUE(doc);
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "vocabulary";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = OutputDir("vocabulary");
     fs::copy_file(fs::path(QGB_SOURCE_DIR) / "examples" / "sample" / "button.bmp",
                   dir / "button.bmp");
     std::string line, example;

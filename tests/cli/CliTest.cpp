@@ -152,15 +152,6 @@ TEST_F(Cli, BuildLanguageGoesIntoDlbCfgKeepingTheOtherSetting) {
     }
 }
 
-TEST_F(Cli, BuildExitsZeroExactlyWhenTheSuccessReportWasShown) {
-    const std::string layout = CopyExample();
-    const Outcome run = Qgb({"build", layout, "--language", "qt"});
-    const bool reported =
-        run.err.find("info: New Qt stub files have been written.") != std::string::npos;
-    EXPECT_EQ(run.status, reported ? 0 : 1) << run.err;
-    EXPECT_NE(ReadFile(dir / "example" / "dlb.cfg").find("Language=QT"), std::string::npos);
-}
-
 TEST_F(Cli, AFailedBuildExitsOneAndListsNothing) {
     // A modal dialog without an OK button cannot be built.
     fs::create_directories(dir / "nook");

@@ -101,6 +101,8 @@ TEST_F(QtCli, WithoutTheMainWindowDirectoryTheBuildFails) {
     EXPECT_FALSE(fs::exists(root / "ui" / "mainwindow"));
     EXPECT_TRUE(fs::exists(root / "ui" / "dialogs"));
     EXPECT_TRUE(fs::exists(root / "layout" / "quorvinrs_generated.qrc"));
+    // The language is kept in dlb.cfg all the same.
+    EXPECT_NE(ReadFile(root / "layout" / "dlb.cfg").find("Language=QT"), std::string::npos);
 }
 
 } // namespace

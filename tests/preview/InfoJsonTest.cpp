@@ -104,12 +104,7 @@ class InfoJson : public PreviewFixture {
         }
     }
 
-    static std::string WorkDir(const std::string &name) {
-        const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / ("info-json-" + name);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        return dir.string();
-    }
+    static std::string WorkDir(const std::string &name) { return OutputDir("info-json-" + name); }
 };
 
 TEST_F(InfoJson, SampleDesignsAgreeWithTheBuild) {

@@ -31,37 +31,6 @@ const char *const kCloseButtonMessage =
     "The preview dialog will have a close button since that is the only way the preview dialog "
     "can be closed.\nThe dialog generated in the source code will not have a close button.";
 
-void PreviewFixture::SetUp() {
-    HostFixture::SetUp();
-    StartAddOn();
-}
-
-void PreviewFixture::TearDown() {
-    EXPECT_TRUE(host().drawingOn());
-    qb::FreeHostObjects();
-    qb::BuildState = qb::BuildStateT{};
-    HostFixture::TearDown();
-}
-
-void PreviewFixture::StartAddOn() {
-    qb::BuildState = qb::BuildStateT{};
-    qb::BuildHooks = qb::GeneratorHooks{};
-    qb::BuilderSettings = qb::BuilderSettingsT{};
-    qb::ResetPreviewState();
-    qb::AllocatePageSets();
-    qb::BuildNameList = QorUtilStringListAlloc();
-    RegisterAddOn();
-}
-
-void PreviewFixture::FreshHost() {
-    qb::FreeHostObjects();
-    // Nothing of the case before may be left behind unnoticed.
-    EXPECT_TRUE(host().faults().empty()) << host().faults().front();
-    EXPECT_EQ(host().liveStrings(), 0u);
-    host().reset();
-    StartAddOn();
-}
-
 void PreviewFixture::Preview() {
     qb::LockGuard lock(qb::AddOnHandle);
     qb::PreviewCommand();

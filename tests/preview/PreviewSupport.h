@@ -2,7 +2,7 @@
 // lay out frames and control texts, and reading pictures back (PNG pixels).
 #pragma once
 
-#include "HostFixture.h"
+#include "AddOnFixture.h"
 #include "Run.h"
 
 #ifdef QGB_HAVE_DESIGN_GENERATOR
@@ -18,15 +18,8 @@ namespace qgbtest {
 
 extern const char *const kCloseButtonMessage;
 
-class PreviewFixture : public HostFixture {
+class PreviewFixture : public AddOnFixture {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The add-on's objects as start-up makes them, and no preview yet.
-    void StartAddOn();
-    // A fresh host and a freshly started add-on (the cases of one test).
-    void FreshHost();
     // As the tool dialog's Preview button does: inside the add-on lock.
     static void Preview();
     // The dialog or sidebar the last preview made.

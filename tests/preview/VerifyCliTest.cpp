@@ -15,10 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Fresh(const std::string &name) {
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / ("verify-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string();
+    return OutputDir("verify-" + name);
 }
 
 // qgb verify with the arguments; exit status, its output in *out.

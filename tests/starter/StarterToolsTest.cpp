@@ -33,17 +33,11 @@ TEST_F(StarterTools, NewRefusesAFolderThatHoldsSomethingAndAFile) {
     EXPECT_EQ(ReadFile(dir / "plain"), "mine too");
 }
 
-uint32_t BigEndian(const std::string &bytes, size_t at) {
+// The 32-bit number at the byte offset, most significant byte first or last.
+uint32_t Word(const std::string &bytes, size_t at, bool bigEndian) {
     uint32_t value = 0;
     for (size_t i = 0; i < 4; ++i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-uint32_t LittleEndian(const std::string &bytes, size_t at) {
-    uint32_t value = 0;
-    for (size_t i = 4; i-- > 0;)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+        value = value << 8 | static_cast<unsigned char>(bytes[at + (bigEndian ? i : 3 - i)]);
     return value;
 }
 
@@ -65,8 +59,8 @@ TEST_F(StarterTools, IconsWritesEveryPngTheResourceFileListsOnce) {
     // The icon is the bitmap's picture: PNG of the BMP's width and height.
     const std::string png = ReadFile(design / "button.png"), bmp = ReadFile(design / "button.bmp");
     ASSERT_EQ(png.rfind("\x89PNG\r\n", 0), 0u);
-    EXPECT_EQ(BigEndian(png, 16), LittleEndian(bmp, 18));
-    EXPECT_EQ(BigEndian(png, 20), LittleEndian(bmp, 22));
+    EXPECT_EQ(Word(png, 16, true), Word(bmp, 18, false));
+    EXPECT_EQ(Word(png, 20, true), Word(bmp, 22, false));
     // Nothing changed: nothing written, nothing listed.
     const auto stamp = fs::last_write_time(design / "button.png");
     EXPECT_EQ(Qgb("icons " + layout, 0), "");

@@ -65,6 +65,14 @@ inline fs::path FreshTempPath(const std::string &prefix) {
            (prefix + std::to_string(random()) + "-" + std::to_string(random()));
 }
 
+// An empty folder under the build tree's test-output/ for one test's files.
+inline std::string OutputDir(const std::string &name) {
+    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
 struct Outcome {
     int status = -1;
     std::string out, err;
