@@ -266,8 +266,12 @@ bool RecordText(const ContainerInfo &c, Text_ID text, bool &warnOnce, ControlRec
 // A bitmap button or toggle.
 bool RecordImage(const ContainerInfo &c, Geom_ID geom, const std::string &identifier,
                  const std::string &command, bool &warnOnce, ControlRecord &rec) {
-    if (identifier.empty())
+    if (identifier.empty()) {
+        // The names were made silently; an unnamed image is reported here,
+        // among the other controls' messages in tab order.
+        HostText(GetImageVarName(c.kind, geom, c.number, true));
         return false;
+    }
     rec.type = IsBitmapButton(geom) ? kBitmapButton : kBitmapToggle;
     rec.addName = rec.type == kBitmapButton ? "BitmapButton" : "BitmapToggle";
     rec.identifier = identifier;

@@ -36,7 +36,7 @@ std::vector<ImageName> NameImages(const ContainerInfo &c) {
             continue;
         ImageName image;
         image.geom = geom;
-        if (HostString name{GetImageVarName(c.kind, geom, c.number)})
+        if (HostString name{GetImageVarName(c.kind, geom, c.number, false)})
             image.identifier = name.get();
         images.push_back(image);
     }

@@ -106,7 +106,7 @@ ContainerInfo ReadContainer(const char *frameName);
 // ---- control statements --------------------------------------------------
 
 // The identifier of each image of the container, in host geometry order
-// (empty when it has none: reported once, when the names are made).
+// (empty when it has none: reported once, when its statement would be made).
 struct ImageName {
     Geom_ID geom = nullptr;
     std::string identifier;

@@ -305,10 +305,12 @@ char *GetControlVarName(FrameKind frameKind, const char *labelText, const char *
     return MakeControlName(frameKind, labelText, source.c_str(), tag, displayName, number, report);
 }
 
-char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number) {
+char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number, bool report) {
     HostString command = GeomCommand(geom);
     const int index = command ? FindParameter(command.get(), "VarName") : -1;
     if (index < 0) {
+        if (!report)
+            return nullptr;
         char *fileName = nullptr;
         HostString file(QorUtilGeomImageGetFileName(geom, &fileName) ? fileName : nullptr);
         const std::string message =
@@ -320,7 +322,7 @@ char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number) {
     }
     const std::string source = LetterDigitRun(command.get() + index);
     const char *displayName = IsBitmapButton(geom) ? "Bitmap Button" : "Bitmap Toggle";
-    return MakeControlName(frameKind, nullptr, source.c_str(), "BB", displayName, number, true);
+    return MakeControlName(frameKind, nullptr, source.c_str(), "BB", displayName, number, report);
 }
 
 int NextDialogId(bool sidebars) {

@@ -66,8 +66,9 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
 // Name source from the text's command (VarName, whole command, or the label).
 char *GetControlVarName(FrameKind frameKind, const char *labelText, const char *command,
                         const char *tag, const char *displayName, int number, bool report);
-// Images need VarName; without it the image is reported and gets no name.
-char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number);
+// Images need VarName; without it the image gets no name (reported when
+// report is set).
+char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number, bool report);
 
 // Free numbers for the insert commands.
 int NextDialogId(bool sidebars); // 0 after "All frames must have names"

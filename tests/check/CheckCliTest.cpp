@@ -1,36 +1,24 @@
 // qgb check as a user runs it: findings with their place and advice, as text
 // or JSON, and the exit code.
-#include "RunQgb.h"
+#include "Run.h"
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(CheckCli, FindingsWithPlaceAdviceAndExitCode) {
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "check-cli";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = OutputDir("check-cli");
     const std::string layout = (dir / "bad.lay.json").string();
-    std::ofstream(layout) << R"({"formatVersion": 1, "frames": [
+    WriteFile(layout, R"({"formatVersion": 1, "frames": [
       {"name": "ID=1 TITLE=\"A\" MODE=MODAL OKCLOSEBUTTON=T", "x": 1, "y": 1, "width": 4, "height": 3,
        "texts": [{"string": "OK", "command": "VarName=Go", "x": 10, "y": 80, "boxType": "filled"},
                  {"string": "LIST:x", "x": 10, "y": 50, "boxType": "filled"},
-                 {"string": "Again", "command": "VarName=GO", "x": 10, "y": 20, "boxType": "filled"}]}]})";
-    std::string out;
-    ASSERT_EQ(RunQgb("check --json --language fortran " + layout, &out), 1);
-    const nlohmann::json report = nlohmann::json::parse(out);
-    ASSERT_EQ(report.at("findings").size(), 2u) << out;
+                 {"string": "Again", "command": "VarName=GO", "x": 10, "y": 20, "boxType": "filled"}]}]})");
+    const Outcome json = RunQgb({"check", "--json", "--language", "fortran", layout});
+    ASSERT_EQ(json.status, 1);
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    ASSERT_EQ(report.at("findings").size(), 2u) << json.out;
     const nlohmann::json &prefix = report["findings"][0];
     EXPECT_EQ(prefix["severity"], "warning");
     EXPECT_EQ(prefix["file"], layout);
@@ -45,9 +33,9 @@ TEST(CheckCli, FindingsWithPlaceAdviceAndExitCode) {
     EXPECT_EQ(upper["key"], "VarName");
 
     // Without FORTRAN only the warning is left: exit 0, and the text names the frame.
-    out.clear();
-    EXPECT_EQ(RunQgb("check --language c " + layout, &out), 0);
-    EXPECT_NE(out.find("frame 1 \"ID=1"), std::string::npos) << out;
+    const Outcome text = RunQgb({"check", "--language", "c", layout});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("frame 1 \"ID=1"), std::string::npos) << text.out;
     fs::remove_all(dir);
 }
 

@@ -3,20 +3,15 @@
 // findings, and the sample designs give no finding.
 #include "Check.h"
 
-#include "HostFixture.h"
+#include "AddOnFixture.h"
+#include "Run.h"
 #include "classic/Build.h"
 #include "classic/BuildState.h"
 #include "model/Settings.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
 namespace qb = quorvin::builder;
 using qgb::Finding;
 using quorvin::host::FrameSpec;
@@ -43,40 +38,22 @@ struct Design {
     bool unlimitedNames = false; // LimitIdentLength off
 };
 
-class CheckTest : public HostFixture {
+class CheckTest : public AddOnFixture {
   protected:
     void SetUp() override {
-        HostFixture::SetUp();
-        StartAddOn();
+        AddOnFixture::SetUp();
         // The Qt build writes its forms to ../ui beside the layout.
         // One folder per test: ctest runs the tests of this file side by side.
-        root = fs::path(QGB_BINARY_DIR) / "test-output" / "check" /
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        dir = (root / "design").string() + "/";
-        fs::remove_all(root);
-        fs::create_directories(dir + "../ui/mainwindow/qt");
+        root = OutputDir(std::string("check-") +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = root + "/design/";
+        fs::create_directories(root + "/ui/mainwindow/qt");
         fs::create_directories(dir);
     }
     void TearDown() override {
-        qb::FreeHostObjects();
-        qb::BuildState = qb::BuildStateT{};
-        HostFixture::TearDown();
+        AddOnFixture::TearDown();
         fs::remove_all(root);
     }
-    // The build's objects as start-up makes them, in a fresh host.
-    void StartAddOn() {
-        qb::BuildState = qb::BuildStateT{};
-        qb::BuilderSettings = qb::BuilderSettingsT{};
-        qb::AllocatePageSets();
-        qb::BuildNameList = QorUtilStringListAlloc();
-        RegisterAddOn();
-    }
-    void FreshHost() {
-        qb::FreeHostObjects();
-        host().reset();
-        StartAddOn();
-    }
-
     // The warnings and errors a build of the workspace shows.
     std::vector<std::string> BuildMessages(int language) {
         host().clearMessages();
@@ -93,7 +70,7 @@ class CheckTest : public HostFixture {
         return shown;
     }
 
-    fs::path root;
+    std::string root;
     std::string dir;
 };
 

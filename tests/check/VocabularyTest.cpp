@@ -1,23 +1,12 @@
 // Every example layout of docs/design-vocabulary.md runs as printed: qgb
 // check finds no error in it, and qgb info --json gives the kinds and
 // identifiers its "Gives:" line says.
-#include "RunQgb.h"
+#include "Run.h"
 
-#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 namespace qgbtest {
 namespace {
-
-namespace fs = std::filesystem;
 
 // What qgb info --json says, written as a "Gives:" line is.
 std::string Gives(const nlohmann::json &info) {
@@ -38,9 +27,7 @@ std::string Gives(const nlohmann::json &info) {
 TEST(DesignVocabulary, EveryExampleGivesWhatItSays) {
     std::ifstream doc(fs::path(QGB_SOURCE_DIR) / "docs" / "design-vocabulary.md");
     ASSERT_TRUE(doc);
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / "vocabulary";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = OutputDir("vocabulary");
     fs::copy_file(fs::path(QGB_SOURCE_DIR) / "examples" / "sample" / "button.bmp",
                   dir / "button.bmp");
     std::string line, example;
@@ -61,12 +48,13 @@ TEST(DesignVocabulary, EveryExampleGivesWhatItSays) {
                     expected += c;
             const std::string layout =
                 (dir / ("ex" + std::to_string(++examples) + ".lay.json")).string();
-            std::ofstream(layout) << example;
+            WriteFile(layout, example);
             SCOPED_TRACE(example);
-            std::string out;
-            EXPECT_EQ(RunQgb("check " + layout, &out), 0) << out;
-            ASSERT_EQ(RunQgb("info --json " + layout, &out), 0) << out;
-            EXPECT_EQ(Gives(nlohmann::json::parse(out)), expected);
+            const Outcome check = RunQgb({"check", layout});
+            EXPECT_EQ(check.status, 0) << check.out;
+            const Outcome info = RunQgb({"info", "--json", layout});
+            ASSERT_EQ(info.status, 0) << info.err;
+            EXPECT_EQ(Gives(nlohmann::json::parse(info.out)), expected);
         } else if (inExample) {
             example += line + "\n";
         }

@@ -109,5 +109,9 @@ class ClassicFixture : public HostFixture {
 // A design with every container and control kind, and designer texts that
 // need escaping in every target language; its bitmap file is written to dir.
 void AddEveryKindDesign(const std::string &dir);
+// Its one warning: the dialog's title ends in a backslash, which escapes its
+// closing quote, so the default title is used.
+inline const char *const kEveryKindWarning =
+    "Warning: title=\"Dialog Title\" not found. Default title will be used";
 
 } // namespace qgbtest

@@ -1,8 +1,8 @@
 // The classic build's output checked with the real compilers, against the
 // SDK headers and the add-on headers "qgb new" writes (tools/qgb/templates):
-//  - C: guicb.tmp (which includes guibld.c) and guidefs.c with gcc -Wall
-//    -Wextra -Werror (-Wno-unused-parameter: the tab stubs do not use their
-//    value);
+//  - C: guicb.tmp (which includes guibld.c) and guidefs.c with gcc as
+//    strict C99, -Wall -Wextra -Werror (-Wno-unused-parameter: the tab stubs
+//    do not use their value);
 //  - C++: the same with g++; -Wno-write-strings because the option list
 //    template gives a string literal to a "char *";
 //  - FORTRAN: gfortran -fsyntax-only -ffixed-line-length-none (lines reach
@@ -16,6 +16,9 @@
 #include "ClassicSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <fstream>
 
 #include <string>
 #include <vector>
@@ -32,14 +35,40 @@ class CompileFixture : public ClassicFixture {
         EXPECT_EQ(RunCommand(command, &output), 0) << command << "\n" << output;
     }
 
+    // The compiler and its flags: C as strict C99, C++ as C++17.
+    std::string Compiler(bool cpp) const {
+        return std::string(cpp ? QGB_CXX : QGB_CC) +
+               " -Wall -Wextra -Wno-unused-parameter -Werror -pedantic-errors" +
+               (cpp ? " -std=c++17 -Wno-write-strings" : " -std=c99") + kIncludes + " -I'" + dir +
+               "' ";
+    }
+
     void CompileC(bool cpp) {
-        const std::string compiler =
-            std::string(cpp ? QGB_CXX : QGB_CC) + " -Wall -Wextra -Wno-unused-parameter -Werror" +
-            (cpp ? " -std=c++17 -Wno-write-strings" : "") + kIncludes + " -I'" + dir + "' -c ";
+        const std::string compiler = Compiler(cpp) + "-c ";
         Expect(compiler + (cpp ? "-x c++ '" : "-x c '") + dir + "guicb.tmp' -o '" + dir +
                "guicb.o'");
         Expect(compiler + "'" + dir + (cpp ? "guidefs.cpp" : "guidefs.c") + "' -o '" + dir +
                "guidefs.o'");
+    }
+
+    // Builds the generated code with the run source (its entry points
+    // declared extern "C" in C++) into a shared object and loads it.
+    void *LoadGenerated(bool cpp, const std::string &run) {
+        std::ofstream(dir + "run.c") << "#include \"QORADDON.h\"\n#include \"GUIDEFS.h\"\n"
+                                     << "AddOn_pa AddOnID = 0;\n#ifdef __cplusplus\n"
+                                     << "#define ENTRY extern \"C\"\n#else\n#define ENTRY\n#endif\n"
+                                     << run;
+        std::string output;
+        const std::string language = cpp ? "-x c++ '" : "-x c '";
+        EXPECT_EQ(RunCommand(Compiler(cpp) + "-shared -fPIC " + language + dir + "guicb.tmp' '" +
+                                 dir + (cpp ? "guidefs.cpp' '" : "guidefs.c' '") + dir +
+                                 "run.c' -o '" + dir + "generated.so'",
+                             &output),
+                  0)
+            << output;
+        void *library = ::dlopen((dir + "generated.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        EXPECT_NE(library, nullptr) << ::dlerror();
+        return library;
     }
 
     void CheckFortran() {

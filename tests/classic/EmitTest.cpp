@@ -1,5 +1,6 @@
-// The line writer's FORTRAN folding, the escaping of designer text, and the
-// silence of the generator while a preview is built.
+// The line writer (FORTRAN folding, the formatter beside printf, write
+// failures found mid-file), the escaping of designer text, and the silence
+// of the generator while a preview is built.
 #include "ClassicSupport.h"
 
 #include "classic/BuildState.h"
@@ -19,11 +20,15 @@ class EmitTest : public ClassicFixture {};
 
 // Each call's text is folded on its own, line by line: a FORTRAN line that
 // reaches column 76 goes on after "     &" (code) or "C " (a comment); the
-// count then restarts at 6. C and C++ text is written as it is, however long.
+// count then restarts at 6. A code line whose second piece begins with "c"
+// goes on after "     &" (a "C" in column 1 would make the rest a comment);
+// a line begun with "C" goes on as a comment, whatever its pieces hold. C and
+// C++ text is written as it is, however long.
 TEST_F(EmitTest, FortranLinesAreFoldedAtColumn76) {
     const std::string code = "      X = A" + std::string(75, 'B') + "\n";
     const std::string comment = "C... " + std::string(150, 'x') + "\n";
-    const std::string seventy(70, 'a'), fifty(50, 'b'), huge(5000, 'z');
+    const std::string seventy(70, 'a'), fifty(50, 'b'), huge(5000, 'z'), y80(80, 'y');
+    const std::string call = "      call QorGUIAdd(", piece = "cb" + std::string(80, 'x');
     const struct {
         int32_t language;
         std::vector<std::string> calls;
@@ -40,6 +45,10 @@ TEST_F(EmitTest, FortranLinesAreFoldedAtColumn76) {
         {LanguageFORTRAN,
          {seventy + "\n" + seventy + "\n", fifty, fifty + "\n"},
          seventy + "\n" + seventy + "\n" + fifty + fifty + "\n"},
+        {LanguageFORTRAN,
+         {call, piece + "\n", "C... ", y80 + "\n"},
+         call + piece.substr(0, 76) + "\n     &" + piece.substr(76) + "\nC... " +
+             y80.substr(0, 76) + "\nC " + y80.substr(76) + "\n"},
         {LanguageC, {code}, code},
         {LanguageCPP, {code}, code},
         {LanguageC, {huge}, huge},
@@ -52,6 +61,30 @@ TEST_F(EmitTest, FortranLinesAreFoldedAtColumn76) {
         EXPECT_EQ(out.Finish().builder, c.expected) << c.calls[0];
     }
     EmitCode(nullptr, "%s", "nothing happens to a null file");
+}
+
+TEST_F(EmitTest, FormatsAsPrintfDoes) {
+    const std::string text(600, 't');
+    MemoryFiles files;
+    BuildState.Language = LanguageCPP;
+    EmitCode(files.files().builder, "%d|%5d|%-4d|%03d|%x|%*s|%-3s|%c|%%|%ld|%.2f|%s", -42, 7, 8, -5,
+             255u, 4, "ab", "z", 'q', 1234567890123L, 1.5, text.c_str());
+    char expected[800];
+    std::snprintf(expected, sizeof expected, "%d|%5d|%-4d|%03d|%x|%*s|%-3s|%c|%%|%ld|%.2f|%s", -42,
+                  7, 8, -5, 255u, 4, "ab", "z", 'q', 1234567890123L, 1.5, text.c_str());
+    EXPECT_EQ(files.Finish().builder, expected);
+}
+
+// The text is written in large pieces while the build goes on; a piece that
+// fails is remembered, and the close reports it.
+TEST_F(EmitTest, AWriteFailureMidFileIsReportedAtTheClose) {
+    BuildState.Language = LanguageCPP;
+    GeneratedFile file(std::fopen("/dev/full", "w"));
+    const std::string line(1000, 'a');
+    for (int i = 0; i < 3000; ++i)
+        EmitCode(&file, "%s\n", line.c_str());
+    EXPECT_LT(file.Pending().size(), size_t{3000} * 1001); // some was written already
+    EXPECT_FALSE(file.Close());
 }
 
 // A preview writes nothing; the controls of a container whose preview was

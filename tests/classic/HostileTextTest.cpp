@@ -58,16 +58,13 @@ class HostileTextTest : public CompileFixture {
     }
 };
 
-TEST_F(HostileTextTest, CompilesInC) {
-    Check(LanguageC);
-}
-
-TEST_F(HostileTextTest, CompilesInCpp) {
-    Check(LanguageCPP);
-}
-
-TEST_F(HostileTextTest, PassesGfortran) {
-    Check(LanguageFORTRAN);
+// FORTRAN last: without gfortran its check is skipped.
+TEST_F(HostileTextTest, CompilesInEveryLanguage) {
+    for (const int32_t language : {LanguageC, LanguageCPP, LanguageFORTRAN}) {
+        SCOPED_TRACE(language);
+        ResetWorkspace();
+        Check(language);
+    }
 }
 
 } // namespace

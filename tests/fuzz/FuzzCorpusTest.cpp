@@ -3,33 +3,13 @@
 // qgb itself, which must end with 0, 1 or 2 on every one of them, never on a
 // signal. Stored layouts named "refused-*" must be refused when they load.
 #include "Properties.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
+#include "Run.h"
 
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
-
 const fs::path kSource = QGB_SOURCE_DIR;
 const fs::path kRegressions = kSource / "tests" / "fuzz-regressions";
-
-std::string ReadBytes(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 bool IsPicture(const fs::path &path) {
     return path.extension() == ".bmp" || path.extension() == ".png";
@@ -73,28 +53,18 @@ TEST(FuzzCorpus, EveryStoredInputHoldsItsTargetsProperty) {
     for (const Target &target : targets) {
         EXPECT_GE(target.inputs.size(), 3u) << target.name << ": corpus missing";
         for (const fs::path &input : target.inputs)
-            EXPECT_EQ(target.check(ReadBytes(input)), "") << target.name << ": " << input;
+            EXPECT_EQ(target.check(ReadFile(input)), "") << target.name << ": " << input;
     }
 }
 
-class QgbOnCorpus : public ::testing::Test {
+class QgbOnCorpus : public TempFolderTest {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qgb-corpus-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-
     // A fresh layout folder holding every picture the inputs name, inside a
     // project that has the folder the Qt main window files go to.
     fs::path Project(const std::string &name) {
-        const fs::path project = dir_ / name / "design";
+        const fs::path project = dir / name / "design";
         fs::create_directories(project);
-        fs::create_directories(dir_ / name / "ui" / "mainwindow" / "qt");
+        fs::create_directories(dir / name / "ui" / "mainwindow" / "qt");
         for (const fs::path &from : {kSource / "examples" / "sample",
                                      kSource / "examples" / "forms", kRegressions / "images"})
             for (const fs::directory_entry &entry : fs::directory_iterator(from))
@@ -104,18 +74,14 @@ class QgbOnCorpus : public ::testing::Test {
         return project;
     }
 
-    // qgb's exit code; -1 when it ended on a signal (or past the codes it has).
+    // qgb's exit code, its output in output; -1 when it ended on a signal
+    // (or past the codes it has).
     int Qgb(const std::string &args) {
-        const std::string command = "'" + std::string(QGB_CLI_PATH) + "' " + args + " >'" +
-                                    (dir_ / "out.txt").string() + "' 2>&1";
-        const int raw = std::system(command.c_str());
-        if (!WIFEXITED(raw) || WEXITSTATUS(raw) > 2)
-            return -1;
-        return WEXITSTATUS(raw);
+        const int status = Shell(Quote(QGB_CLI_PATH) + " " + args, &output);
+        return status > 2 ? -1 : status;
     }
-    std::string Output() const { return ReadBytes(dir_ / "out.txt"); }
 
-    fs::path dir_;
+    std::string output;
 };
 
 TEST_F(QgbOnCorpus, InfoAndBuildEndWithAnExitCodeOnEveryLayoutInput) {
@@ -126,12 +92,12 @@ TEST_F(QgbOnCorpus, InfoAndBuildEndWithAnExitCodeOnEveryLayoutInput) {
         const std::string layout = (project / "design.lay.json").string();
         fs::copy_file(input, layout);
         const bool refused = input.filename().string().rfind("refused-", 0) == 0;
-        EXPECT_EQ(Qgb("info '" + layout + "'"), refused ? 1 : 0) << input << "\n" << Output();
+        EXPECT_EQ(Qgb("info " + Quote(layout)), refused ? 1 : 0) << input << "\n" << output;
         if (refused) {
-            EXPECT_NE(Output().find(layout + ": "), std::string::npos) << input << "\n" << Output();
+            EXPECT_NE(output.find(layout + ": "), std::string::npos) << input << "\n" << output;
         }
-        const int build = Qgb("build '" + layout + "' --language " + kLanguages[n++ % 4]);
-        EXPECT_TRUE(build == 0 || build == 1) << input << "\n" << Output();
+        const int build = Qgb("build " + Quote(layout) + " --language " + kLanguages[n++ % 4]);
+        EXPECT_TRUE(build == 0 || build == 1) << input << "\n" << output;
     }
 }
 
@@ -142,9 +108,9 @@ TEST_F(QgbOnCorpus, OptionsAndBuildEndWithAnExitCodeOnEveryConfigInput) {
         fs::copy_file(kSource / "examples" / "sample" / "sample.lay.json",
                       project / "sample.lay.json");
         fs::copy_file(input, project / "dlb.cfg");
-        const std::string layout = "'" + (project / "sample.lay.json").string() + "'";
-        EXPECT_EQ(Qgb("options " + layout), 0) << input << "\n" << Output();
-        EXPECT_EQ(Qgb("build " + layout), 0) << input << "\n" << Output();
+        const std::string layout = Quote((project / "sample.lay.json").string());
+        EXPECT_EQ(Qgb("options " + layout), 0) << input << "\n" << output;
+        EXPECT_EQ(Qgb("build " + layout), 0) << input << "\n" << output;
     }
 }
 

@@ -93,9 +93,7 @@ TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.string) + " / " + c.command);
-        TextOptions options;
-        options.box = c.box;
-        const Text_ID text = AddText(c.string, c.command, options);
+        const Text_ID text = AddText(c.string, c.command, {c.box});
         ControlKind kind = Label;
         int group = 99;
         ClassifyText(text, kind, group);
@@ -139,84 +137,81 @@ std::string Name(char *identifier) {
     return owned ? std::string(owned.get()) : std::string();
 }
 
-TEST_F(KindsTest, ControlNamesInDialogsAndSidebars) {
-    AddFrame("ID=1 TITLE=\"D\"");
+// Control identifiers: from the VarName, else the label, else the whole
+// command (cut at 583 characters); letters first, digits after a skipped
+// "~7" never start one; at most 13 characters before the tag unless the
+// length is not limited; page controls carry the page's ID and group. A
+// control without a name is reported when asked, with its kind's name.
+TEST_F(KindsTest, ControlNames) {
+    const std::string missing = "Missing Control Name for: \n", blanks(30, ' ');
+    const std::string letters = "VarName=" + std::string(300, 'a');
     struct Case {
         FrameKind frame;
         const char *label;
-        const char *command;
+        std::string command;
         const char *tag;
         int number;
-        const char *expected;
-    } cases[] = {
-        {ModalDialog, "Name", "", "TF", 1, "Name_TF_D1"},
-        {ModalDialog, "<math>7</math>   Toggle", "", "TOG", 1, "Toggle_TOG_D1"},
-        {ModalDialog, "<math>7</math>   Toggle", "VarName=Toggle3 Type=Toggle", "TOG", 2,
+        bool report;
+        std::string expected;
+        std::string reported = ""; // the report shown, if any
+        bool limit = true;
+    };
+    const Case cases[] = {
+        {ModalDialog, "Name", "", "TF", 1, false, "Name_TF_D1"},
+        {ModalDialog, "<math>7</math>   Toggle", "", "TOG", 1, false, "Toggle_TOG_D1"},
+        {ModalDialog, "<math>7</math>   Toggle", "VarName=Toggle3 Type=Toggle", "TOG", 2, false,
          "Toggle3_TOG_D2"},
-        {ModelessDialog, "~7Go on", "", "TOG", 4, "Goon_TOG_D4"},
-        {Sidebar, "Label", "VarName=LBL1 Type=Label", "LBL", 2, "LBL1_LBL_S2"},
-        {ModalDialog, "1 Word & Other", "", "BTN", 1, "WordOther_BTN_D1"},
-        {ModalDialog, "<b>1</b> Word", "", "BTN", 1, "Word_BTN_D1"},
-        {ModalDialog, "<b>12</b>", "", "BTN", 1, ""},
-        {ModalDialog, "x", "Type=Label", "LBL", 1, "TypeLabel_LBL_D1"}, // whole command
-        {ModalDialog, "Fallback", "VarName=_x", "BTN", 1, "Fallback_BTN_D1"},
-        {ModalDialog, "", "VarName=9lives", "BTN", 1, "lives_BTN_D1"},
-        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "TF", 1, "abcdefghijklm_TF_D1"},
-        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "RADIO", 1,
+        {ModelessDialog, "~7Go on", "", "TOG", 4, false, "Goon_TOG_D4"},
+        {Sidebar, "Label", "VarName=LBL1 Type=Label", "LBL", 2, false, "LBL1_LBL_S2"},
+        {ModalDialog, "1 Word & Other", "", "BTN", 1, false, "WordOther_BTN_D1"},
+        {ModalDialog, "<b>1</b> Word", "", "BTN", 1, false, "Word_BTN_D1"},
+        {ModalDialog, "<b>12</b>", "", "BTN", 1, false, ""},
+        {ModalDialog, "x", "Type=Label", "LBL", 1, false, "TypeLabel_LBL_D1"},
+        {ModalDialog, "Fallback", "VarName=_x", "BTN", 1, false, "Fallback_BTN_D1"},
+        {ModalDialog, "", "VarName=9lives", "BTN", 1, false, "lives_BTN_D1"},
+        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "TF", 1, false,
+         "abcdefghijklm_TF_D1"},
+        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "RADIO", 1, false,
          "abcdefghij_RADIO_D1"},
+        {ModalDialog, "~75 items", "", "TOG", 1, true, "items_TOG_D1"},
+        {ModalDialog, "~7 100% done\n~7 sdn", "", "RADIO", 2, true, "done7sdn_RADIO_D2"},
+        {ModalDialog, "~7 \xe6\xbc\xa2\xe5\xad\x97\n~7 second", "", "RADIO", 2, true,
+         "second_RADIO_D2"},
+        {ModalDialog, "~7~7 9 Go", "", "TOG", 3, true, "Go_TOG_D3"},
+        {ModalDialog, "~7 <b>x</b>Real", "", "TOG", 4, true, "Real_TOG_D4"},
+        {ModalDialog, "~7 100 %", "", "TOG", 5, true, "",
+         missing + "TOG: ~7 100 %" + std::string(22, ' ')},
+        {ModalDialog, "", "", "TF", 1, true, "", missing + "TF: " + blanks},
+        {ModalDialog, "12 !", "", "BTN", 1, true, "", missing + "BTN: 12 !" + std::string(26, ' ')},
+        {ModalDialog, "12 !", "", "LBL", 1, false, ""},
+        {ModalDialog, "", letters, "TF", 1, true, std::string(13, 'a') + "_TF_D1"},
+        {ModalDialog, "", letters, "TF", 1, true, std::string(256 - 2 - 15, 'a') + "_TF_D1", "",
+         false},
+        {ModalDialog, "", std::string(580, '.') + "Name", "BTN", 1, true, "Nam_BTN_D1", "", false},
+        {ModalDialog, "", std::string(583, '.') + "Name", "BTN", 1, true, "",
+         missing + "BTN: " + blanks, false},
+        {TabPage, "Name", "", "TF", 3, true, "Name_TF_T2_3"},
+        {FormPage, "", "VarName=SL1", "SLST", 1, true, "SL1_SLST_F5_1"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.label) + " / " + c.command);
-        EXPECT_EQ(
-            Name(GetControlVarName(c.frame, c.label, c.command, c.tag, "Control", c.number, false)),
-            c.expected);
+        host().reset();
+        host().clearMessages();
+        if (c.frame == TabPage)
+            AddFrame("TABPAGE=T ID=2 POS=1 TITLE=\"Page 2\"", true, 3);
+        else if (c.frame == FormPage)
+            AddFrame("FORMPAGE=T ID=5", true, 1);
+        else
+            AddFrame("ID=1 TITLE=\"D\"");
+        BuilderSettings.LimitIdentLength = c.limit;
+        EXPECT_EQ(Name(GetControlVarName(c.frame, c.label, c.command.c_str(), c.tag, c.tag,
+                                         c.number, c.report)),
+                  c.expected);
+        EXPECT_EQ(MessageTexts(), c.reported.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{c.reported});
+        for (const auto &m : host().messages())
+            EXPECT_EQ(m.call, Message::Call::ErrMsg);
     }
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-}
-
-TEST_F(KindsTest, ControlNamesOnPagesCarryThePageId) {
-    AddFrame("TABPAGE=T ID=2 POS=1 TITLE=\"Page 2\"", true, 3);
-    EXPECT_EQ(Name(GetControlVarName(TabPage, "Name", "", "TF", "Text Field", 3, true)),
-              "Name_TF_T2_3");
-    AddFrame("FORMPAGE=T ID=5", true, 1);
-    EXPECT_EQ(Name(GetControlVarName(FormPage, "", "VarName=SL1", "SLST", "x", 1, true)),
-              "SL1_SLST_F5_1");
-}
-
-TEST_F(KindsTest, IdentifierLengthFollowsTheOption) {
-    AddFrame("ID=1");
-    const std::string letters(300, 'a');
-    const std::string command = "VarName=" + letters;
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", command.c_str(), "TF", "x", 1, true)),
-              std::string(13, 'a') + "_TF_D1");
-    BuilderSettings.LimitIdentLength = false;
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", command.c_str(), "TF", "x", 1, true)),
-              std::string(256 - 2 - 15, 'a') + "_TF_D1");
-}
-
-TEST_F(KindsTest, CommandsAreCutAt583Characters) {
-    AddFrame("ID=1");
-    BuilderSettings.LimitIdentLength = false;
-    const std::string command = std::string(580, '.') + "Name";
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", command.c_str(), "BTN", "Button", 1, true)),
-              "Nam_BTN_D1");
-    const std::string beyond = std::string(583, '.') + "Name";
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", beyond.c_str(), "BTN", "Button", 1, true)),
-              "");
-    EXPECT_EQ(MessageTexts().size(), 1u);
-}
-
-TEST_F(KindsTest, MissingNamesAreReportedExceptForLabels) {
-    AddFrame("ID=1");
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "", "", "TF", "Text Field", 1, true)), "");
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "12 !", "", "BTN", "Button", 1, true)), "");
-    EXPECT_EQ(Name(GetControlVarName(ModalDialog, "12 !", "", "LBL", "Label", 1, false)), "");
-    ASSERT_EQ(host().messages().size(), 2u) << DescribeMessages();
-    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-    EXPECT_EQ(host().messages()[0].text,
-              "Missing Control Name for: \nText Field: " + std::string(30, ' '));
-    EXPECT_EQ(host().messages()[1].text,
-              "Missing Control Name for: \nButton: 12 !" + std::string(26, ' '));
 }
 
 // A 2 x 1 pixel 24-bit BMP file.
@@ -245,75 +240,88 @@ Geom_ID AddImage(const std::string &file, const std::string &command) {
     return quorvin::host::Host::instance().addGeom(spec);
 }
 
+// Images are bitmap buttons unless of Type=Toggle (all of it) or without a
+// command; their identifier needs a VarName, and a missing one is reported.
 TEST_F(KindsTest, ImagesNeedAVariableName) {
     const std::string file = WriteBmp("qgb_kinds_test.bmp");
+    const std::string noName = "No variable name specified for image:\n\"" + file +
+                               "\"\nPlease add the VARNAME=[varname] to the macro function text "
+                               "for this image.";
+    const std::string noRun = "Missing Control Name for: \nBitmap Button: " + std::string(30, ' ');
     AddFrame("ID=1");
-    const Geom_ID plain = AddImage(file, "ToolTip=\"Open\"");
-    const Geom_ID named = AddImage(file, "VarName=Open1 ToolTip=\"Open\"");
-    const Geom_ID toggle = AddImage(file, "VarName=Grid Type=toggleX");
-    const Geom_ID shortType = AddImage(file, "VarName=Grid Type=Togg");
-    const Geom_ID none = AddImage(file, "");
-    ASSERT_TRUE(plain && named && toggle && shortType && none);
-
-    EXPECT_TRUE(IsBitmapButton(named));
-    EXPECT_FALSE(IsBitmapButton(toggle));
-    EXPECT_TRUE(IsBitmapButton(shortType));
-    EXPECT_FALSE(IsBitmapButton(none));
-
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, named, 1)), "Open1_BB_D1");
-    EXPECT_EQ(Name(GetImageVarName(Sidebar, toggle, 3)), "Grid_BB_S3");
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, plain, 1)), "");
-    ASSERT_EQ(host().messages().size(), 1u);
-    EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-    EXPECT_EQ(
-        host().messages()[0].text,
-        "No variable name specified for image:\n\"" + file +
-            "\"\nPlease add the VARNAME=[varname] to the macro function text for this image.");
-
-    host().clearMessages();
-    const Geom_ID noRun = AddImage(file, "VarName=_");
-    EXPECT_EQ(Name(GetImageVarName(ModalDialog, noRun, 1)), "");
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{"Missing Control Name for: \nBitmap Button: " +
-                                       std::string(30, ' ')});
+    const struct {
+        const char *command;
+        bool bitmapButton;
+        FrameKind frame;
+        int number;
+        const char *name; // null: not asked
+        std::string reported;
+    } cases[] = {
+        {"VarName=Open1 ToolTip=\"Open\"", true, ModalDialog, 1, "Open1_BB_D1", ""},
+        {"VarName=Grid Type=toggleX", false, Sidebar, 3, "Grid_BB_S3", ""},
+        {"VarName=Grid Type=Togg", true, ModalDialog, 2, "Grid_BB_D2", ""},
+        {"", false, ModalDialog, 1, nullptr, ""},
+        {"ToolTip=\"Open\"", true, ModalDialog, 1, "", noName},
+        {"VarName=_", true, ModalDialog, 1, "", noRun},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.command);
+        host().clearMessages();
+        const Geom_ID image = AddImage(file, c.command);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(IsBitmapButton(image), c.bitmapButton);
+        if (c.name) {
+            // Asked silently first, as the names are made; then as reported.
+            EXPECT_EQ(Name(GetImageVarName(c.frame, image, c.number, false)), c.name);
+            EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+            EXPECT_EQ(Name(GetImageVarName(c.frame, image, c.number, true)), c.name);
+        }
+        EXPECT_EQ(MessageTexts(), c.reported.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{c.reported});
+        for (const auto &m : host().messages())
+            EXPECT_EQ(m.call, Message::Call::ErrMsg);
+    }
     std::filesystem::remove(file);
 }
 
-TEST_F(KindsTest, NextDialogIdVisitsFramesNamedAlike) {
-    AddFrame("ID=1 TITLE=\"A\"");
-    AddFrame("ID=2 TITLE=\"B\"");
-    AddFrame("ID=1 SIDEBAR=T TITLE=\"S\"");
-    AddFrame("TABPAGE=T ID=4 POS=1", true, 1);
-    // The current frame is named exactly like the one behind it.
-    AddFrame("ID=3 TITLE=\"C\"");
-    AddFrame("ID=3 TITLE=\"C\"");
-    const UniqueID_t current = CurrentFrameId();
-    const std::vector<UniqueID_t> order = FrameOrder();
-
-    EXPECT_EQ(NextDialogId(false), 5); // 1 to 4 are taken, the page's 4 included
-    EXPECT_EQ(NextDialogId(true), 2);
-    EXPECT_EQ(CurrentFrameId(), current);
-    EXPECT_EQ(FrameOrder(), order);
-}
-
-TEST_F(KindsTest, NextDialogIdFindsTheIdBehindAFrameNamedLikeTheFirst) {
-    AddFrame("ID=1 TITLE=\"Same\"");
-    AddFrame("ID=2 TITLE=\"Other\"");
-    AddFrame("ID=1 TITLE=\"Same\"");
-    EXPECT_EQ(NextDialogId(false), 3);
-}
-
-TEST_F(KindsTest, NextDialogIdNeedsNamedFrames) {
-    AddFrame("ID=1");
-    AddFrame("ID=2");
-    ASSERT_TRUE(QorUtilFrameSetName(""));
-    AddFrame("ID=3");
-    const UniqueID_t current = CurrentFrameId();
-    EXPECT_EQ(NextDialogId(false), 0);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"All frames must have names"});
-    EXPECT_EQ(CurrentFrameId(), current);
+// The next free dialog (or sidebar) ID over every frame, frames named like
+// the current one or the first included, leaving the frames as they were;
+// 0 and a report when a frame has no name.
+TEST_F(KindsTest, NextDialogId) {
+    const struct {
+        std::vector<std::pair<std::string, bool>> frames; // name, linked
+        int dialog, sidebar;
+        const char *reported; // the report shown, if any
+    } cases[] = {
+        // clang-format off
+        {{{"ID=1 TITLE=\"A\"", false}, {"ID=2 TITLE=\"B\"", false}, {"ID=1 SIDEBAR=T TITLE=\"S\"", false},
+          {"TABPAGE=T ID=4 POS=1", true}, // the page's 4 is taken too
+          {"ID=3 TITLE=\"C\"", false}, {"ID=3 TITLE=\"C\"", false}}, 5, 2, ""},
+        {{{"ID=1 TITLE=\"Same\"", false}, {"ID=2 TITLE=\"Other\"", false}, {"ID=1 TITLE=\"Same\"", false}}, 3, 1, ""},
+        {{{"ID=1", false}, {"", false}, {"ID=3", false}}, 0, 0, "All frames must have names"},
+        // clang-format on
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.frames.front().first);
+        host().reset();
+        host().clearMessages();
+        for (const auto &[name, linked] : c.frames) {
+            AddFrame(name.empty() ? "unnamed" : name, linked, linked ? 1 : 0);
+            if (name.empty()) {
+                ASSERT_TRUE(QorUtilFrameSetName(""));
+            }
+        }
+        const UniqueID_t current = CurrentFrameId();
+        const std::vector<UniqueID_t> order = FrameOrder();
+        EXPECT_EQ(NextDialogId(false), c.dialog);
+        EXPECT_EQ(MessageTexts(),
+                  *c.reported ? std::vector<std::string>{c.reported} : std::vector<std::string>{});
+        if (!*c.reported) {
+            EXPECT_EQ(NextDialogId(true), c.sidebar);
+        }
+        EXPECT_EQ(CurrentFrameId(), current);
+        EXPECT_EQ(FrameOrder(), order);
+    }
 }
 
 TEST_F(KindsTest, NextLinkGroupLooksAtEveryFrame) {

@@ -8,6 +8,8 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 using namespace quorvin::builder;
 using quorvin::host::Message;
@@ -15,8 +17,6 @@ using quorvin::host::Message;
 namespace qgbtest {
 namespace {
 
-const char *const kNotRecognizedOk =
-    "Value for dialog parameter OKCLOSEBUTTON not recognized. Must be \"TRUE\" or \"FALSE\"";
 const char *const kTitleWarning =
     "Warning: title=\"Dialog Title\" not found. Default title will be used";
 
@@ -57,16 +57,10 @@ TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
         {"MODE=MODELESS", "MODE", "MODELESS"},
         {"ID=1", "", nullptr},
     };
-    for (const FindCase &c : cases) {
-        SCOPED_TRACE(std::string(c.str) + " / " + c.key);
-        const std::optional<std::string> found = Found(c.str, c.key);
-        if (c.valueFrom) {
-            ASSERT_TRUE(found.has_value());
-            EXPECT_EQ(*found, c.valueFrom);
-        } else {
-            EXPECT_FALSE(found.has_value()) << *found;
-        }
-    }
+    for (const FindCase &c : cases)
+        EXPECT_EQ(Found(c.str, c.key),
+                  c.valueFrom ? std::optional<std::string>(c.valueFrom) : std::nullopt)
+            << c.str << " / " << c.key;
     EXPECT_EQ(FindParameter(nullptr, "ID"), -1);
 }
 
@@ -98,88 +92,90 @@ TEST_F(ParametersTest, GetStringTagCopiesToTheNextQuoteOrTheEnd) {
         {"VarName=TF1", "Type", nullptr},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.str);
         HostString value(GetStringTag(c.str, c.key));
-        if (c.value) {
-            ASSERT_TRUE(value);
-            EXPECT_STREQ(value.get(), c.value);
-        } else {
-            EXPECT_FALSE(value);
-        }
+        EXPECT_EQ(value ? std::optional<std::string>(value.get()) : std::nullopt,
+                  c.value ? std::optional<std::string>(c.value) : std::nullopt)
+            << c.str;
     }
     HostString tagged(GetStringTag("A=xyz", "A"));
     ASSERT_TRUE(tagged);
     EXPECT_EQ(host().liveStringsByTag()["GetStringTag"], 1u);
 }
 
+// Each word parsed over both starting values: 1 true, 0 false, -1 not
+// recognised (the value left alone).
 TEST(ParseBoolean, ComparesPrefixesInOrder) {
-    const char *const trueWords[] = {"TRUE", "true", "Tx", "YES", "yes", "ON",
-                                     "on",   "T",    "t",  "1",   "10"};
-    const char *const falseWords[] = {"FALSE", "fals", "NO", "no", "OFF", "F", "f", "0", "Foo"};
-    const char *const unknownWords[] = {"Y", "N", "O", "maybe", "", " T", "2"};
-    for (const char *word : trueWords) {
-        bool value = false;
-        EXPECT_TRUE(ParseBoolean(word, value)) << word;
-        EXPECT_TRUE(value) << word;
-    }
-    for (const char *word : falseWords) {
-        bool value = true;
-        EXPECT_TRUE(ParseBoolean(word, value)) << word;
-        EXPECT_FALSE(value) << word;
-    }
-    for (const char *word : unknownWords) {
-        bool value = true;
-        EXPECT_FALSE(ParseBoolean(word, value)) << word;
-        EXPECT_TRUE(value) << word << ": the value must be left alone";
-        value = false;
-        EXPECT_FALSE(ParseBoolean(word, value)) << word;
-        EXPECT_FALSE(value) << word;
-    }
+    const std::pair<const char *, int> cases[] = {
+        {"TRUE", 1}, {"true", 1}, {"Tx", 1},     {"YES", 1}, {"yes", 1},   {"ON", 1},   {"on", 1},
+        {"T", 1},    {"t", 1},    {"1", 1},      {"10", 1},  {"FALSE", 0}, {"fals", 0}, {"NO", 0},
+        {"no", 0},   {"OFF", 0},  {"F", 0},      {"f", 0},   {"0", 0},     {"Foo", 0},  {"Y", -1},
+        {"N", -1},   {"O", -1},   {"maybe", -1}, {"", -1},   {" T", -1},   {"2", -1},
+    };
+    for (const auto &[word, expected] : cases)
+        for (const bool start : {false, true}) {
+            bool value = start;
+            EXPECT_EQ(ParseBoolean(word, value), expected >= 0) << word;
+            EXPECT_EQ(value, expected < 0 ? start : expected == 1) << word << " from " << start;
+        }
 }
 
-TEST_F(ParametersTest, UnrecognisedBooleanWarnsAndKeepsTheDefault) {
-    EXPECT_TRUE(GetBoolParameter("OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", true));
-    ASSERT_EQ(host().messages().size(), 1u);
-    const Message &m = host().messages()[0];
-    EXPECT_EQ(m.call, Message::Call::MessageBox);
-    EXPECT_EQ(m.boxType, MessageBox_Warning);
-    EXPECT_EQ(m.text, kNotRecognizedOk);
-
-    host().clearMessages();
-    EXPECT_FALSE(GetBoolParameter("APPLYBUTTON=F", "APPLYBUTTON", true));
-    EXPECT_TRUE(GetBoolParameter("ID=1", "HELPBUTTON", true));
-    EXPECT_FALSE(GetBoolParameter("ID=1", "APPLYBUTTON", false));
-    EXPECT_TRUE(GetBoolParameter("OKCLOSEBUTTON=T APPLYBUTTON=F", "OKCLOSEBUTTON", false));
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-}
-
-TEST_F(ParametersTest, PageAndSidebarFlagsCountUnrecognisedValuesAsFalse) {
-    EXPECT_TRUE(GetFlagParameter("ID=1 SIDEBAR=T", "SIDEBAR"));
-    EXPECT_FALSE(GetFlagParameter("ID=1", "SIDEBAR"));
-    EXPECT_TRUE(host().messages().empty());
-    EXPECT_FALSE(GetFlagParameter("ID=1 TABPAGE=perhaps", "TABPAGE"));
-    ASSERT_EQ(MessageTexts().size(), 1u);
-    EXPECT_EQ(MessageTexts()[0],
-              "Value for dialog parameter TABPAGE not recognized. Must be \"TRUE\" or \"FALSE\"");
-}
-
-TEST_F(ParametersTest, ShowLabelIsTrueUnlessClearlyFalse) {
-    EXPECT_TRUE(GetShowLabel(""));
-    EXPECT_TRUE(GetShowLabel("VarName=SC1"));
-    EXPECT_TRUE(GetShowLabel("SHOWLABEL=maybe"));
-    EXPECT_FALSE(GetShowLabel("VarName=SC1 Type=Scale SHOWLABEL=F"));
-    EXPECT_TRUE(GetShowLabel("SHOWLABEL=yes"));
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+// The booleans of frame names and commands: the value, and the warning for
+// a value not recognised. GetBoolParameter keeps its default, the page and
+// sidebar flags count it as false, SHOWLABEL is true unless clearly false.
+TEST_F(ParametersTest, BooleanParameters) {
+    enum Reader { Bool, Flag, ShowLabel };
+    const struct {
+        Reader reader;
+        const char *str, *key;
+        bool defaultValue, expected, warned;
+    } cases[] = {
+        {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", true, true, true},
+        {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", false, false, true},
+        {Bool, "APPLYBUTTON=F", "APPLYBUTTON", true, false, false},
+        {Bool, "ID=1", "HELPBUTTON", true, true, false},
+        {Bool, "ID=1", "APPLYBUTTON", false, false, false},
+        {Bool, "OKCLOSEBUTTON=T APPLYBUTTON=F", "OKCLOSEBUTTON", false, true, false},
+        {Flag, "ID=1 SIDEBAR=T", "SIDEBAR", false, true, false},
+        {Flag, "ID=1", "SIDEBAR", false, false, false},
+        {Flag, "ID=1 TABPAGE=perhaps", "TABPAGE", false, false, true},
+        {ShowLabel, "", "", true, true, false},
+        {ShowLabel, "VarName=SC1", "", true, true, false},
+        {ShowLabel, "SHOWLABEL=maybe", "", true, true, false},
+        {ShowLabel, "VarName=SC1 Type=Scale SHOWLABEL=F", "", true, false, false},
+        {ShowLabel, "SHOWLABEL=yes", "", true, true, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.str);
+        host().clearMessages();
+        EXPECT_EQ(c.reader == Bool   ? GetBoolParameter(c.str, c.key, c.defaultValue)
+                  : c.reader == Flag ? GetFlagParameter(c.str, c.key)
+                                     : GetShowLabel(c.str),
+                  c.expected);
+        if (!c.warned) {
+            EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
+            continue;
+        }
+        ASSERT_EQ(host().messages().size(), 1u) << DescribeMessages();
+        const Message &m = host().messages()[0];
+        EXPECT_EQ(m.call, Message::Call::MessageBox);
+        EXPECT_EQ(m.boxType, MessageBox_Warning);
+        EXPECT_EQ(m.text, "Value for dialog parameter " + std::string(c.key) +
+                              " not recognized. Must be \"TRUE\" or \"FALSE\"");
+    }
 }
 
 TEST(IsModeless, NeedsAllEightLetters) {
-    EXPECT_TRUE(IsModeless("ID=1 MODE=MODELESS"));
-    EXPECT_TRUE(IsModeless("ID=1 MODE=modeless OKCLOSEBUTTON=T"));
-    EXPECT_TRUE(IsModeless("MODE = ModelessX"));
-    EXPECT_FALSE(IsModeless("ID=1 MODE=MODELES"));
-    EXPECT_FALSE(IsModeless("ID=1 MODE=MODAL"));
-    EXPECT_FALSE(IsModeless("ID=1 TITLE=\"MODE=MODELESS\""));
-    EXPECT_FALSE(IsModeless("ID=1"));
+    const std::pair<const char *, bool> cases[] = {
+        {"ID=1 MODE=MODELESS", true},
+        {"ID=1 MODE=modeless OKCLOSEBUTTON=T", true},
+        {"MODE = ModelessX", true},
+        {"ID=1 MODE=MODELES", false},
+        {"ID=1 MODE=MODAL", false},
+        {"ID=1 TITLE=\"MODE=MODELESS\"", false},
+        {"ID=1", false},
+    };
+    for (const auto &[name, modeless] : cases)
+        EXPECT_EQ(IsModeless(name), modeless) << name;
 }
 
 TEST_F(ParametersTest, DialogTitles) {
@@ -200,31 +196,22 @@ TEST_F(ParametersTest, DialogTitles) {
         {"FORMPAGE=T ID=2", "Untitled", false},
         {"TABPAGE=F FORMPAGE=T ID=2", "Untitled", false},
         {"TABPAGE=F ID=2", "Untitled", true},
+        // Cut at 511 characters; exactly at the limit and without a closing
+        // quote still counts as read.
+        {"ID=1 TITLE=\"" + std::string(600, 'x') + "\"", std::string(511, 'x'), false},
+        {"ID=1 TITLE=\"" + std::string(511, 'y'), std::string(511, 'y'), false},
+        {"ID=1 TITLE=\"" + std::string(510, 'y'), "Untitled", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.frameName);
         host().clearMessages();
         EXPECT_EQ(std::string(GetDialogTitle(c.frameName.c_str())), c.title);
+        EXPECT_EQ(MessageTexts(),
+                  c.warned ? std::vector<std::string>{kTitleWarning} : std::vector<std::string>{});
         if (c.warned) {
-            ASSERT_EQ(host().messages().size(), 1u) << DescribeMessages();
             EXPECT_EQ(host().messages()[0].call, Message::Call::ErrMsg);
-            EXPECT_EQ(host().messages()[0].text, kTitleWarning);
-        } else {
-            EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
         }
     }
-}
-
-TEST_F(ParametersTest, TitlesAreCutAt511Characters) {
-    const std::string longTitle(600, 'x');
-    const std::string name = "ID=1 TITLE=\"" + longTitle + "\"";
-    EXPECT_EQ(std::string(GetDialogTitle(name.c_str())), std::string(511, 'x'));
-    // Exactly at the limit and without a closing quote still counts as read.
-    const std::string open = "ID=1 TITLE=\"" + std::string(511, 'y');
-    EXPECT_EQ(std::string(GetDialogTitle(open.c_str())), std::string(511, 'y'));
-    const std::string shortOpen = "ID=1 TITLE=\"" + std::string(510, 'y');
-    EXPECT_EQ(std::string(GetDialogTitle(shortOpen.c_str())), "Untitled");
-    EXPECT_EQ(MessageTexts().size(), 1u);
 }
 
 TEST_F(ParametersTest, TransparentColors) {
@@ -246,9 +233,8 @@ TEST_F(ParametersTest, TransparentColors) {
         int red = -1, green = -1, blue = -1;
         EXPECT_EQ(GetTransparentColor(c.command, red, green, blue), c.read);
         if (c.read) {
-            EXPECT_EQ(red, c.red);
-            EXPECT_EQ(green, c.green);
-            EXPECT_EQ(blue, c.blue);
+            EXPECT_EQ(std::vector<int>({red, green, blue}),
+                      std::vector<int>({c.red, c.green, c.blue}));
         }
     }
 }
@@ -263,25 +249,17 @@ TEST_F(ParametersTest, TabOrderPutsGeometriesFirstAndKeepsEqualValuesInOrder) {
     const Geom_ID g1 = AddRectangle("Group");
     const Geom_ID g2 = AddRectangle("TabOrder=2");
 
-    const std::vector<TabOrderEntry> entries = CollectTabOrder();
-    ASSERT_EQ(entries.size(), 7u);
-    struct Expected {
-        bool isText;
-        int tabOrder;
-        Text_ID text;
-        Geom_ID geom;
-    } expected[] = {
-        {true, -1, t4, nullptr}, {false, 0, nullptr, g1}, {true, 0, t2, nullptr},
-        {true, 0, t3, nullptr},  {false, 2, nullptr, g2}, {true, 2, t1, nullptr},
-        {true, 2, t5, nullptr},
-    };
-    for (size_t i = 0; i < entries.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(entries[i].isText, expected[i].isText);
-        EXPECT_EQ(entries[i].tabOrder, expected[i].tabOrder);
-        EXPECT_EQ(entries[i].text, expected[i].text);
-        EXPECT_EQ(entries[i].geom, expected[i].geom);
-    }
+    using Entry = std::tuple<bool, int, Text_ID, Geom_ID>;
+    std::vector<Entry> entries;
+    for (const TabOrderEntry &e : CollectTabOrder())
+        entries.emplace_back(e.isText, e.tabOrder, e.text, e.geom);
+    EXPECT_EQ(entries, (std::vector<Entry>{{true, -1, t4, nullptr},
+                                           {false, 0, nullptr, g1},
+                                           {true, 0, t2, nullptr},
+                                           {true, 0, t3, nullptr},
+                                           {false, 2, nullptr, g2},
+                                           {true, 2, t1, nullptr},
+                                           {true, 2, t5, nullptr}}));
 }
 
 } // namespace

@@ -48,32 +48,12 @@ class ValidationTest : public HostFixture {
     }
 };
 
+// A text sized in frame units; a rotated one.
 TextOptions FrameUnits(TextBox_e box = TextBox_None) {
-    TextOptions options;
-    options.box = box;
-    options.units = Units_Frame;
-    options.height = 3;
-    return options;
+    return {box, Units_Frame, 3};
 }
-
 TextOptions Rotated(double height) {
-    TextOptions options;
-    options.height = height;
-    options.angle = 90;
-    return options;
-}
-
-TEST_F(ValidationTest, TwelvePointControlsGiveTheCell) {
-    AddFrame("ID=1 TITLE=\"D\"");
-    AddText("Label", "VarName=LBL1");
-    AddText("Push Button", "VarName=BTN2", Filled());
-    EXPECT_TRUE(Validate()) << DescribeMessages();
-    EXPECT_TRUE(host().messages().empty());
-    // 1.1 x 12 points at 96 pixels an inch, and 0.42 of that across.
-    EXPECT_DOUBLE_EQ(CellHeight(), 1.1 * 12 / 72 * 96);
-    EXPECT_DOUBLE_EQ(CellWidth(), 1.1 * 12 * 0.42 / 72 * 96);
-    EXPECT_EQ(ToDialogUnitsX(2 * CellWidth()), 200);
-    EXPECT_EQ(ToDialogUnitsY(CellHeight()), 100);
+    return {TextBox_None, Units_Point, height, 90};
 }
 
 TEST_F(ValidationTest, DialogUnitArithmetic) {
@@ -86,111 +66,68 @@ TEST_F(ValidationTest, DialogUnitArithmetic) {
     SetCharacterCell(7.392, 17.6);
     EXPECT_EQ(CharWidthToDialogUnits(10), 1190); // trunc(trunc(12 x 7.392) x 100 / 7.392)
     EXPECT_EQ(CharWidthToDialogUnits(0), 189);
+    // The cell of 12 points: one cell is 100 units each way.
+    SetCharacterCell(1.1 * 12 * 0.42 / 72 * 96, 1.1 * 12 / 72 * 96);
+    EXPECT_EQ(ToDialogUnitsX(2 * CellWidth()), 200);
+    EXPECT_EQ(ToDialogUnitsY(CellHeight()), 100);
 }
 
+// The checks over every frame: the texts of each frame (string, options; the
+// command is always a VarName), the result, the errors in order, and the
+// cell: 1.1 times the points of the controls at 96 pixels an inch high and
+// 0.42 of that across; a failure keeps the cell it had (1 x 1 here). Page
+// frames (linked, in a group) need no ID; frames named like the current one
+// are checked too.
 TEST_F(ValidationTest, Rules) {
     struct FrameSetup {
         std::string name;
         std::vector<std::pair<std::string, TextOptions>> texts;
+        int group = 0; // a linked page of this group
     };
     struct Case {
         const char *what;
         std::vector<FrameSetup> frames;
-        bool valid;
-        std::vector<std::string> errors;
+        std::vector<std::string> errors; // none: valid
+        double points = 0;               // the cell's text height when valid
     };
+    const std::string page = "TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"";
+    // clang-format off
     const std::vector<Case> cases = {
-        {"only text fields",
-         {{"ID=1", {{"TF:   ", Filled(12)}, {"TF:   ", Filled(20)}}}},
-         false,
-         {kNoControl}},
-        {"no texts", {{"ID=1", {}}}, false, {kNoControl}},
-        {"12 and 14 points in two frames",
-         {{"ID=1", {{"Label", NoBox(12)}}}, {"ID=2", {{"Label", NoBox(14)}}}},
-         false,
-         {kSameHeight}},
-        {"text fields may differ",
-         {{"ID=1",
-           {{"Label", NoBox(12)}, {"TF:  ", Filled(30)}, {"TF:  ", FrameUnits(TextBox_Filled)}}}},
-         true,
-         {}},
-        {"rotated texts are exempt",
-         {{"ID=1", {{"Label", NoBox(12)}, {"Up", Rotated(40)}}}},
-         true,
-         {}},
-        {"a filled TF text field only",
-         {{"ID=1", {{"Label", NoBox(12)}, {"TF:", NoBox(20)}}}},
-         false,
-         {kSameHeight}},
-        {"frame units stop the frame",
-         {{"ID=1", {{"Label", FrameUnits()}, {"Other", NoBox(40)}, {"Third", FrameUnits()}}}},
-         false,
-         {kPoints}},
-        {"zero height", {{"ID=1", {{"Label", NoBox(0)}}}}, false, {kPoints}},
-        {"one text breaks both rules, the next is skipped",
-         {{"ID=1", {{"Label", NoBox(12)}, {"Other", FrameUnits()}, {"Third", NoBox(40)}}}},
-         false,
-         {kPoints, kSameHeight}},
-        {"dialog without ID",
-         {{"ID=1", {{"Label", NoBox()}}}, {"TITLE=\"x\"", {}}},
-         false,
-         {kMissingId}},
-        {"dialog with ID -1",
-         {{"ID=1", {{"Label", NoBox()}}}, {"ID=-1 MODE=MODELESS", {}}},
-         false,
-         {kMissingId}},
-        {"sidebar without ID", {{"ID=1", {{"Label", NoBox()}}}, {"SIDEBAR=T", {}}}, true, {}},
+        {"12-point controls", {{"ID=1 TITLE=\"D\"", {{"Label", NoBox(12)}, {"Push Button", Filled(12)}}}}, {}, 12},
+        {"only text fields", {{"ID=1", {{"TF:   ", Filled(12)}, {"TF:   ", Filled(20)}}}}, {kNoControl}},
+        {"no texts", {{"ID=1", {}}}, {kNoControl}},
+        {"12 and 14 points in two frames", {{"ID=1", {{"Label", NoBox(12)}}}, {"ID=2", {{"Label", NoBox(14)}}}}, {kSameHeight}},
+        {"text fields may differ", {{"ID=1", {{"Label", NoBox(12)}, {"TF:  ", Filled(30)}, {"TF:  ", FrameUnits(TextBox_Filled)}}}}, {}, 12},
+        {"rotated texts are exempt", {{"ID=1", {{"Label", NoBox(12)}, {"Up", Rotated(40)}}}}, {}, 12},
+        {"a filled TF text field only", {{"ID=1", {{"Label", NoBox(12)}, {"TF:", NoBox(20)}}}}, {kSameHeight}},
+        {"frame units stop the frame", {{"ID=1", {{"Label", FrameUnits()}, {"Other", NoBox(40)}, {"Third", FrameUnits()}}}}, {kPoints}},
+        {"zero height", {{"ID=1", {{"Label", NoBox(0)}}}}, {kPoints}},
+        {"one text breaks both rules, the next is skipped", {{"ID=1", {{"Label", NoBox(12)}, {"Other", FrameUnits()}, {"Third", NoBox(40)}}}}, {kPoints, kSameHeight}},
+        {"dialog without ID", {{"ID=1", {{"Label", NoBox()}}}, {"TITLE=\"x\"", {}}}, {kMissingId}},
+        {"dialog without ID between two", {{"ID=1", {{"Label", NoBox()}}}, {"TITLE=\"x\"", {}}, {"ID=3", {{"Label", NoBox()}}}}, {kMissingId}},
+        {"dialog with ID -1", {{"ID=1", {{"Label", NoBox()}}}, {"ID=-1 MODE=MODELESS", {}}}, {kMissingId}},
+        {"sidebar without ID", {{"ID=1", {{"Label", NoBox()}}}, {"SIDEBAR=T", {}}}, {}, 12},
+        {"page without ID", {{"TABPAGE=T POS=1 TITLE=\"Page 1\"", {{"Label", NoBox(10)}}, 1}, {"ID=1", {{"Label", NoBox(10)}}}}, {}, 10},
+        // The current frame is one of two pages named alike; the frame behind the other breaks a rule.
+        {"frames named like the current one", {{page, {{"Label", NoBox(12)}}, 1}, {"ID=1 TITLE=\"D\"", {{"Label", NoBox(12)}}}, {page, {}, 2}, {"ID=2 TITLE=\"E\"", {{"Label", NoBox(18)}}}, {page, {{"Label", NoBox(12)}}, 1}}, {kSameHeight}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         for (const FrameSetup &frame : c.frames) {
-            AddFrame(frame.name);
+            AddFrame(frame.name, frame.group > 0, frame.group);
             for (const auto &[string, options] : frame.texts)
                 AddText(string, "VarName=X", options);
         }
-        EXPECT_EQ(Validate(), c.valid);
+        EXPECT_EQ(Validate(), c.errors.empty());
         EXPECT_EQ(Errors(), c.errors) << DescribeMessages();
+        EXPECT_TRUE(!c.errors.empty() || host().messages().empty()) << DescribeMessages();
+        const double height = c.errors.empty() ? 1.1 * c.points / 72 * 96 : 1;
+        EXPECT_DOUBLE_EQ(CellHeight(), height);
+        EXPECT_DOUBLE_EQ(CellWidth(), c.errors.empty() ? height * 0.42 : 1);
         TearDown();
     }
-}
-
-TEST_F(ValidationTest, PagesWithoutIdPassAndAreVisited) {
-    AddFrame("TABPAGE=T POS=1 TITLE=\"Page 1\"", true, 1);
-    AddText("Label", "VarName=L1", NoBox(10));
-    AddFrame("ID=1");
-    AddText("Label", "VarName=L1", NoBox(10));
-    EXPECT_TRUE(Validate()) << DescribeMessages();
-    EXPECT_DOUBLE_EQ(CellHeight(), 1.1 * 10 / 72 * 96);
-}
-
-TEST_F(ValidationTest, FramesNamedLikeTheStartingFrameAreStillChecked) {
-    // Two pages named alike (first pages of two groups); the current frame is
-    // one of them, and the frame behind the other breaks a rule.
-    AddFrame("TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", true, 1);
-    AddText("Label", "VarName=L1", NoBox(12));
-    AddFrame("ID=1 TITLE=\"D\"");
-    AddText("Label", "VarName=L2", NoBox(12));
-    AddFrame("TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", true, 2);
-    AddFrame("ID=2 TITLE=\"E\"");
-    AddText("Label", "VarName=L3", NoBox(18));
-    AddFrame("TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", true, 1);
-    AddText("Label", "VarName=L4", NoBox(12));
-    EXPECT_FALSE(Validate());
-    EXPECT_EQ(Errors(), std::vector<std::string>{kSameHeight});
-}
-
-TEST_F(ValidationTest, FailureKeepsThePreviousCellAndTheCurrentFrame) {
-    AddFrame("ID=1");
-    AddText("Label", "VarName=L1", NoBox(12));
-    AddFrame("TITLE=\"no id\"");
-    AddFrame("ID=3");
-    AddText("Label", "VarName=L3", NoBox(12));
-    SetCharacterCell(7, 16);
-    EXPECT_FALSE(Validate());
-    EXPECT_EQ(Errors(), std::vector<std::string>{kMissingId});
-    EXPECT_EQ(CellWidth(), 7);
-    EXPECT_EQ(CellHeight(), 16);
 }
 
 TEST_F(ValidationTest, UnreadableStartIsRefusedSilently) {

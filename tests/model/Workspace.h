@@ -36,17 +36,12 @@ inline Text_ID AddText(const std::string &string, const std::string &command = "
     return quorvin::host::Host::instance().addText(spec);
 }
 
+// Texts of the given height in points, in a filled box or none.
 inline TextOptions Filled(double height = 12) {
-    TextOptions options;
-    options.box = TextBox_Filled;
-    options.height = height;
-    return options;
+    return {TextBox_Filled, Units_Point, height};
 }
-
 inline TextOptions NoBox(double height = 12) {
-    TextOptions options;
-    options.height = height;
-    return options;
+    return {TextBox_None, Units_Point, height};
 }
 
 inline Geom_ID AddRectangle(const std::string &command) {

@@ -21,8 +21,9 @@ class ConfigFileTest : public HostFixture {
   protected:
     void SetUp() override {
         HostFixture::SetUp();
-        const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = fs::temp_directory_path() / (std::string("qgb_options_") + info->name());
+        directory_ = fs::temp_directory_path() /
+                     (std::string("qgb_options_") +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(directory_);
         fs::create_directories(directory_);
         host().setLayoutFileName((directory_ / "design.lay").string());
@@ -31,59 +32,48 @@ class ConfigFileTest : public HostFixture {
         HostFixture::TearDown();
         fs::remove_all(directory_);
     }
-
     fs::path ConfigPath() const { return directory_ / "dlb.cfg"; }
-
     void WriteFile(const std::string &text) {
-        std::ofstream out(ConfigPath(), std::ios::binary);
-        out << text;
+        std::ofstream(ConfigPath(), std::ios::binary) << text;
     }
-
-    std::string ReadFile() const {
-        std::ifstream in(ConfigPath(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    // Settings that no file sets by default, so any change shows.
-    static void StartFrom(int32_t language, bool limit) {
+    // Reads the text as "dlb.cfg", starting from settings no file sets by
+    // default, so any change shows.
+    void Read(const std::string &text, int32_t language, bool limit) {
         BuilderSettings.Language = language;
         BuilderSettings.LimitIdentLength = limit;
+        WriteFile(text);
+        ReadConfigFile();
     }
-
     fs::path directory_;
 };
 
+// The header accepts a version up to 2022: the number after its last blank.
 TEST_F(ConfigFileTest, HeaderRule) {
-    struct Case {
+    const struct {
         const char *header;
         bool accepted;
-    } cases[] = {
-        {"#!DLB 2022", true},
-        {"#!DLB 7", true},
-        {"  #!DLB 2022  ", true},
-        {"#!DLB version 1 2000", true}, // the number after the last blank
-        {"#!DLB -5", true},
-        {"#!DLB +7", true},
-        {"#!DLBX 7", true},
-        {"#!DLB 2023", false},
-        {"#!DLB 2022a", false},
-        {"#!DLB7", false},
-        {"#!DLB", false},
-        {"#!DLB 2000 x", false},
-        {"#!DLB -", false},
-        {"#!DLB 99999999999999999999999", false},
-        {"#!DLB -99999999999999999999", true}, // past long, still below 2022
-        {"#!dlb 7", false},
-        {"", false},
-        {"Language=FORTRAN", false},
-    };
-    for (const Case &c : cases) {
+    } cases[] = {{"#!DLB 2022", true},
+                 {"#!DLB 7", true},
+                 {"  #!DLB 2022  ", true},
+                 {"#!DLB version 1 2000", true},
+                 {"#!DLB -5", true},
+                 {"#!DLB +7", true},
+                 {"#!DLBX 7", true},
+                 {"#!DLB -99999999999999999999", true}, // past long, still below 2022
+                 {"#!DLB 2023", false},
+                 {"#!DLB 2022a", false},
+                 {"#!DLB7", false},
+                 {"#!DLB", false},
+                 {"#!DLB 2000 x", false},
+                 {"#!DLB -", false},
+                 {"#!DLB 99999999999999999999999", false},
+                 {"#!dlb 7", false},
+                 {"", false},
+                 {"Language=FORTRAN", false}};
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.header);
-        StartFrom(LanguageCPP, true);
-        WriteFile(std::string(c.header) + "\nLanguage=FORTRAN\nLimitIdentLength=FALSE\n");
-        ReadConfigFile();
+        Read(std::string(c.header) + "\nLanguage=FORTRAN\nLimitIdentLength=FALSE\n", LanguageCPP,
+             true);
         EXPECT_EQ(BuilderSettings.Language, c.accepted ? LanguageFORTRAN : LanguageCPP);
         EXPECT_EQ(BuilderSettings.LimitIdentLength, !c.accepted);
     }
@@ -127,10 +117,8 @@ TEST_F(ConfigFileTest, Entries) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.lines);
-        StartFrom(kKept, c.startLimit);
         BuilderSettings.MaxFortranLineLen = 70;
-        WriteFile(std::string("#!DLB 2022\n") + c.lines);
-        ReadConfigFile();
+        Read(std::string("#!DLB 2022\n") + c.lines, kKept, c.startLimit);
         EXPECT_EQ(BuilderSettings.Language, c.language);
         EXPECT_EQ(BuilderSettings.LimitIdentLength, c.limit);
         EXPECT_EQ(BuilderSettings.MaxFortranLineLen, 70);
@@ -138,28 +126,26 @@ TEST_F(ConfigFileTest, Entries) {
 }
 
 TEST_F(ConfigFileTest, LongLinesAreReadIn511CharacterPieces) {
-    StartFrom(LanguageCPP, true);
-    WriteFile("#!DLB 2022\n" + std::string(511, 'x') + "Language=FORTRAN\n");
-    ReadConfigFile();
-    EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
-
-    StartFrom(LanguageCPP, true);
-    WriteFile("#!DLB 2022\n" + std::string(510, 'x') + "Language=FORTRAN\n");
-    ReadConfigFile();
-    EXPECT_EQ(BuilderSettings.Language, LanguageCPP);
-
-    // The header is a piece too: a long first line is judged by its first 511.
-    StartFrom(LanguageCPP, true);
-    WriteFile("#!DLB 7" + std::string(504, ' ') + "x\nLanguage=C\n");
-    ReadConfigFile();
-    EXPECT_EQ(BuilderSettings.Language, LanguageC);
+    const struct {
+        std::string text;
+        int32_t language;
+    } cases[] = {
+        {"#!DLB 2022\n" + std::string(511, 'x') + "Language=FORTRAN\n", LanguageFORTRAN},
+        {"#!DLB 2022\n" + std::string(510, 'x') + "Language=FORTRAN\n", LanguageCPP},
+        // The header is a piece too: a long first line is judged by its first 511.
+        {"#!DLB 7" + std::string(504, ' ') + "x\nLanguage=C\n", LanguageC},
+    };
+    for (const auto &c : cases) {
+        Read(c.text, LanguageCPP, true);
+        EXPECT_EQ(BuilderSettings.Language, c.language) << c.text.size();
+    }
 }
 
 TEST_F(ConfigFileTest, NothingHappensWithoutAFileOrALayoutName) {
-    StartFrom(LanguageFORTRAN, false);
+    BuilderSettings.Language = LanguageFORTRAN;
+    BuilderSettings.LimitIdentLength = false;
     ReadConfigFile(); // no file yet
-    WriteFile("");
-    ReadConfigFile(); // empty file
+    Read("", LanguageFORTRAN, false);
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     EXPECT_FALSE(BuilderSettings.LimitIdentLength);
 
@@ -171,29 +157,27 @@ TEST_F(ConfigFileTest, NothingHappensWithoutAFileOrALayoutName) {
     EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
 }
 
-TEST_F(ConfigFileTest, WritesFourLines) {
-    struct Case {
+TEST_F(ConfigFileTest, WritesFourLinesThatReadBackUnchanged) {
+    const struct {
         int32_t language;
         bool limit;
-        const char *text;
+        const char *name, *limitText;
     } cases[] = {
-        {LanguageCPP, true,
-         "#!DLB 2022\nLanguage=CPP\nLimitIdentLength=TRUE\nMaxFortranLineLen=70\n"},
-        {LanguageC, false,
-         "#!DLB 2022\nLanguage=C\nLimitIdentLength=FALSE\nMaxFortranLineLen=70\n"},
-        {LanguageFORTRAN, true,
-         "#!DLB 2022\nLanguage=FORTRAN\nLimitIdentLength=TRUE\nMaxFortranLineLen=70\n"},
-        {LanguageQt, true,
-         "#!DLB 2022\nLanguage=QT\nLimitIdentLength=TRUE\nMaxFortranLineLen=70\n"},
+        {LanguageCPP, true, "CPP", "TRUE"},
+        {LanguageC, false, "C", "FALSE"},
+        {LanguageFORTRAN, true, "FORTRAN", "TRUE"},
+        {LanguageQt, true, "QT", "TRUE"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.text);
-        StartFrom(c.language, c.limit);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        BuilderSettings.Language = c.language;
+        BuilderSettings.LimitIdentLength = c.limit;
         WriteConfigFile();
-        EXPECT_EQ(ReadFile(), c.text);
-        // What is written reads back unchanged.
-        StartFrom(c.language == LanguageC ? LanguageCPP : LanguageC, !c.limit);
-        ReadConfigFile();
+        std::ostringstream text;
+        text << std::ifstream(ConfigPath(), std::ios::binary).rdbuf();
+        EXPECT_EQ(text.str(), std::string("#!DLB 2022\nLanguage=") + c.name +
+                                  "\nLimitIdentLength=" + c.limitText + "\nMaxFortranLineLen=70\n");
+        Read(text.str(), c.language == LanguageC ? LanguageCPP : LanguageC, !c.limit);
         EXPECT_EQ(BuilderSettings.Language, c.language);
         EXPECT_EQ(BuilderSettings.LimitIdentLength, c.limit);
     }
@@ -216,13 +200,18 @@ TEST(TrimSpace, RemovesWhiteSpaceAtBothEnds) {
 }
 
 TEST(PrefixMatchNoCase, ComparesTheFirstCharacters) {
-    EXPECT_TRUE(PrefixMatchNoCase("abc", "ABD", 2));
-    EXPECT_FALSE(PrefixMatchNoCase("abc", "ABD", 3));
-    EXPECT_TRUE(PrefixMatchNoCase("x", "y", 0));
-    EXPECT_TRUE(PrefixMatchNoCase("x", "y", -3));
-    EXPECT_TRUE(PrefixMatchNoCase("cp", "CPP", 2));
-    EXPECT_FALSE(PrefixMatchNoCase("cpp", "C", 3));
-    EXPECT_TRUE(PrefixMatchNoCase("C", "c", 5));
+    const struct {
+        const char *a, *b;
+        int count;
+        bool match;
+    } cases[] = {
+        {"abc", "ABD", 2, true}, {"abc", "ABD", 3, false}, {"x", "y", 0, true},
+        {"x", "y", -3, true},    {"cp", "CPP", 2, true},   {"cpp", "C", 3, false},
+        {"C", "c", 5, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(PrefixMatchNoCase(c.a, c.b, c.count), c.match)
+            << c.a << " " << c.b << " " << c.count;
 }
 
 } // namespace

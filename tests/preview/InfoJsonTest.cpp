@@ -71,12 +71,9 @@ class InfoJson : public PreviewFixture {
     // Runs qgb info --json on the layout and compares it with the build's view.
     void Compare(const std::string &layout) {
         SCOPED_TRACE(layout);
-        std::string out;
-        ASSERT_EQ(
-            RunShell(Quote(QGB_CLI_PATH) + " info --json " + Quote(layout) + " 2>/dev/null", &out),
-            0)
-            << out;
-        const nlohmann::json info = nlohmann::json::parse(out);
+        const Outcome run = RunQgb({"info", "--json", layout});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json info = nlohmann::json::parse(run.out);
         EXPECT_EQ(info.at("schema"), 1);
         const std::string dir = fs::path(layout).parent_path().string() + "/build";
         fs::create_directories(dir);
@@ -107,12 +104,7 @@ class InfoJson : public PreviewFixture {
         }
     }
 
-    static std::string WorkDir(const std::string &name) {
-        const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / ("info-json-" + name);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        return dir.string();
-    }
+    static std::string WorkDir(const std::string &name) { return OutputDir("info-json-" + name); }
 };
 
 TEST_F(InfoJson, SampleDesignsAgreeWithTheBuild) {
@@ -144,10 +136,9 @@ TEST_F(InfoJson, GeometryAndCornersAsTheSdkGivesThem) {
     double c[8];
     QorUtilTextBoxGetPosition(text, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6], &c[7]);
 
-    std::string out;
-    ASSERT_EQ(RunShell(Quote(QGB_CLI_PATH) + " info --json " + Quote(dir + "/f.lay.json"), &out),
-              0);
-    const nlohmann::json frame = nlohmann::json::parse(out).at("frames").at(0);
+    const Outcome run = RunQgb({"info", "--json", dir + "/f.lay.json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json frame = nlohmann::json::parse(run.out).at("frames").at(0);
     const nlohmann::json &tf = frame.at("texts").at(0);
     EXPECT_EQ(tf.at("control").at("identifier"), "Name_TF_D3");
     for (int i = 0; i < 4; ++i) {

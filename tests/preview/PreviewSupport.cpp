@@ -21,13 +21,6 @@
 #pragma GCC diagnostic pop
 #endif
 
-#include <sys/wait.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 namespace qgbtest {
 
 namespace fs = std::filesystem;
@@ -37,37 +30,6 @@ namespace qh = quorvin::host;
 const char *const kCloseButtonMessage =
     "The preview dialog will have a close button since that is the only way the preview dialog "
     "can be closed.\nThe dialog generated in the source code will not have a close button.";
-
-void PreviewFixture::SetUp() {
-    HostFixture::SetUp();
-    StartAddOn();
-}
-
-void PreviewFixture::TearDown() {
-    EXPECT_TRUE(host().drawingOn());
-    qb::FreeHostObjects();
-    qb::BuildState = qb::BuildStateT{};
-    HostFixture::TearDown();
-}
-
-void PreviewFixture::StartAddOn() {
-    qb::BuildState = qb::BuildStateT{};
-    qb::BuildHooks = qb::GeneratorHooks{};
-    qb::BuilderSettings = qb::BuilderSettingsT{};
-    qb::ResetPreviewState();
-    qb::AllocatePageSets();
-    qb::BuildNameList = QorUtilStringListAlloc();
-    RegisterAddOn();
-}
-
-void PreviewFixture::FreshHost() {
-    qb::FreeHostObjects();
-    // Nothing of the case before may be left behind unnoticed.
-    EXPECT_TRUE(host().faults().empty()) << host().faults().front();
-    EXPECT_EQ(host().liveStrings(), 0u);
-    host().reset();
-    StartAddOn();
-}
 
 void PreviewFixture::Preview() {
     qb::LockGuard lock(qb::AddOnHandle);
@@ -107,26 +69,6 @@ std::vector<std::string> Errors() {
         if (m.call == qh::Message::Call::ErrMsg)
             errors.push_back(m.text);
     return errors;
-}
-
-std::vector<fs::path> SampleLayouts() {
-    std::vector<fs::path> layouts;
-    for (const auto &entry :
-         fs::recursive_directory_iterator(fs::path(QGB_SOURCE_DIR) / "examples")) {
-        const std::string path = entry.path().string();
-        if (entry.is_regular_file() && path.size() > 9 &&
-            path.compare(path.size() - 9, 9, ".lay.json") == 0)
-            layouts.push_back(entry.path());
-    }
-    std::sort(layouts.begin(), layouts.end());
-    return layouts;
-}
-
-std::string ReadFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 std::string PictureDir(const std::string &name) {

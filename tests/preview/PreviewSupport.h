@@ -1,10 +1,9 @@
-// Shared by the preview tests: a fixture with a started builder and helpers
-// to lay out frames and control texts, the bundled sample designs, running
-// a shell command, and reading pictures back (PNG pixels).
+// Shared by the preview tests: a fixture with a started builder, helpers to
+// lay out frames and control texts, and reading pictures back (PNG pixels).
 #pragma once
 
-#include "HostFixture.h"
-#include "Verify.h"
+#include "AddOnFixture.h"
+#include "Run.h"
 
 #ifdef QGB_HAVE_DESIGN_GENERATOR
 #include "DesignGenerator.h"
@@ -19,15 +18,8 @@ namespace qgbtest {
 
 extern const char *const kCloseButtonMessage;
 
-class PreviewFixture : public HostFixture {
+class PreviewFixture : public AddOnFixture {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The add-on's objects as start-up makes them, and no preview yet.
-    void StartAddOn();
-    // A fresh host and a freshly started add-on (the cases of one test).
-    void FreshHost();
     // As the tool dialog's Preview button does: inside the add-on lock.
     static void Preview();
     // The dialog or sidebar the last preview made.
@@ -41,15 +33,6 @@ Text_ID AddControl(const std::string &string, const std::string &command,
                    TextBox_e box = TextBox_Filled, double x = 10, double y = 80);
 // The texts of the error dialogs shown so far.
 std::vector<std::string> Errors();
-
-// Every *.lay.json under examples/, sorted.
-std::vector<std::filesystem::path> SampleLayouts();
-
-// The verify tool's own shell helpers.
-using qgb::Quote;
-using qgb::RunShell;
-
-std::string ReadFile(const std::string &path);
 
 // A directory under the build directory for the pictures of one test
 // (made when missing).

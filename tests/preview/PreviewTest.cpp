@@ -297,10 +297,7 @@ TEST_F(PreviewTest, ControlsGetThePreviewsValuesAndCallbacks) {
 }
 
 TEST_F(PreviewTest, NothingIsWrittenAndTheLayoutIsNotSaved) {
-    const std::filesystem::path dir =
-        std::filesystem::path(QGB_BINARY_DIR) / "test-output" / "preview-writes-nothing";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const fs::path dir = OutputDir("preview-writes-nothing");
     Lay({{"ID=1 TITLE=\"Quiet\"", 0}});
     AddControl("OPT:    ", "VarName=Choice", TextBox_Filled, 10, 50);
 

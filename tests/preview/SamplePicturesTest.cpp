@@ -22,9 +22,9 @@ namespace qh = quorvin::host;
 // Runs "qgb preview LAYOUT --frame N -o PICTURE"; its exit status.
 int QgbPreview(const fs::path &layout, const std::string &frame, const fs::path &picture,
                std::string *output) {
-    return RunShell(Quote(QGB_CLI_PATH) + " preview " + Quote(layout.string()) + " --frame " +
-                        Quote(frame) + " -o " + Quote(picture.string()),
-                    output);
+    return Shell(Quote(QGB_CLI_PATH) + " preview " + Quote(layout.string()) + " --frame " +
+                     Quote(frame) + " -o " + Quote(picture.string()),
+                 output);
 }
 
 // The layout's folder copied under the build directory: nothing is ever

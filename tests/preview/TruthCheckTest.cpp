@@ -28,12 +28,7 @@ namespace qb = quorvin::builder;
 class TruthCheck : public PreviewFixture {
   protected:
     // A new directory under the build tree for one design.
-    static std::string WorkDir(const std::string &name) {
-        const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / ("truth-" + name);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        return dir.string() + "/";
-    }
+    static std::string WorkDir(const std::string &name) { return OutputDir("truth-" + name) + "/"; }
 
     // Previews, builds, runs and compares every dialog and sidebar of the
     // design the workspace holds, in-process; returns the differences named.

@@ -15,17 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Fresh(const std::string &name) {
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-output" / ("verify-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string();
+    return OutputDir("verify-" + name);
 }
 
-// qgb verify with the arguments; exit status, standard output in *out.
+// qgb verify with the arguments; exit status, its output in *out.
 int Verify(const std::string &arguments, std::string *out) {
-    return RunShell("CXX=" + Quote(QGB_CXX) + " " + Quote(QGB_CLI_PATH) + " verify " + arguments +
-                        " 2>/dev/null",
-                    out);
+    return Shell("CXX=" + Quote(QGB_CXX) + " " + Quote(QGB_CLI_PATH) + " verify " + arguments, out);
 }
 
 TEST(VerifyCli, SampleDesignsPassWithTheirOwnDifferencesNamed) {
@@ -51,7 +46,7 @@ TEST(VerifyCli, ChangedCoordinateIsTheDifferenceReported) {
     fs::copy(source, dir, fs::copy_options::recursive);
     const std::string layout = Quote(dir + "/forms.lay.json");
     std::string out;
-    ASSERT_EQ(RunShell(Quote(QGB_CLI_PATH) + " build --language cpp " + layout, &out), 0) << out;
+    ASSERT_EQ(Shell(Quote(QGB_CLI_PATH) + " build --language cpp " + layout, &out), 0) << out;
 
     // The text field's x, the first number after its creation call.
     std::string code = ReadFile(dir + "/guibld.cpp");

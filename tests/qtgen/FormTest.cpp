@@ -36,190 +36,76 @@ TEST(XmlString, TrimsBlanksTurnsTypedLineBreaksIntoLineFeedsAndEscapes) {
 
 using FormTest = QtFixture;
 
-TEST_F(FormTest, GeometryPropertiesCarryToolTipAndFocusPolicy) {
-    Dialog(1, false, "D");
-    DialogElement *field = Control(T::TextField, "F_TF_D1", {1, 2, 3, 4}, "", "x < y");
-    EXPECT_EQ(QtWriter::geometryProperties(*field), R"( <property name="geometry">
-  <rect>
-   <x>1</x>
-   <y>2</y>
-   <width>3</width>
-   <height>4</height>
-  </rect>
- </property>
- <property name="toolTip">
-   <string>x &lt; y</string>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::StrongFocus</enum> </property>)");
-}
-
-// A label is raised to the smallest size shown; a wide one keeps its size.
-TEST_F(FormTest, LabelsAreRaisedToTheSmallestSizeShown) {
-    Dialog(1, false, "D");
-    auto form = [](ElementRect rect, const std::string &text) {
-        auto e = DialogElement::makeControl(T::Label, 1, rect, "N_X_D1", "", text, "N_X_D1_CB");
-        QtWriter writer;
+// What writing an element makes of its rectangle where the golden design does
+// not show it: labels are raised to the smallest size shown, a group frame
+// moves up by its title and a tab widget by its tabs, and neither leaves the
+// dialog.
+TEST_F(FormTest, WritingAdjustsRectangles) {
+    const struct {
+        const char *what;
+        std::unique_ptr<DialogElement> element;
+        ElementRect written;
+    } cases[] = {
+        {"small label",
+         DialogElement::makeControl(T::Label, 1, {1, 2, 5, 8}, "L", "", "x", "L_CB"),
+         {1, 2, 11, 12}},
+        {"label at the size",
+         DialogElement::makeControl(T::Label, 1, {1, 2, 11, 12}, "L", "", "x", "L_CB"),
+         {1, 2, 11, 12}},
+        {"wide label",
+         DialogElement::makeControl(T::Label, 1, {1, 2, 30, 40}, "L", "", "x", "L_CB"),
+         {1, 2, 30, 40}},
+        {"group frame", DialogElement::makeGroupFrame(1, {-2, 3, 40, 20}, "F"), {0, 0, 40, 25}},
+        {"group frame at the top",
+         DialogElement::makeGroupFrame(1, {1, 6, 1, 20}, "F"),
+         {1, 1, 1, 25}},
+        {"tab widget",
+         DialogElement::makeTabControl(1, 3, "T_TB_D1", {20, 10, 200, 100}, "A", "B"),
+         {20, 0, 200, 124}},
+        {"tab widget below its tabs",
+         DialogElement::makeTabControl(1, 3, "T_TB_D1", {-1, 25, 200, 100}, "A", "B"),
+         {0, 1, 200, 124}},
+    };
+    for (const auto &c : cases) {
         std::string out;
-        writer.writeWidgets(out, {e.get()});
-        return out;
-    };
-    auto label = [](const std::string &text, int width, int height) {
-        return "<widget class=\"QLabel\" name=\"N_X_D1\">\n"
-               " <property name=\"text\">\n   <string>" +
-               text +
-               "</string>\n </property>\n"
-               " <property name=\"geometry\">\n  <rect>\n   <x>1</x>\n   <y>2</y>\n"
-               "   <width>" +
-               std::to_string(width) + "</width>\n   <height>" + std::to_string(height) +
-               "</height>\n  </rect>\n </property>\n"
-               " <property name=\"focusPolicy\">\n  <enum>Qt::NoFocus</enum> </property>\n"
-               "</widget>\n";
-    };
-    // A typed two-line text.
-    EXPECT_EQ(form({1, 2, 5, 8}, "One\\nTwo"), label("One\nTwo", 11, 12));
-    EXPECT_EQ(form({1, 2, 30, 40}, "Wide"), label("Wide", 30, 40));
+        QtWriter writer;
+        writer.writeWidgets(out, {c.element.get()});
+        const DialogElement &e = *c.element;
+        EXPECT_EQ(
+            (std::vector<int32_t>{e.x, e.y, e.width, e.height}),
+            (std::vector<int32_t>{c.written.x, c.written.y, c.written.width, c.written.height}))
+            << c.what;
+        EXPECT_NE(out.find("   <x>" + std::to_string(e.x) + "</x>\n   <y>" + std::to_string(e.y) +
+                           "</y>\n   <width>" + std::to_string(e.width)),
+                  std::string::npos)
+            << c.what << ":\n"
+            << out;
+    }
 }
 
-// A group frame is moved inside its dialog and made tall enough for its title.
-TEST_F(FormTest, GroupFrameIsKeptInsideTheDialog) {
-    Dialog(1, false, "D");
-    QtWriter writer;
-    std::string out;
-    auto frame = DialogElement::makeGroupFrame(1, {-2, 3, 40, 20}, "Frame & <title>");
-    writer.writeWidgets(out, {frame.get()});
-    EXPECT_EQ(out, R"(<widget class="QGroupBox" name="">
- <property name="title">
-   <string>Frame &amp; &lt;title&gt;</string>
- </property>
- <property name="geometry">
-  <rect>
-   <x>0</x>
-   <y>0</y>
-   <width>40</width>
-   <height>25</height>
-  </rect>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::NoFocus</enum> </property>
-</widget>
-)");
-}
-
-TEST_F(FormTest, TabWidgetMovesUpByItsTabsAndWritesPagesByPosition) {
-    TabPage(3, 1, 3, "Third");
-    TabPage(3, 2, 1, " First ");
-    Control(T::TextField, "A_TF_T2_3", {4, 5, 60, 20});
-    TabPage(3, 3, 2, "Second");
-    Dialog(1, false, "D");
-    DialogElement *tab =
-        Add(DialogElement::makeTabControl(1, 3, "Pages_TB_D1", {20, 10, 200, 100}, "A", "B"));
-    parser->all();
-    QtWriter writer;
-    std::string out;
-    writer.writeWidgets(out, {tab});
-    EXPECT_EQ(out, R"(<widget class ="QuorvinTabWidget" name="Pages_TB_D1">
- <property name="geometry">
-  <rect>
-   <x>20</x>
-   <y>0</y>
-   <width>200</width>
-   <height>124</height>
-  </rect>
- </property><property name="currentIndex">
- <number>1</number>
-</property>
-<widget class="QWidget" name="Tab2_3Manager">
-<attribute name="title">
-   <string>First</string>
-</attribute>
-<widget class="QLineEdit" name="A_TF_T2_3">
- <property name="geometry">
-  <rect>
-   <x>4</x>
-   <y>5</y>
-   <width>60</width>
-   <height>20</height>
-  </rect>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::StrongFocus</enum> </property>
-</widget>
-</widget>
-<property name="currentIndex">
- <number>2</number>
-</property>
-<widget class="QWidget" name="Tab3_3Manager">
-<attribute name="title">
-   <string>Second</string>
-</attribute>
-</widget>
-<property name="currentIndex">
- <number>3</number>
-</property>
-<widget class="QWidget" name="Tab1_3Manager">
-<attribute name="title">
-   <string>Third</string>
-</attribute>
-</widget>
-</widget>
-)");
-}
-
-std::string RadioButton(const std::string &name, int y, int height, const std::string &item,
-                        const std::string &toolTip, const std::string &group) {
-    std::string out = "<widget class=\"QRadioButton\" name=\"" + name +
-                      "\">\n <property name=\"geometry\">\n  <rect>\n   <x>5</x>\n   <y>" +
-                      std::to_string(y) + "</y>\n   <width>80</width>\n   <height>" +
-                      std::to_string(height) + "</height>\n  </rect>\n </property>\n" +
-                      " <property name=\"text\">\n   <string>" + item + "</string>\n </property>\n";
-    if (!toolTip.empty())
-        out += " <property name=\"toolTip\">\n   <string>" + toolTip + "</string>\n </property>\n";
-    return out + " <attribute name=\"buttonGroup\">\n  <string>" + group +
-           "</string>\n </attribute>\n</widget>\n";
-}
-
-TEST_F(FormTest, RadioBoxSplitsItsHeightAmongItsButtonsAndFormsAButtonGroup) {
-    Dialog(1, false, "D");
-    auto three = DialogElement::makeRadioBox(1, {5, 7, 80, 60}, "Three_RADIO_D1", " a <b> \"c\" ",
-                                             "", "Three_CB", {"A", "B", "C"});
-    auto four = DialogElement::makeRadioBox(1, {5, 7, 80, 60}, "Four_RADIO_D1", "", "", "Four_CB",
-                                            {"1", "2", "3", "4"});
+// A radio box's tool tip is not trimmed but escaped, on every button; a box
+// without items writes no button but still forms its group.
+TEST_F(FormTest, RadioBoxButtonsAndGroups) {
+    auto four = DialogElement::makeRadioBox(1, {5, 7, 80, 60}, "Four_RADIO_D1", " a <b> ", "",
+                                            "Four_CB", {"1", "2", "3", "4"});
     auto none =
         DialogElement::makeRadioBox(1, {5, 7, 80, 60}, "None_RADIO_D1", "", "", "None_CB", {});
     QtWriter writer;
-    std::string out;
-    writer.writeWidgets(out, {three.get(), four.get(), none.get()});
-    // The tool tip of a radio button is not trimmed, but escaped like all
-    // text in a form.
-    const std::string tip = " a &lt;b&gt; &quot;c&quot; ";
-    EXPECT_EQ(out, RadioButton("Three_RADIO_D1_0", 7, 20, "A", tip, "Three_RADIO_D1") +
-                       RadioButton("Three_RADIO_D1_1", 27, 20, "B", tip, "Three_RADIO_D1") +
-                       RadioButton("Three_RADIO_D1_2", 47, 20, "C", tip, "Three_RADIO_D1") +
-                       RadioButton("Four_RADIO_D1_0", 7, 15, "1", "", "Four_RADIO_D1") +
-                       RadioButton("Four_RADIO_D1_1", 22, 15, "2", "", "Four_RADIO_D1") +
-                       RadioButton("Four_RADIO_D1_2", 37, 15, "3", "", "Four_RADIO_D1") +
-                       RadioButton("Four_RADIO_D1_3", 52, 15, "4", "", "Four_RADIO_D1"));
-    std::string groups;
+    std::string out, groups;
+    writer.writeWidgets(out, {four.get(), none.get()});
+    EXPECT_NE(out.find("name=\"Four_RADIO_D1_3\">\n <property name=\"geometry\">\n  <rect>\n"
+                       "   <x>5</x>\n   <y>52</y>\n   <width>80</width>\n   <height>15</height>"),
+              std::string::npos)
+        << out;
+    size_t tips = 0;
+    for (size_t at = 0; (at = out.find("<string> a &lt;b&gt; </string>", at)) != std::string::npos;
+         ++at)
+        ++tips;
+    EXPECT_EQ(tips, 4u);
+    EXPECT_EQ(out.find("None_RADIO_D1"), std::string::npos);
     writer.writeButtonGroups(groups);
-    EXPECT_EQ(groups, R"(<buttongroups>
- <buttongroup name="Three_RADIO_D1">
-  <property name="exclusive">
-    <bool>true</bool>
-  </property>
- </buttongroup>
- <buttongroup name="Four_RADIO_D1">
-  <property name="exclusive">
-    <bool>true</bool>
-  </property>
- </buttongroup>
- <buttongroup name="None_RADIO_D1">
-  <property name="exclusive">
-    <bool>true</bool>
-  </property>
- </buttongroup>
-</buttongroups>
-)");
+    EXPECT_NE(groups.find(" <buttongroup name=\"Four_RADIO_D1\">"), std::string::npos);
+    EXPECT_NE(groups.find(" <buttongroup name=\"None_RADIO_D1\">"), std::string::npos);
 }
 
 TEST(IconFileName, IsTheBaseNameOfTheImageWithPng) {
@@ -241,7 +127,6 @@ TEST(IconFileName, IsTheBaseNameOfTheImageWithPng) {
 
 // The icon name is escaped in the form but listed plain for the resource file.
 TEST_F(FormTest, BitmapButtonIconNameIsEscaped) {
-    Dialog(1, false, "D");
     DialogElement::ImageData image;
     image.file = "/a/b&c.bmp";
     auto button = DialogElement::makeBitmapButton(false, 1, {1, 2, 3, 4}, "Amp_BB_D1", "", "",
@@ -249,80 +134,13 @@ TEST_F(FormTest, BitmapButtonIconNameIsEscaped) {
     QtWriter writer;
     std::string out;
     writer.writeWidgets(out, {button.get()});
-    EXPECT_EQ(out, R"(<widget class="QPushButton" name="Amp_BB_D1">
- <property name="geometry">
-  <rect>
-   <x>1</x>
-   <y>2</y>
-   <width>3</width>
-   <height>4</height>
-  </rect>
- </property>
- <property name="focusPolicy">
-  <enum>Qt::TabFocus</enum> </property> <property name="text">
-  <string/>
- </property>
- <property name="icon">
-  <iconset resource="quorvinrs.qrc">:/quorvinrs_bitmaps_generated/b&amp;c.png</iconset>
- </property>
- <property name="iconSize">
-  <size>
-   <width>3</width>
-   <height>4</height>
-  </size>
- </property>
-</widget>
-)");
+    EXPECT_NE(out.find(">:/quorvinrs_bitmaps_generated/b&amp;c.png</iconset>"), std::string::npos)
+        << out;
     EXPECT_EQ(writer.iconFiles, (std::set<std::string>{"b&c.png"}));
 }
 
-TEST_F(FormTest, DialogFormWithItsButtonBoxAndAnEscapedTitle) {
-    DialogElement *dialog =
-        Dialog(7, false, "Say \"Hi\" & <go>", true, true, false, false, 200, 100);
-    parser->all();
-    QtWriter writer;
-    std::string out;
-    writer.writeDialogForm(out, *dialog);
-    EXPECT_EQ(out, R"(<?xml version="1.0" encoding="UTF-8"?>
-<ui version="4.0">
- <class>SayHigoDialogUI</class>
- <widget class="QDialog" name="SayHigoDialogUI">
-   <property name = "windowModality">
-  <enum>Qt::WindowModal</enum>
- </property>
-  <property name="geometry">
-   <rect>
-    <x>0</x>
-    <y>0</y>
-    <width>200</width>
-    <height>142</height>
-   </rect>
-  </property>
-  <property name="windowTitle">
-   <string>Say &quot;Hi&quot; &amp; &lt;go&gt;</string>
-  </property>
- <widget class="QDialogButtonBox" name="Dialog7_buttonBox">
-  <property name="geometry">
-   <rect>
-    <x>10</x>
-    <y>111</y>
-    <width>180</width>
-    <height>23</height>
-   </rect>
-  </property>
-  <property name="standardButtons">
-   <set>QDialogButtonBox::Ok|QDialogButtonBox::Cancel</set>
-  </property>
- </widget>
-</widget>
-<resources/>
-<connections/>
-<customwidgets>
-</customwidgets>
-</ui>
-)");
-}
-
+// The standard buttons, the height they add, and the modality, by the
+// dialog's kind and buttons; the title is escaped.
 TEST_F(FormTest, ButtonBoxSetsFollowTheDialogsButtons) {
     const struct {
         bool modeless, ok, cancel, apply, help;
@@ -332,18 +150,22 @@ TEST_F(FormTest, ButtonBoxSetsFollowTheDialogsButtons) {
         {false, true, true, true, true,
          "QDialogButtonBox::Help|QDialogButtonBox::Ok|QDialogButtonBox::Cancel|"
          "QDialogButtonBox::Apply"},
-        {true, true, false, false, true, "QDialogButtonBox::Help|QDialogButtonBox::Close"},
+        {true, true, true, false, true,
+         "QDialogButtonBox::Help|QDialogButtonBox::Cancel|QDialogButtonBox::Close"},
         {false, false, false, true, false, "QDialogButtonBox::Apply"},
+        {false, false, false, false, true, "QDialogButtonBox::Help"},
         {false, false, false, false, false, nullptr},
     };
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
         DialogElement *dialog =
-            Dialog(2, c.modeless, "Box", c.ok, c.cancel, c.apply, c.help, 300, 150);
+            Dialog(2, c.modeless, "Say \"Hi\" & <go>", c.ok, c.cancel, c.apply, c.help, 300, 150);
         parser->all();
         QtWriter writer;
         std::string out;
         writer.writeDialogForm(out, *dialog);
+        EXPECT_NE(out.find("<string>Say &quot;Hi&quot; &amp; &lt;go&gt;</string>"),
+                  std::string::npos);
         if (c.set) {
             EXPECT_NE(out.find("    <height>192</height>\n"), std::string::npos);
             EXPECT_NE(out.find(std::string("   <set>") + c.set + "</set>\n"), std::string::npos)
@@ -358,6 +180,8 @@ TEST_F(FormTest, ButtonBoxSetsFollowTheDialogsButtons) {
     }
 }
 
+// Spin boxes on pages count for the custom widgets; radio boxes of an
+// earlier form do not count for the button groups.
 TEST_F(FormTest, DialogFormCollectsButtonGroupsAndCustomWidgetsOfItsWholeTree) {
     TabPage(1, 1, 1, "Page");
     Add(DialogElement::makeSpin(1, {0, 0, 10, 10}, "S_TFS_T1_1", "", "", "S_V", "S_U", "S_D"));
@@ -369,33 +193,9 @@ TEST_F(FormTest, DialogFormCollectsButtonGroupsAndCustomWidgetsOfItsWholeTree) {
     writer.radioBoxes.push_back(dialog); // left over from another form: emptied first
     std::string out;
     writer.writeDialogForm(out, *dialog);
-    const std::string tail = out.substr(out.find("</widget>\n<resources/>"));
-    EXPECT_EQ(tail, R"(</widget>
-<resources/>
-<connections/>
-<buttongroups>
- <buttongroup name="R_RADIO_D1">
-  <property name="exclusive">
-    <bool>true</bool>
-  </property>
- </buttongroup>
-</buttongroups>
-<customwidgets>
-  <customwidget>
-    <class>QuorvinSpinBox</class>
-    <extends>QDoubleSpinBox</extends>
-    <header>QuorvinSpinBox.h</header>
-  </customwidget>
-  <customwidget>
-    <class>QuorvinTabWidget</class>
-    <extends>QTabWidget</extends>
-    <header>QuorvinTabWidget.h</header>
-  </customwidget>
-</customwidgets>
-</ui>
-)");
-    // A modeless dialog: "  " and the empty modality text before the geometry.
-    EXPECT_NE(out.find("name=\"WholeDialogUI\">\n    <property name=\"geometry\">"),
+    EXPECT_NE(out.find("<buttongroups>\n <buttongroup name=\"R_RADIO_D1\">"), std::string::npos);
+    EXPECT_EQ(out.find("<buttongroup name=\"R_RADIO_D1\">"), out.rfind("<buttongroup name="));
+    EXPECT_NE(out.find("<customwidgets>\n  <customwidget>\n    <class>QuorvinSpinBox</class>"),
               std::string::npos);
 }
 

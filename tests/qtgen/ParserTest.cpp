@@ -100,10 +100,12 @@ TEST_F(ParserTest, GroupFramesComeFirstAndTheOthersKeepTheirOrder) {
                                         "()", "B2_BTN_D1"}));
 }
 
+// Only a bitmap button beside a toggle narrows it.
 TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
     const struct {
         ElementRect toggle, button;
         int32_t width;
+        T beside = T::BitmapButton;
     } cases[] = {
         {{10, 0, 100, 20}, {80, 0, 24, 24}, 62},   // same row, overlapping
         {{10, 0, 100, 20}, {109, 0, 24, 24}, 91},  // overlapping by a pixel
@@ -114,6 +116,8 @@ TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
         {{10, 0, 100, 20}, {15, 0, 24, 24}, 100},  // would leave no width: kept
         {{10, 0, 100, 20}, {18, 0, 24, 24}, 100},  // would leave width 0: kept
         {{10, 0, 100, 20}, {19, 0, 24, 24}, 1},
+        {{10, 0, 100, 20}, {80, 0, 24, 24}, 100, T::BitmapToggle},
+        {{10, 0, 100, 20}, {80, 0, 24, 24}, 100, T::PushButton},
     };
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
@@ -121,50 +125,36 @@ TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
         DialogElement *toggle = Control(T::Toggle, "T_TOG_D1", c.toggle, "Toggle");
         DialogElement::ImageData image;
         image.file = "b.bmp";
-        Add(DialogElement::makeBitmapButton(false, 1, c.button, "B_BB_D1", "", "", "B_BB_D1_CB",
-                                            image));
+        if (c.beside == T::PushButton)
+            Control(T::PushButton, "P_BTN_D1", c.button);
+        else
+            Add(DialogElement::makeBitmapButton(c.beside == T::BitmapToggle, 1, c.button, "B_BB_D1",
+                                                "", "", "B_BB_D1_CB", image));
         parser->all();
         EXPECT_EQ(toggle->width, c.width) << "button at x " << c.button.x << " y " << c.button.y;
     }
 }
 
-TEST_F(ParserTest, OnlyBitmapButtonsNarrowToggles) {
-    Dialog(1, false, "D");
-    DialogElement *toggle = Control(T::Toggle, "T_TOG_D1", {10, 0, 100, 20}, "Toggle");
-    DialogElement::ImageData image;
-    image.file = "b.bmp";
-    Add(DialogElement::makeBitmapButton(true, 1, {80, 0, 24, 24}, "B_BB_D1", "", "", "B_CB",
-                                        image));
-    Control(T::PushButton, "P_BTN_D1", {80, 0, 24, 24});
-    parser->all();
-    EXPECT_EQ(toggle->width, 100);
-}
-
-TEST_F(ParserTest, EachPageIsAttachedOnceToTheFirstControlThatShowsIt) {
+// A page goes to the first control that shows its group and takes its kind
+// of page: form controls take form pages, tab controls tab pages.
+TEST_F(ParserTest, EachPageIsAttachedOnceToTheFirstControlOfItsKindThatShowsIt) {
     DialogElement *page = TabPage(3, 1, 1, "Only page");
-    DialogElement *dialog = Dialog(1, false, "D");
-    DialogElement *first =
-        Add(DialogElement::makeTabControl(1, 3, "A_TB_D1", {0, 0, 9, 9}, "A_TBA_D1", "A_TBD_D1"));
-    DialogElement *second =
-        Add(DialogElement::makeTabControl(1, 3, "B_TB_D1", {0, 0, 9, 9}, "B_TBA_D1", "B_TBD_D1"));
-    parser->all();
-    EXPECT_EQ(first->children, (std::vector<DialogElement *>{page}));
-    EXPECT_TRUE(second->children.empty());
-    EXPECT_EQ(dialog->descendants().size(), 3u);
-    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-}
-
-TEST_F(ParserTest, FormControlsTakeFormPagesAndTabControlsTabPages) {
     NewFrame();
     DialogElement *formPage = Add(DialogElement::makeFormPage(4, 1, "Form1_4Manager"));
     DialogElement *tabPage = TabPage(4, 2, 1, "Tab");
     Dialog(1, false, "D");
+    DialogElement *first =
+        Add(DialogElement::makeTabControl(1, 3, "A_TB_D1", {0, 0, 9, 9}, "", ""));
+    DialogElement *second =
+        Add(DialogElement::makeTabControl(1, 3, "B_TB_D1", {0, 0, 9, 9}, "", ""));
     DialogElement *form = Add(DialogElement::makeFormControl(1, 4, "F_FM_D1", {0, 0, 9, 9}));
-    DialogElement *tab =
-        Add(DialogElement::makeTabControl(1, 4, "T_TB_D1", {0, 0, 9, 9}, "T_TBA_D1", "T_TBD_D1"));
+    DialogElement *tab = Add(DialogElement::makeTabControl(1, 4, "T_TB_D1", {0, 0, 9, 9}, "", ""));
     parser->all();
+    EXPECT_EQ(first->children, (std::vector<DialogElement *>{page}));
+    EXPECT_TRUE(second->children.empty());
     EXPECT_EQ(form->children, (std::vector<DialogElement *>{formPage}));
     EXPECT_EQ(tab->children, (std::vector<DialogElement *>{tabPage}));
+    EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
 }
 
 TEST_F(ParserTest, AControlShowingThePagesItSitsOnIsReportedAndGetsNoPages) {

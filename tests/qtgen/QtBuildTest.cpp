@@ -58,14 +58,13 @@ TEST_F(QtBuildTest, WritesTheQtFilesSavesTheLayoutAndReportsSuccess) {
     EXPECT_TRUE(fs::exists(layoutFile()));
     EXPECT_NE(ReadFile(layoutDirectory() / "dlb.cfg").find("Language=QT\n"), std::string::npos);
 
-    // The recorded trees reached the writer: the dialog's controls are in its
-    // form, the sidebar's in the main window's.
-    const std::string form = ReadFile(smallDialogDirectory() / "SmallDialog.ui");
-    EXPECT_NE(form.find("<widget class=\"QPushButton\" name=\"Go_BTN_D1\">"), std::string::npos);
-    EXPECT_NE(form.find("name=\"Items_SLST_D1\""), std::string::npos);
-    const std::string mainWindow = ReadFile(mainWindowDirectory() / "MainWindowGenerated.ui");
-    EXPECT_NE(mainWindow.find("name=\"Sidebar_page_Sidebar4Manager\""), std::string::npos);
-    EXPECT_NE(mainWindow.find("name=\"Snap_TOG_S4\""), std::string::npos);
+    // The recorded trees reached the writer (the golden sample designs show
+    // what it writes of them).
+    EXPECT_NE(ReadFile(smallDialogDirectory() / "SmallDialog.ui").find("name=\"Items_SLST_D1\""),
+              std::string::npos);
+    EXPECT_NE(
+        ReadFile(mainWindowDirectory() / "MainWindowGenerated.ui").find("name=\"Snap_TOG_S4\""),
+        std::string::npos);
 
     // The recording ended with the build: no hook or collector is left behind.
     EXPECT_EQ(qb::BuildState.Collector, nullptr);

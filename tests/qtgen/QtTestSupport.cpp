@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -176,7 +177,7 @@ void QtFixture::AddSampleDesign() {
     tab("Pages_TB_D1", 3, {10, 280, 220, 90}, "Pages_TBA_D1", "Pages_TBD_D1");
     Add(DialogElement::makeFormControl(1, 4, "Stack_FM_D1", {250, 260, 200, 100}));
 
-    Dialog(2, true, "Tools panel", true, false, false, true, 300, 120);
+    Dialog(2, true, "Tools panel", true, false, true, true, 300, 120);
     Control(T::OptionMenu, "Speed_OPT_D2", {10, 10, 120, 22});
     scale("Rate_SC_D2", "Rate_SCD_D2", {10, 40, 150, 24});
     Control(T::PushButton, "Reset_BTN_D2", {10, 75, 80, 24}, "Reset");
@@ -193,6 +194,8 @@ void QtFixture::AddSampleDesign() {
     Control(T::PushButton, "Run_BTN_S5", {5, 50, 80, 24}, "Run");
     bitmap(false, "Save_BB_S5", {90, 50, 24, 24}, "/x/icons/save.bmp");
     bitmap(false, "Open_BB_S5", {120, 50, 24, 24}, "D:\\other\\open.bmp");
+    Control(T::OptionMenu, "Style_OPT_S5", {5, 80, 120, 22});
+    scale("Size_SC_S5", "Size_SCD_S5", {5, 110, 150, 24});
 }
 
 void AddFrameAt(const std::string &name, double widthInches, double heightInches, int linkGroup) {
@@ -269,94 +272,74 @@ std::vector<std::string> QtBuildFixture::Shown() {
     return shown;
 }
 
+std::map<std::string, std::string> QtGoldenTest::QtOutput(const fs::path &project) {
+    std::map<std::string, std::string> files;
+    if (fs::exists(project / "ui"))
+        for (const auto &entry : fs::recursive_directory_iterator(project / "ui")) {
+            const std::string relative = fs::relative(entry.path(), project).generic_string();
+            files[entry.is_directory() ? relative + "/" : relative] =
+                entry.is_directory() ? "" : ReadFile(entry.path());
+        }
+    const fs::path resources = project / "layout" / "quorvinrs_generated.qrc";
+    if (fs::exists(resources))
+        files["layout/quorvinrs_generated.qrc"] = ReadFile(resources);
+    return files;
+}
+
 namespace {
 
-void Stub(std::string &out, const char *result, const std::string &name, const char *parameter,
-          const char *print) {
-    out += std::string(result) + " " + name + "(" + parameter +
-           ")\n{\n    std::cout << \"callback " + name + "\"" + print + " << std::endl;\n" +
-           (std::string(result) == "void" ? "" : "    return 0;\n") + "}\n";
-}
-
-void VoidStub(std::string &out, const std::string &name) {
-    Stub(out, "void", name, "", "");
-}
-void IntStub(std::string &out, const std::string &name) {
-    Stub(out, "void", name, "const GUIInt_t *value", " << \" \" << *value");
-}
-void TextStub(std::string &out, const std::string &name) {
-    Stub(out, "GUIInt_t", name, "const char *text", " << \" \\\"\" << text << \"\\\"\"");
-}
-void PageStub(std::string &out, const std::string &name) {
-    Stub(out, "void", name, "const GUIInt_t *page", " << \" \" << PageName(page)");
+std::string FirstDifference(const std::string &built, const std::string &golden) {
+    std::istringstream a(built), e(golden);
+    std::string al, el;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, al));
+        const bool moreE = static_cast<bool>(std::getline(e, el));
+        if (!moreA && !moreE)
+            return "same lines, different line ends";
+        if (!moreA || !moreE || al != el)
+            return "line " + std::to_string(line) + ":\n  built:  " + (moreA ? al : "<end>") +
+                   "\n  golden: " + (moreE ? el : "<end>");
+    }
 }
 
 } // namespace
 
-std::string CallbackStubs(qm::Parser &parser) {
-    std::string pages, stubs;
-    for (DialogElement *top : parser.all()) {
-        if (top->type == ElementType::Sidebar) {
-            VoidStub(stubs, top->activationCallback);
-            VoidStub(stubs, top->deactivationCallback);
-        } else {
-            for (const std::string *name :
-                 {&top->initCallback, &top->okCloseCallback, &top->cancelCallback,
-                  &top->applyCallback, &top->helpCallback})
-                if (!name->empty())
-                    VoidStub(stubs, *name);
+void QtGoldenTest::ExpectGolden(const std::string &design,
+                                const std::map<std::string, std::string> &output) {
+    std::map<std::string, std::string> files, golden;
+    for (const auto &[path, text] : output)
+        if (path.back() != '/')
+            files[path] = text;
+    if (const char *update = std::getenv("QGB_UPDATE_GOLDEN")) {
+        for (const auto &[path, text] : files) {
+            const fs::path target = fs::path(update) / design / path;
+            fs::create_directories(target.parent_path());
+            WriteFile(target, text);
         }
-        for (const DialogElement *e : top->descendants()) {
-            const std::string cb = e->name + "_CB";
-            switch (e->type) {
-            case ElementType::TabPage:
-            case ElementType::FormPage:
-                pages += "extern GUIInt_t " + e->name + ";\n";
-                pages += "    if (page == &" + e->name + ") return \"" + e->name + "\";\n";
-                break;
-            case ElementType::Spin:
-                TextStub(stubs, e->callback);
-                VoidStub(stubs, e->buttonUpCallback);
-                VoidStub(stubs, e->buttonDownCallback);
-                break;
-            case ElementType::TextField:
-            case ElementType::Text:
-                TextStub(stubs, cb);
-                break;
-            case ElementType::PushButton:
-            case ElementType::ColoredPushButton:
-            case ElementType::BitmapButton:
-                VoidStub(stubs, cb);
-                break;
-            case ElementType::Toggle:
-            case ElementType::BitmapToggle:
-            case ElementType::MultiList:
-            case ElementType::SingleList:
-            case ElementType::OptionMenu:
-            case ElementType::RadioBox:
-                IntStub(stubs, cb);
-                break;
-            case ElementType::Scale:
-                IntStub(stubs, e->callback);
-                IntStub(stubs, e->dragCallback + "_CB");
-                break;
-            case ElementType::Tab:
-                PageStub(stubs, e->activationCallback + "_CB");
-                PageStub(stubs, e->deactivationCallback + "_CB");
-                break;
-            default:
-                break;
-            }
-        }
+        return;
     }
-    // Page manager variables are declared first, then looked up by address.
-    std::string declarations, lookups;
-    std::istringstream lines(pages);
-    for (std::string line; std::getline(lines, line);)
-        (line.rfind("extern", 0) == 0 ? declarations : lookups) += line + "\n";
-    return "#include \"QORADDON.h\"\n#include <iostream>\n\n" + declarations +
-           "\nstatic const char *PageName(const GUIInt_t *page)\n{\n" + lookups +
-           "    return \"unknown page\";\n}\n\n" + stubs;
+    // Regular files only: git keeps no empty directory.
+    const fs::path goldenRoot = fs::path(QGB_SOURCE_DIR) / "tests" / "golden" / "qt" / design;
+    if (fs::exists(goldenRoot)) {
+        for (const auto &entry : fs::recursive_directory_iterator(goldenRoot))
+            if (entry.is_regular_file())
+                golden[fs::relative(entry.path(), goldenRoot).generic_string()] =
+                    ReadFile(entry.path());
+    }
+    ASSERT_FALSE(golden.empty()) << goldenRoot << " is missing; run scripts/update-golden.sh";
+    std::vector<std::string> builtNames, goldenNames;
+    for (const auto &[path, text] : files)
+        builtNames.push_back(path);
+    for (const auto &[path, text] : golden)
+        goldenNames.push_back(path);
+    EXPECT_EQ(builtNames, goldenNames);
+    for (const auto &[path, text] : files) {
+        const auto expected = golden.find(path);
+        if (expected == golden.end())
+            continue;
+        EXPECT_TRUE(text == expected->second) << path << " differs from the golden file at "
+                                              << FirstDifference(text, expected->second);
+    }
 }
 
 } // namespace qgbtest

@@ -9,6 +9,7 @@
 #include "qtgen/QtWriter.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,8 +98,19 @@ class QtBuildFixture : public QtFixture {
     void StopAddOn();
 };
 
-// C++ definitions of every callback the generated code of a parser's trees
-// calls; each prints "callback <name> <value>".
-std::string CallbackStubs(qm::Parser &parser);
+// Golden outputs under tests/golden/qt/<design>/, compared byte for byte.
+// scripts/update-golden.sh runs the tests of QtGoldenTest with
+// QGB_UPDATE_GOLDEN naming a directory: the outputs are written there instead
+// of compared.
+class QtGoldenTest : public QtBuildFixture {
+  protected:
+    // The Qt output of a project: every file under "ui" and the resource file,
+    // by path relative to the project's root. Directories are listed with an
+    // empty text and a trailing "/", so an empty "_build" counts too.
+    static std::map<std::string, std::string> QtOutput(const std::filesystem::path &project);
+    // Compares the files (directories left out) with the design's golden files.
+    static void ExpectGolden(const std::string &design,
+                             const std::map<std::string, std::string> &files);
+};
 
 } // namespace qgbtest

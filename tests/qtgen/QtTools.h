@@ -14,23 +14,21 @@
 
 namespace qgbtest {
 
-#if defined(QGB_QT_UIC)
-constexpr bool kHaveQt = true;
+#if !defined(QGB_QT_UIC)
+#define QGB_QT_UIC ""
+#define QGB_QT_MOC ""
+#define QGB_QT_RCC ""
+#define QGB_QT_INCLUDES ""
+#define QGB_QT_LIBRARIES ""
+#define QGB_CXX ""
+#endif
+constexpr bool kHaveQt = sizeof(QGB_QT_UIC) > 1;
 inline const char *const kUic = QGB_QT_UIC;
 inline const char *const kMoc = QGB_QT_MOC;
 inline const char *const kRcc = QGB_QT_RCC;
 inline const char *const kQtIncludes = QGB_QT_INCLUDES;
 inline const char *const kQtLibraries = QGB_QT_LIBRARIES;
 inline const char *const kCxx = QGB_CXX;
-#else
-constexpr bool kHaveQt = false;
-inline const char *const kUic = "";
-inline const char *const kMoc = "";
-inline const char *const kRcc = "";
-inline const char *const kQtIncludes = "";
-inline const char *const kQtLibraries = "";
-inline const char *const kCxx = "";
-#endif
 
 inline std::vector<std::string> Split(const std::string &text, char separator) {
     std::vector<std::string> parts;
@@ -76,10 +74,13 @@ inline std::vector<std::string> QtCompileFlags(const std::filesystem::path &root
     return flags;
 }
 
-// Compiles one translation unit into an object file.
+// Compiles one translation unit into an object file, with the extra flags
+// before the project's.
 inline void CompileAgainstQt(const std::filesystem::path &root, const std::filesystem::path &source,
-                             const std::filesystem::path &object) {
+                             const std::filesystem::path &object,
+                             const std::vector<std::string> &extraFlags = {}) {
     std::vector<std::string> command = {kCxx, "-c", source.string(), "-o", object.string()};
+    command.insert(command.end(), extraFlags.begin(), extraFlags.end());
     for (const std::string &flag : QtCompileFlags(root))
         command.push_back(flag);
     const Result result = RunCommand(command);

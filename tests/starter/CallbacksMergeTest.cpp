@@ -4,7 +4,7 @@
 // merged. The filled-in body is kept byte for byte, the two new stubs are
 // appended, the removed control's callback is listed, and the file compiles
 // with the new builder file.
-#include "StarterSupport.h"
+#include "Run.h"
 
 #include <nlohmann/json.hpp>
 
@@ -34,8 +34,7 @@ class CallbacksMerge : public TempFolderTest, public ::testing::WithParamInterfa
     }
 
     // The function whose head is `head`, through its end.
-    static std::string FunctionAt(const std::string &text, const std::string &head,
-                                  bool fortran) {
+    static std::string FunctionAt(const std::string &text, const std::string &head, bool fortran) {
         const size_t at = text.find(head);
         if (at == std::string::npos)
             return "";
@@ -46,7 +45,7 @@ class CallbacksMerge : public TempFolderTest, public ::testing::WithParamInterfa
 
     // The Find dialog (ID=2) loses "Find Next" and gains a button and a toggle.
     void ChangeDesign(const fs::path &layout) {
-        nlohmann::json doc = nlohmann::json::parse(Slurp(layout));
+        nlohmann::json doc = nlohmann::json::parse(ReadFile(layout));
         for (auto &frame : doc["frames"]) {
             if (frame["name"].get<std::string>().find("TITLE=\"Find\"") == std::string::npos)
                 continue;
@@ -72,7 +71,7 @@ class CallbacksMerge : public TempFolderTest, public ::testing::WithParamInterfa
             texts.push_back(replace);
             texts.push_back(wrap);
         }
-        Spit(layout, doc.dump(2));
+        WriteFile(layout, doc.dump(2));
     }
 
     void Compiles(const Language &language, const fs::path &design) {
@@ -122,9 +121,9 @@ TEST_P(CallbacksMerge, KeepsTheUsersCodeAddsNewStubsAndListsRemovedOnes) {
     Qgb("build " + layout + " --language " + language.word);
     // The first time the callbacks file is a copy of the stubs.
     EXPECT_NE(Qgb("callbacks merge " + layout + into).find("created"), std::string::npos);
-    ASSERT_EQ(Slurp(callbacks), Slurp(design / "guicb.tmp"));
+    ASSERT_EQ(ReadFile(callbacks), ReadFile(design / "guicb.tmp"));
 
-    std::string text = Slurp(callbacks);
+    std::string text = ReadFile(callbacks);
     const size_t head = text.find(language.body);
     ASSERT_NE(head, std::string::npos);
     // The user's line goes after the head and the declarations.
@@ -132,16 +131,16 @@ TEST_P(CallbacksMerge, KeepsTheUsersCodeAddsNewStubsAndListsRemovedOnes) {
                                         std::string("      INCLUDE 'GUIDEFS.INC'\n").size()
                                   : text.find("GUIInt_t IsOk = 1;\n", head) + 19;
     text.insert(bodyAt, language.edit);
-    Spit(callbacks, text);
+    WriteFile(callbacks, text);
     const std::string edited = FunctionAt(text, language.body, fortran);
     ASSERT_NE(edited.find(language.edit), std::string::npos);
     // Nothing new: the file stays as it is.
     EXPECT_NE(Qgb("callbacks merge " + layout + into).find("up to date"), std::string::npos);
-    EXPECT_EQ(Slurp(callbacks), text);
+    EXPECT_EQ(ReadFile(callbacks), text);
 
     ASSERT_NO_FATAL_FAILURE(ChangeDesign(design / "sample.lay.json"));
     Qgb("build " + layout);
-    const std::string stubs = Slurp(design / "guicb.tmp");
+    const std::string stubs = ReadFile(design / "guicb.tmp");
     const std::string merged = Qgb("callbacks merge " + layout + into);
     EXPECT_NE(merged.find("added BTN5_BTN_D2_CB\n"), std::string::npos) << merged;
     EXPECT_NE(merged.find("added TGL6_TOG_D2_CB\n"), std::string::npos) << merged;
@@ -150,11 +149,11 @@ TEST_P(CallbacksMerge, KeepsTheUsersCodeAddsNewStubsAndListsRemovedOnes) {
         << merged;
     EXPECT_EQ(merged.find("added TF2_TF_D2_CB"), std::string::npos) << merged;
 
-    const std::string result = Slurp(callbacks);
+    const std::string result = ReadFile(callbacks);
     // Everything the user had is there, unchanged, before the new stubs.
     const std::string include =
-        fortran ? "      include \"guibld.F\"\n" : std::string("#include \"guibld.") +
-                                                       (language.word[1] ? "cpp" : "c") + "\"\n";
+        fortran ? "      include \"guibld.F\"\n"
+                : std::string("#include \"guibld.") + (language.word[1] ? "cpp" : "c") + "\"\n";
     const size_t userEnd = text.rfind(include);
     ASSERT_NE(userEnd, std::string::npos);
     EXPECT_EQ(result.compare(0, userEnd, text, 0, userEnd), 0);

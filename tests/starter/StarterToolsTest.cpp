@@ -1,7 +1,7 @@
 // qgb new's refusal to write into a folder that holds something, qgb icons
 // against the resource file of a Qt build, and the script commands addon and
 // snapshot, each with the real qgb.
-#include "StarterSupport.h"
+#include "Run.h"
 
 #include <cstdint>
 #include <regex>
@@ -21,29 +21,23 @@ using StarterTools = TempFolderTest;
 
 TEST_F(StarterTools, NewRefusesAFolderThatHoldsSomethingAndAFile) {
     fs::create_directories(dir / "busy");
-    Spit(dir / "busy" / "notes.txt", "mine");
-    Spit(dir / "plain", "mine too");
+    WriteFile(dir / "busy" / "notes.txt", "mine");
+    WriteFile(dir / "plain", "mine too");
     for (const fs::path &target : {dir / "busy", dir / "plain"}) {
         const std::string output = Qgb("new " + Quote(target.string()), 1);
         EXPECT_NE(output.find(target.string() + " is not an empty folder"), std::string::npos)
             << output;
     }
-    EXPECT_EQ(Slurp(dir / "busy" / "notes.txt"), "mine");
+    EXPECT_EQ(ReadFile(dir / "busy" / "notes.txt"), "mine");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "busy"), {}), 1);
-    EXPECT_EQ(Slurp(dir / "plain"), "mine too");
+    EXPECT_EQ(ReadFile(dir / "plain"), "mine too");
 }
 
-uint32_t BigEndian(const std::string &bytes, size_t at) {
+// The 32-bit number at the byte offset, most significant byte first or last.
+uint32_t Word(const std::string &bytes, size_t at, bool bigEndian) {
     uint32_t value = 0;
     for (size_t i = 0; i < 4; ++i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-uint32_t LittleEndian(const std::string &bytes, size_t at) {
-    uint32_t value = 0;
-    for (size_t i = 4; i-- > 0;)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+        value = value << 8 | static_cast<unsigned char>(bytes[at + (bigEndian ? i : 3 - i)]);
     return value;
 }
 
@@ -53,7 +47,7 @@ TEST_F(StarterTools, IconsWritesEveryPngTheResourceFileListsOnce) {
     fs::create_directories(dir / "ui" / "mainwindow" / "qt");
     const std::string layout = Quote((design / "sample.lay.json").string());
     Qgb("build " + layout + " --language qt", 0);
-    const std::string qrc = Slurp(design / "quorvinrs_generated.qrc");
+    const std::string qrc = ReadFile(design / "quorvinrs_generated.qrc");
     const std::regex entry("<file>([^<]+\\.png)</file>");
     std::vector<std::string> icons;
     for (auto it = std::sregex_iterator(qrc.begin(), qrc.end(), entry);
@@ -63,17 +57,17 @@ TEST_F(StarterTools, IconsWritesEveryPngTheResourceFileListsOnce) {
 
     EXPECT_EQ(Qgb("icons " + layout, 0), (design / "button.png").string() + "\n");
     // The icon is the bitmap's picture: PNG of the BMP's width and height.
-    const std::string png = Slurp(design / "button.png"), bmp = Slurp(design / "button.bmp");
+    const std::string png = ReadFile(design / "button.png"), bmp = ReadFile(design / "button.bmp");
     ASSERT_EQ(png.rfind("\x89PNG\r\n", 0), 0u);
-    EXPECT_EQ(BigEndian(png, 16), LittleEndian(bmp, 18));
-    EXPECT_EQ(BigEndian(png, 20), LittleEndian(bmp, 22));
+    EXPECT_EQ(Word(png, 16, true), Word(bmp, 18, false));
+    EXPECT_EQ(Word(png, 20, true), Word(bmp, 22, false));
     // Nothing changed: nothing written, nothing listed.
     const auto stamp = fs::last_write_time(design / "button.png");
     EXPECT_EQ(Qgb("icons " + layout, 0), "");
     EXPECT_EQ(fs::last_write_time(design / "button.png"), stamp);
     // --output puts them elsewhere.
     Qgb("icons " + layout + " --output " + Quote((dir / "icons").string()), 0);
-    EXPECT_EQ(Slurp(dir / "icons" / "button.png"), png);
+    EXPECT_EQ(ReadFile(dir / "icons" / "button.png"), png);
 }
 
 struct ScriptCase {
@@ -99,15 +93,15 @@ TEST_F(StarterTools, AddonAndSnapshotInAScript) {
         SCOPED_TRACE(c.lines);
         fs::remove_all(dir);
         fs::create_directories(dir);
-        Spit(dir / "run.qgb", c.lines);
+        WriteFile(dir / "run.qgb", c.lines);
         const std::string output = Qgb("run " + Quote((dir / "run.qgb").string()), c.status);
         EXPECT_NE(output.find(c.message), std::string::npos) << output;
         if (c.status != 0) {
             EXPECT_FALSE(fs::exists(dir / "picture.png") || fs::exists(dir / "picture.bmp"));
             continue;
         }
-        EXPECT_EQ(Slurp(dir / "picture.png").rfind("\x89PNG\r\n", 0), 0u);
-        EXPECT_NE(Slurp(dir / "picture.svg").find("<svg "), std::string::npos);
+        EXPECT_EQ(ReadFile(dir / "picture.png").rfind("\x89PNG\r\n", 0), 0u);
+        EXPECT_NE(ReadFile(dir / "picture.svg").find("<svg "), std::string::npos);
     }
 }
 

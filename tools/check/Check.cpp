@@ -358,7 +358,7 @@ class Checker {
                 add(frame_, kError, {}, text, "VarName",
                     "the image has no VarName, so the build skips it",
                     "add VarName=name to the image's macro-function command");
-            } else if (char *name = qb::GetImageVarName(frame_.kind, geom, frame_.number)) {
+            } else if (char *name = qb::GetImageVarName(frame_.kind, geom, frame_.number, false)) {
                 Control image;
                 image.identifier = name;
                 image.text = text;

@@ -138,7 +138,7 @@ ControlView ViewOfGeom(Geom_ID geom, const std::string &cmd, const FrameFacts &f
         if (qb::FindParameter(cmd.c_str(), "VarName") < 0)
             view.whyNone = "VarName missing from the command";
         else
-            TakeIdentifier(view, qb::GetImageVarName(frame.kind, geom, frame.number),
+            TakeIdentifier(view, qb::GetImageVarName(frame.kind, geom, frame.number, false),
                            "VarName gives no letters");
         return view;
     case GeomType_Rectangle:

@@ -1,13 +1,12 @@
 // The installed package alone: the build is installed into a temporary
 // prefix once, and starter projects of every language are configured, built
 // and run from that prefix, with no path into this source or build tree.
-#include "StarterSupport.h"
+#include "Run.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <map>
-#include <random>
 
 namespace qgbtest {
 namespace {
@@ -17,8 +16,7 @@ fs::path gRoot, gPrefix;
 class Install : public ::testing::Environment {
   public:
     void SetUp() override {
-        gRoot =
-            fs::temp_directory_path() / ("qgb-install-" + std::to_string(std::random_device()()));
+        gRoot = FreshTempPath("qgb-install-");
         gPrefix = gRoot / "prefix";
         fs::create_directories(gRoot);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -66,7 +64,7 @@ std::string Build(const fs::path &project) {
 }
 
 bool IsPng(const fs::path &file) {
-    return Slurp(file).rfind("\x89PNG\r\n", 0) == 0;
+    return ReadFile(file).rfind("\x89PNG\r\n", 0) == 0;
 }
 
 class Starter : public ::testing::TestWithParam<const char *> {};
@@ -80,7 +78,7 @@ TEST_P(Starter, BuildsAndRunsFromTheInstalledPrefixAlone) {
     const std::string name = "starter_" + language;
     const fs::path project = NewBuiltProject(name, language);
     for (const char *file : {"CMakeCache.txt", "build.ninja"})
-        EXPECT_EQ(Slurp(project / "build" / file).find(std::string(QGB_SOURCE_DIR) + "/"),
+        EXPECT_EQ(ReadFile(project / "build" / file).find(std::string(QGB_SOURCE_DIR) + "/"),
                   std::string::npos)
             << file << " names the source or build tree";
 
@@ -145,7 +143,7 @@ TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedO
 
     // A bitmap button added: its stub is merged and the changed output compiled.
     fs::copy_file(fs::path(QGB_SOURCE_DIR) / "examples" / "sample" / "button.bmp", image);
-    nlohmann::json doc = nlohmann::json::parse(Slurp(layout));
+    nlohmann::json doc = nlohmann::json::parse(ReadFile(layout));
     doc["frames"][0]["geoms"].push_back({{"type", "image"},
                                          {"coordSys", "frame"},
                                          {"x", 80.0},
@@ -155,10 +153,10 @@ TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedO
                                          {"command", "VarName=Wave Type=PushButton"},
                                          {"file", "button.bmp"},
                                          {"width", 5.0}});
-    Spit(layout, doc.dump(2));
+    WriteFile(layout, doc.dump(2));
     output = Build(project);
     EXPECT_NE(output.find("callbacks.c.o"), std::string::npos) << output;
-    EXPECT_NE(Slurp(project / "callbacks.c").find("Wave_BB_D1_CB(void)"), std::string::npos);
+    EXPECT_NE(ReadFile(project / "callbacks.c").find("Wave_BB_D1_CB(void)"), std::string::npos);
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
 
     // The image touched, then changed: only the change reaches the compiler.
@@ -168,13 +166,13 @@ TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedO
     EXPECT_NE(output.find(ran), std::string::npos) << output;
     EXPECT_EQ(output.find(compiled), std::string::npos) << output;
     EXPECT_EQ(Stamps(generated), before);
-    std::string pixels = Slurp(image);
+    std::string pixels = ReadFile(image);
     pixels.back() = static_cast<char>(~pixels.back());
-    Spit(image, pixels);
+    WriteFile(image, pixels);
     output = Build(project);
     EXPECT_NE(output.find("callbacks.c.o"), std::string::npos) << output;
     EXPECT_NE(Stamps(generated)["design/guibld.c"], before["design/guibld.c"]);
-    EXPECT_EQ(Slurp(project / "design" / "button.bmp"), pixels);
+    EXPECT_EQ(ReadFile(project / "design" / "button.bmp"), pixels);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // docs/tutorial.md runs as written: its sh blocks, in order, as one bash
 // script with HOME in a temporary folder and this build tree as the
 // "build" folder of the source folder it starts in.
-#include "StarterSupport.h"
+#include "Run.h"
 
 #include <sstream>
 
@@ -11,7 +11,7 @@ namespace {
 using Tutorial = TempFolderTest;
 
 TEST_F(Tutorial, EveryCommandRuns) {
-    std::istringstream doc(Slurp(fs::path(QGB_SOURCE_DIR) / "docs" / "tutorial.md"));
+    std::istringstream doc(ReadFile(fs::path(QGB_SOURCE_DIR) / "docs" / "tutorial.md"));
     std::string line, script = "set -ex\n";
     bool inBlock = false;
     int blocks = 0;
@@ -26,7 +26,7 @@ TEST_F(Tutorial, EveryCommandRuns) {
     ASSERT_GE(blocks, 5);
     fs::create_directories(dir / "src");
     fs::create_directory_symlink(QGB_BINARY_DIR, dir / "src" / "build");
-    Spit(dir / "tutorial.sh", script);
+    WriteFile(dir / "tutorial.sh", script);
     std::string output;
     EXPECT_EQ(Shell("cd " + Quote((dir / "src").string()) + " && HOME=" + Quote(dir.string()) +
                         " QT_QPA_PLATFORM=offscreen bash " + Quote((dir / "tutorial.sh").string()),
