@@ -49,30 +49,27 @@ TEST_F(BuildTest, UnwritableDirectoryClosesWhatOpenedAndReports) {
 }
 
 TEST_F(BuildTest, FilesThatDidOpenAreLeftEmptyWhenOneCannotBeOpened) {
-    const struct {
-        int32_t language;
-        const char *blocked;
-    } cases[] = {{LanguageCPP, "guibld.cpp"},
-                 {LanguageC, "guidefs.c"},
-                 {LanguageFORTRAN, "GUICB.INC"},
-                 {LanguageFORTRAN, "GUIDEFS.INC"}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.blocked);
+    const std::pair<int32_t, const char *> cases[] = {{LanguageCPP, "guibld.cpp"},
+                                                      {LanguageC, "guidefs.c"},
+                                                      {LanguageFORTRAN, "GUICB.INC"},
+                                                      {LanguageFORTRAN, "GUIDEFS.INC"}};
+    for (const auto &[language, blocked] : cases) {
+        SCOPED_TRACE(blocked);
         ResetWorkspace();
         AddSimpleDialog();
         NameLayout();
         // A directory where the file should be cannot be opened for writing.
-        ASSERT_EQ(::mkdir((dir + c.blocked).c_str(), 0755), 0);
-        Build(c.language);
+        ASSERT_EQ(::mkdir((dir + blocked).c_str(), 0755), 0);
+        Build(language);
         EXPECT_EQ(Shown(), (std::vector<std::string>{kOpenFailed, kWriteFailed}));
-        for (const std::string &name : OutputFileNames(c.language))
-            if (name != c.blocked) {
+        for (const std::string &name : OutputFileNames(language))
+            if (name != blocked) {
                 EXPECT_TRUE(FileExists(dir + name)) << name;
                 EXPECT_EQ(Output(name), "") << name;
             }
         EXPECT_FALSE(FileExists(dir + "design.lay"));
-        ::rmdir((dir + c.blocked).c_str());
-        for (const std::string &name : OutputFileNames(c.language))
+        ::rmdir((dir + blocked).c_str());
+        for (const std::string &name : OutputFileNames(language))
             ::unlink((dir + name).c_str());
     }
 }

@@ -50,66 +50,59 @@ Text_ID AddPixelText(const PixelText &text) {
     return Host::instance().addText(spec);
 }
 
-static Geom_ID AddPixelGeom(GeomSpec spec, double x, double y) {
+// A geometry at (x, y) of width w and height h (a line: to (x + w, y + h)).
+static Geom_ID AddPixelGeom(GeomType_e type, double x, double y, double w, double h,
+                            const std::string &command, const std::string &imageFile = "") {
+    GeomSpec spec;
+    spec.type = type;
     spec.coordSys = CoordSys_Screen;
     spec.x = kLeft + x;
     spec.y = kTop + y;
+    spec.command = command;
+    spec.imageFile = imageFile;
+    if (type == GeomType_LineSegs) {
+        spec.polylines = {{{0, 0}, {w, h}}};
+    } else {
+        spec.width = w;
+        spec.height = h;
+    }
     return Host::instance().addGeom(spec);
 }
 
 Geom_ID AddPixelRectangle(double x, double y, double w, double h, const std::string &command) {
-    GeomSpec spec;
-    spec.type = GeomType_Rectangle;
-    spec.width = w;
-    spec.height = h;
-    spec.command = command;
-    return AddPixelGeom(spec, x, y);
+    return AddPixelGeom(GeomType_Rectangle, x, y, w, h, command);
 }
 
 Geom_ID AddPixelLine(double x1, double y1, double x2, double y2) {
-    GeomSpec spec;
-    spec.type = GeomType_LineSegs;
-    spec.polylines = {{{0, 0}, {x2 - x1, y2 - y1}}};
-    return AddPixelGeom(spec, x1, y1);
+    return AddPixelGeom(GeomType_LineSegs, x1, y1, x2 - x1, y2 - y1, "");
 }
 
 Geom_ID AddPixelImage(const std::string &file, double x, double yBottom, double widthPixels,
                       const std::string &command) {
-    GeomSpec spec;
-    spec.type = GeomType_Image;
-    spec.width = widthPixels;
-    spec.imageFile = file;
-    spec.command = command;
-    return AddPixelGeom(spec, x, yBottom);
+    return AddPixelGeom(GeomType_Image, x, yBottom, widthPixels, 0, command, file);
 }
 
 void WriteBmp(const std::string &path, int width, int height,
               const std::vector<unsigned char> &rgb) {
-    const size_t rowBytes = static_cast<size_t>((width * 3 + 3) / 4 * 4);
-    std::vector<unsigned char> file(54 + rowBytes * static_cast<size_t>(height), 0);
-    const auto put32 = [&](size_t at, size_t v) {
+    const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
+    const size_t rowBytes = (w * 3 + 3) / 4 * 4, size = 54 + rowBytes * h;
+    std::vector<unsigned char> file(size, 0);
+    // Little-endian header fields: size, data offset, info size, width,
+    // height, planes and bits a pixel, data size.
+    const std::pair<size_t, size_t> fields[] = {
+        {2, size}, {10, 54}, {14, 40}, {18, w}, {22, h}, {26, 1 + (24 << 16)}, {34, size - 54}};
+    for (const auto &[at, v] : fields)
         for (size_t i = 0; i < 4; ++i)
             file[at + i] = static_cast<unsigned char>(v >> (8 * i));
-    };
     file[0] = 'B';
     file[1] = 'M';
-    put32(2, file.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<size_t>(width));
-    put32(22, static_cast<size_t>(height));
-    file[26] = 1;  // planes
-    file[28] = 24; // bits a pixel
-    put32(34, file.size() - 54);
     // Rows from the bottom, pixels as blue, green, red.
-    for (size_t row = 0; row < static_cast<size_t>(height); ++row)
-        for (size_t col = 0; col < static_cast<size_t>(width); ++col)
-            for (size_t c = 0; c < 3; ++c)
-                file[54 + (static_cast<size_t>(height) - 1 - row) * rowBytes + col * 3 + c] =
-                    rgb[(row * static_cast<size_t>(width) + col) * 3 + 2 - c];
+    for (size_t row = 0; row < h; ++row)
+        for (size_t col = 0; col < w * 3; ++col)
+            file[54 + (h - 1 - row) * rowBytes + col] =
+                rgb[row * w * 3 + col / 3 * 3 + 2 - col % 3];
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(file.data()),
-               static_cast<std::streamsize>(file.size()));
+        .write(reinterpret_cast<const char *>(file.data()), static_cast<std::streamsize>(size));
 }
 
 MemoryFiles::MemoryFiles() {
@@ -148,16 +141,11 @@ bool FileExists(const std::string &path) {
 }
 
 std::vector<std::string> OutputFileNames(int32_t language) {
-    switch (language) {
-    case 0:
-        return {"guicb.tmp", "guibld.c", "GUIDEFS.h", "guidefs.c"};
-    case 1:
-        return {"guicb.tmp", "guibld.cpp", "GUIDEFS.h", "guidefs.cpp"};
-    case 2:
-        return {"guicb.tmp", "guibld.F", "GUICB.INC", "GUIDEFS.INC"};
-    default:
-        return {};
-    }
+    const std::vector<std::string> names[] = {
+        {"guicb.tmp", "guibld.c", "GUIDEFS.h", "guidefs.c"},
+        {"guicb.tmp", "guibld.cpp", "GUIDEFS.h", "guidefs.cpp"},
+        {"guicb.tmp", "guibld.F", "GUICB.INC", "GUIDEFS.INC"}};
+    return language >= 0 && language <= 2 ? names[language] : std::vector<std::string>{};
 }
 
 std::vector<std::string> ExampleLayouts() {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "ClassicSupport.h"
+#include "model/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -87,15 +88,12 @@ class CompileFixture : public ClassicFixture {
                kIncludes + " -I'" + check + "' '" + check + "guicb.tmp'");
     }
 
-    void CheckAllLanguages(const std::vector<std::string> &warnings = {}) {
-        for (int32_t language = 0; language <= 2; ++language) {
-            SCOPED_TRACE(language);
-            ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
-            if (language == 2)
-                CheckFortran();
-            else
-                CompileC(language == 1);
-        }
+    // Checks the output of the last build in the language.
+    void Compile(int32_t language) {
+        if (language == quorvin::builder::LanguageFORTRAN)
+            CheckFortran();
+        else
+            CompileC(language == quorvin::builder::LanguageCPP);
     }
 };
 

@@ -1,8 +1,7 @@
-// The generated code of the sample designs and of every kind of control
-// checked with the real compilers (CompileFixture.h), and run in the
-// reference host from a shared object: the C and C++ of every kind of
-// control build the dialogs where the design has them, launch, and answer as
-// a user expects, the lock kept balanced.
+// The generated C and C++ of every kind of control (compiled with the real
+// compilers in GoldenTest, as the sample designs are) run in the reference
+// host from a shared object: they build the dialogs where the design has
+// them, launch, and answer as a user expects, the lock kept balanced.
 #include "CompileFixture.h"
 
 #include "model/Settings.h"
@@ -18,23 +17,6 @@ using quorvin::host::GuiControl;
 using quorvin::host::GuiDialog;
 
 class CompileTest : public CompileFixture {};
-
-TEST_F(CompileTest, SampleDesignsCompileInEveryLanguage) {
-    const std::vector<std::string> layouts = ExampleLayouts();
-    ASSERT_FALSE(layouts.empty());
-    for (const std::string &layout : layouts) {
-        SCOPED_TRACE(layout);
-        ResetWorkspace();
-        LoadExample(layout);
-        CheckAllLanguages();
-    }
-}
-
-TEST_F(CompileTest, EveryKindWithAwkwardTextsCompilesInEveryLanguage) {
-    AddEveryKindDesign(dir);
-    // The bitmap DATA lines, left out of the FORTRAN check, are in the golden output.
-    CheckAllLanguages({kEveryKindWarning});
-}
 
 // trunc(trunc(v + 0.499) * 100 / cell): a pixel length in dialog units.
 int Units(double pixels, double cell) {

@@ -29,30 +29,20 @@ TEST_F(EmitTest, FortranLinesAreFoldedAtColumn76) {
     const std::string comment = "C... " + std::string(150, 'x') + "\n";
     const std::string seventy(70, 'a'), fifty(50, 'b'), huge(5000, 'z'), y80(80, 'y');
     const std::string call = "      call QorGUIAdd(", piece = "cb" + std::string(80, 'x');
-    const struct {
-        int32_t language;
-        std::vector<std::string> calls;
-        std::string expected;
-    } cases[] = {
+    // clang-format off
+    const struct { int32_t language; std::vector<std::string> calls; std::string expected; } cases[] = {
         {LanguageFORTRAN, {code}, code.substr(0, 76) + "\n     &" + code.substr(76)},
-        {LanguageFORTRAN,
-         {comment},
-         comment.substr(0, 76) + "\nC " + comment.substr(76, 70) + "\nC " + comment.substr(146)},
-        {LanguageFORTRAN,
-         {"c" + std::string(80, 'y')},
-         "c" + std::string(75, 'y') + "\nC " + std::string(5, 'y')},
+        {LanguageFORTRAN, {comment}, comment.substr(0, 76) + "\nC " + comment.substr(76, 70) + "\nC " + comment.substr(146)},
+        {LanguageFORTRAN, {"c" + std::string(80, 'y')}, "c" + std::string(75, 'y') + "\nC " + std::string(5, 'y')},
         // Two lines of 70 in one call; one line assembled from two calls.
-        {LanguageFORTRAN,
-         {seventy + "\n" + seventy + "\n", fifty, fifty + "\n"},
-         seventy + "\n" + seventy + "\n" + fifty + fifty + "\n"},
-        {LanguageFORTRAN,
-         {call, piece + "\n", "C... ", y80 + "\n"},
-         call + piece.substr(0, 76) + "\n     &" + piece.substr(76) + "\nC... " +
-             y80.substr(0, 76) + "\nC " + y80.substr(76) + "\n"},
+        {LanguageFORTRAN, {seventy + "\n" + seventy + "\n", fifty, fifty + "\n"}, seventy + "\n" + seventy + "\n" + fifty + fifty + "\n"},
+        {LanguageFORTRAN, {call, piece + "\n", "C... ", y80 + "\n"},
+         call + piece.substr(0, 76) + "\n     &" + piece.substr(76) + "\nC... " + y80.substr(0, 76) + "\nC " + y80.substr(76) + "\n"},
         {LanguageC, {code}, code},
         {LanguageCPP, {code}, code},
         {LanguageC, {huge}, huge},
     };
+    // clang-format on
     for (const auto &c : cases) {
         BuildState.Language = c.language;
         MemoryFiles out;
@@ -113,36 +103,34 @@ TEST_F(EmitTest, APreviewWritesNothingAndSkipsControlsOfAContainerNotMade) {
     EXPECT_EQ(hookedControls, std::vector<std::string>{"Press_BTN_D1 Press"});
 }
 
-TEST(EscapeTest, CStringLiteralsAreAlwaysValid) {
-    const struct {
-        const char *text;
-        const char *literal;
-    } cases[] = {
-        {"Plain text", "Plain text"},
-        {"Say \"hi\"", "Say \\\"hi\\\""},
-        {"Ends with \\", "Ends with \\\\"},
-        {"Line\\nbreak typed", "Line\\nbreak typed"},
-        {"Real\nline feed", "Real\\nline feed"},
-        {"C:\\temp\\x", "C:\\\\temp\\\\x"},
-        {"\\\"quoted\\\"", "\\\\\\\"quoted\\\\\\\""},
-        {"What?"
-         "?!",
-         "What?\\?!"},
-        {"Tab\there", "Tab\\there"},
-        {"100%", "100%"},
+// Each escape over designer texts: C literals are always valid (no trigraph,
+// no raw line feed or tab), FORTRAN strings double their quotes, comments
+// cannot be closed early, trace formats print their percents.
+TEST(EscapeTest, DesignerTextsInEveryTarget) {
+    using Escape = std::string (*)(const std::string &);
+    // clang-format off
+    const struct { Escape escape; const char *text, *escaped; } cases[] = {
+        {EscapeCString, "Plain text", "Plain text"},
+        {EscapeCString, "Say \"hi\"", "Say \\\"hi\\\""},
+        {EscapeCString, "Ends with \\", "Ends with \\\\"},
+        {EscapeCString, "Line\\nbreak typed", "Line\\nbreak typed"},
+        {EscapeCString, "Real\nline feed", "Real\\nline feed"},
+        {EscapeCString, "C:\\temp\\x", "C:\\\\temp\\\\x"},
+        {EscapeCString, "\\\"quoted\\\"", "\\\\\\\"quoted\\\\\\\""},
+        {EscapeCString, "What?" "?!", "What?\\?!"},
+        {EscapeCString, "Tab\there", "Tab\\there"},
+        {EscapeCString, "100%", "100%"},
+        {EscapeFortranString, "It's Bob's", "It''s Bob''s"},
+        {EscapeFortranString, "Two\nlines", "Two\\nlines"},
+        {EscapeFortranString, "plain", "plain"},
+        {CommentText, "end */ of /* comment\nnext", "end * / of / * comment next"},
+        {CommentText, "plain", "plain"},
+        {TraceFormatText, "50% done %d", "50%% done %%d"},
+        {EscapeNewlines, "a\nb\n", "a\\nb\\n"},
     };
+    // clang-format on
     for (const auto &c : cases)
-        EXPECT_EQ(EscapeCString(c.text), c.literal) << c.text;
-}
-
-TEST(EscapeTest, FortranStringsCommentsAndTraceFormats) {
-    EXPECT_EQ(EscapeFortranString("It's Bob's"), "It''s Bob''s");
-    EXPECT_EQ(EscapeFortranString("Two\nlines"), "Two\\nlines");
-    EXPECT_EQ(EscapeFortranString("plain"), "plain");
-    EXPECT_EQ(CommentText("end */ of /* comment\nnext"), "end * / of / * comment next");
-    EXPECT_EQ(CommentText("plain"), "plain");
-    EXPECT_EQ(TraceFormatText("50% done %d"), "50%% done %%d");
-    EXPECT_EQ(EscapeNewlines("a\nb\n"), "a\\nb\\n");
+        EXPECT_EQ(c.escape(c.text), c.escaped) << c.text;
 }
 
 } // namespace

@@ -38,10 +38,7 @@ class HostileTextTest : public CompileFixture {
             (row.caseTwin && language == LanguageFORTRAN ? clashing : compiled).push_back(row);
         AddDialog(HostileTitle(), compiled);
         ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language));
-        if (language == LanguageFORTRAN)
-            CheckFortran();
-        else
-            CompileC(language == LanguageCPP);
+        Compile(language);
 
         ResetWorkspace();
         AddDialog("Clashes", clashing);

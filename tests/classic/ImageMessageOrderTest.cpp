@@ -35,8 +35,8 @@ TEST_F(ImageMessageOrderTest, UnnamedImagesAreReportedInTabOrder) {
         AddPixelText({"!!", "VarName=! TabOrder=1", TextBox_Filled, 14, 16});
         AddPixelText({"!!", "VarName=! TabOrder=3", TextBox_Filled, 14, 40});
         AddPixelText({"!!", "VarName=! TabOrder=5", TextBox_Filled, 14, 64});
-        std::filesystem::create_directories(dir + "layout");
-        std::filesystem::create_directories(dir + "ui/mainwindow/qt");
+        for (const char *sub : {"layout", "ui/mainwindow/qt"})
+            std::filesystem::create_directories(dir + sub);
         host().setLayoutFileName(dir + "layout/design.lay");
         host().clearMessages();
         Build(language);

@@ -19,11 +19,8 @@ namespace qgbtest {
 namespace {
 
 TEST(ClassifyByPrefix, FilledBoxPrefixesHollowAndPlainTexts) {
-    struct Case {
-        TextBox_e box;
-        const char *string;
-        ControlKind kind;
-    } cases[] = {
+    // clang-format off
+    const struct { TextBox_e box; const char *string; ControlKind kind; } cases[] = {
         {TextBox_Filled, "TF:            ", TextField},
         {TextBox_Filled, "TFS:            ", Spin}, // "TF:" does not match "TFS:"
         {TextBox_Filled, "T:             \n\n\n", Text},
@@ -46,7 +43,8 @@ TEST(ClassifyByPrefix, FilledBoxPrefixesHollowAndPlainTexts) {
         {TextBox_None, "", Label},
         {3, "TF:", NotAControl},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.string);
         EXPECT_EQ(ClassifyByPrefix(c.box, c.string), c.kind);
     }
@@ -70,13 +68,8 @@ class KindsTest : public HostFixture {};
 
 TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
     AddFrame("ID=1");
-    struct Case {
-        const char *string;
-        const char *command;
-        TextBox_e box;
-        ControlKind kind;
-        int group;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *string, *command; TextBox_e box; ControlKind kind; int group; } cases[] = {
         {"Label", "VarName=LBL1 Type=Label", TextBox_None, Label, -1},
         {"Label", "VarName=TF1 Type=TextField", TextBox_None, TextField, -1},
         {"Label", "Type=TextField SHOWLABEL=F", TextBox_None, Label, -1}, // value runs on
@@ -91,7 +84,8 @@ TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
         {"TAB:Group=-1", "VarName=TAB1", TextBox_Filled, NotAControl, -1},
         {"Hello", "Type=Tab", TextBox_None, NotAControl, -1},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.string) + " / " + c.command);
         const Text_ID text = AddText(c.string, c.command, {c.box});
         ControlKind kind = Label;
@@ -104,12 +98,8 @@ TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
 }
 
 TEST_F(KindsTest, FrameKinds) {
-    struct Case {
-        const char *name;
-        bool linked;
-        FrameKind kind;
-        int messages;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *name; bool linked; FrameKind kind; int messages; } cases[] = {
         {"ID=1 TITLE=\"D\" MODE=MODAL", false, ModalDialog, 0},
         {"ID=1 MODE=MODELESS", false, ModelessDialog, 0},
         {"ID=1 SIDEBAR=T", false, Sidebar, 0},
@@ -122,7 +112,8 @@ TEST_F(KindsTest, FrameKinds) {
         {"ID=1 SIDEBAR=maybe", false, ModalDialog, 1},
         {"ID=1", true, ModalDialog, 0},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         host().clearMessages();
         AddFrame(c.name, c.linked, c.linked ? 1 : 0);
@@ -145,22 +136,16 @@ std::string Name(char *identifier) {
 TEST_F(KindsTest, ControlNames) {
     const std::string missing = "Missing Control Name for: \n", blanks(30, ' ');
     const std::string letters = "VarName=" + std::string(300, 'a');
+    // clang-format off
     struct Case {
-        FrameKind frame;
-        const char *label;
-        std::string command;
-        const char *tag;
-        int number;
-        bool report;
-        std::string expected;
-        std::string reported = ""; // the report shown, if any
+        FrameKind frame; const char *label; std::string command; const char *tag; int number; bool report;
+        std::string expected, reported = ""; // the report shown, if any
         bool limit = true;
     };
     const Case cases[] = {
         {ModalDialog, "Name", "", "TF", 1, false, "Name_TF_D1"},
         {ModalDialog, "<math>7</math>   Toggle", "", "TOG", 1, false, "Toggle_TOG_D1"},
-        {ModalDialog, "<math>7</math>   Toggle", "VarName=Toggle3 Type=Toggle", "TOG", 2, false,
-         "Toggle3_TOG_D2"},
+        {ModalDialog, "<math>7</math>   Toggle", "VarName=Toggle3 Type=Toggle", "TOG", 2, false, "Toggle3_TOG_D2"},
         {ModelessDialog, "~7Go on", "", "TOG", 4, false, "Goon_TOG_D4"},
         {Sidebar, "Label", "VarName=LBL1 Type=Label", "LBL", 2, false, "LBL1_LBL_S2"},
         {ModalDialog, "1 Word & Other", "", "BTN", 1, false, "WordOther_BTN_D1"},
@@ -169,30 +154,25 @@ TEST_F(KindsTest, ControlNames) {
         {ModalDialog, "x", "Type=Label", "LBL", 1, false, "TypeLabel_LBL_D1"},
         {ModalDialog, "Fallback", "VarName=_x", "BTN", 1, false, "Fallback_BTN_D1"},
         {ModalDialog, "", "VarName=9lives", "BTN", 1, false, "lives_BTN_D1"},
-        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "TF", 1, false,
-         "abcdefghijklm_TF_D1"},
-        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "RADIO", 1, false,
-         "abcdefghij_RADIO_D1"},
+        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "TF", 1, false, "abcdefghijklm_TF_D1"},
+        {ModalDialog, "Long", "VarName=abcdefghijklmnopqrstuvwxyz", "RADIO", 1, false, "abcdefghij_RADIO_D1"},
         {ModalDialog, "~75 items", "", "TOG", 1, true, "items_TOG_D1"},
         {ModalDialog, "~7 100% done\n~7 sdn", "", "RADIO", 2, true, "done7sdn_RADIO_D2"},
-        {ModalDialog, "~7 \xe6\xbc\xa2\xe5\xad\x97\n~7 second", "", "RADIO", 2, true,
-         "second_RADIO_D2"},
+        {ModalDialog, "~7 \xe6\xbc\xa2\xe5\xad\x97\n~7 second", "", "RADIO", 2, true, "second_RADIO_D2"},
         {ModalDialog, "~7~7 9 Go", "", "TOG", 3, true, "Go_TOG_D3"},
         {ModalDialog, "~7 <b>x</b>Real", "", "TOG", 4, true, "Real_TOG_D4"},
-        {ModalDialog, "~7 100 %", "", "TOG", 5, true, "",
-         missing + "TOG: ~7 100 %" + std::string(22, ' ')},
+        {ModalDialog, "~7 100 %", "", "TOG", 5, true, "", missing + "TOG: ~7 100 %" + std::string(22, ' ')},
         {ModalDialog, "", "", "TF", 1, true, "", missing + "TF: " + blanks},
         {ModalDialog, "12 !", "", "BTN", 1, true, "", missing + "BTN: 12 !" + std::string(26, ' ')},
         {ModalDialog, "12 !", "", "LBL", 1, false, ""},
         {ModalDialog, "", letters, "TF", 1, true, std::string(13, 'a') + "_TF_D1"},
-        {ModalDialog, "", letters, "TF", 1, true, std::string(256 - 2 - 15, 'a') + "_TF_D1", "",
-         false},
+        {ModalDialog, "", letters, "TF", 1, true, std::string(256 - 2 - 15, 'a') + "_TF_D1", "", false},
         {ModalDialog, "", std::string(580, '.') + "Name", "BTN", 1, true, "Nam_BTN_D1", "", false},
-        {ModalDialog, "", std::string(583, '.') + "Name", "BTN", 1, true, "",
-         missing + "BTN: " + blanks, false},
+        {ModalDialog, "", std::string(583, '.') + "Name", "BTN", 1, true, "", missing + "BTN: " + blanks, false},
         {TabPage, "Name", "", "TF", 3, true, "Name_TF_T2_3"},
         {FormPage, "", "VarName=SL1", "SLST", 1, true, "SL1_SLST_F5_1"},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.label) + " / " + c.command);
         host().reset();
@@ -217,13 +197,13 @@ TEST_F(KindsTest, ControlNames) {
 // A 2 x 1 pixel 24-bit BMP file.
 std::string WriteBmp(const std::string &name) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    // clang-format off
     const unsigned char bmp[] = {
-        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,               // file header
-        40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, // info
-                                                                      // header
-        8, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 255,
-        0, 0, 0, // two pixels and row padding
+        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header
+        40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, // info header
+        0, 0, 255, 0, 255, 0, 0, 0, // two pixels and row padding
     };
+    // clang-format on
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char *>(bmp), sizeof bmp);
     return path.string();
@@ -232,8 +212,7 @@ std::string WriteBmp(const std::string &name) {
 Geom_ID AddImage(const std::string &file, const std::string &command) {
     quorvin::host::GeomSpec spec;
     spec.type = GeomType_Image;
-    spec.x = 20;
-    spec.y = 20;
+    spec.x = spec.y = 20;
     spec.width = 10;
     spec.imageFile = file;
     spec.command = command;
@@ -249,21 +228,16 @@ TEST_F(KindsTest, ImagesNeedAVariableName) {
                                "for this image.";
     const std::string noRun = "Missing Control Name for: \nBitmap Button: " + std::string(30, ' ');
     AddFrame("ID=1");
-    const struct {
-        const char *command;
-        bool bitmapButton;
-        FrameKind frame;
-        int number;
-        const char *name; // null: not asked
-        std::string reported;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *command; bool bitmapButton; FrameKind frame; int number; const char *name; std::string reported; } cases[] = {
         {"VarName=Open1 ToolTip=\"Open\"", true, ModalDialog, 1, "Open1_BB_D1", ""},
         {"VarName=Grid Type=toggleX", false, Sidebar, 3, "Grid_BB_S3", ""},
         {"VarName=Grid Type=Togg", true, ModalDialog, 2, "Grid_BB_D2", ""},
         {"", false, ModalDialog, 1, nullptr, ""},
         {"ToolTip=\"Open\"", true, ModalDialog, 1, "", noName},
         {"VarName=_", true, ModalDialog, 1, "", noRun},
-    };
+    }; // a null name: not asked
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.command);
         host().clearMessages();
@@ -288,19 +262,15 @@ TEST_F(KindsTest, ImagesNeedAVariableName) {
 // the current one or the first included, leaving the frames as they were;
 // 0 and a report when a frame has no name.
 TEST_F(KindsTest, NextDialogId) {
-    const struct {
-        std::vector<std::pair<std::string, bool>> frames; // name, linked
-        int dialog, sidebar;
-        const char *reported; // the report shown, if any
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { std::vector<std::pair<std::string, bool>> frames; int dialog, sidebar; const char *reported; } cases[] = {
         {{{"ID=1 TITLE=\"A\"", false}, {"ID=2 TITLE=\"B\"", false}, {"ID=1 SIDEBAR=T TITLE=\"S\"", false},
           {"TABPAGE=T ID=4 POS=1", true}, // the page's 4 is taken too
           {"ID=3 TITLE=\"C\"", false}, {"ID=3 TITLE=\"C\"", false}}, 5, 2, ""},
         {{{"ID=1 TITLE=\"Same\"", false}, {"ID=2 TITLE=\"Other\"", false}, {"ID=1 TITLE=\"Same\"", false}}, 3, 1, ""},
         {{{"ID=1", false}, {"", false}, {"ID=3", false}}, 0, 0, "All frames must have names"},
-        // clang-format on
-    };
+    }; // frames as name and linked; the report shown, if any
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.frames.front().first);
         host().reset();

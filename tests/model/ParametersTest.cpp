@@ -20,12 +20,6 @@ namespace {
 const char *const kTitleWarning =
     "Warning: title=\"Dialog Title\" not found. Default title will be used";
 
-struct FindCase {
-    const char *str;
-    const char *key;
-    const char *valueFrom; // the string from the found index on; null for -1
-};
-
 // The value's index shown as the rest of the string, so the table reads as
 // the design text does.
 std::optional<std::string> Found(const char *str, const char *key) {
@@ -36,7 +30,9 @@ std::optional<std::string> Found(const char *str, const char *key) {
 }
 
 TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
-    const FindCase cases[] = {
+    // The string from the found index on; null for -1.
+    // clang-format off
+    const struct { const char *str, *key, *valueFrom; } cases[] = {
         {"VarName=Radio1 TITLE=\"a=b\"", "TITLE", "\"a=b\""},
         {"VarName=Radio1 TITLE=\"a=b\"", "b", nullptr}, // only inside the quotes
         {"ID = 5", "ID", "5"},
@@ -57,7 +53,8 @@ TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
         {"MODE=MODELESS", "MODE", "MODELESS"},
         {"ID=1", "", nullptr},
     };
-    for (const FindCase &c : cases)
+    // clang-format on
+    for (const auto &c : cases)
         EXPECT_EQ(Found(c.str, c.key),
                   c.valueFrom ? std::optional<std::string>(c.valueFrom) : std::nullopt)
             << c.str << " / " << c.key;
@@ -65,24 +62,20 @@ TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
 }
 
 TEST(GetIntParameter, ReadsWithAtoiRules) {
-    EXPECT_EQ(GetIntParameter("ID = 5", "ID", -1), 5);
-    EXPECT_EQ(GetIntParameter("VALID=3 ID=7", "ID", -1), 3);
-    EXPECT_EQ(GetIntParameter("POS=-4x", "POS", 0), -4);
-    EXPECT_EQ(GetIntParameter("POS=abc", "POS", 9), 0);
-    EXPECT_EQ(GetIntParameter("TITLE=\"x\"", "POS", 9), 9);
-    EXPECT_EQ(GetIntParameter("ID=99999999999999999999", "ID", 0), 2147483647);
-    EXPECT_EQ(GetFrameId("TITLE=\"Page\" TABPAGE=T"), -1);
-    EXPECT_EQ(GetFrameId("ID=12 TITLE=\"Page\""), 12);
+    EXPECT_EQ(std::vector<int>(
+                  {GetIntParameter("ID = 5", "ID", -1), GetIntParameter("VALID=3 ID=7", "ID", -1),
+                   GetIntParameter("POS=-4x", "POS", 0), GetIntParameter("POS=abc", "POS", 9),
+                   GetIntParameter("TITLE=\"x\"", "POS", 9),
+                   GetIntParameter("ID=99999999999999999999", "ID", 0),
+                   GetFrameId("TITLE=\"Page\" TABPAGE=T"), GetFrameId("ID=12 TITLE=\"Page\"")}),
+              std::vector<int>({5, 3, -4, 0, 9, 2147483647, -1, 12}));
 }
 
 class ParametersTest : public HostFixture {};
 
 TEST_F(ParametersTest, GetStringTagCopiesToTheNextQuoteOrTheEnd) {
-    struct Case {
-        const char *str;
-        const char *key;
-        const char *value; // null: key absent
-    } cases[] = {
+    // clang-format off
+    const struct { const char *str, *key, *value; } cases[] = { // a null value: key absent
         {"VarName=SC3 Type=Scale SHOWLABEL=F", "Type", "Scale SHOWLABEL=F"},
         {"VarName=SC3 Type=Scale", "Type", "Scale"},
         {"ToolTip=\"Press here\" Type=PushButton", "ToolTip", "Press here"},
@@ -91,7 +84,8 @@ TEST_F(ParametersTest, GetStringTagCopiesToTheNextQuoteOrTheEnd) {
         {"A=foo\"bar\"", "A", "foo"},
         {"VarName=TF1", "Type", nullptr},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         HostString value(GetStringTag(c.str, c.key));
         EXPECT_EQ(value ? std::optional<std::string>(value.get()) : std::nullopt,
                   c.value ? std::optional<std::string>(c.value) : std::nullopt)
@@ -124,11 +118,8 @@ TEST(ParseBoolean, ComparesPrefixesInOrder) {
 // sidebar flags count it as false, SHOWLABEL is true unless clearly false.
 TEST_F(ParametersTest, BooleanParameters) {
     enum Reader { Bool, Flag, ShowLabel };
-    const struct {
-        Reader reader;
-        const char *str, *key;
-        bool defaultValue, expected, warned;
-    } cases[] = {
+    // clang-format off
+    const struct { Reader reader; const char *str, *key; bool defaultValue, expected, warned; } cases[] = {
         {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", true, true, true},
         {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", false, false, true},
         {Bool, "APPLYBUTTON=F", "APPLYBUTTON", true, false, false},
@@ -144,6 +135,7 @@ TEST_F(ParametersTest, BooleanParameters) {
         {ShowLabel, "VarName=SC1 Type=Scale SHOWLABEL=F", "", true, false, false},
         {ShowLabel, "SHOWLABEL=yes", "", true, true, false},
     };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.str);
         host().clearMessages();
@@ -155,12 +147,12 @@ TEST_F(ParametersTest, BooleanParameters) {
             EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
             continue;
         }
-        ASSERT_EQ(host().messages().size(), 1u) << DescribeMessages();
-        const Message &m = host().messages()[0];
-        EXPECT_EQ(m.call, Message::Call::MessageBox);
-        EXPECT_EQ(m.boxType, MessageBox_Warning);
-        EXPECT_EQ(m.text, "Value for dialog parameter " + std::string(c.key) +
-                              " not recognized. Must be \"TRUE\" or \"FALSE\"");
+        ASSERT_EQ(MessageTexts(),
+                  std::vector<std::string>{"Value for dialog parameter " + std::string(c.key) +
+                                           " not recognized. Must be \"TRUE\" or "
+                                           "\"FALSE\""});
+        EXPECT_EQ(host().messages()[0].call, Message::Call::MessageBox);
+        EXPECT_EQ(host().messages()[0].boxType, MessageBox_Warning);
     }
 }
 
@@ -179,11 +171,8 @@ TEST(IsModeless, NeedsAllEightLetters) {
 }
 
 TEST_F(ParametersTest, DialogTitles) {
-    struct Case {
-        std::string frameName;
-        std::string title;
-        bool warned;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string frameName, title; bool warned; } cases[] = {
         {"ID=1 TITLE=\"Hello World\" MODE=MODAL", "Hello World", false},
         {"ID=1 TITLE=\"Say \\\"hi\\\" now\"", "Say \"hi\" now", false},
         {"ID=1 TITLE=\"\"", "", false},
@@ -202,7 +191,8 @@ TEST_F(ParametersTest, DialogTitles) {
         {"ID=1 TITLE=\"" + std::string(511, 'y'), std::string(511, 'y'), false},
         {"ID=1 TITLE=\"" + std::string(510, 'y'), "Untitled", true},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.frameName);
         host().clearMessages();
         EXPECT_EQ(std::string(GetDialogTitle(c.frameName.c_str())), c.title);
@@ -215,11 +205,8 @@ TEST_F(ParametersTest, DialogTitles) {
 }
 
 TEST_F(ParametersTest, TransparentColors) {
-    struct Case {
-        const char *command;
-        bool read;
-        int red, green, blue;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *command; bool read; int red, green, blue; } cases[] = {
         {"VarName=B1 TransparentColor=FF8000", true, 255, 128, 0},
         {"TransparentColor=0a0B0c ToolTip=\"x\"", true, 10, 11, 12},
         {"TransparentColor=\"C0C0C0\"", true, 192, 192, 192},
@@ -228,7 +215,8 @@ TEST_F(ParametersTest, TransparentColors) {
         {"TransparentColor=00GG00", false, 0, 0, 0},
         {"VarName=B1", false, 0, 0, 0},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.command);
         int red = -1, green = -1, blue = -1;
         EXPECT_EQ(GetTransparentColor(c.command, red, green, blue), c.read);

@@ -58,11 +58,9 @@ TextOptions Rotated(double height) {
 
 TEST_F(ValidationTest, DialogUnitArithmetic) {
     SetCharacterCell(7, 16);
-    EXPECT_EQ(ToDialogUnitsX(10), 142);
-    EXPECT_EQ(ToDialogUnitsY(5), 31);
-    EXPECT_EQ(ToDialogUnitsX(120), 1714);
-    EXPECT_EQ(ToDialogUnitsY(20), 125);
-    EXPECT_EQ(CharWidthToDialogUnits(10), 1200);
+    EXPECT_EQ(std::vector<int>({ToDialogUnitsX(10), ToDialogUnitsY(5), ToDialogUnitsX(120),
+                                ToDialogUnitsY(20), CharWidthToDialogUnits(10)}),
+              std::vector<int>({142, 31, 1714, 125, 1200}));
     SetCharacterCell(7.392, 17.6);
     EXPECT_EQ(CharWidthToDialogUnits(10), 1190); // trunc(trunc(12 x 7.392) x 100 / 7.392)
     EXPECT_EQ(CharWidthToDialogUnits(0), 189);
