@@ -161,36 +161,22 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
         const char *file;
         std::vector<std::string> actions;
     } runs[] = {
+        // clang-format off
         {"dump.txt", {"target:SampleDialogUI", "dump", "png:qt-sample-dialog.png"}},
         {"modal.txt",
-         {"target:SampleDialogUI",
-          "click:Go_BTN_D1",
-          "click:Red_BTN_D1",
-          "click:Open_BB_D1",
-          "click:Lock_BB_D1",
-          "click:Show_TOG_D1",
-          "click:Align_RADIO_D1_2",
-          "text:Title_TF_D1:hello",
-          "option:Mode_OPT_D1:2",
-          "list:Items_MLST_D1:1",
-          "scale:Zoom_SC_D1:40",
-          "drag:Zoom_SC_D1:55",
-          "spinup:Count_TFS_D1",
-          "tab:Pages_TB_D1:1",
-          "tab:Pages_TB_D1:0",
-          "box:Help",
-          "box:Ok",
-          "box:Cancel",
-          "reject",
-          "close"}},
+         {"target:SampleDialogUI", "click:Go_BTN_D1", "click:Red_BTN_D1", "click:Open_BB_D1",
+          "click:Lock_BB_D1", "click:Show_TOG_D1", "click:Align_RADIO_D1_2", "text:Title_TF_D1:hello",
+          "option:Mode_OPT_D1:2", "list:Items_MLST_D1:1", "scale:Zoom_SC_D1:40", "drag:Zoom_SC_D1:55",
+          "spinup:Count_TFS_D1", "tab:Pages_TB_D1:1", "tab:Pages_TB_D1:0", "box:Help", "box:Ok",
+          "box:Cancel", "reject", "close"}},
         {"modeless.txt",
          {"target:ToolspanelDialogUI", "option:Speed_OPT_D2:1", "scale:Rate_SC_D2:30", "idle",
           "click:Reset_BTN_D2", "box:Close", "reject", "close"}},
         {"mainwindow.txt",
-         {"target:MainWindow", "sidebar:0", "list:Files_SLST_S2:0", "spinup:Step_TFS_S2",
-          "sidebar:1", "click:Run_BTN_S5", "click:Kind_RADIO_S5_1", "click:Save_BB_S5",
-          "click:Open_BB_S5", "option:Style_OPT_S5:2", "scale:Size_SC_S5:20", "idle",
-          "png:qt-sample-sidebar.png", "dump"}},
+         {"target:MainWindow", "sidebar:0", "list:Files_SLST_S2:0", "spinup:Step_TFS_S2", "sidebar:1",
+          "click:Run_BTN_S5", "click:Kind_RADIO_S5_1", "click:Save_BB_S5", "click:Open_BB_S5",
+          "option:Style_OPT_S5:2", "scale:Size_SC_S5:20", "idle", "png:qt-sample-sidebar.png", "dump"}},
+        // clang-format on
     };
     const fs::path pictures = fs::path(QGB_BINARY_DIR) / "tests";
     fs::remove(pictures / "qt-sample-dialog.png");
