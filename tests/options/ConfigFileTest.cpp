@@ -33,15 +33,12 @@ class ConfigFileTest : public HostFixture {
         fs::remove_all(directory_);
     }
     fs::path ConfigPath() const { return directory_ / "dlb.cfg"; }
-    void WriteFile(const std::string &text) {
-        std::ofstream(ConfigPath(), std::ios::binary) << text;
-    }
     // Reads the text as "dlb.cfg", starting from settings no file sets by
     // default, so any change shows.
     void Read(const std::string &text, int32_t language, bool limit) {
         BuilderSettings.Language = language;
         BuilderSettings.LimitIdentLength = limit;
-        WriteFile(text);
+        std::ofstream(ConfigPath(), std::ios::binary) << text;
         ReadConfigFile();
     }
     fs::path directory_;
