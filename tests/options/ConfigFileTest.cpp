@@ -33,15 +33,12 @@ class ConfigFileTest : public HostFixture {
         fs::remove_all(directory_);
     }
     fs::path ConfigPath() const { return directory_ / "dlb.cfg"; }
-    void WriteFile(const std::string &text) {
-        std::ofstream(ConfigPath(), std::ios::binary) << text;
-    }
     // Reads the text as "dlb.cfg", starting from settings no file sets by
     // default, so any change shows.
     void Read(const std::string &text, int32_t language, bool limit) {
         BuilderSettings.Language = language;
         BuilderSettings.LimitIdentLength = limit;
-        WriteFile(text);
+        std::ofstream(ConfigPath(), std::ios::binary) << text;
         ReadConfigFile();
     }
     fs::path directory_;
@@ -49,27 +46,15 @@ class ConfigFileTest : public HostFixture {
 
 // The header accepts a version up to 2022: the number after its last blank.
 TEST_F(ConfigFileTest, HeaderRule) {
-    const struct {
-        const char *header;
-        bool accepted;
-    } cases[] = {{"#!DLB 2022", true},
-                 {"#!DLB 7", true},
-                 {"  #!DLB 2022  ", true},
-                 {"#!DLB version 1 2000", true},
-                 {"#!DLB -5", true},
-                 {"#!DLB +7", true},
-                 {"#!DLBX 7", true},
-                 {"#!DLB -99999999999999999999", true}, // past long, still below 2022
-                 {"#!DLB 2023", false},
-                 {"#!DLB 2022a", false},
-                 {"#!DLB7", false},
-                 {"#!DLB", false},
-                 {"#!DLB 2000 x", false},
-                 {"#!DLB -", false},
-                 {"#!DLB 99999999999999999999999", false},
-                 {"#!dlb 7", false},
-                 {"", false},
-                 {"Language=FORTRAN", false}};
+    // clang-format off
+    const struct { const char *header; bool accepted; } cases[] = {
+        {"#!DLB 2022", true}, {"#!DLB 7", true}, {"  #!DLB 2022  ", true}, {"#!DLB version 1 2000", true},
+        {"#!DLB -5", true}, {"#!DLB +7", true}, {"#!DLBX 7", true},
+        {"#!DLB -99999999999999999999", true}, // past long, still below 2022
+        {"#!DLB 2023", false}, {"#!DLB 2022a", false}, {"#!DLB7", false}, {"#!DLB", false},
+        {"#!DLB 2000 x", false}, {"#!DLB -", false}, {"#!DLB 99999999999999999999999", false},
+        {"#!dlb 7", false}, {"", false}, {"Language=FORTRAN", false}};
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.header);
         Read(std::string(c.header) + "\nLanguage=FORTRAN\nLimitIdentLength=FALSE\n", LanguageCPP,
@@ -82,39 +67,28 @@ TEST_F(ConfigFileTest, HeaderRule) {
 TEST_F(ConfigFileTest, Entries) {
     // Start values that no line sets, so that "unchanged" shows.
     constexpr int32_t kKept = 7;
-    struct Case {
-        const char *lines;
-        int32_t language;
-        bool startLimit;
-        bool limit;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char *lines; int32_t language; bool startLimit, limit; } cases[] = {
         {"   language = fortran # the compiler we use\n", LanguageFORTRAN, true, true},
         {"Language=C # one # two\n", kKept, true, true}, // cut at the last "#" only
-        {"Language=c\n", LanguageC, true, true},
-        {"Language=F\n", LanguageFORTRAN, true, true},
-        {"Language=cp\n", LanguageCPP, true, true},
-        {"Language=CPP\n", LanguageCPP, true, true},
+        {"Language=c\n", LanguageC, true, true}, {"Language=F\n", LanguageFORTRAN, true, true},
+        {"Language=cp\n", LanguageCPP, true, true}, {"Language=CPP\n", LanguageCPP, true, true},
         {"Language=CPPX\n", kKept, true, true},
         {"Language=C\nLanguage=FORTRAN\n", LanguageFORTRAN, true, true}, // the second wins
         {"Language=FORTRAN\nLanguage=C\n", LanguageC, true, true},
-        {"Language=\n", kKept, true, true},
-        {"Language=C++\n", kKept, true, true},
-        {"Language=QT\n", LanguageQt, true, true},
-        {"Language=q\n", LanguageQt, true, true},
-        {"Language=qt\n", LanguageQt, true, true},
-        {"Languages=C\n", kKept, true, true},
+        {"Language=\n", kKept, true, true}, {"Language=C++\n", kKept, true, true},
+        {"Language=QT\n", LanguageQt, true, true}, {"Language=q\n", LanguageQt, true, true},
+        {"Language=qt\n", LanguageQt, true, true}, {"Languages=C\n", kKept, true, true},
         {"LANGUAGE=fortran\n", LanguageFORTRAN, true, true},
-        {"LimitIdentLength=\n", kKept, true, false},
-        {"LimitIdentLength=yes\n", kKept, true, false},
-        {"LimitIdentLength=FALSE\n", kKept, true, false},
-        {"LimitIdentLength=t\n", kKept, false, true},
-        {"limitidentlength = Tr\n", kKept, false, true},
-        {"LimitIdentLength=TRUEST\n", kKept, true, false},
+        {"LimitIdentLength=\n", kKept, true, false}, {"LimitIdentLength=yes\n", kKept, true, false},
+        {"LimitIdentLength=FALSE\n", kKept, true, false}, {"LimitIdentLength=t\n", kKept, false, true},
+        {"limitidentlength = Tr\n", kKept, false, true}, {"LimitIdentLength=TRUEST\n", kKept, true, false},
         {"MaxFortranLineLen=99\n", kKept, true, true},
         {"Language FORTRAN\n", kKept, true, true}, // no "=": skipped
         {"\n\n# Language=C\nOther=1\nLanguage=F=1\n", kKept, true, true},
         {"Language=FORTRAN#Language=C\n", LanguageFORTRAN, true, true},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.lines);
         BuilderSettings.MaxFortranLineLen = 70;
@@ -126,15 +100,14 @@ TEST_F(ConfigFileTest, Entries) {
 }
 
 TEST_F(ConfigFileTest, LongLinesAreReadIn511CharacterPieces) {
-    const struct {
-        std::string text;
-        int32_t language;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string text; int32_t language; } cases[] = {
         {"#!DLB 2022\n" + std::string(511, 'x') + "Language=FORTRAN\n", LanguageFORTRAN},
         {"#!DLB 2022\n" + std::string(510, 'x') + "Language=FORTRAN\n", LanguageCPP},
         // The header is a piece too: a long first line is judged by its first 511.
         {"#!DLB 7" + std::string(504, ' ') + "x\nLanguage=C\n", LanguageC},
     };
+    // clang-format on
     for (const auto &c : cases) {
         Read(c.text, LanguageCPP, true);
         EXPECT_EQ(BuilderSettings.Language, c.language) << c.text.size();
@@ -158,16 +131,11 @@ TEST_F(ConfigFileTest, NothingHappensWithoutAFileOrALayoutName) {
 }
 
 TEST_F(ConfigFileTest, WritesFourLinesThatReadBackUnchanged) {
-    const struct {
-        int32_t language;
-        bool limit;
-        const char *name, *limitText;
-    } cases[] = {
-        {LanguageCPP, true, "CPP", "TRUE"},
-        {LanguageC, false, "C", "FALSE"},
-        {LanguageFORTRAN, true, "FORTRAN", "TRUE"},
-        {LanguageQt, true, "QT", "TRUE"},
-    };
+    // clang-format off
+    const struct { int32_t language; bool limit; const char *name, *limitText; } cases[] = {
+        {LanguageCPP, true, "CPP", "TRUE"}, {LanguageC, false, "C", "FALSE"},
+        {LanguageFORTRAN, true, "FORTRAN", "TRUE"}, {LanguageQt, true, "QT", "TRUE"}};
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         BuilderSettings.Language = c.language;
@@ -184,13 +152,10 @@ TEST_F(ConfigFileTest, WritesFourLinesThatReadBackUnchanged) {
 }
 
 TEST(TrimSpace, RemovesWhiteSpaceAtBothEnds) {
-    struct Case {
-        const char *in;
-        const char *out;
-    } cases[] = {
-        {"  a b  ", "a b"}, {"\t\r\nkey\r\n", "key"}, {"", ""}, {"   ", ""},
-        {"x", "x"},         {"\v x \f", "x"},
-    };
+    // clang-format off
+    struct Case { const char *in, *out; } cases[] = {
+        {"  a b  ", "a b"}, {"\t\r\nkey\r\n", "key"}, {"", ""}, {"   ", ""}, {"x", "x"}, {"\v x \f", "x"}};
+    // clang-format on
     for (const Case &c : cases) {
         std::string text = c.in;
         TrimSpace(&text[0]);
@@ -200,15 +165,11 @@ TEST(TrimSpace, RemovesWhiteSpaceAtBothEnds) {
 }
 
 TEST(PrefixMatchNoCase, ComparesTheFirstCharacters) {
-    const struct {
-        const char *a, *b;
-        int count;
-        bool match;
-    } cases[] = {
-        {"abc", "ABD", 2, true}, {"abc", "ABD", 3, false}, {"x", "y", 0, true},
-        {"x", "y", -3, true},    {"cp", "CPP", 2, true},   {"cpp", "C", 3, false},
-        {"C", "c", 5, true},
-    };
+    // clang-format off
+    const struct { const char *a, *b; int count; bool match; } cases[] = {
+        {"abc", "ABD", 2, true}, {"abc", "ABD", 3, false}, {"x", "y", 0, true}, {"x", "y", -3, true},
+        {"cp", "CPP", 2, true}, {"cpp", "C", 3, false}, {"C", "c", 5, true}};
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(PrefixMatchNoCase(c.a, c.b, c.count), c.match)
             << c.a << " " << c.b << " " << c.count;

@@ -12,19 +12,15 @@ using ClassTextTest = QtFixture;
 
 // Which callback the close event, reject and accept call.
 TEST_F(ClassTextTest, CloseHandlersPickTheirCallbackByPriority) {
-    const struct {
-        bool modeless, ok, cancel, apply;
-        const char *closeEvent, *reject, *accept; // the button named in "Dialog1<name>Button_CB"
-    } cases[] = {
-        {false, true, false, false, "Ok", "Ok", "Ok"},
-        {false, false, true, false, "Cancel", "Cancel", "Cancel"},
-        {false, false, false, true, "Apply", "Apply", "Apply"},
-        {false, true, false, true, "Ok", "Apply", "Ok"},
-        {false, true, true, false, "Cancel", "Cancel", "Ok"},
-        {true, true, true, true, "Close", "Cancel", "Close"},
-        {true, true, false, true, "Close", "Close", "Close"},
-        {true, false, true, true, "Cancel", "Cancel", "Cancel"},
+    // The button named in "Dialog1<name>Button_CB" by the close event, reject and accept.
+    // clang-format off
+    const struct { bool modeless, ok, cancel, apply; const char *closeEvent, *reject, *accept; } cases[] = {
+        {false, true, false, false, "Ok", "Ok", "Ok"}, {false, false, true, false, "Cancel", "Cancel", "Cancel"},
+        {false, false, false, true, "Apply", "Apply", "Apply"}, {false, true, false, true, "Ok", "Apply", "Ok"},
+        {false, true, true, false, "Cancel", "Cancel", "Ok"}, {true, true, true, true, "Close", "Cancel", "Close"},
+        {true, true, false, true, "Close", "Close", "Close"}, {true, false, true, true, "Cancel", "Cancel", "Cancel"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
         DialogElement *dialog = Dialog(1, c.modeless, "X", c.ok, c.cancel, c.apply, false);
@@ -59,15 +55,11 @@ TEST_F(ClassTextTest, DialogWithoutStandardButtonsIsReportedTwice) {
 // control: each page's map line names its index in the tab widget (its rank
 // by position) and its position less one.
 TEST_F(ClassTextTest, TabMapKeysArePageIndicesInPositionOrder) {
-    const struct {
-        std::vector<uint32_t> positions;
-        std::vector<std::pair<int, int>> indexAndPage; // per page as added
-    } cases[] = {
-        {{3, 4}, {{0, 2}, {1, 3}}},
-        {{1, 3}, {{0, 0}, {1, 2}}},
-        {{101, 102}, {{0, 100}, {1, 101}}},
-        {{3, 1, 2}, {{2, 2}, {0, 0}, {1, 1}}},
-    };
+    // clang-format off
+    const struct { std::vector<uint32_t> positions; std::vector<std::pair<int, int>> indexAndPage; } cases[] = {
+        {{3, 4}, {{0, 2}, {1, 3}}}, {{1, 3}, {{0, 0}, {1, 2}}}, {{101, 102}, {{0, 100}, {1, 101}}},
+        {{3, 1, 2}, {{2, 2}, {0, 0}, {1, 1}}}}; // index and page per page as added
+    // clang-format on
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
         uint32_t pageId = 1;

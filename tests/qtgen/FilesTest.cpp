@@ -11,79 +11,75 @@ using qm::QtWriter;
 
 using FilesTest = QtFixture;
 
-TEST_F(FilesTest, ARepeatedClassNameStopsTheDialogsAfterTheFirst) {
-    MakeProject();
-    Dialog(1, false, "My Dialog");
-    Dialog(2, false, "MyDialog");
-    Dialog(3, false, "Later");
-    QtWriter writer;
-    EXPECT_FALSE(writer.writeDialogFiles(*parser));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
-                                  "Error: dialog title MyDialog is not unique. All dialog title "
-                                  "must be unique."}));
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "mydialog" / "MyDialogDialog.ui"));
-    // The first dialog's files are the first dialog's, not overwritten.
-    EXPECT_NE(
-        ReadFile(dialogsDirectory() / "mydialog" / "MyDialogDialog.ui").find("Dialog1_buttonBox"),
-        std::string::npos);
-    EXPECT_FALSE(fs::exists(dialogsDirectory() / "later"));
-}
-
-TEST_F(FilesTest, WhenTheDialogsRootCannotBeMadeNoDialogFileIsWritten) {
-    MakeProject(false);
-    WriteFile(root / "ui", "a file where the directory belongs");
-    Dialog(1, false, "Dlg");
-    QtWriter writer;
-    EXPECT_FALSE(writer.writeDialogFiles(*parser));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
-                                  "Error: Cannot create the directory " + basePath() +
-                                  "../ui for the Qt dialog files.\nNo dialog file was written."}));
-    EXPECT_FALSE(fs::exists(layoutDirectory() / "DlgDialog.ui"));
-    EXPECT_FALSE(fs::exists(layoutDirectory() / "dlg"));
-}
-
-TEST_F(FilesTest, AFormThatCannotBeOpenedEndsTheDialogsAfterItsOtherFiles) {
-    MakeProject();
-    fs::create_directories(dialogsDirectory() / "first" / "FirstDialog.ui"); // in the way
-    Dialog(1, false, "First");
-    Dialog(2, false, "Second");
-    QtWriter writer;
-    EXPECT_FALSE(writer.writeDialogFiles(*parser));
-    const std::string path = basePath() + "../ui/dialogs/first/FirstDialog.ui";
-    EXPECT_EQ(MessageTexts(),
-              (std::vector<std::string>{"Error: Cannot open file: " + path + "for writing."}));
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "first" / "FirstDialog.h"));
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "first" / "FirstDialog_guidefs.h"));
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "first" / "_build"));
-    EXPECT_FALSE(fs::exists(dialogsDirectory() / "second"));
-}
-
-TEST_F(FilesTest, AHeaderThatCannotBeOpenedLosesOnlyThatFile) {
-    MakeProject();
-    fs::create_directories(dialogsDirectory() / "first" / "FirstDialog.h"); // in the way
-    Dialog(1, false, "First");
-    Dialog(2, false, "Second");
-    QtWriter writer;
-    EXPECT_FALSE(writer.writeDialogFiles(*parser));
-    EXPECT_EQ(host().messages().size(), 1u);
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "first" / "FirstDialog.ui"));
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "first" / "FirstDialog_guidefs.h"));
-    EXPECT_TRUE(fs::exists(dialogsDirectory() / "second" / "SecondDialog.h"));
-}
-
-TEST_F(FilesTest, MainWindowFilesAreAllOpenedBeforeAnyIsWritten) {
-    MakeProject();
-    fs::create_directories(mainWindowDirectory() / "MainWindowGenerated.h"); // in the way
-    NewFrame();
-    Add(DialogElement::makeSidebar(1, 100, 100, "Side"));
-    QtWriter writer;
-    EXPECT_FALSE(writer.writeMainWindowFiles(*parser));
-    EXPECT_EQ(MessageTexts(),
-              (std::vector<std::string>{"Error: Cannot open file: " + basePath() +
-                                        "../ui/mainwindow/qt/MainWindowGenerated.hfor writing."}));
-    // The form that did open holds nothing: no half-written main window.
-    EXPECT_EQ(ReadFile(mainWindowDirectory() / "MainWindowGenerated.ui"), "");
-    EXPECT_FALSE(fs::exists(mainWindowDirectory() / "MainWindowDefs_generated.h"));
+// Each obstacle stops the writing at its own point: the message shown ("@" is
+// the base path), the files written before it and those never written. Paths
+// are relative to the project's root.
+TEST_F(FilesTest, EachObstacleStopsTheWritingWhereItIsMet) {
+    // clang-format off
+    const struct {
+        const char *what;
+        const char *obstacle; // a directory where this file belongs; "ui": a file instead
+        std::vector<std::string> titles; // dialogs; none: a sidebar for the main window
+        std::string message;
+        std::vector<const char *> written, missing;
+        const char *firstHolds; // a text the first written file holds; "": it is empty
+    } cases[] = {
+        {"a repeated class name stops the dialogs after the first", "", {"My Dialog", "MyDialog", "Later"},
+         "Error: dialog title MyDialog is not unique. All dialog title must be unique.",
+         {"ui/dialogs/mydialog/MyDialogDialog.ui"}, {"ui/dialogs/later"}, "Dialog1_buttonBox"}, // not overwritten
+        {"no dialogs root, no dialog file", "ui", {"Dlg"},
+         "Error: Cannot create the directory @../ui for the Qt dialog files.\nNo dialog file was written.",
+         {}, {"layout/DlgDialog.ui", "layout/dlg"}, nullptr},
+        {"a form ends the dialogs after its other files", "ui/dialogs/first/FirstDialog.ui", {"First", "Second"},
+         "Error: Cannot open file: @../ui/dialogs/first/FirstDialog.uifor writing.",
+         {"ui/dialogs/first/FirstDialog.h", "ui/dialogs/first/FirstDialog_guidefs.h", "ui/dialogs/first/_build"},
+         {"ui/dialogs/second"}, nullptr},
+        {"a header loses only that file", "ui/dialogs/first/FirstDialog.h", {"First", "Second"},
+         "Error: Cannot open file: @../ui/dialogs/first/FirstDialog.hfor writing.",
+         {"ui/dialogs/first/FirstDialog.ui", "ui/dialogs/first/FirstDialog_guidefs.h",
+          "ui/dialogs/second/SecondDialog.h"}, {}, nullptr},
+        // The main window's files are all opened before any is written: none is half-written.
+        {"a main window file", "ui/mainwindow/qt/MainWindowGenerated.h", {},
+         "Error: Cannot open file: @../ui/mainwindow/qt/MainWindowGenerated.hfor writing.",
+         {"ui/mainwindow/qt/MainWindowGenerated.ui"}, {"ui/mainwindow/qt/MainWindowDefs_generated.h"}, ""},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        host().reset();
+        parser = std::make_unique<qm::Parser>();
+        fs::remove_all(root);
+        const std::string obstacle = c.obstacle;
+        MakeProject(obstacle != "ui");
+        if (obstacle == "ui")
+            WriteFile(root / "ui", "a file where the directory belongs");
+        else if (!obstacle.empty())
+            fs::create_directories(root / obstacle);
+        uint32_t id = 1;
+        for (const std::string &title : c.titles)
+            Dialog(id++, false, title);
+        if (c.titles.empty()) {
+            NewFrame();
+            Add(DialogElement::makeSidebar(1, 100, 100, "Side"));
+        }
+        QtWriter writer;
+        EXPECT_FALSE(c.titles.empty() ? writer.writeMainWindowFiles(*parser)
+                                      : writer.writeDialogFiles(*parser));
+        std::string message = c.message;
+        if (const size_t at = message.find('@'); at != std::string::npos)
+            message.replace(at, 1, basePath());
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{message});
+        for (const char *path : c.written)
+            EXPECT_TRUE(fs::exists(root / path)) << path;
+        for (const char *path : c.missing)
+            EXPECT_FALSE(fs::exists(root / path)) << path;
+        if (c.firstHolds) {
+            const std::string first = ReadFile(root / c.written[0]);
+            EXPECT_TRUE(*c.firstHolds ? first.find(c.firstHolds) != std::string::npos
+                                      : first.empty())
+                << first;
+        }
+    }
 }
 
 TEST_F(FilesTest, ResourceFileWithoutBitmapsHasAnEmptySection) {

@@ -14,9 +14,8 @@ std::string XmlString(const std::string &text) {
 }
 
 TEST(XmlString, TrimsBlanksTurnsTypedLineBreaksIntoLineFeedsAndEscapes) {
-    const struct {
-        const char *text, *written;
-    } cases[] = {
+    // clang-format off
+    const struct { const char *text, *written; } cases[] = {
         {"plain", "   <string>plain</string>\n"},
         {"  word  ", "   <string>word</string>\n"},
         {"\n \nword\n ", "   <string>word</string>\n"},
@@ -30,6 +29,7 @@ TEST(XmlString, TrimsBlanksTurnsTypedLineBreaksIntoLineFeedsAndEscapes) {
         {"bell\a!", "   <string>bell!</string>\n"}, // XML cannot hold the byte at all
         {" \tinner blanks stay\t ", "   <string>\tinner blanks stay\t</string>\n"},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(XmlString(c.text), c.written) << c.text;
 }
@@ -41,31 +41,23 @@ using FormTest = QtFixture;
 // moves up by its title and a tab widget by its tabs, and neither leaves the
 // dialog.
 TEST_F(FormTest, WritingAdjustsRectangles) {
-    const struct {
-        const char *what;
-        std::unique_ptr<DialogElement> element;
-        ElementRect written;
-    } cases[] = {
-        {"small label",
-         DialogElement::makeControl(T::Label, 1, {1, 2, 5, 8}, "L", "", "x", "L_CB"),
-         {1, 2, 11, 12}},
-        {"label at the size",
-         DialogElement::makeControl(T::Label, 1, {1, 2, 11, 12}, "L", "", "x", "L_CB"),
-         {1, 2, 11, 12}},
-        {"wide label",
-         DialogElement::makeControl(T::Label, 1, {1, 2, 30, 40}, "L", "", "x", "L_CB"),
-         {1, 2, 30, 40}},
-        {"group frame", DialogElement::makeGroupFrame(1, {-2, 3, 40, 20}, "F"), {0, 0, 40, 25}},
-        {"group frame at the top",
-         DialogElement::makeGroupFrame(1, {1, 6, 1, 20}, "F"),
-         {1, 1, 1, 25}},
-        {"tab widget",
-         DialogElement::makeTabControl(1, 3, "T_TB_D1", {20, 10, 200, 100}, "A", "B"),
-         {20, 0, 200, 124}},
-        {"tab widget below its tabs",
-         DialogElement::makeTabControl(1, 3, "T_TB_D1", {-1, 25, 200, 100}, "A", "B"),
-         {0, 1, 200, 124}},
+    auto label = [](ElementRect rect) {
+        return DialogElement::makeControl(T::Label, 1, rect, "L", "", "x", "L_CB");
     };
+    auto tab = [](ElementRect rect) {
+        return DialogElement::makeTabControl(1, 3, "T_TB_D1", rect, "A", "B");
+    };
+    // clang-format off
+    const struct { const char *what; std::unique_ptr<DialogElement> element; ElementRect written; } cases[] = {
+        {"small label", label({1, 2, 5, 8}), {1, 2, 11, 12}},
+        {"label at the size", label({1, 2, 11, 12}), {1, 2, 11, 12}},
+        {"wide label", label({1, 2, 30, 40}), {1, 2, 30, 40}},
+        {"group frame", DialogElement::makeGroupFrame(1, {-2, 3, 40, 20}, "F"), {0, 0, 40, 25}},
+        {"group frame at the top", DialogElement::makeGroupFrame(1, {1, 6, 1, 20}, "F"), {1, 1, 1, 25}},
+        {"tab widget", tab({20, 10, 200, 100}), {20, 0, 200, 124}},
+        {"tab widget below its tabs", tab({-1, 25, 200, 100}), {0, 1, 200, 124}},
+    };
+    // clang-format on
     for (const auto &c : cases) {
         std::string out;
         QtWriter writer;
@@ -109,18 +101,16 @@ TEST_F(FormTest, RadioBoxButtonsAndGroups) {
 }
 
 TEST(IconFileName, IsTheBaseNameOfTheImageWithPng) {
-    const struct {
-        const char *image, *icon;
-    } cases[] = {
-        {"C:\\images\\tools\\open.bmp", "open.png"},
-        {"/home/me/pics/save.bmp", "save.png"},
-        {"C:/mixed\\dirs/new.file.bmp", "new.file.png"},
-        {"plain", "plain.png"},
+    // clang-format off
+    const struct { const char *image, *icon; } cases[] = {
+        {"C:\\images\\tools\\open.bmp", "open.png"}, {"/home/me/pics/save.bmp", "save.png"},
+        {"C:/mixed\\dirs/new.file.bmp", "new.file.png"}, {"plain", "plain.png"},
         {"some.dir/file", "some.dir/file.png"}, // the only dot is before the separator
         {"image.bmp", "image.bmp.png"},         // no separator: the whole name
         {"/pics/noext", "/pics/noext.png"},     // no dot: the whole name
         {"", ".png"},
     };
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(QtWriter::iconFileName(c.image), c.icon) << c.image;
 }
@@ -142,20 +132,17 @@ TEST_F(FormTest, BitmapButtonIconNameIsEscaped) {
 // The standard buttons, the height they add, and the modality, by the
 // dialog's kind and buttons; the title is escaped.
 TEST_F(FormTest, ButtonBoxSetsFollowTheDialogsButtons) {
-    const struct {
-        bool modeless, ok, cancel, apply, help;
-        const char *set; // null: no button box
-    } cases[] = {
+    // clang-format off
+    const struct { bool modeless, ok, cancel, apply, help; const char *set; /* null: no box */ } cases[] = {
         {true, true, false, false, false, "QDialogButtonBox::Close"},
         {false, true, true, true, true,
-         "QDialogButtonBox::Help|QDialogButtonBox::Ok|QDialogButtonBox::Cancel|"
-         "QDialogButtonBox::Apply"},
-        {true, true, true, false, true,
-         "QDialogButtonBox::Help|QDialogButtonBox::Cancel|QDialogButtonBox::Close"},
+         "QDialogButtonBox::Help|QDialogButtonBox::Ok|QDialogButtonBox::Cancel|QDialogButtonBox::Apply"},
+        {true, true, true, false, true, "QDialogButtonBox::Help|QDialogButtonBox::Cancel|QDialogButtonBox::Close"},
         {false, false, false, true, false, "QDialogButtonBox::Apply"},
         {false, false, false, false, true, "QDialogButtonBox::Help"},
         {false, false, false, false, false, nullptr},
     };
+    // clang-format on
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
         DialogElement *dialog =

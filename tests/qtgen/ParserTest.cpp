@@ -15,21 +15,12 @@ std::vector<std::string> Names(const std::vector<DialogElement *> &elements) {
 }
 
 TEST(MakeClassName, KeepsLettersAndUnderscoresAndSpellsALeadingDigit) {
-    const struct {
-        const char *title;
-        const char *className;
-    } cases[] = {
-        {"2nd Dialog", "TwondDialog"},
-        {"Page 12", "Page"},
-        {"my_dialog", "my_dialog"},
-        {"0", "Zero"},
-        {"9 lives", "Ninelives"},
-        {"Say \"Hi\" & <go>!", "SayHigo"},
-        {"", ""},
-        {"!!! 42", ""},
-        {"Über", "ber"},
-        {" 1 leading blank", "leadingblank"},
-    };
+    // clang-format off
+    const struct { const char *title, *className; } cases[] = {
+        {"2nd Dialog", "TwondDialog"}, {"Page 12", "Page"}, {"my_dialog", "my_dialog"}, {"0", "Zero"},
+        {"9 lives", "Ninelives"}, {"Say \"Hi\" & <go>!", "SayHigo"}, {"", ""}, {"!!! 42", ""},
+        {"Über", "ber"}, {" 1 leading blank", "leadingblank"}};
+    // clang-format on
     for (const auto &c : cases)
         EXPECT_EQ(qm::MakeClassName(c.title), c.className) << c.title;
 }
@@ -102,11 +93,8 @@ TEST_F(ParserTest, GroupFramesComeFirstAndTheOthersKeepTheirOrder) {
 
 // Only a bitmap button beside a toggle narrows it.
 TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
-    const struct {
-        ElementRect toggle, button;
-        int32_t width;
-        T beside = T::BitmapButton;
-    } cases[] = {
+    // clang-format off
+    const struct { ElementRect toggle, button; int32_t width; T beside = T::BitmapButton; } cases[] = {
         {{10, 0, 100, 20}, {80, 0, 24, 24}, 62},   // same row, overlapping
         {{10, 0, 100, 20}, {109, 0, 24, 24}, 91},  // overlapping by a pixel
         {{10, 0, 100, 20}, {110, 0, 24, 24}, 100}, // touching the right edge only
@@ -119,6 +107,7 @@ TEST_F(ParserTest, TogglesBesideABitmapButtonAreNarrowedButNeverToNothing) {
         {{10, 0, 100, 20}, {80, 0, 24, 24}, 100, T::BitmapToggle},
         {{10, 0, 100, 20}, {80, 0, 24, 24}, 100, T::PushButton},
     };
+    // clang-format on
     for (const auto &c : cases) {
         parser = std::make_unique<qm::Parser>();
         Dialog(1, false, "D");

@@ -286,24 +286,6 @@ std::map<std::string, std::string> QtGoldenTest::QtOutput(const fs::path &projec
     return files;
 }
 
-namespace {
-
-std::string FirstDifference(const std::string &built, const std::string &golden) {
-    std::istringstream a(built), e(golden);
-    std::string al, el;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(a, al));
-        const bool moreE = static_cast<bool>(std::getline(e, el));
-        if (!moreA && !moreE)
-            return "same lines, different line ends";
-        if (!moreA || !moreE || al != el)
-            return "line " + std::to_string(line) + ":\n  built:  " + (moreA ? al : "<end>") +
-                   "\n  golden: " + (moreE ? el : "<end>");
-    }
-}
-
-} // namespace
-
 void QtGoldenTest::ExpectGolden(const std::string &design,
                                 const std::map<std::string, std::string> &output) {
     std::map<std::string, std::string> files, golden;
@@ -320,26 +302,24 @@ void QtGoldenTest::ExpectGolden(const std::string &design,
     }
     // Regular files only: git keeps no empty directory.
     const fs::path goldenRoot = fs::path(QGB_SOURCE_DIR) / "tests" / "golden" / "qt" / design;
-    if (fs::exists(goldenRoot)) {
+    if (fs::exists(goldenRoot))
         for (const auto &entry : fs::recursive_directory_iterator(goldenRoot))
             if (entry.is_regular_file())
                 golden[fs::relative(entry.path(), goldenRoot).generic_string()] =
                     ReadFile(entry.path());
-    }
     ASSERT_FALSE(golden.empty()) << goldenRoot << " is missing; run scripts/update-golden.sh";
-    std::vector<std::string> builtNames, goldenNames;
+    auto names = [](const std::map<std::string, std::string> &texts) {
+        std::vector<std::string> paths;
+        for (const auto &[path, text] : texts)
+            paths.push_back(path);
+        return paths;
+    };
+    EXPECT_EQ(names(files), names(golden));
+    // A failure shows the lines that differ.
     for (const auto &[path, text] : files)
-        builtNames.push_back(path);
-    for (const auto &[path, text] : golden)
-        goldenNames.push_back(path);
-    EXPECT_EQ(builtNames, goldenNames);
-    for (const auto &[path, text] : files) {
-        const auto expected = golden.find(path);
-        if (expected == golden.end())
-            continue;
-        EXPECT_TRUE(text == expected->second) << path << " differs from the golden file at "
-                                              << FirstDifference(text, expected->second);
-    }
+        if (const auto expected = golden.find(path); expected != golden.end()) {
+            EXPECT_EQ(text, expected->second) << path << " differs from the golden file";
+        }
 }
 
 } // namespace qgbtest

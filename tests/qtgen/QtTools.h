@@ -60,11 +60,11 @@ inline std::filesystem::path QtSdkDirectory() {
 // The flags that compile a project's generated files (its root as QtFixture
 // lays it out) against the SDK and Qt 5 Widgets.
 inline std::vector<std::string> QtCompileFlags(const std::filesystem::path &root) {
+    const std::string sdk = std::string(QGB_SOURCE_DIR) + "/sdk";
     std::vector<std::string> flags = {"-std=c++17",
                                       "-fPIC",
                                       "-O0",
-                                      "-I" +
-                                          (std::filesystem::path(QGB_SOURCE_DIR) / "sdk").string(),
+                                      "-I" + sdk,
                                       "-I" + QtSdkDirectory().string(),
                                       "-I" + (root / "ui" / "mainwindow" / "qt").string()};
     for (const auto &dir : std::filesystem::directory_iterator(root / "ui" / "dialogs"))
@@ -72,6 +72,15 @@ inline std::vector<std::string> QtCompileFlags(const std::filesystem::path &root
     for (const std::string &dir : Split(kQtIncludes, '|'))
         flags.push_back("-I" + dir);
     return flags;
+}
+
+// Runs a Qt tool (uic, moc, rcc) on a file, writing the output file; the tool
+// must succeed without a word.
+inline void ExpectToolAccepts(const char *tool, const std::filesystem::path &input,
+                              const std::filesystem::path &output) {
+    const Result result = RunCommand({tool, input.string(), "-o", output.string()});
+    ASSERT_EQ(result.status, 0) << input << ":\n" << result.output;
+    EXPECT_EQ(result.output, "") << input;
 }
 
 // Compiles one translation unit into an object file, with the extra flags

@@ -93,10 +93,8 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
     for (const char *icon : {"lock.png", "open.png", "save.png"})
         WriteFile(layoutDirectory() / icon,
                   std::string(reinterpret_cast<const char *>(kTinyPng), sizeof kTinyPng));
-    const Result rcc = RunCommand({kRcc, (layoutDirectory() / "quorvinrs_generated.qrc").string(),
-                                   "-o", (root / "qrc_quorvinrs.cpp").string()});
-    EXPECT_EQ(rcc.status, 0) << rcc.output;
-    EXPECT_EQ(rcc.output, "");
+    ExpectToolAccepts(kRcc, layoutDirectory() / "quorvinrs_generated.qrc",
+                      root / "qrc_quorvinrs.cpp");
     const std::string compiled = ReadFile(root / "qrc_quorvinrs.cpp");
     for (const char *name : {"lock.png", "open.png", "save.png"})
         EXPECT_NE(compiled.find(name), std::string::npos) << name;
@@ -104,12 +102,9 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
     // uic on every form, writing ui_<form>.h beside it.
     const std::vector<fs::path> forms = FilesWithExtension(root / "ui", ".ui");
     ASSERT_EQ(forms.size(), 3u); // two dialogs and the main window
-    for (const fs::path &form : forms) {
-        const fs::path header = form.parent_path() / ("ui_" + form.stem().string() + ".h");
-        const Result uic = RunCommand({kUic, form.string(), "-o", header.string()});
-        ASSERT_EQ(uic.status, 0) << form << ":\n" << uic.output;
-        EXPECT_EQ(uic.output, "") << form;
-    }
+    for (const fs::path &form : forms)
+        ASSERT_NO_FATAL_FAILURE(ExpectToolAccepts(
+            kUic, form, form.parent_path() / ("ui_" + form.stem().string() + ".h")));
     const fs::path build = root / "build";
     fs::create_directories(build);
 
@@ -122,9 +117,7 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
           mainWindowDirectory() / "MainWindowGenerated.h", QtSdkDirectory() / "QuorvinSpinBox.h",
           QtSdkDirectory() / "QuorvinTabWidget.h"}) {
         const fs::path mocSource = build / ("moc_" + header.stem().string() + ".cpp");
-        const Result moc = RunCommand({kMoc, header.string(), "-o", mocSource.string()});
-        ASSERT_EQ(moc.status, 0) << header << ":\n" << moc.output;
-        EXPECT_EQ(moc.output, "") << header;
+        ASSERT_NO_FATAL_FAILURE(ExpectToolAccepts(kMoc, header, mocSource));
         objects.push_back(build / (mocSource.stem().string() + ".o"));
         ASSERT_NO_FATAL_FAILURE(CompileAgainstQt(root, mocSource, objects.back()));
     }
@@ -161,36 +154,22 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
         const char *file;
         std::vector<std::string> actions;
     } runs[] = {
+        // clang-format off
         {"dump.txt", {"target:SampleDialogUI", "dump", "png:qt-sample-dialog.png"}},
         {"modal.txt",
-         {"target:SampleDialogUI",
-          "click:Go_BTN_D1",
-          "click:Red_BTN_D1",
-          "click:Open_BB_D1",
-          "click:Lock_BB_D1",
-          "click:Show_TOG_D1",
-          "click:Align_RADIO_D1_2",
-          "text:Title_TF_D1:hello",
-          "option:Mode_OPT_D1:2",
-          "list:Items_MLST_D1:1",
-          "scale:Zoom_SC_D1:40",
-          "drag:Zoom_SC_D1:55",
-          "spinup:Count_TFS_D1",
-          "tab:Pages_TB_D1:1",
-          "tab:Pages_TB_D1:0",
-          "box:Help",
-          "box:Ok",
-          "box:Cancel",
-          "reject",
-          "close"}},
+         {"target:SampleDialogUI", "click:Go_BTN_D1", "click:Red_BTN_D1", "click:Open_BB_D1",
+          "click:Lock_BB_D1", "click:Show_TOG_D1", "click:Align_RADIO_D1_2", "text:Title_TF_D1:hello",
+          "option:Mode_OPT_D1:2", "list:Items_MLST_D1:1", "scale:Zoom_SC_D1:40", "drag:Zoom_SC_D1:55",
+          "spinup:Count_TFS_D1", "tab:Pages_TB_D1:1", "tab:Pages_TB_D1:0", "box:Help", "box:Ok",
+          "box:Cancel", "reject", "close"}},
         {"modeless.txt",
          {"target:ToolspanelDialogUI", "option:Speed_OPT_D2:1", "scale:Rate_SC_D2:30", "idle",
           "click:Reset_BTN_D2", "box:Close", "reject", "close"}},
         {"mainwindow.txt",
-         {"target:MainWindow", "sidebar:0", "list:Files_SLST_S2:0", "spinup:Step_TFS_S2",
-          "sidebar:1", "click:Run_BTN_S5", "click:Kind_RADIO_S5_1", "click:Save_BB_S5",
-          "click:Open_BB_S5", "option:Style_OPT_S5:2", "scale:Size_SC_S5:20", "idle",
-          "png:qt-sample-sidebar.png", "dump"}},
+         {"target:MainWindow", "sidebar:0", "list:Files_SLST_S2:0", "spinup:Step_TFS_S2", "sidebar:1",
+          "click:Run_BTN_S5", "click:Kind_RADIO_S5_1", "click:Save_BB_S5", "click:Open_BB_S5",
+          "option:Style_OPT_S5:2", "scale:Size_SC_S5:20", "idle", "png:qt-sample-sidebar.png", "dump"}},
+        // clang-format on
     };
     const fs::path pictures = fs::path(QGB_BINARY_DIR) / "tests";
     fs::remove(pictures / "qt-sample-dialog.png");
