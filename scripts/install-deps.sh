@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs (only those missing).
+#   scripts/install-deps.sh
+if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
+  sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"
+  exit 0
+fi
+if [ $# -gt 0 ]; then
+  echo "error: unknown argument \"$1\" (see $0 --help)" >&2
+  exit 2
+fi
 set -euo pipefail
 packages=(build-essential cmake pkg-config git
-          nlohmann-json3-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
-          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev fonts-dejavu-core
+          nlohmann-json3-dev rapidjson-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev libpng-dev fonts-dejavu-core
           clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,15 @@
 # project, copies the bundled example into build/example-run and builds that
 # copy with qgb the way a Quorvin user would ("Go Build" in the tool dialog).
 # The generated files appear beside the copy; the source tree is not written.
+#   scripts/quickstart.sh
+if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
+  sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"
+  exit 0
+fi
+if [ $# -gt 0 ]; then
+  echo "error: unknown argument \"$1\" (see $0 --help)" >&2
+  exit 2
+fi
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

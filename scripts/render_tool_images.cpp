@@ -1,6 +1,6 @@
 // Renders the tool dialog's 35 button pictures into one PNG sheet for review:
 // each picture enlarged, the transparent colour shown as a checkerboard, its
-// name underneath.
+// name underneath (the button's tool tip, the name a script presses).
 //
 //   render_tool_images OUTPUT.png
 #include "shell/ToolImages.h"
@@ -11,7 +11,9 @@
 #include <stb_easy_font.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -24,7 +26,7 @@ constexpr int kScale = 6;
 constexpr int kColumns = 7;
 constexpr int kPicture = kToolImageSide * kScale;
 constexpr int kCellWidth = kPicture + 40;
-constexpr int kCellHeight = kPicture + 30;
+constexpr int kCellHeight = kPicture + 42; // room for a caption of two lines
 
 struct Canvas {
     int width, height;
@@ -82,6 +84,28 @@ void DrawText(Canvas &canvas, int left, int top, const char *text) {
     }
 }
 
+// The caption centred under the picture, broken at the space nearest its
+// middle when it is wider than the cell.
+void DrawCaption(Canvas &canvas, int left, int top, const std::string &name) {
+    auto width = [](const std::string &text) {
+        return stb_easy_font_width(const_cast<char *>(text.c_str()));
+    };
+    std::vector<std::string> lines = {name};
+    if (width(name) > kCellWidth - 8) {
+        size_t best = std::string::npos;
+        for (size_t i = name.find(' '); i != std::string::npos; i = name.find(' ', i + 1))
+            if (best == std::string::npos ||
+                std::abs(static_cast<int>(i) - static_cast<int>(name.size() / 2)) <
+                    std::abs(static_cast<int>(best) - static_cast<int>(name.size() / 2)))
+                best = i;
+        if (best != std::string::npos)
+            lines = {name.substr(0, best), name.substr(best + 1)};
+    }
+    for (size_t i = 0; i < lines.size(); ++i)
+        DrawText(canvas, left + (kPicture - width(lines[i])) / 2,
+                 top + static_cast<int>(i) * 12, lines[i].c_str());
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -98,9 +122,7 @@ int main(int argc, char **argv) {
         DrawPicture(canvas, left, top,
                     reinterpret_cast<const unsigned char *>(
                         quorvin::builder::ToolImageData(image)));
-        const char *name = quorvin::builder::ToolImageName(image);
-        const int textWidth = stb_easy_font_width(const_cast<char *>(name));
-        DrawText(canvas, left + (kPicture - textWidth) / 2, top + kPicture + 8, name);
+        DrawCaption(canvas, left, top + kPicture + 8, quorvin::builder::ToolImageName(image));
     }
     if (!stbi_write_png(argv[1], canvas.width, canvas.height, 3, canvas.rgb.data(),
                         canvas.width * 3)) {

@@ -2,6 +2,14 @@
 # Builds everything and runs the whole test suite.
 #   scripts/test.sh            normal build in build/
 #   scripts/test.sh --sanitize AddressSanitizer + UBSan build in build-asan/
+if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
+  sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"
+  exit 0
+fi
+if [ $# -gt 1 ] || { [ $# -eq 1 ] && [ "$1" != "--sanitize" ]; }; then
+  echo "error: unknown argument \"$1\" (see $0 --help)" >&2
+  exit 2
+fi
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

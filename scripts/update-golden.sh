@@ -4,6 +4,13 @@
 # (tests/golden/qt). Prints the changes as a unified diff and replaces the
 # golden files. Review the diff before committing.
 #   scripts/update-golden.sh [build-dir]     (default: build)
+if [ "${1:-}" = "--help" ] || [ "${1:-}" = "-h" ]; then
+  sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"
+  exit 0
+fi
+case "${1:-}" in
+  -*) echo "error: unknown option \"$1\" (see $0 --help)" >&2; exit 2 ;;
+esac
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}

@@ -22,8 +22,7 @@ void ResetToolDialogIds();
 
 // One bitmap button or the anchor toggle, in creation order.
 struct ToolButtonSpec {
-    GUIInt_t x, y;
-    const char *toolTip;
+    GUIInt_t x, y;   // the tool tip, the name a script presses, is ToolImageName(image)
     Command command; // Command::Count for the anchor toggle
     ToolImage image;
 };

@@ -38,7 +38,7 @@ struct ToolArt {
 constexpr ToolArt kArt[kToolImageCount] = {
     // Modeless Dialog: two overlapping windows, both usable.
     {ToolImage::ModelessDialog,
-     "ModelessDialog",
+     "Modeless Dialog",
      {{
          "........................",
          ".kkkkkkkkkkkkkkk........",
@@ -67,7 +67,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Modal Dialog: one window with OK and Cancel buttons.
     {ToolImage::ModalDialog,
-     "ModalDialog",
+     "Modal Dialog",
      {{
          "........................",
          "........................",
@@ -154,7 +154,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Tab Page: a tabbed page and a plus.
     {ToolImage::TabPage,
-     "TabPage",
+     "Tab Page",
      {{
          "........................",
          "........................",
@@ -183,7 +183,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Resize form/tab pages: a page, the outline it grows to and an arrow.
     {ToolImage::ResizePages,
-     "ResizePages",
+     "Resize form/tab pages of selected form/tab",
      {{
          "........................",
          "........................",
@@ -241,7 +241,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Form Page: a plain page and a plus.
     {ToolImage::FormPage,
-     "FormPage",
+     "Form Page",
      {{
          "........................",
          "........................",
@@ -270,7 +270,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Pop next dialog or tab page: stacked pages and an arrow bringing one forward.
     {ToolImage::PopNextPage,
-     "PopNextPage",
+     "Pop next dialog or tab page",
      {{
          "........................",
          "........................",
@@ -299,7 +299,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Push Button: an OK button.
     {ToolImage::PushButton,
-     "PushButton",
+     "Push Button",
      {{
          "........................",
          "........................",
@@ -328,7 +328,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Bitmap Button: a button showing a picture.
     {ToolImage::BitmapButton,
-     "BitmapButton",
+     "Bitmap Button",
      {{
          "........................",
          "........................",
@@ -357,7 +357,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Radio Button: three round buttons, the middle one chosen.
     {ToolImage::RadioBox,
-     "RadioBox",
+     "Radio Button",
      {{
          "........................",
          "....kkk.................",
@@ -415,7 +415,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Bitmap Toggle: a picture with a check box.
     {ToolImage::BitmapToggle,
-     "BitmapToggle",
+     "Bitmap Toggle",
      {{
          "........................",
          ".dddddddddddddddd.......",
@@ -473,7 +473,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Single Selection List: a list with one chosen row.
     {ToolImage::SingleList,
-     "SingleList",
+     "Single Selection List",
      {{
          "........................",
          ".kkkkkkkkkkkkkkkkkkkkkk.",
@@ -502,7 +502,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Option Menu: a field with a drop-down arrow and its open list.
     {ToolImage::OptionMenu,
-     "OptionMenu",
+     "Option Menu",
      {{
          "........................",
          "........................",
@@ -531,7 +531,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Multi-Selection List Box: a list with two chosen rows.
     {ToolImage::MultiList,
-     "MultiList",
+     "Multi-Selection List Box",
      {{
          "........................",
          ".kkkkkkkkkkkkkkkkkkkkkk.",
@@ -560,7 +560,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Text Field: a field with text and a cursor.
     {ToolImage::TextField,
-     "TextField",
+     "Text Field",
      {{
          "........................",
          "........................",
@@ -589,7 +589,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Text Field with Spin Control: a number field with up and down buttons.
     {ToolImage::SpinTextField,
-     "SpinTextField",
+     "Text Field with Spin Control",
      {{
          "........................",
          "........................",
@@ -618,7 +618,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Multi-Line Text: a box with lines of text.
     {ToolImage::MultiLineText,
-     "MultiLineText",
+     "Multi-Line Text",
      {{
          "........................",
          ".kkkkkkkkkkkkkkkkkkkkkk.",
@@ -647,7 +647,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Multi-Line Read-Only Text: a gray box with lines of text and a padlock.
     {ToolImage::ReadOnlyText,
-     "ReadOnlyText",
+     "Multi-Line Read-Only Text",
      {{
          "........................",
          ".dddddddddddddddddddddd.",
@@ -676,7 +676,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Frame: a frame with its title in the top edge.
     {ToolImage::GroupFrame,
-     "GroupFrame",
+     "Frame",
      {{
          "........................",
          "........................",
@@ -705,7 +705,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Align Left: bars aligned on a left edge.
     {ToolImage::AlignLeft,
-     "AlignLeft",
+     "Align Left",
      {{
          "........................",
          "..r.....................",
@@ -734,7 +734,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Align Top: bars aligned on a top edge.
     {ToolImage::AlignTop,
-     "AlignTop",
+     "Align Top",
      {{
          "........................",
          "........................",
@@ -763,7 +763,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Space Evenly Vertically: bars spaced evenly down.
     {ToolImage::SpaceEvenlyDown,
-     "SpaceEvenlyDown",
+     "Space Evenly Vertically",
      {{
          "........................",
          "..kkkkkkkkkkkkkk........",
@@ -792,7 +792,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Align Right: bars aligned on a right edge.
     {ToolImage::AlignRight,
-     "AlignRight",
+     "Align Right",
      {{
          "........................",
          ".....................r..",
@@ -821,7 +821,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Align Bottom: bars aligned on a bottom edge.
     {ToolImage::AlignBottom,
-     "AlignBottom",
+     "Align Bottom",
      {{
          "........................",
          "........................",
@@ -850,7 +850,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Space Evenly Horizontally: bars spaced evenly across.
     {ToolImage::SpaceEvenlyAcross,
-     "SpaceEvenlyAcross",
+     "Space Evenly Horizontally",
      {{
          "........................",
          "........................",
@@ -879,7 +879,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Center in Dialog Vertically: a box on the dialog's horizontal middle line.
     {ToolImage::CenterVertically,
-     "CenterVertically",
+     "Center in Dialog Vertically",
      {{
          "........................",
          ".dddddddddddddddddddddd.",
@@ -908,7 +908,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Center in Dialog Horizontally: a box on the dialog's vertical middle line.
     {ToolImage::CenterHorizontally,
-     "CenterHorizontally",
+     "Center in Dialog Horizontally",
      {{
          "........................",
          ".dddddddddddddddddddddd.",
@@ -937,7 +937,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Anchor Controls to Paper: an anchor.
     {ToolImage::AnchorToPaper,
-     "AnchorToPaper",
+     "Anchor Controls to Paper",
      {{
          "........................",
          "........................",
@@ -966,7 +966,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Preview Layout: a magnifying glass over a dialog.
     {ToolImage::Preview,
-     "Preview",
+     "Preview Layout",
      {{
          "........................",
          ".kkkkkkkkkkkkkkkkkkk....",
@@ -995,7 +995,7 @@ constexpr ToolArt kArt[kToolImageCount] = {
      }}},
     // Go Build: a gear.
     {ToolImage::GoBuild,
-     "GoBuild",
+     "Go Build",
      {{
          "........................",
          "..........dddd..........",

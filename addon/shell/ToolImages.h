@@ -55,7 +55,8 @@ constexpr unsigned char kTransparentRed = 255, kTransparentGreen = 0, kTranspare
 // The image's 1728 bytes, in the form the GUI API takes them (null for
 // a value outside the enum).
 const char *ToolImageData(ToolImage image);
-// The picture's name ("AlignLeft"), for review sheets and messages.
+// The button's name ("Align Left"): its tool tip, the name a script presses,
+// and the caption of the review sheet.
 const char *ToolImageName(ToolImage image);
 
 } // namespace quorvin::builder

@@ -13,6 +13,9 @@ namespace quorvin::host {
 
 namespace {
 
+// The command that starts the add-on; what it shows is about no frame.
+constexpr const char *kStartCommand = "start add-on";
+
 // Unique IDs and handles are process-wide and never reused, so a stale value
 // from before a reset can never name a new object.
 UniqueID_t gNextUniqueId = 1;
@@ -281,6 +284,18 @@ void Host::Impl::freeAll() {
 }
 
 void Host::Impl::show(Message message) {
+    // A message shown while a command runs is about the current frame and the
+    // object of it the add-on last asked about; one shown while the add-on
+    // starts or quits is about no frame.
+    const bool aboutFrame = commandDepth > 0 && commandName != kStartCommand;
+    if (Frame *frame = aboutFrame ? current() : nullptr) {
+        message.frame = frame->uniqueId;
+        Frame *owner = nullptr;
+        if (touchedText && text(touchedText, &owner) && owner == frame)
+            message.textHandle = touchedText;
+        else if (touchedGeom && geom(touchedGeom, &owner) && owner == frame)
+            message.geomHandle = touchedGeom;
+    }
     messages.push_back(message);
     if (observer) {
         try {
@@ -329,6 +344,7 @@ void Host::Impl::deliverStateChange(StateChange_e code, ArbParam_t data) {
 void Host::Impl::beginCommand(const std::string &name) {
     if (commandDepth++ == 0) {
         commandName = name;
+        touchedText = touchedGeom = 0;
         droppedHoldingLock.clear();
     }
 }
@@ -576,7 +592,7 @@ void Host::startAddOn(void (*initQorAddOn113)()) {
         impl_->fault("startAddOn: no entry point");
         return;
     }
-    CommandScope command(*impl_, "start add-on");
+    CommandScope command(*impl_, kStartCommand);
     impl_->invoke("InitQorAddOn113", initQorAddOn113);
 }
 

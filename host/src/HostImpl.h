@@ -116,6 +116,10 @@ struct Host::Impl {
     // ---- records
     std::vector<Message> messages;
     std::function<void(const Message &)> observer;
+    // The text or geometry the add-on's last SDK call was about; a message
+    // shown now is about it (Message::textHandle, geomHandle).
+    uint64_t touchedText = 0;
+    uint64_t touchedGeom = 0;
     bool recording = false;
     std::vector<std::string> calls;
     std::vector<std::string> faults;

@@ -7,23 +7,26 @@
 #include "HostImpl.h"
 
 #include <nlohmann/json.hpp>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
 
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
+#include <optional>
+#include <string_view>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvin::host {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
 namespace fs = std::filesystem;
 
 constexpr int kFormatVersion = 1;
@@ -35,200 +38,625 @@ struct LayoutError {
 
 // ---- reading
 
-class Reader {
-  public:
-    explicit Reader(const fs::path &layoutDir) : layoutDir_(layoutDir) {}
+// One value as the parser delivered it; of an array or object, only that.
+struct Value {
+    enum Kind : uint8_t { Absent, Null, Boolean, Signed, Unsigned, Float, String, Array, Object };
+    Kind kind = Absent;
+    bool boolean = false;
+    int64_t signedValue = 0;
+    uint64_t unsignedValue = 0;
+    double floatValue = 0;
+    std::string string;
 
-    // Checks an object's keys against the allowed ones.
-    void keys(const Json &object, const std::string &place,
-              std::initializer_list<const char *> allowed) {
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            bool known = false;
-            for (const char *key : allowed)
-                known = known || it.key() == key;
-            if (!known)
-                throw LayoutError{join(place, it.key()), "unknown key"};
+    bool present() const { return kind != Absent; }
+    bool isNumber() const { return kind == Signed || kind == Unsigned || kind == Float; }
+    bool isInteger() const { return kind == Signed || kind == Unsigned; }
+    double number() const {
+        return kind == Signed     ? static_cast<double>(signedValue)
+               : kind == Unsigned ? static_cast<double>(unsignedValue)
+                                  : floatValue;
+    }
+    int64_t integer() const {
+        return kind == Unsigned ? static_cast<int64_t>(unsignedValue) : signedValue;
+    }
+};
+
+std::string join(const std::string &place, const std::string &key) {
+    return place.empty() ? key : place + "." + key;
+}
+std::string at(const std::string &place, const char *key, size_t i) {
+    return join(place, key) + "[" + std::to_string(i) + "]";
+}
+
+// The keys of one kind of object, in the order the writer puts them.
+constexpr const char *kRootKeys[] = {"formatVersion", "current", "frames"};
+enum RootKey { R_formatVersion, R_current, R_frames, kRootKeyCount };
+constexpr const char *kFrameKeys[] = {"name",
+                                      "x",
+                                      "y",
+                                      "width",
+                                      "height",
+                                      "linkGroup",
+                                      "linkSizeAndPosition",
+                                      "showHeader",
+                                      "backgroundColor",
+                                      "texts",
+                                      "geoms"};
+enum FrameKey {
+    F_name,
+    F_x,
+    F_y,
+    F_width,
+    F_height,
+    F_linkGroup,
+    F_linkSizeAndPosition,
+    F_showHeader,
+    F_backgroundColor,
+    F_texts,
+    F_geoms,
+    kFrameKeyCount
+};
+constexpr const char *kTextKeys[] = {
+    "string",    "command",       "coordSys",    "x",     "y",       "sizeUnits", "height",
+    "angle",     "anchor",        "font",        "color", "boxType", "margin",    "boxColor",
+    "fillColor", "lineThickness", "lineSpacing", "scope"};
+enum TextKey {
+    T_string,
+    T_command,
+    T_coordSys,
+    T_x,
+    T_y,
+    T_sizeUnits,
+    T_height,
+    T_angle,
+    T_anchor,
+    T_font,
+    T_color,
+    T_boxType,
+    T_margin,
+    T_boxColor,
+    T_fillColor,
+    T_lineThickness,
+    T_lineSpacing,
+    T_scope,
+    kTextKeyCount
+};
+constexpr const char *kGeomKeys[] = {"type",   "coordSys", "x",         "y",
+                                     "z",      "command",  "drawOrder", "width",
+                                     "height", "file",     "polylines"};
+enum GeomKey {
+    G_type,
+    G_coordSys,
+    G_x,
+    G_y,
+    G_z,
+    G_command,
+    G_drawOrder,
+    G_width,
+    G_height,
+    G_file,
+    G_polylines,
+    kGeomKeyCount
+};
+
+// The fields of the object being read, by key, and its keys in the order
+// they came; a key of no field is -1, the first such key kept by name.
+template <size_t N> struct Fields {
+    const char *const *names;
+    Value values[N];
+    std::vector<int8_t> order;
+    std::string firstUnknown;
+    bool hasUnknown = false;
+    int at = -1; // the field the next value fills
+
+    explicit Fields(const char *const *keyNames) : names(keyNames) {}
+    void clear() {
+        for (Value &v : values)
+            v.kind = Value::Absent;
+        order.clear();
+        hasUnknown = false;
+        at = -1;
+    }
+    // Files are written in key order, so the key after the last one is
+    // tried first.
+    void key(std::string_view name) {
+        const int next = at + 1 < static_cast<int>(N) ? at + 1 : 0;
+        at = -1;
+        for (size_t k = 0; k < N && at < 0; ++k) {
+            const size_t i = (static_cast<size_t>(next) + k) % N;
+            if (name == names[i])
+                at = static_cast<int>(i);
         }
-    }
-
-    const Json *find(const Json &object, const char *key) {
-        auto it = object.find(key);
-        return it == object.end() ? nullptr : &*it;
-    }
-
-    double number(const Json &object, const std::string &place, const char *key, double fallback,
-                  bool required = false) {
-        const Json *v = find(object, key);
-        if (!v) {
-            if (required)
-                throw LayoutError{join(place, key), "missing"};
-            return fallback;
+        if (at < 0 && !hasUnknown) {
+            hasUnknown = true;
+            firstUnknown = std::string(name);
         }
-        if (!v->is_number())
-            throw LayoutError{join(place, key), "must be a number"};
-        double d = v->get<double>();
-        if (!std::isfinite(d))
-            throw LayoutError{join(place, key), "must be a finite number"};
-        return d;
+        order.push_back(static_cast<int8_t>(at));
     }
-
-    int64_t integer(const Json &object, const std::string &place, const char *key, int64_t fallback,
-                    int64_t low, int64_t high) {
-        const Json *v = find(object, key);
-        if (!v)
-            return fallback;
-        if (!v->is_number_integer())
-            throw LayoutError{join(place, key), "must be an integer"};
-        if (v->is_number_unsigned() && v->get<uint64_t>() > static_cast<uint64_t>(INT64_MAX))
-            throw LayoutError{join(place, key), "out of range"};
-        int64_t i = v->get<int64_t>();
-        if (i < low || i > high)
-            throw LayoutError{join(place, key), "out of range (" + std::to_string(low) + " to " +
-                                                    std::to_string(high) + ")"};
-        return i;
+    Value *field() { return at < 0 ? nullptr : &values[at]; }
+    const Value &operator[](int key) const { return values[key]; }
+    // The first key, in the order they came, that `allowed` does not hold.
+    template <class Allowed> void checkKeys(const std::string &place, Allowed allowed) const {
+        for (int8_t k : order)
+            if (k < 0 || !allowed(k))
+                throw LayoutError{join(place, k < 0 ? firstUnknown : names[k]), "unknown key"};
     }
+};
 
-    bool boolean(const Json &object, const std::string &place, const char *key, bool fallback) {
-        const Json *v = find(object, key);
-        if (!v)
-            return fallback;
-        if (!v->is_boolean())
-            throw LayoutError{join(place, key), "must be true or false"};
-        return v->get<bool>();
+// The checks of one value: each names the value's place when it fails.
+double number(const Value &v, const std::string &place, const char *key, double fallback,
+              bool required = false) {
+    if (!v.present()) {
+        if (required)
+            throw LayoutError{join(place, key), "missing"};
+        return fallback;
     }
+    if (!v.isNumber())
+        throw LayoutError{join(place, key), "must be a number"};
+    const double d = v.number();
+    if (!std::isfinite(d))
+        throw LayoutError{join(place, key), "must be a finite number"};
+    return d;
+}
 
-    std::string string(const Json &object, const std::string &place, const char *key,
-                       const std::string &fallback, bool required = false) {
-        const Json *v = find(object, key);
-        if (!v) {
-            if (required)
-                throw LayoutError{join(place, key), "missing"};
-            return fallback;
-        }
-        if (!v->is_string())
-            throw LayoutError{join(place, key), "must be a string"};
-        return v->get<std::string>();
+int64_t integer(const Value &v, const std::string &place, const char *key, int64_t fallback,
+                int64_t low, int64_t high) {
+    if (!v.present())
+        return fallback;
+    if (!v.isInteger())
+        throw LayoutError{join(place, key), "must be an integer"};
+    if (v.kind == Value::Unsigned && v.unsignedValue > static_cast<uint64_t>(INT64_MAX))
+        throw LayoutError{join(place, key), "out of range"};
+    const int64_t i = v.integer();
+    if (i < low || i > high)
+        throw LayoutError{join(place, key), "out of range (" + std::to_string(low) + " to " +
+                                                std::to_string(high) + ")"};
+    return i;
+}
+
+bool boolean(const Value &v, const std::string &place, const char *key, bool fallback) {
+    if (!v.present())
+        return fallback;
+    if (v.kind != Value::Boolean)
+        throw LayoutError{join(place, key), "must be true or false"};
+    return v.boolean;
+}
+
+std::string string(const Value &v, const std::string &place, const char *key,
+                   const std::string &fallback, bool required = false) {
+    if (!v.present()) {
+        if (required)
+            throw LayoutError{join(place, key), "missing"};
+        return fallback;
     }
+    if (v.kind != Value::String)
+        throw LayoutError{join(place, key), "must be a string"};
+    return v.string;
+}
 
-    int32_t choice(const Json &object, const std::string &place, const char *key, int32_t fallback,
-                   std::initializer_list<std::pair<const char *, int32_t>> names) {
-        const Json *v = find(object, key);
-        if (!v)
-            return fallback;
-        std::string list;
-        if (v->is_string())
-            for (const auto &n : names)
-                if (v->get<std::string>() == n.first)
-                    return n.second;
+int32_t choice(const Value &v, const std::string &place, const char *key, int32_t fallback,
+               std::initializer_list<std::pair<const char *, int32_t>> names) {
+    if (!v.present())
+        return fallback;
+    if (v.kind == Value::String)
         for (const auto &n : names)
-            list += std::string(list.empty() ? "" : ", ") + "\"" + n.first + "\"";
-        throw LayoutError{join(place, key), "must be one of " + list};
+            if (v.string == n.first)
+                return n.second;
+    std::string list;
+    for (const auto &n : names)
+        list += std::string(list.empty() ? "" : ", ") + "\"" + n.first + "\"";
+    throw LayoutError{join(place, key), "must be one of " + list};
+}
+
+void range(bool ok, const std::string &place, const char *key, const char *rule) {
+    if (!ok)
+        throw LayoutError{join(place, key), std::string("out of range (") + rule + ")"};
+}
+
+// An array's value: absent (an error when required) or an array.
+void array(const Value &v, const std::string &place, const char *key, bool required) {
+    if (!v.present()) {
+        if (required)
+            throw LayoutError{join(place, key), "missing"};
+        return;
+    }
+    if (v.kind != Value::Array)
+        throw LayoutError{join(place, key), "must be an array"};
+}
+
+// The layout as the parser streams it: each object is checked when it
+// closes, keys and values alike, and kept only when it passes. Problems are
+// reported as the checks of a whole document in key order would report them:
+// the first problem of an object wins over those of what it holds, and of
+// the objects in an array the first with a problem wins; so each level keeps
+// the first problem below it and settles it when it closes.
+class LayoutStream {
+  public:
+    explicit LayoutStream(fs::path layoutDir) : layoutDir_(std::move(layoutDir)) {
+        stack_.reserve(16);
+        stack_.push_back(In::Top);
     }
 
-    void range(bool ok, const std::string &place, const char *key, const char *rule) {
-        if (!ok)
-            throw LayoutError{join(place, key), std::string("out of range (") + rule + ")"};
+    // The parser's events, in document order.
+    void nullValue() { scalar(Value::Null); }
+    void booleanValue(bool b) {
+        if (Value *v = scalar(Value::Boolean))
+            v->boolean = b;
     }
+    void signedValue(int64_t i) {
+        if (Value *v = scalar(Value::Signed))
+            v->signedValue = i;
+        point(static_cast<double>(i));
+    }
+    void unsignedValue(uint64_t u) {
+        if (Value *v = scalar(Value::Unsigned))
+            v->unsignedValue = u;
+        point(static_cast<double>(u));
+    }
+    void floatValue(double d) {
+        if (Value *v = scalar(Value::Float))
+            v->floatValue = d;
+        point(d);
+    }
+    void stringValue(std::string_view s) {
+        if (Value *v = scalar(Value::String))
+            v->string.assign(s.data(), s.size());
+    }
+    void beginObject() { stack_.push_back(open(Value::Object)); }
+    void beginArray() { stack_.push_back(open(Value::Array)); }
+    void key(std::string_view name);
+    void end();
 
-    const Json &array(const Json &object, const std::string &place, const char *key,
-                      bool required) {
-        static const Json empty = Json::array();
-        const Json *v = find(object, key);
-        if (!v) {
-            if (required)
-                throw LayoutError{join(place, key), "missing"};
-            return empty;
+    // After the whole document parsed: the frames to load and the current
+    // one, or the first problem.
+    void finish(std::deque<std::unique_ptr<Frame>> &frames, size_t &current);
+
+  private:
+    enum class In : uint8_t {
+        Top,
+        Root,
+        Frames,
+        Frame,
+        Texts,
+        Text,
+        Geoms,
+        Geom,
+        Polylines,
+        Polyline,
+        Point,
+        Skip
+    };
+
+    Value *scalar(Value::Kind kind);
+    In open(Value::Kind kind);
+    void point(double coordinate) {
+        if (stack_.back() == In::Point && pointCoordinates_ <= 2)
+            (pointCoordinates_ == 1 ? point_.x : point_.y) = coordinate;
+    }
+    std::string framePlace() const { return at("", "frames", frameCount_ - 1); }
+    std::string textPlace() const { return at(framePlace(), "texts", frame_->texts.size()); }
+    std::string geomPlace() const { return at(framePlace(), "geoms", geomCount_ - 1); }
+    void finishText();
+    void finishGeom();
+    void finishFrame();
+
+    fs::path layoutDir_;
+    // Images decoded so far by this load, by file: every geometry that names
+    // a file shares its one decode.
+    std::map<std::string, Geom> decoded_;
+    std::vector<In> stack_;
+    bool rootIsObject_ = false;
+    Fields<kRootKeyCount> root_{kRootKeys};
+    Fields<kFrameKeyCount> frameFields_{kFrameKeys};
+    Fields<kTextKeyCount> text_{kTextKeys};
+    Fields<kGeomKeyCount> geomFields_{kGeomKeys};
+    std::deque<std::unique_ptr<Frame>> frames_;
+    size_t frameCount_ = 0;
+    std::optional<LayoutError> frameProblem_;
+    // The frame being read: its texts and geometries as they pass.
+    std::unique_ptr<Frame> frame_;
+    size_t geomCount_ = 0;
+    std::optional<LayoutError> textProblem_, geomProblem_;
+    std::vector<size_t> widthFromImage_; // image geometries sized by their pixels
+    // The line geometry being read.
+    std::vector<std::vector<Point2>> polylines_;
+    std::optional<LayoutError> polylineProblem_;
+    size_t pointCount_ = 0;
+    const char *pointProblem_ = nullptr; // of the polyline's last point
+    size_t pointCoordinates_ = 0;
+    bool pointIsNumbers_ = true;
+    Point2 point_;
+};
+
+Value *LayoutStream::scalar(Value::Kind kind) {
+    const In in = stack_.back();
+    Value *v = nullptr;
+    switch (in) {
+    case In::Root:
+        v = root_.field();
+        break;
+    case In::Frame:
+        v = frameFields_.field();
+        break;
+    case In::Text:
+        v = text_.field();
+        break;
+    case In::Geom:
+        v = geomFields_.field();
+        break;
+    default:
+        open(kind);
+        return nullptr;
+    }
+    if (v)
+        v->kind = kind;
+    return v;
+}
+
+// A value begins: what it means to the array or object it is in, and how
+// its own content (when it has any) is to be read.
+LayoutStream::In LayoutStream::open(Value::Kind kind) {
+    const bool object = kind == Value::Object, array = kind == Value::Array;
+    switch (stack_.back()) {
+    case In::Top:
+        rootIsObject_ = object;
+        return object ? In::Root : In::Skip;
+    case In::Root:
+    case In::Frame:
+    case In::Text:
+    case In::Geom: {
+        // A container as a field's value: only the arrays of frames, texts,
+        // geometries and polylines are read.
+        const In in = stack_.back();
+        Value *v = in == In::Root    ? root_.field()
+                   : in == In::Frame ? frameFields_.field()
+                   : in == In::Text  ? text_.field()
+                                     : geomFields_.field();
+        if (v)
+            v->kind = kind;
+        if (!array || !v)
+            return In::Skip;
+        if (in == In::Root && v == &root_.values[R_frames])
+            return In::Frames;
+        if (in == In::Frame && v == &frameFields_.values[F_texts])
+            return In::Texts;
+        if (in == In::Frame && v == &frameFields_.values[F_geoms])
+            return In::Geoms;
+        if (in == In::Geom && v == &geomFields_.values[G_polylines])
+            return In::Polylines;
+        return In::Skip;
+    }
+    case In::Frames:
+        ++frameCount_;
+        if (frameProblem_)
+            return In::Skip;
+        if (!object) {
+            frameProblem_ = LayoutError{framePlace(), "must be an object"};
+            return In::Skip;
         }
-        if (!v->is_array())
-            throw LayoutError{join(place, key), "must be an array"};
-        return *v;
+        frameFields_.clear();
+        frame_ = std::make_unique<Frame>();
+        geomCount_ = 0;
+        textProblem_.reset();
+        geomProblem_.reset();
+        widthFromImage_.clear();
+        return In::Frame;
+    case In::Texts:
+        if (textProblem_)
+            return In::Skip;
+        if (!object) {
+            textProblem_ = LayoutError{textPlace(), "must be an object"};
+            return In::Skip;
+        }
+        text_.clear();
+        return In::Text;
+    case In::Geoms:
+        ++geomCount_;
+        if (geomProblem_)
+            return In::Skip;
+        if (!object) {
+            geomProblem_ = LayoutError{geomPlace(), "must be an object"};
+            return In::Skip;
+        }
+        geomFields_.clear();
+        polylines_.clear();
+        polylineProblem_.reset();
+        return In::Geom;
+    case In::Polylines:
+        polylines_.emplace_back();
+        pointCount_ = 0;
+        pointProblem_ = nullptr;
+        if (polylineProblem_ || !array) {
+            if (!polylineProblem_)
+                polylineProblem_ = LayoutError{at(geomPlace(), "polylines", polylines_.size() - 1),
+                                               "must be an array of at least two points"};
+            return In::Skip;
+        }
+        return In::Polyline;
+    case In::Polyline:
+        ++pointCount_;
+        if (pointProblem_ || polylineProblem_)
+            return In::Skip;
+        if (!array) {
+            pointProblem_ = "must be a point [x, y]";
+            polylines_.back().push_back({});
+            return In::Skip;
+        }
+        pointCoordinates_ = 0;
+        pointIsNumbers_ = true;
+        point_ = Point2{};
+        return In::Point;
+    case In::Point:
+        ++pointCoordinates_;
+        pointIsNumbers_ = pointIsNumbers_ && kind >= Value::Signed && kind <= Value::Float;
+        return In::Skip;
+    default:
+        return In::Skip;
     }
+}
 
-    static std::string join(const std::string &place, const std::string &key) {
-        return place.empty() ? key : place + "." + key;
+void LayoutStream::key(std::string_view name) {
+    switch (stack_.back()) {
+    case In::Root:
+        root_.key(name);
+        if (root_.at == R_frames) { // a repeated key: the last value counts
+            frames_.clear();
+            frameCount_ = 0;
+            frameProblem_.reset();
+        }
+        break;
+    case In::Frame:
+        frameFields_.key(name);
+        if (frameFields_.at == F_texts) {
+            frame_->texts.clear();
+            textProblem_.reset();
+        } else if (frameFields_.at == F_geoms) {
+            frame_->geoms.clear();
+            geomCount_ = 0;
+            geomProblem_.reset();
+            widthFromImage_.clear();
+        }
+        break;
+    case In::Text:
+        text_.key(name);
+        break;
+    case In::Geom:
+        geomFields_.key(name);
+        if (geomFields_.at == G_polylines) {
+            polylines_.clear();
+            polylineProblem_.reset();
+        }
+        break;
+    default:
+        break;
     }
-    static std::string at(const std::string &place, const char *key, size_t i) {
-        return join(place, key) + "[" + std::to_string(i) + "]";
-    }
+}
 
-    TextSpec text(const Json &j, const std::string &place) {
-        if (!j.is_object())
-            throw LayoutError{place, "must be an object"};
-        keys(j, place,
-             {"string", "command", "coordSys", "x", "y", "sizeUnits", "height", "angle", "anchor",
-              "font", "color", "boxType", "margin", "boxColor", "fillColor", "lineThickness",
-              "lineSpacing", "scope"});
+void LayoutStream::end() {
+    const In in = stack_.back();
+    stack_.pop_back();
+    switch (in) {
+    case In::Point:
+        // A point is two finite numbers; the first point of a polyline that
+        // is not ends the polyline's reading.
+        if (!pointIsNumbers_ || pointCoordinates_ != 2)
+            pointProblem_ = "must be a point [x, y]";
+        else if (!std::isfinite(point_.x) || !std::isfinite(point_.y))
+            pointProblem_ = "must be finite";
+        polylines_.back().push_back(point_);
+        break;
+    case In::Polyline: {
+        if (polylineProblem_)
+            break;
+        const std::string place = at(geomPlace(), "polylines", polylines_.size() - 1);
+        const std::vector<Point2> &points = polylines_.back();
+        if (pointCount_ < 2)
+            polylineProblem_ = LayoutError{place, "must be an array of at least two points"};
+        else if (pointProblem_)
+            polylineProblem_ =
+                LayoutError{place + "[" + std::to_string(points.size() - 1) + "]", pointProblem_};
+        break;
+    }
+    case In::Text:
+        finishText();
+        break;
+    case In::Geom:
+        finishGeom();
+        break;
+    case In::Frame:
+        finishFrame();
+        break;
+    default:
+        break;
+    }
+}
+
+void LayoutStream::finishText() {
+    const Fields<kTextKeyCount> &j = text_;
+    try {
+        const std::string place = textPlace();
+        j.checkKeys(place, [](int) { return true; });
         TextSpec t;
-        t.string = string(j, place, "string", "", true);
-        t.command = string(j, place, "command", "");
+        t.string = string(j[T_string], place, "string", "", true);
+        t.command = string(j[T_command], place, "command", "");
         t.coordSys = choice(
-            j, place, "coordSys", t.coordSys,
+            j[T_coordSys], place, "coordSys", t.coordSys,
             {{"frame", CoordSys_Frame}, {"paper", CoordSys_Paper}, {"screen", CoordSys_Screen}});
-        t.x = number(j, place, "x", t.x);
-        t.y = number(j, place, "y", t.y);
-        t.sizeUnits = choice(j, place, "sizeUnits", t.sizeUnits,
+        t.x = number(j[T_x], place, "x", t.x);
+        t.y = number(j[T_y], place, "y", t.y);
+        t.sizeUnits = choice(j[T_sizeUnits], place, "sizeUnits", t.sizeUnits,
                              {{"point", Units_Point}, {"frame", Units_Frame}});
-        t.height = number(j, place, "height", t.height);
+        t.height = number(j[T_height], place, "height", t.height);
         range(t.height >= 0, place, "height", "0 or more");
-        t.angle = number(j, place, "angle", t.angle);
-        t.anchor = static_cast<int32_t>(integer(j, place, "anchor", t.anchor, 0, 2));
-        t.font = static_cast<int32_t>(integer(j, place, "font", t.font, 0, 12));
-        t.color =
-            static_cast<ColorIndex_t>(integer(j, place, "color", t.color, 0, kColorCount - 1));
+        t.angle = number(j[T_angle], place, "angle", t.angle);
+        t.anchor = static_cast<int32_t>(integer(j[T_anchor], place, "anchor", t.anchor, 0, 2));
+        t.font = static_cast<int32_t>(integer(j[T_font], place, "font", t.font, 0, 12));
+        t.color = static_cast<ColorIndex_t>(
+            integer(j[T_color], place, "color", t.color, 0, kColorCount - 1));
         t.boxType = choice(
-            j, place, "boxType", t.boxType,
+            j[T_boxType], place, "boxType", t.boxType,
             {{"none", TextBox_None}, {"filled", TextBox_Filled}, {"hollow", TextBox_Hollow}});
-        t.margin = number(j, place, "margin", t.margin);
+        t.margin = number(j[T_margin], place, "margin", t.margin);
         range(t.margin >= 0, place, "margin", "0 or more");
         t.boxColor = static_cast<ColorIndex_t>(
-            integer(j, place, "boxColor", t.boxColor, 0, kColorCount - 1));
+            integer(j[T_boxColor], place, "boxColor", t.boxColor, 0, kColorCount - 1));
         t.fillColor = static_cast<ColorIndex_t>(
-            integer(j, place, "fillColor", t.fillColor, 0, kColorCount - 1));
-        t.lineThickness = number(j, place, "lineThickness", t.lineThickness);
+            integer(j[T_fillColor], place, "fillColor", t.fillColor, 0, kColorCount - 1));
+        t.lineThickness = number(j[T_lineThickness], place, "lineThickness", t.lineThickness);
         range(t.lineThickness >= 0, place, "lineThickness", "0 or more");
-        t.lineSpacing = number(j, place, "lineSpacing", t.lineSpacing);
+        t.lineSpacing = number(j[T_lineSpacing], place, "lineSpacing", t.lineSpacing);
         range(t.lineSpacing >= 0, place, "lineSpacing", "0 or more");
-        t.scope = static_cast<int32_t>(integer(j, place, "scope", t.scope, 1, 2));
-        return t;
+        t.scope = static_cast<int32_t>(integer(j[T_scope], place, "scope", t.scope, 1, 2));
+        Text text;
+        text.spec = std::move(t);
+        frame_->texts.push_back(std::move(text));
+    } catch (const LayoutError &e) {
+        textProblem_ = e;
     }
+}
 
-    Geom geom(const Json &j, const std::string &place, const FrameRect &frame) {
-        if (!j.is_object())
-            throw LayoutError{place, "must be an object"};
+void LayoutStream::finishGeom() {
+    if (geomProblem_)
+        return;
+    const Fields<kGeomKeyCount> &j = geomFields_;
+    try {
+        const std::string place = geomPlace();
         Geom g;
-        g.spec.type = choice(j, place, "type", -1,
+        g.spec.type = choice(j[G_type], place, "type", -1,
                              {{"line", GeomType_LineSegs},
                               {"rectangle", GeomType_Rectangle},
                               {"image", GeomType_Image}});
         if (g.spec.type < 0)
             throw LayoutError{join(place, "type"), "missing"};
-        switch (g.spec.type) {
-        case GeomType_Rectangle:
-            keys(j, place,
-                 {"type", "coordSys", "x", "y", "z", "command", "drawOrder", "width", "height"});
-            break;
-        case GeomType_Image:
-            keys(j, place,
-                 {"type", "coordSys", "x", "y", "z", "command", "drawOrder", "file", "width"});
-            break;
-        default:
-            keys(j, place,
-                 {"type", "coordSys", "x", "y", "z", "command", "drawOrder", "polylines"});
-            break;
-        }
+        const int32_t type = g.spec.type;
+        j.checkKeys(place, [type](int key) {
+            switch (key) {
+            case G_width:
+                return type != GeomType_LineSegs;
+            case G_height:
+                return type == GeomType_Rectangle;
+            case G_file:
+                return type == GeomType_Image;
+            case G_polylines:
+                return type == GeomType_LineSegs;
+            default:
+                return true;
+            }
+        });
         g.spec.coordSys = choice(
-            j, place, "coordSys", CoordSys_Frame,
+            j[G_coordSys], place, "coordSys", CoordSys_Frame,
             {{"frame", CoordSys_Frame}, {"paper", CoordSys_Paper}, {"screen", CoordSys_Screen}});
-        g.spec.x = number(j, place, "x", 0);
-        g.spec.y = number(j, place, "y", 0);
-        g.spec.z = number(j, place, "z", 0);
-        g.spec.command = string(j, place, "command", "");
-        g.drawOrder = static_cast<int32_t>(integer(j, place, "drawOrder", 0, 0, 1));
+        g.spec.x = number(j[G_x], place, "x", 0);
+        g.spec.y = number(j[G_y], place, "y", 0);
+        g.spec.z = number(j[G_z], place, "z", 0);
+        g.spec.command = string(j[G_command], place, "command", "");
+        g.drawOrder = static_cast<int32_t>(integer(j[G_drawOrder], place, "drawOrder", 0, 0, 1));
+        bool sizedByPixels = false;
         if (g.spec.type == GeomType_Rectangle) {
-            g.spec.width = number(j, place, "width", 0, true);
-            g.spec.height = number(j, place, "height", 0, true);
+            g.spec.width = number(j[G_width], place, "width", 0, true);
+            g.spec.height = number(j[G_height], place, "height", 0, true);
         } else if (g.spec.type == GeomType_Image) {
-            const std::string file = string(j, place, "file", "", true);
+            const std::string file = string(j[G_file], place, "file", "", true);
             if (file.empty())
                 throw LayoutError{join(place, "file"), "must not be empty"};
             fs::path path(file);
@@ -246,49 +674,143 @@ class Reader {
                 g.pixelHeight = decoded->second.pixelHeight;
                 g.rgb = decoded->second.rgb;
             }
-            if (find(j, "width")) {
-                g.spec.width = number(j, place, "width", 0);
+            sizedByPixels = !j[G_width].present();
+            if (!sizedByPixels) {
+                g.spec.width = number(j[G_width], place, "width", 0);
                 range(g.spec.width > 0, place, "width", "above 0");
-            } else {
-                g.spec.width = paperToLengthX(g.spec.coordSys, g.pixelWidth / kScreenDpi, frame);
             }
         } else {
-            const Json &polylines = array(j, place, "polylines", true);
-            if (polylines.empty())
+            array(j[G_polylines], place, "polylines", true);
+            if (polylines_.empty())
                 throw LayoutError{join(place, "polylines"), "needs at least one polyline"};
-            for (size_t p = 0; p < polylines.size(); ++p) {
-                const std::string pplace = at(place, "polylines", p);
-                if (!polylines[p].is_array() || polylines[p].size() < 2)
-                    throw LayoutError{pplace, "must be an array of at least two points"};
-                std::vector<Point2> points;
-                for (size_t k = 0; k < polylines[p].size(); ++k) {
-                    const Json &pt = polylines[p][k];
-                    const std::string kplace = pplace + "[" + std::to_string(k) + "]";
-                    if (!pt.is_array() || pt.size() != 2 || !pt[0].is_number() ||
-                        !pt[1].is_number())
-                        throw LayoutError{kplace, "must be a point [x, y]"};
-                    Point2 point{pt[0].get<double>(), pt[1].get<double>()};
-                    if (!std::isfinite(point.x) || !std::isfinite(point.y))
-                        throw LayoutError{kplace, "must be finite"};
-                    points.push_back(point);
-                }
-                g.spec.polylines.push_back(std::move(points));
+            if (polylineProblem_)
+                throw *polylineProblem_;
+            g.spec.polylines = std::move(polylines_);
+            polylines_.clear();
+        }
+        if (sizedByPixels)
+            widthFromImage_.push_back(frame_->geoms.size());
+        frame_->geoms.push_back(std::move(g));
+    } catch (const LayoutError &e) {
+        geomProblem_ = e;
+    }
+}
+
+void LayoutStream::finishFrame() {
+    if (frameProblem_)
+        return;
+    const Fields<kFrameKeyCount> &j = frameFields_;
+    try {
+        const std::string place = framePlace();
+        j.checkKeys(place, [](int) { return true; });
+        FrameSpec &spec = frame_->spec;
+        spec.name = string(j[F_name], place, "name", "", true);
+        spec.x = number(j[F_x], place, "x", 0, true);
+        spec.y = number(j[F_y], place, "y", 0, true);
+        spec.width = number(j[F_width], place, "width", 0, true);
+        range(spec.width > 0, place, "width", "above 0");
+        spec.height = number(j[F_height], place, "height", 0, true);
+        range(spec.height > 0, place, "height", "above 0");
+        spec.linkGroup =
+            static_cast<int32_t>(integer(j[F_linkGroup], place, "linkGroup", 0, 0, INT32_MAX));
+        spec.linkSizeAndPosition =
+            boolean(j[F_linkSizeAndPosition], place, "linkSizeAndPosition", false);
+        spec.showHeader = boolean(j[F_showHeader], place, "showHeader", true);
+        spec.backgroundColor =
+            static_cast<ColorIndex_t>(integer(j[F_backgroundColor], place, "backgroundColor",
+                                              spec.backgroundColor, 0, kColorCount - 1));
+        if (spec.linkSizeAndPosition) {
+            for (size_t k = 0; k < frames_.size(); ++k) {
+                const FrameSpec &other = frames_[k]->spec;
+                if (!other.linkSizeAndPosition || other.linkGroup != spec.linkGroup)
+                    continue;
+                if (other.x != spec.x || other.y != spec.y || other.width != spec.width ||
+                    other.height != spec.height)
+                    throw LayoutError{place, "linked to group " + std::to_string(spec.linkGroup) +
+                                                 " but its position or size differs from "
+                                                 "frames[" +
+                                                 std::to_string(k) + "]"};
+                break;
             }
         }
-        return g;
+        array(j[F_texts], place, "texts", false);
+        if (textProblem_)
+            throw *textProblem_;
+        array(j[F_geoms], place, "geoms", false);
+        if (geomProblem_)
+            throw *geomProblem_;
+        // An image without a width is as wide as its pixels on the screen,
+        // which needs the frame's size.
+        for (size_t g : widthFromImage_) {
+            Geom &geom = frame_->geoms[g];
+            geom.spec.width = paperToLengthX(geom.spec.coordSys, geom.pixelWidth / kScreenDpi,
+                                             rectOf(frame_.get()));
+        }
+        frames_.push_back(std::move(frame_));
+    } catch (const LayoutError &e) {
+        frameProblem_ = e;
     }
+}
 
-  private:
-    fs::path layoutDir_;
-    // Images decoded so far by this load, by file: every geometry that names
-    // a file shares its one decode.
-    std::map<std::string, Geom> decoded_;
-};
+void LayoutStream::finish(std::deque<std::unique_ptr<Frame>> &frames, size_t &current) {
+    if (!rootIsObject_)
+        throw LayoutError{"", "the file must hold a JSON object"};
+    const Fields<kRootKeyCount> &root = root_;
+    root.checkKeys("", [](int) { return true; });
+    const Value &version = root[R_formatVersion];
+    if (!version.present())
+        throw LayoutError{"formatVersion", "missing"};
+    if (!version.isInteger())
+        throw LayoutError{"formatVersion", "must be an integer"};
+    if (version.integer() != kFormatVersion)
+        throw LayoutError{"formatVersion", "unknown format version " +
+                                               (version.kind == Value::Unsigned
+                                                    ? std::to_string(version.unsignedValue)
+                                                    : std::to_string(version.signedValue)) +
+                                               " (this host reads version " +
+                                               std::to_string(kFormatVersion) + ")"};
+    array(root[R_frames], "", "frames", true);
+    const Value &given = root[R_current];
+    if (given.present() && frameCount_ == 0 && given.isInteger() && given.integer() == 0) {
+        // What an empty workspace saves: there is no frame to name.
+    } else if (given.present()) {
+        if (frameCount_ == 0)
+            throw LayoutError{"current", "there are no frames"};
+        current = static_cast<size_t>(
+            integer(given, "", "current", 0, 0, static_cast<int64_t>(frameCount_) - 1));
+    } else if (frameCount_ > 0) {
+        current = frameCount_ - 1;
+    }
+    if (frameProblem_)
+        throw *frameProblem_;
+    frames = std::move(frames_);
+}
 
-// Builds the document like the library's parser, but a failure, a number
-// out of range included, is recorded with its place instead of thrown.
-struct ParseRecorder : nlohmann::detail::json_sax_dom_parser<Json> {
-    explicit ParseRecorder(Json &root) : json_sax_dom_parser(root, false) {}
+// The JSON library's events to the stream. Its parser is the reference for
+// what a layout file may hold: it names the place of every syntax error and
+// reports a number out of the range of double as such.
+struct LibraryEvents {
+    using Json = nlohmann::json;
+    explicit LibraryEvents(LayoutStream &s) : stream(s) {}
+    LayoutStream &stream;
+    bool failed = false, outOfRange = false;
+    size_t byte = 0;
+    std::string what;
+
+    bool null() { return stream.nullValue(), true; }
+    bool boolean(bool b) { return stream.booleanValue(b), true; }
+    bool number_integer(Json::number_integer_t i) { return stream.signedValue(i), true; }
+    bool number_unsigned(Json::number_unsigned_t u) { return stream.unsignedValue(u), true; }
+    bool number_float(Json::number_float_t d, const Json::string_t &) {
+        return stream.floatValue(d), true;
+    }
+    bool string(Json::string_t &s) { return stream.stringValue(s), true; }
+    bool binary(Json::binary_t &) { return true; }
+    bool start_object(std::size_t) { return stream.beginObject(), true; }
+    bool key(Json::string_t &k) { return stream.key(k), true; }
+    bool end_object() { return stream.end(), true; }
+    bool start_array(std::size_t) { return stream.beginArray(), true; }
+    bool end_array() { return stream.end(), true; }
     template <class Exception>
     bool parse_error(std::size_t position, const std::string &, const Exception &e) {
         failed = true;
@@ -297,10 +819,59 @@ struct ParseRecorder : nlohmann::detail::json_sax_dom_parser<Json> {
         outOfRange = e.id == 406;
         return false;
     }
-    bool failed = false, outOfRange = false;
-    size_t byte = 0;
-    std::string what;
 };
+
+// A string the fast parser made from an escaped lone surrogate ("\uDC00"),
+// which the library's parser refuses: the bytes ED A0-BF, never well-formed
+// UTF-8, which the parser checks the file's own bytes to be.
+bool holdsSurrogate(const char *s, size_t n) {
+    const char *end = s + n;
+    for (const char *p = s;
+         (p = static_cast<const char *>(std::memchr(p, 0xED, static_cast<size_t>(end - p)))); ++p)
+        if (p + 1 < end && static_cast<unsigned char>(p[1]) >= 0xA0)
+            return true;
+    return false;
+}
+
+// RapidJSON's events to the stream: the fast reading of a well-formed file.
+// Whatever the library's parser would refuse stops it (a number past the
+// range of double, which it reads as infinity, and a lone surrogate).
+struct FastEvents {
+    LayoutStream &stream;
+
+    bool Null() { return stream.nullValue(), true; }
+    bool Bool(bool b) { return stream.booleanValue(b), true; }
+    bool Int(int i) { return stream.signedValue(i), true; }
+    bool Uint(unsigned u) { return stream.unsignedValue(u), true; }
+    bool Int64(int64_t i) { return stream.signedValue(i), true; }
+    bool Uint64(uint64_t u) { return stream.unsignedValue(u), true; }
+    bool Double(double d) { return std::isfinite(d) && (stream.floatValue(d), true); }
+    bool RawNumber(const char *, rapidjson::SizeType, bool) { return false; }
+    bool String(const char *s, rapidjson::SizeType n, bool) {
+        return !holdsSurrogate(s, n) && (stream.stringValue(std::string_view(s, n)), true);
+    }
+    bool StartObject() { return stream.beginObject(), true; }
+    bool Key(const char *s, rapidjson::SizeType n, bool) {
+        return !holdsSurrogate(s, n) && (stream.key(std::string_view(s, n)), true);
+    }
+    bool EndObject(rapidjson::SizeType) { return stream.end(), true; }
+    bool StartArray() { return stream.beginArray(), true; }
+    bool EndArray(rapidjson::SizeType) { return stream.end(), true; }
+};
+
+// Streams `text` through the fast parser; false when it did not take the
+// whole text (a syntax error, or something only the library's parser
+// accepts, such as a byte order mark).
+bool parseFast(const std::string &text, LayoutStream &stream) {
+    constexpr unsigned kFlags = rapidjson::kParseIterativeFlag |
+                                rapidjson::kParseFullPrecisionFlag |
+                                rapidjson::kParseValidateEncodingFlag;
+    rapidjson::MemoryStream bytes(text.data(), text.size());
+    FastEvents events{stream};
+    rapidjson::Reader reader;
+    // An embedded NUL looks like the end of the text to the parser.
+    return !reader.Parse<kFlags>(bytes, events).IsError() && bytes.Tell() == text.size();
+}
 
 std::string lineAndColumn(const std::string &text, size_t byte) {
     size_t line = 1, column = 1;
@@ -313,6 +884,46 @@ std::string lineAndColumn(const std::string &text, size_t byte) {
         }
     }
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The whole file in one read; false with the system's reason.
+bool readFile(const std::string &path, std::string &text, std::string &why) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    text.clear();
+    if (ok && S_ISREG(st.st_mode))
+        text.reserve(static_cast<size_t>(st.st_size) + 1);
+    char chunk[1 << 16];
+    while (ok) {
+        // Straight into the string's room while there is some.
+        const size_t room = text.capacity() - text.size();
+        ssize_t n;
+        if (room > sizeof chunk) {
+            const size_t had = text.size();
+            text.resize(text.capacity());
+            n = ::read(fd, &text[had], room);
+            text.resize(had + (n > 0 ? static_cast<size_t>(n) : 0));
+        } else {
+            n = ::read(fd, chunk, sizeof chunk);
+            if (n > 0)
+                text.append(chunk, static_cast<size_t>(n));
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+    }
+    if (!ok)
+        why = std::strerror(errno);
+    ::close(fd);
+    return ok;
 }
 
 } // namespace
@@ -331,107 +942,34 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
             *error = path + ": " + (place.empty() ? "" : place + ": ") + problem;
         return false;
     };
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return report("", std::string("cannot read: ") + std::strerror(errno));
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string text = buffer.str();
-
-    Json root;
-    {
-        ParseRecorder sax(root);
-        Json::sax_parse(text, &sax);
-        if (sax.failed) {
-            if (sax.outOfRange)
-                return report(lineAndColumn(text, sax.byte), "number out of range");
-            // The library's text is "[json.exception.parse_error.101] parse error at ...: detail"
-            size_t detail = sax.what.rfind(": ");
-            return report(
-                lineAndColumn(text, sax.byte),
-                "not valid JSON (" +
-                    (detail == std::string::npos ? sax.what : sax.what.substr(detail + 2)) + ")");
-        }
-    }
+    std::string text, why;
+    if (!readFile(path, text, why))
+        return report("", "cannot read: " + why);
 
     std::deque<std::unique_ptr<Frame>> loaded;
     size_t current = 0;
     try {
-        Reader r(directoryOf(path));
-        if (!root.is_object())
-            throw LayoutError{"", "the file must hold a JSON object"};
-        r.keys(root, "", {"formatVersion", "current", "frames"});
-        const Json *version = r.find(root, "formatVersion");
-        if (!version)
-            throw LayoutError{"formatVersion", "missing"};
-        if (!version->is_number_integer())
-            throw LayoutError{"formatVersion", "must be an integer"};
-        if (version->get<int64_t>() != kFormatVersion)
-            throw LayoutError{"formatVersion", "unknown format version " + version->dump() +
-                                                   " (this host reads version " +
-                                                   std::to_string(kFormatVersion) + ")"};
-        const Json &frames = r.array(root, "", "frames", true);
-        const Json *given = r.find(root, "current");
-        if (given && frames.empty() && given->is_number_integer() && given->get<int64_t>() == 0) {
-            // What an empty workspace saves: there is no frame to name.
-        } else if (given) {
-            if (frames.empty())
-                throw LayoutError{"current", "there are no frames"};
-            current = static_cast<size_t>(
-                r.integer(root, "", "current", 0, 0, static_cast<int64_t>(frames.size()) - 1));
-        } else if (!frames.empty()) {
-            current = frames.size() - 1;
-        }
-        for (size_t i = 0; i < frames.size(); ++i) {
-            const std::string place = Reader::at("", "frames", i);
-            const Json &j = frames[i];
-            if (!j.is_object())
-                throw LayoutError{place, "must be an object"};
-            r.keys(j, place,
-                   {"name", "x", "y", "width", "height", "linkGroup", "linkSizeAndPosition",
-                    "showHeader", "backgroundColor", "texts", "geoms"});
-            auto frame = std::make_unique<Frame>();
-            FrameSpec &spec = frame->spec;
-            spec.name = r.string(j, place, "name", "", true);
-            spec.x = r.number(j, place, "x", 0, true);
-            spec.y = r.number(j, place, "y", 0, true);
-            spec.width = r.number(j, place, "width", 0, true);
-            r.range(spec.width > 0, place, "width", "above 0");
-            spec.height = r.number(j, place, "height", 0, true);
-            r.range(spec.height > 0, place, "height", "above 0");
-            spec.linkGroup =
-                static_cast<int32_t>(r.integer(j, place, "linkGroup", 0, 0, INT32_MAX));
-            spec.linkSizeAndPosition = r.boolean(j, place, "linkSizeAndPosition", false);
-            spec.showHeader = r.boolean(j, place, "showHeader", true);
-            spec.backgroundColor = static_cast<ColorIndex_t>(
-                r.integer(j, place, "backgroundColor", spec.backgroundColor, 0, kColorCount - 1));
-            if (spec.linkSizeAndPosition) {
-                for (size_t k = 0; k < loaded.size(); ++k) {
-                    const FrameSpec &other = loaded[k]->spec;
-                    if (!other.linkSizeAndPosition || other.linkGroup != spec.linkGroup)
-                        continue;
-                    if (other.x != spec.x || other.y != spec.y || other.width != spec.width ||
-                        other.height != spec.height)
-                        throw LayoutError{place, "linked to group " +
-                                                     std::to_string(spec.linkGroup) +
-                                                     " but its position or size differs from "
-                                                     "frames[" +
-                                                     std::to_string(k) + "]"};
-                    break;
-                }
+        const fs::path layoutDir = directoryOf(path);
+        auto stream = std::make_unique<LayoutStream>(layoutDir);
+        if (!parseFast(text, *stream)) {
+            // The library's parser decides, and names the place of a fault.
+            stream = std::make_unique<LayoutStream>(layoutDir);
+            LibraryEvents events(*stream);
+            nlohmann::json::sax_parse(text, &events);
+            if (events.failed) {
+                if (events.outOfRange)
+                    return report(lineAndColumn(text, events.byte), "number out of range");
+                // The library's text is "[json.exception.parse_error.101] parse error at ...:
+                // detail"
+                const size_t detail = events.what.rfind(": ");
+                return report(lineAndColumn(text, events.byte),
+                              "not valid JSON (" +
+                                  (detail == std::string::npos ? events.what
+                                                               : events.what.substr(detail + 2)) +
+                                  ")");
             }
-            const Json &texts = r.array(j, place, "texts", false);
-            for (size_t t = 0; t < texts.size(); ++t) {
-                Text text;
-                text.spec = r.text(texts[t], Reader::at(place, "texts", t));
-                frame->texts.push_back(std::move(text));
-            }
-            const Json &geoms = r.array(j, place, "geoms", false);
-            for (size_t g = 0; g < geoms.size(); ++g)
-                frame->geoms.push_back(
-                    r.geom(geoms[g], Reader::at(place, "geoms", g), rectOf(frame.get())));
-            loaded.push_back(std::move(frame));
         }
+        stream->finish(loaded, current);
     } catch (const LayoutError &e) {
         return report(e.place, e.problem);
     } catch (const std::exception &e) {

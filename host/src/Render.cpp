@@ -8,12 +8,14 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 #include <dlfcn.h>
+#include <png.h>
 #endif
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -739,6 +741,68 @@ cairo_status_t appendToString(void *closure, const unsigned char *data, unsigned
     return CAIRO_STATUS_SUCCESS;
 }
 
+// Preview PNGs are written with one row filter ("up": a dialog's rows mostly
+// repeat the row above) and zlib's fastest level. cairo's own writer lets
+// libpng try every filter on every row and compresses at level 6, which
+// took more than half of a preview's time for 15 % fewer bytes;
+// docs/benchmarks.md has the figures of every level.
+constexpr int kPngCompressionLevel = 1;
+
+void appendPngBytes(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string *>(png_get_io_ptr(png))
+        ->append(reinterpret_cast<const char *>(data), length);
+}
+
+void flushNothing(png_structp) {}
+
+// libpng reports a failure by longjmp to here, so this frame holds nothing
+// with a destructor: the rows buffer and the bytes belong to the caller.
+bool writePngRows(png_structp png, png_infop info, unsigned char *const *rows, int width,
+                  int height, std::string *bytes) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_write_fn(png, bytes, appendPngBytes, flushNothing);
+    png_set_compression_level(png, kPngCompressionLevel);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, const_cast<png_bytepp>(rows));
+    png_write_end(png, info);
+    return true;
+}
+
+// The PNG of an RGB24 image surface, appended to `bytes`. cairo's own PNG
+// writer cannot be given a compression level, hence libpng.
+bool encodePng(cairo_surface_t *surface, std::string *bytes) {
+    cairo_surface_flush(surface);
+    const int width = cairo_image_surface_get_width(surface);
+    const int height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char *data = cairo_image_surface_get_data(surface);
+    if (!data || width <= 0 || height <= 0)
+        return false;
+    // RGB24 pixels are native 32-bit words 0x00RRGGBB; the PNG wants R, G, B.
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * 3 * static_cast<size_t>(height));
+    std::vector<unsigned char *> rows(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
+        unsigned char *out = rgb.data() + static_cast<size_t>(y) * width * 3;
+        rows[static_cast<size_t>(y)] = out;
+        for (int x = 0; x < width; ++x, out += 3) {
+            out[0] = static_cast<unsigned char>(in[x] >> 16);
+            out[1] = static_cast<unsigned char>(in[x] >> 8);
+            out[2] = static_cast<unsigned char>(in[x]);
+        }
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const bool written = info && writePngRows(png, info, rows.data(), width, height, bytes);
+    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
+    return written;
+}
+
 // cairo numbers the SVG's surfaces and images with counters that run on for
 // the whole process; they are numbered from 1 per picture instead, so that a
 // dialog gives the same bytes on every run.
@@ -849,14 +913,17 @@ bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path
     cairo_destroy(cr);
 
     cairo_status_t status = drawn;
+    bool encoded = true;
     if (status == CAIRO_STATUS_SUCCESS && format == PictureFormat::Png)
-        status = cairo_surface_write_to_png_stream(surface, appendToString, &bytes);
+        encoded = encodePng(surface, &bytes);
     cairo_surface_finish(surface);
     if (status == CAIRO_STATUS_SUCCESS)
         status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS)
         return fail(error, "cannot draw \"" + d->title + "\": " + cairo_status_to_string(status));
+    if (!encoded)
+        return fail(error, "cannot draw \"" + d->title + "\": the PNG could not be encoded");
     return writeFile(path, format == PictureFormat::Svg ? renumberSvgIds(bytes) : bytes, error);
 }
 

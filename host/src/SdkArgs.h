@@ -34,6 +34,8 @@ inline Text *textArg(Host::Impl &h, Text_ID id, const char *func, Frame **owner 
     Text *t = h.text(qh::fromHandle(id), owner);
     if (!t)
         h.fault(fn(func) + "invalid text handle");
+    h.touchedText = t ? qh::fromHandle(id) : 0;
+    h.touchedGeom = 0;
     return t;
 }
 
@@ -41,6 +43,8 @@ inline Geom *geomArg(Host::Impl &h, Geom_ID id, const char *func, Frame **owner 
     Geom *g = h.geom(qh::fromHandle(id), owner);
     if (!g)
         h.fault(fn(func) + "invalid geometry handle");
+    h.touchedGeom = g ? qh::fromHandle(id) : 0;
+    h.touchedText = 0;
     return g;
 }
 

@@ -26,8 +26,10 @@ Geom_ID QorUtilGeomGetNext(Geom_ID GeomID) {
     if (!g)
         return nullptr;
     size_t index = static_cast<size_t>(g - owner->geoms.data());
-    if (index + 1 >= owner->geoms.size())
+    if (index + 1 >= owner->geoms.size()) {
+        h.touchedGeom = 0; // the walk is over: no geometry is in hand
         return nullptr;
+    }
     return qh::toHandle<Geom_ID>(owner->geoms[index + 1].handle);
 }
 

@@ -26,8 +26,10 @@ Text_ID QorUtilTextGetNext(Text_ID TextID) {
     if (!t)
         return nullptr;
     size_t index = static_cast<size_t>(t - owner->texts.data());
-    if (index + 1 >= owner->texts.size())
+    if (index + 1 >= owner->texts.size()) {
+        h.touchedText = 0; // the walk is over: no text is in hand
         return nullptr;
+    }
     return qh::toHandle<Text_ID>(owner->texts[index + 1].handle);
 }
 

@@ -123,7 +123,7 @@ TEST(QgbPreview, RefusalsExitWithFailureAndWriteNoPicture) {
         {"a page", "1", "page.png", 1,
          "Preview is not available.\nPlease select a modal or modeless dialog and try again"},
         {"no such frame", "9", "nine.png", 2, "has 5 frame(s)"},
-        {"unknown picture format", "5", "dialog.jpg", 1, "must end in .svg or .png"},
+        {"unknown picture format", "5", "dialog.jpg", 2, "must end in .svg or .png"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 #include <set>
 
@@ -36,7 +37,15 @@ void AddPreviewVerb(CLI::App &app, PreviewArgs &args) {
                      "N: the frame's place in the list \"qgb info\" prints (1 = bottom of the "
                      "stack); by default the current frame")
         ->check(CLI::PositiveNumber);
-    args.command->add_option("-o,--output", args.output, "FILE.svg or FILE.png")->required();
+    args.command->add_option("-o,--output", args.output, "FILE.svg or FILE.png")
+        ->required()
+        ->check(CLI::Validator(
+            [](std::string &file) {
+                const std::string ext = std::filesystem::path(file).extension().string();
+                return ext == ".svg" || ext == ".png" ? std::string()
+                                                      : file + " must end in .svg or .png";
+            },
+            "FILE.svg|FILE.png"));
     args.command->add_option("--scale", args.scale, "Pixels per screen pixel of the picture (PNG)")
         ->check(CLI::Range(0.25, 8.0))
         ->capture_default_str();

@@ -1,6 +1,8 @@
 #include "Script.h"
 
 #include "ScriptAddOn.h"
+#include "ScriptAuthoring.h"
+#include "Usage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 namespace qgb {
@@ -328,22 +331,12 @@ class ScriptRunner {
         return *frame;
     }
 
-    static Text_ID FindText(const std::string &string) {
-        const auto &frame = CurrentFrame();
-        const quorvin::host::Text *match = nullptr;
-        int containing = 0;
-        for (const auto &text : frame.texts) {
-            if (text.spec.string == string)
-                return reinterpret_cast<Text_ID>(text.handle);
-            if (text.spec.string.find(string) != std::string::npos) {
-                match = &text;
-                ++containing;
-            }
-        }
-        if (containing == 1)
-            return reinterpret_cast<Text_ID>(match->handle);
-        Fail(containing ? "several texts of the current frame contain \"" + string + "\""
-                        : "no text \"" + string + "\" in the current frame");
+    static Text_ID FindText(const std::string &name) {
+        std::string error;
+        const Text_ID text = FindScriptText(name, error);
+        if (!text)
+            Fail(error);
+        return text;
     }
 
     // ---- messages
@@ -405,8 +398,10 @@ class ScriptRunner {
                      ec.message());
         } else if (verb == "load") {
             Need(w, 2, 2, "load LAYOUT");
-            if (!h.loadLayout(Path(w[1]).string(), &error))
+            error = LayoutPathProblem(Path(w[1]).string());
+            if (!error.empty() || !h.loadLayout(Path(w[1]).string(), &error))
                 Fail(error);
+            session_.rememberFrameOrder();
         } else if (verb == "save") {
             Need(w, 1, 2, "save [LAYOUT]");
             const std::string path = w.size() == 2 ? Path(w[1]).string() : h.layoutFileName();
@@ -429,6 +424,11 @@ class ScriptRunner {
         } else if (verb == "press") {
             Need(w, 2, 2, "press NAME");
             const GuiControl &control = FindAnyControl(w[1]);
+            if (!control.sensitive)
+                Fail("\"" + w[1] +
+                     "\" is insensitive and cannot be pressed; the tool dialog brings its "
+                     "buttons up to date with the selection when the host is idle: run \"idle\" "
+                     "after picking");
             if (!h.pressControl(control.id, &error))
                 Fail(error);
         } else if (verb == "dialog") {
@@ -516,14 +516,26 @@ class ScriptRunner {
             session_.quit();
         } else if (verb == "clear-messages") {
             Need(w, 1, 1, "clear-messages");
+            for (const std::string &text : UncheckedErrors())
+                uncheckedCleared_.push_back(text);
+            checkedErrors_.clear();
             h.clearMessages();
+        } else if (verb == "allow-errors") {
+            Need(w, 1, 1, "allow-errors");
+            errorsAllowed_ = true;
         } else if (verb == "expect") {
             expect(w);
+        } else if (const auto authoring = RunAuthoringCommand(w)) {
+            if (!authoring->empty())
+                Fail(*authoring);
         } else {
             // Commands for running a user's add-on (ScriptAddOn.cpp).
             const ScriptCommand done = RunSnapshotCommand(w, scriptDir_, error);
-            if (done == ScriptCommand::NotThis)
-                Fail("unknown command \"" + verb + "\"");
+            if (done == ScriptCommand::NotThis) {
+                std::vector<std::string> verbs = AuthoringVerbs();
+                verbs.insert(verbs.end(), kVerbs.begin(), kVerbs.end());
+                Fail(UnknownWordText("command", verb, verbs));
+            }
             if (done == ScriptCommand::Failed)
                 Fail(error);
         }
@@ -550,11 +562,10 @@ class ScriptRunner {
         } else if (w[1] == "text") {
             ok = h.pickText(FindText(w[2]), add, &error);
         } else if (w[1] == "geom") {
-            const auto &geoms = CurrentFrame().geoms;
-            const long n = Integer(w[2]);
-            if (n < 1 || n > static_cast<long>(geoms.size()))
-                Fail("the current frame has no geometry " + w[2]);
-            ok = h.pickGeom(reinterpret_cast<Geom_ID>(geoms[n - 1].handle), add, &error);
+            const Geom_ID geom = FindScriptGeom(w[2], error);
+            if (!geom)
+                Fail(error);
+            ok = h.pickGeom(geom, add, &error);
         } else {
             Fail("pick frame, text, geom or none");
         }
@@ -570,9 +581,17 @@ class ScriptRunner {
         if (what == "message" || what == "error" || what == "warning" || what == "info" ||
             what == "question" || what == "help") {
             Need(w, 3, 3, "expect message|error|warning|info|question|help TEXT");
-            for (const Message &m : h.messages())
-                if (MessageIsKind(m, what) && m.text.find(w[2]) != std::string::npos)
-                    return;
+            bool found = false;
+            for (size_t i = 0; i < h.messages().size(); ++i) {
+                const Message &m = h.messages()[i];
+                if (MessageIsKind(m, what) && m.text.find(w[2]) != std::string::npos) {
+                    found = true;
+                    if (what == "error")
+                        checkedErrors_.insert(i);
+                }
+            }
+            if (found)
+                return;
             Fail("no " + what + " containing \"" + w[2] + "\" was shown; shown:" + ShownMessages());
         } else if (what == "no-message" || what == "no-error") {
             Need(w, 2, 2, "expect no-message|no-error");
@@ -658,8 +677,33 @@ class ScriptRunner {
         }
     }
 
+  public:
+    // The errors shown that no "expect error" line checked, unless the script
+    // allowed errors.
+    std::vector<std::string> UncheckedErrors() const {
+        std::vector<std::string> texts = uncheckedCleared_;
+        if (errorsAllowed_)
+            return {};
+        const auto &messages = host().messages();
+        for (size_t i = 0; i < messages.size(); ++i)
+            if (MessageIsKind(messages[i], "error") && !checkedErrors_.count(i))
+                texts.push_back(messages[i].text);
+        return texts;
+    }
+
+  private:
+    // The commands of execute(), for "did you mean".
+    inline static const std::vector<std::string> kVerbs = {
+        "set",   "echo",  "host-version",   "copy",         "load",   "save",    "addon",
+        "menu",  "press", "dialog",         "toggle",       "radio",  "text",    "frame",
+        "pick",  "move",  "resize",         "state",        "idle",   "answer",  "file",
+        "color", "quit",  "clear-messages", "allow-errors", "expect", "snapshot"};
+
     const GlobalOptions &options_;
     Session session_;
+    std::set<size_t> checkedErrors_;            // indexes into the host's messages
+    std::vector<std::string> uncheckedCleared_; // forgotten by clear-messages unchecked
+    bool errorsAllowed_ = false;
     fs::path scriptDir_;
     std::map<std::string, std::string> variables_;
     size_t faultsSeen_ = 0;
@@ -687,6 +731,17 @@ int RunScript(const GlobalOptions &options, const std::string &scriptPath,
             std::cerr << scriptPath << ":" << number << ": error: " << error << std::endl;
             return kExitFailure;
         }
+    }
+    const std::vector<std::string> unchecked = runner.UncheckedErrors();
+    if (!unchecked.empty()) {
+        std::fflush(stdout);
+        std::cerr << scriptPath << ": error: the add-on showed " << unchecked.size()
+                  << " error(s) that no \"expect error\" line checked:";
+        for (const std::string &text : unchecked)
+            std::cerr << "\n  " << text;
+        std::cerr << "\ncheck each with \"expect error TEXT\", or add an \"allow-errors\" line"
+                  << std::endl;
+        return kExitFailure;
     }
     return kExitSuccess;
 }

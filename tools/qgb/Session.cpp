@@ -1,7 +1,10 @@
 #include "Session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 
@@ -93,11 +96,14 @@ Session::Session(const GlobalOptions &options) : options_(options) {
         h.setVersion(*options_.hostVersion);
     // Messages are printed the moment the add-on shows them, so that a long
     // build shows its progress and its warnings in order.
-    h.setMessageObserver([](const Message &message) {
+    h.setMessageObserver([this](const Message &message) {
         if (message.call == Message::Call::PleaseWait)
             return;
         std::fflush(stdout);
         std::cerr << DescribeMessage(message) << std::endl;
+        const std::string context = contextLine(message);
+        if (!context.empty())
+            std::cerr << context << std::endl;
     });
 }
 
@@ -113,13 +119,76 @@ void Session::quit() {
     host().quit();
 }
 
+std::string LayoutPathProblem(const std::string &path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status))
+        return path + ": no such file";
+    if (fs::is_directory(status))
+        return path + " is a folder, not a layout file";
+    if (!std::ifstream(path))
+        return path + ": the file cannot be read (permission denied?)";
+    return "";
+}
+
 bool Session::loadLayout(const std::string &path) {
+    const std::string problem = LayoutPathProblem(path);
+    if (!problem.empty()) {
+        PrintError(problem);
+        return false;
+    }
     std::string error;
     if (!host().loadLayout(path, &error)) {
         PrintError(error.empty() ? "cannot load layout " + path : error);
         return false;
     }
+    rememberFrameOrder();
     return true;
+}
+
+void Session::rememberFrameOrder() {
+    frameOrder_.clear();
+    for (const auto &frame : host().frames())
+        frameOrder_.push_back(frame.uniqueId);
+}
+
+namespace {
+
+// One line of the object's own text: line breaks shown as "\n".
+std::string OneLine(const std::string &text) {
+    std::string line;
+    for (char c : text)
+        line += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return line;
+}
+
+} // namespace
+
+std::string Session::contextLine(const Message &message) const {
+    const Host &h = host();
+    const auto &frames = h.frames();
+    auto frame = std::find_if(frames.begin(), frames.end(),
+                              [&](const auto &f) { return f.uniqueId == message.frame; });
+    if (frame == frames.end())
+        return "";
+    const std::string file = h.layoutFileName();
+    std::string line = "  in " + (file.empty() ? std::string("the unsaved layout") : file);
+    // Numbered as "qgb info" lists the frames when the layout was read; a
+    // frame added since then by its place in the stack now.
+    auto place = std::find(frameOrder_.begin(), frameOrder_.end(), message.frame);
+    const size_t number = place != frameOrder_.end()
+                              ? static_cast<size_t>(place - frameOrder_.begin()) + 1
+                              : static_cast<size_t>(frame - frames.begin()) + 1;
+    line += ", frame " + std::to_string(number) + " \"" + OneLine(frame->spec.name) + "\"";
+    for (size_t i = 0; i < frame->texts.size(); ++i)
+        if (message.textHandle && frame->texts[i].handle == message.textHandle)
+            line += ", text #" + std::to_string(i + 1) + " \"" +
+                    OneLine(frame->texts[i].spec.string) + "\"";
+    for (size_t i = 0; i < frame->geoms.size(); ++i)
+        if (message.geomHandle && frame->geoms[i].handle == message.geomHandle)
+            line += ", geometry #" + std::to_string(i + 1);
+    return line;
 }
 
 bool Session::loadAddOn(const std::string &modulePath) {

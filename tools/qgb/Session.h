@@ -44,14 +44,26 @@ class Session {
     // Quits the host (state 15) once; the destructor does it otherwise.
     void quit();
 
+    // The frame order that context lines number frames by (1 = the bottom of
+    // the stack, as "qgb info" lists them). Taken when a layout is loaded, so
+    // that raising a frame does not renumber it.
+    void rememberFrameOrder();
+    // "  in LAYOUT, frame N "NAME", text #I "STRING"": where the add-on was
+    // when it showed the message; "" when there is no frame.
+    std::string contextLine(const quorvin::host::Message &message) const;
+
   private:
     GlobalOptions options_;
+    std::vector<UniqueID_t> frameOrder_;
     size_t faultsReported_ = 0;
     bool quit_ = false;
 };
 
 // The message as qgb prints it: "error: ...", "warning: ...", "info: ...".
 std::string DescribeMessage(const quorvin::host::Message &message);
+
+// Why path cannot be read as a layout (a folder, missing, unreadable), or "".
+std::string LayoutPathProblem(const std::string &path);
 
 // Prints "error: <text>" to standard error.
 void PrintError(const std::string &text);

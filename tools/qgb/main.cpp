@@ -10,6 +10,7 @@
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
+#include "Usage.h"
 #include "VerifyVerb.h"
 
 #include <CLI/CLI.hpp>
@@ -35,10 +36,10 @@ Exit codes:
      a fault
   2  usage error
 
-Examples:
+Examples (from the source folder, after scripts/quickstart.sh):
   qgb info build/example-run/sample.lay.json
   qgb build build/example-run/sample.lay.json --language fortran
-  qgb run tests/cli/scripts/anchor.qgb --var WORK=/tmp/work --var EXAMPLES=examples
+  qgb run tests/cli/scripts/anchor.qgb --var WORK=$PWD/build/qgb-work --var EXAMPLES=$PWD/examples
 
 The script language of "qgb run" is described in docs/scripts.md.)";
 
@@ -62,6 +63,7 @@ int main(int argc, char **argv) {
     app.footer(kFooter);
     app.require_subcommand(1);
     app.fallthrough();
+    app.set_version_flag("--version", qgb::VersionText());
 
     qgb::GlobalOptions options;
     options.modulePath = DefaultModule();
@@ -136,6 +138,8 @@ int main(int argc, char **argv) {
     qgb::VerifyArgs verify;
     qgb::AddVerifyVerb(app, verify);
 
+    if (const int code = qgb::CheckCommandLine(app, argc, argv); code >= 0)
+        return code;
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {

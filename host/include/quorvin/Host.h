@@ -164,6 +164,13 @@ struct Message {
     MessageBoxType_e boxType = MessageBox_Error; // MessageBox only
     std::string text;
     bool answer = true; // questions: what was answered; please-wait: on (true) or off
+    // Where the add-on was when it showed the message during a command: the
+    // current frame, and the text or geometry of that frame its last SDK call
+    // was about (0 when none, or when that call ended a walk of the frame's
+    // objects).
+    UniqueID_t frame = 0;
+    uint64_t textHandle = 0;
+    uint64_t geomHandle = 0;
 };
 
 // ---------------------------------------------------------------------------
