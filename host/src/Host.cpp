@@ -731,6 +731,10 @@ int Host::runIdle() {
     return ran;
 }
 
+size_t Host::idlePending() const {
+    return impl_->idleQueue.size();
+}
+
 void Host::quit() {
     CommandScope command(*impl_, "quit");
     impl_->deliverStateChange(StateChange_QuitQuorvin, 0);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QListWidget>
 #include <QFileDialog>
@@ -101,9 +102,13 @@ class StudioTest : public ::testing::Test {
             ADD_FAILURE() << f;
         window_.reset();
     }
+    // The event loop gets to wait each time, so that the idle queue runs.
     static void settle() {
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
+        for (int i = 0; i < 5; ++i) {
+            QEventLoop loop;
+            QTimer::singleShot(1, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
     }
     void openSample() {
         fs::copy(fs::path(QGB_SOURCE_DIR) / "examples/sample", work_ / "sample",

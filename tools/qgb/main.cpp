@@ -10,6 +10,7 @@
 #include "PreviewVerb.h"
 #include "Script.h"
 #include "Session.h"
+#include "StudioVerb.h"
 #include "Usage.h"
 #include "VerifyVerb.h"
 
@@ -137,6 +138,8 @@ int main(int argc, char **argv) {
     qgb::AddNewVerb(app, newProject);
     qgb::VerifyArgs verify;
     qgb::AddVerifyVerb(app, verify);
+    qgb::StudioArgs studio;
+    qgb::AddStudioVerb(app, studio);
 
     if (const int code = qgb::CheckCommandLine(app, argc, argv); code >= 0)
         return code;
@@ -182,6 +185,8 @@ int main(int argc, char **argv) {
             return qgb::RunNew(options, newProject);
         if (*verify.command)
             return qgb::RunVerify(options, verify);
+        if (*studio.command)
+            return qgb::RunStudio(options, studio);
         if (*run) {
             std::map<std::string, std::string> variables;
             for (const std::string &arg : variableArgs) {

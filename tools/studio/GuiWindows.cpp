@@ -23,6 +23,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QStyleOptionGroupBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -359,6 +360,21 @@ QWidget *GuiWindows::makeControl(const GuiControl &c, QWidget *parent, Window &w
     if (!c.toolTip.empty())
         made->setToolTip(q(c.toolTip));
     made->setGeometry(boxOf(c));
+    if (auto *box = qobject_cast<QGroupBox *>(made)) {
+        // The heading straddles the frame's top edge (as far as the window
+        // allows), clear of the rows of buttons just inside and just above.
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const int heading =
+            box->style()
+                ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
+                .bottom() +
+            1;
+        const QRect r = boxOf(c);
+        box->setGeometry(r.adjusted(0, -std::min(heading / 2, r.top()), 0, 0));
+    }
     made->show();
     return made;
 }

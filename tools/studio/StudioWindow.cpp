@@ -9,6 +9,7 @@
 #include "../check/Check.h"
 #include "../qgb/Session.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -27,7 +28,6 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <sstream>
@@ -228,10 +228,15 @@ StudioWindow::StudioWindow(const StudioOptions &options, QWidget *parent)
     messagesDock->setWidget(messages_);
     addDockWidget(Qt::BottomDockWidgetArea, messagesDock);
 
-    idleTimer_ = new QTimer(this);
-    idleTimer_->setSingleShot(true);
-    idleTimer_->setInterval(0);
-    connect(idleTimer_, &QTimer::timeout, this, &StudioWindow::runIdle);
+    // The idle queue runs when the event loop has nothing left to do and is
+    // about to wait: the run itself is posted, so the loop wakes up for it.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            [this] {
+                if (idleRunPosted_ || busy_ || quit_ || Host::instance().idlePending() == 0)
+                    return;
+                idleRunPosted_ = true;
+                QMetaObject::invokeMethod(this, &StudioWindow::runIdle, Qt::QueuedConnection);
+            });
 
     host.setMessageObserver([this](const Message &m) {
         if (m.call == Message::Call::PleaseWait) {
@@ -492,17 +497,16 @@ void StudioWindow::afterCommand() {
     const std::string layout = Host::instance().layoutFileName();
     setWindowTitle(q(layout.empty() ? "Untitled" : QFileInfo(q(layout)).fileName().toStdString()) +
                    " - Quorvin GUI Builder Studio");
-    if (!quit_)
-        idleTimer_->start();
 }
 
 void StudioWindow::runIdle() {
-    if (busy_) {
-        idleTimer_->start();
+    idleRunPosted_ = false;
+    // A question or chooser opened in the meantime: the loop blocks again
+    // once it is answered.
+    if (busy_ || quit_)
         return;
-    }
     // What the idle callbacks change (anchoring) belongs to the command that
-    // queued them; callbacks they queue themselves wait for the next command.
+    // queued them; callbacks they queue themselves wait for the next idle.
     runCommand(
         "idle",
         [](std::string *) {
@@ -510,7 +514,6 @@ void StudioWindow::runIdle() {
             return true;
         },
         UndoStep::MergeWithLast);
-    idleTimer_->stop();
 }
 
 void StudioWindow::updateSidePanel() {

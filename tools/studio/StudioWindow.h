@@ -4,7 +4,7 @@
 // messages. Every action of the person is one host command, run through
 // runCommand(), which checks the host's invariants after it, records an undo
 // step when the workspace changed, brings the add-on's windows in line with
-// the GUI records and queues the idle run for when the event loop is idle.
+// the GUI records; the idle queue runs when the event loop is about to block.
 #pragma once
 
 #include "GuiWindows.h"
@@ -22,7 +22,6 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
-class QTimer;
 
 namespace studio {
 
@@ -101,7 +100,6 @@ class StudioWindow : public QMainWindow {
     QLineEdit *textCommand_ = nullptr, *frameName_ = nullptr;
     QMenu *hostMenus_ = nullptr, *recentMenu_ = nullptr, *windowMenu_ = nullptr;
     QAction *undoAction_ = nullptr, *redoAction_ = nullptr;
-    QTimer *idleTimer_ = nullptr;
     void stepHistory(std::vector<quorvin::host::Host::WorkspaceSnapshot> &from,
                      std::vector<quorvin::host::Host::WorkspaceSnapshot> &to, const char *name);
     std::vector<quorvin::host::Host::WorkspaceSnapshot> undo_, redo_;
@@ -109,6 +107,7 @@ class StudioWindow : public QMainWindow {
     std::vector<std::string> buildFiles_;
     bool busy_ = false;
     bool quit_ = false;
+    bool idleRunPosted_ = false;
 };
 
 } // namespace studio

@@ -279,6 +279,8 @@ class Host {
     // ---- end of authoring
     // Runs queued idle callbacks (each once); returns how many ran.
     int runIdle();
+    // How many idle callbacks are queued (a front end's idle hook asks).
+    size_t idlePending() const;
     void quit(); // state 15
 
     // ---- answers for questions, file choosers and the colour chooser
