@@ -27,16 +27,20 @@ TEST(StudioVerb, RunsTheStudioBesideQgbOrNamesIt) {
         std::string arguments;
         int status;
         std::string output; // a part of standard output and error
+        // Qt's offscreen platform leaks its screen when the application ends;
+        // the studio's own leaks are checked in-process by the studio tests.
+        bool qtLeaks = false;
     } cases[] = {
         {QGB_CLI_PATH, "studio --screenshot '" + (dir / "shot.png").string() + "' '" + layout + "'",
-         0, (dir / "shot.png").string()},
+         0, (dir / "shot.png").string(), true},
         {dir / "lonely" / "qgb", "studio", 1,
          "error: qgb studio needs the program " + (dir / "lonely" / "qgb-studio").string()},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments);
         const fs::path log = dir / "out.log";
-        const int raw = std::system(("QT_QPA_PLATFORM=offscreen '" + c.qgb.string() + "' " +
+        const std::string leaks = c.qtLeaks ? "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " : "";
+        const int raw = std::system((leaks + "QT_QPA_PLATFORM=offscreen '" + c.qgb.string() + "' " +
                                      c.arguments + " >'" + log.string() + "' 2>&1")
                                         .c_str());
         std::ostringstream output;
