@@ -10,8 +10,11 @@
 
 namespace qgb {
 
+using quorvin::host::Frame;
+using quorvin::host::Geom;
 using quorvin::host::Host;
 using quorvin::host::Message;
+using quorvin::host::Text;
 
 namespace {
 
@@ -163,31 +166,50 @@ std::string OneLine(const std::string &text) {
     return line;
 }
 
+// The 1-based place of an element of the vector, 0 when it is not one of them.
+template <class T> size_t PlaceIn(const std::vector<T> &objects, const T *object) {
+    const std::less<const T *> before;
+    if (!object || objects.empty() || before(object, objects.data()) ||
+        !before(object, objects.data() + objects.size()))
+        return 0;
+    return static_cast<size_t>(object - objects.data()) + 1;
+}
+
 } // namespace
 
 std::string Session::contextLine(const Message &message) const {
+    // Called for every message, so it looks things up by handle: a copy of the
+    // workspace per message made a build with many warnings quadratic.
     const Host &h = host();
-    const auto &frames = h.frames();
-    auto frame = std::find_if(frames.begin(), frames.end(),
-                              [&](const auto &f) { return f.uniqueId == message.frame; });
-    if (frame == frames.end())
+    const Frame *frame = h.findFrame(message.frame);
+    if (!frame)
         return "";
     const std::string file = h.layoutFileName();
     std::string line = "  in " + (file.empty() ? std::string("the unsaved layout") : file);
     // Numbered as "qgb info" lists the frames when the layout was read; a
     // frame added since then by its place in the stack now.
     auto place = std::find(frameOrder_.begin(), frameOrder_.end(), message.frame);
-    const size_t number = place != frameOrder_.end()
-                              ? static_cast<size_t>(place - frameOrder_.begin()) + 1
-                              : static_cast<size_t>(frame - frames.begin()) + 1;
+    size_t number = static_cast<size_t>(place - frameOrder_.begin()) + 1;
+    if (place == frameOrder_.end()) {
+        const auto &frames = h.frames();
+        number = static_cast<size_t>(
+                     std::find_if(frames.begin(), frames.end(),
+                                  [&](const auto &f) { return f.uniqueId == message.frame; }) -
+                     frames.begin()) +
+                 1;
+    }
     line += ", frame " + std::to_string(number) + " \"" + OneLine(frame->spec.name) + "\"";
-    for (size_t i = 0; i < frame->texts.size(); ++i)
-        if (message.textHandle && frame->texts[i].handle == message.textHandle)
-            line += ", text #" + std::to_string(i + 1) + " \"" +
-                    OneLine(frame->texts[i].spec.string) + "\"";
-    for (size_t i = 0; i < frame->geoms.size(); ++i)
-        if (message.geomHandle && frame->geoms[i].handle == message.geomHandle)
-            line += ", geometry #" + std::to_string(i + 1);
+    // Texts and geometries live in their frame's vectors, so a handle's
+    // place is its distance from the first.
+    const Text *text =
+        message.textHandle ? h.findText(reinterpret_cast<Text_ID>(message.textHandle)) : nullptr;
+    if (size_t i = PlaceIn(frame->texts, text))
+        line += ", text #" + std::to_string(i) + " \"" + OneLine(text->spec.string) + "\"";
+    if (size_t i =
+            PlaceIn(frame->geoms, message.geomHandle
+                                      ? h.findGeom(reinterpret_cast<Geom_ID>(message.geomHandle))
+                                      : nullptr))
+        line += ", geometry #" + std::to_string(i);
     return line;
 }
 
