@@ -147,7 +147,7 @@ TEST_F(ArrangeTest, AlignSpaceAndCenter) {
         run();
         transcript += "== " + name + "\n" + Describe();
     }
-    ExpectGolden("commands/golden/arrange.txt", transcript);
+    ExpectGolden("golden/commands/arrange.txt", transcript);
 }
 
 TEST_F(ArrangeTest, ThreeHundredPicksArrangeTheFirst255) {

@@ -84,7 +84,7 @@ class BitmapButtonTest : public CommandsTest {
 // Button" selected, the colour field follows the toggle (off).
 TEST_F(BitmapButtonTest, DialogHasItsContentsInCreationOrder) {
     Open();
-    ExpectGolden("commands/golden/bitmap-button-dialog.txt",
+    ExpectGolden("golden/commands/bitmap-button-dialog.txt",
                  DescribeDialog(*host().findDialog(ids().dialog)));
     EXPECT_EQ(host().findControl(ids().fileName)->stringValue, bitmap);
     Press("Cancel");
@@ -156,7 +156,7 @@ TEST_F(BitmapButtonTest, LaunchesAndWhatTheyLeave) {
     AddText("Small", 10, 10, 12);
     AddText("Large", 10, 50, 16);
     launch("a failed layout check", qb::InsertBitmapButton, {}, -1, {"OK"});
-    ExpectGolden("commands/golden/bitmap-button-launches.txt", transcript);
+    ExpectGolden("golden/commands/bitmap-button-launches.txt", transcript);
 }
 
 TEST_F(BitmapButtonTest, HelpAndBrowse) {

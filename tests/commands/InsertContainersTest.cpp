@@ -103,7 +103,7 @@ TEST_F(InsertContainersTest, DialogsPagesAndGroupFrames) {
         run();
         transcript += std::string("== ") + name + "\n" + Describe();
     }
-    ExpectGolden("commands/golden/insert-containers.txt", transcript);
+    ExpectGolden("golden/commands/insert-containers.txt", transcript);
 }
 
 TEST_F(InsertContainersTest, PopNextPageCyclesThroughTheGroup) {

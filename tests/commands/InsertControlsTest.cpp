@@ -59,7 +59,7 @@ TEST_F(InsertControlsTest, EveryKindAndItsLimits) {
         run();
         transcript += "== " + name + "\n" + Describe();
     }
-    ExpectGolden("commands/golden/insert-controls.txt", transcript);
+    ExpectGolden("golden/commands/insert-controls.txt", transcript);
 }
 
 } // namespace

@@ -88,7 +88,7 @@ TEST_F(UpgradeTest, EachTextGetsItsKindsLookUntilTheFirstTextThatIsNoControl) {
                 "\n";
         }
     }
-    ExpectGolden("commands/golden/upgrade.txt", transcript);
+    ExpectGolden("golden/commands/upgrade.txt", transcript);
 }
 
 } // namespace

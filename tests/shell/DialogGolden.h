@@ -73,7 +73,7 @@ inline std::string DescribeDialog(const quorvin::host::GuiDialog &dialog) {
     return out.str();
 }
 
-// relative: the golden file's path below tests/, e.g. "shell/golden/x.txt".
+// relative: the golden file's path below tests/, e.g. "golden/shell/x.txt".
 inline void ExpectGolden(const std::string &relative, const std::string &actual) {
     if (const char *update = std::getenv("QGB_UPDATE_GOLDEN")) {
         std::ofstream(std::string(update) + "/" + relative.substr(relative.rfind('/') + 1),

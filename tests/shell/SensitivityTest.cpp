@@ -134,7 +134,7 @@ TEST_F(Sensitivity, FollowsThePicksAndTheCurrentFrame) {
         ExpectHostSound(name);
     }
     EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
-    ExpectGolden("shell/golden/sensitivity.txt", description);
+    ExpectGolden("golden/shell/sensitivity.txt", description);
 }
 
 TEST_F(Sensitivity, IsPlainDialogFrameReadsFormPageThenTabPage) {

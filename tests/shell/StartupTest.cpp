@@ -62,7 +62,7 @@ TEST_F(Startup, OnNewAndOldHosts) {
         ExpectHostSound("start-up");
         host().quit();
     }
-    ExpectGolden("shell/golden/startup.txt", transcript);
+    ExpectGolden("golden/shell/startup.txt", transcript);
 }
 
 TEST_F(Startup, ReadsAndWritesNoFile) {

@@ -44,7 +44,7 @@ TEST_F(ToolDialogTest, ControlsAndMenusAsDesigned) {
     const quorvin::host::GuiDialog *dialog = host().findDialog(ToolDialog);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->up);
-    ExpectGolden("shell/golden/tool-dialog.txt", DescribeDialog(*dialog));
+    ExpectGolden("golden/shell/tool-dialog.txt", DescribeDialog(*dialog));
     ExpectHostSound("opening the tool dialog");
 }
 
