@@ -90,6 +90,9 @@ TEST_F(Conventions, EveryScriptHonoursHelp) {
 TEST_F(Conventions, ScriptsCheckErrorsContextAndAuthoring) {
     const std::string start = "load ${WORK}/build/example-run/sample.lay.json\naddon\n"
                               "menu \"Tools > Quorvin GUI Builder\"\nframe \"Sample Settings\"\n";
+    const std::string sampleFrame = (dir_ / "build/example-run/sample.lay.json").string() +
+                                    ", frame 5 \"ID=1 TITLE=\"Sample Settings\" MODE=MODAL "
+                                    "OKCLOSEBUTTON=T APPLYBUTTON=F CANCELBUTTON=T HELPBUTTON=T\"";
     struct Row {
         std::string what, lines;
         int status;
@@ -101,6 +104,13 @@ TEST_F(Conventions, ScriptsCheckErrorsContextAndAuthoring) {
         {"a message names its place", "allow-errors\nframe General\npress \"Preview Layout\"\n", 0,
          "try again\n  in " + (dir_ / "build/example-run/sample.lay.json").string() +
              ", frame 1 \"TABPAGE=T ID=1 POS=1 TITLE=\"General\"\""},
+        {"a message names its text",
+         "command text \"#1\" \"VarName=Twin Type=Label\"\n"
+         "command text \"#3\" \"VarName=Twin Type=Label\"\npress \"Go Build\"\n",
+         0, "another VarName.\n  in " + sampleFrame + ", text #3 \"Count:\"\n"},
+        {"a message names its geometry",
+         "allow-errors\ncommand geom 2 \"Type=PushButton\"\npress \"Go Build\"\n", 0,
+         "for this image.\n  in " + sampleFrame + ", geometry #2\n"},
         {"an insensitive press says why", "pick none\nidle\npress \"Align Left\"\n", 1,
          "run \"idle\""},
         {"relabel, then pick by the new string",
