@@ -35,6 +35,20 @@ TEST_F(Tutorial, EveryCommandRuns) {
         << output;
     // The edited callback ran after the design changed and was rebuilt.
     EXPECT_NE(output.rfind("Hello, World!"), std::string::npos) << output;
+    EXPECT_NE(output.find("Hello_BTN_D1 QPushButton \"Say hello\""), std::string::npos);
+    // Each rebuild kept the callbacks file as it was and added the new
+    // button's stub after it (before the builder file's include, the last line).
+    for (const char *project : {"greeting", "greeting_qt"}) {
+        const fs::path folder = dir / "addons" / project;
+        std::string kept = ReadFile(folder / "callbacks.cpp.before");
+        const std::string after = ReadFile(folder / "callbacks.cpp"),
+                          include = "#include \"guibld.cpp\"\n";
+        if (kept.size() > include.size() &&
+            kept.compare(kept.size() - include.size(), include.size(), include) == 0)
+            kept.resize(kept.size() - include.size());
+        EXPECT_EQ(after.compare(0, kept.size(), kept), 0) << project << "\n" << after;
+        EXPECT_NE(after.find("Hello_BTN_D1_CB(", kept.size()), std::string::npos) << project;
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Your callbacks: the functions the generated dialog classes call. Fill them
-// in; a build never changes this file. A new control in the design needs its
-// callback here (the compiler names it when it is missing).
+// in. A build keeps what is here and appends a stub for each new control's
+// callback (qgb callbacks merge).
 #include "QorGUICallbackUtil.h"
 
 #include <iostream>

@@ -1,5 +1,7 @@
-// The application: the main window and every dialog the design describes,
-// built by the generated code. Callbacks queued for idle time run from a
+// A Qt program of its own (the reference host does not load it): the main
+// window and every dialog the design describes, built by the generated
+// classes against the GUI Builder's Qt SDK (Quorvin::qtsdk). Your callbacks
+// are in callbacks.cpp. Callbacks queued for idle time run from a
 // zero-interval timer.
 //
 //   {{NAME}}                     shows the Greeting dialog
@@ -32,6 +34,8 @@ void ListControls(QWidget *dialog) {
         std::string line = name + " " + w->metaObject()->className();
         if (auto *label = qobject_cast<QLabel *>(w))
             line += " \"" + label->text().toStdString() + "\"";
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            line += " \"" + button->text().remove('&').toStdString() + "\"";
         if (auto *box = qobject_cast<QDialogButtonBox *>(w))
             for (QAbstractButton *button : box->buttons())
                 line += " \"" + button->text().remove('&').toStdString() + "\"";
