@@ -9,18 +9,12 @@
 namespace quorvin::host::testing {
 namespace {
 
-std::vector<StateChange_e> gCodes;
-void Record(StateChange_e code, ArbParam_t) {
-    gCodes.push_back(code);
-}
-
 class AuthoringTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        gCodes.clear();
         frame_ = host().addFrame({"F", 1, 2, 4, 5});
-        ASSERT_TRUE(QorUtilStateChangeAddCallback(Record));
+        listen();
     }
     UniqueID_t frame_ = 0;
 };
@@ -41,9 +35,9 @@ TEST_F(AuthoringTest, EditsLandInTheObjectsOwnSystemAndTextsSendState35) {
     ASSERT_TRUE(host().setTextString(text, "OK", &error));
     ASSERT_TRUE(host().setTextCommand(text, "ID=OK", &error));
     EXPECT_EQ(host().findText(text)->spec.command, "ID=OK");
-    EXPECT_EQ(gCodes, std::vector<StateChange_e>(4, StateChange_Text));
+    EXPECT_EQ(codes(), Codes(4, StateChange_Text));
 
-    gCodes.clear();
+    changes_.clear();
     ASSERT_TRUE(host().placeGeom(rect, 1, 2, &error)); // the frame's top left
     EXPECT_DOUBLE_EQ(host().findGeom(rect)->spec.y, 100);
     ASSERT_TRUE(host().sizeGeom(rect, 2, 1, &error));
@@ -52,7 +46,7 @@ TEST_F(AuthoringTest, EditsLandInTheObjectsOwnSystemAndTextsSendState35) {
     ASSERT_TRUE(host().setGeomCommand(rect, "ID=G", &error));
     ASSERT_TRUE(host().setFrameName(frame_, "MODE=MODAL", &error));
     EXPECT_EQ(host().currentFrame()->spec.name, "MODE=MODAL");
-    EXPECT_TRUE(gCodes.empty());
+    EXPECT_TRUE(changes_.empty());
     EXPECT_TRUE(host().faults().empty());
 }
 
@@ -92,7 +86,7 @@ TEST_F(AuthoringTest, RefusalsChangeNothing) {
     EXPECT_EQ(host().findText(text)->spec.x, before.x);
     EXPECT_EQ(host().findText(text)->spec.height, before.height);
     EXPECT_EQ(host().currentFrame()->spec.name, "F");
-    EXPECT_TRUE(gCodes.empty());
+    EXPECT_TRUE(changes_.empty());
 }
 
 } // namespace

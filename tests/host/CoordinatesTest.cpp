@@ -43,10 +43,22 @@ TEST_F(CoordinatesTest, EveryConversionIsUndoneByItsInverse) {
                         const double there = group[i](from, to, v);
                         EXPECT_NEAR(group[i](to, from, there), v, 1e-9);
                         if (group == lengths && v >= 0) {
-
                             EXPECT_GE(there, 0);
                         }
                     }
+}
+
+// To its own system a value comes back exactly, on a frame whose round trip
+// through paper inches rounds: the arrange commands compare such values.
+TEST_F(CoordinatesTest, ConvertingToTheSameSystemIsExact) {
+    host().addFrame({"G", 1.3, 0.7, 7.1, 3.3});
+    using Convert = double (*)(CoordSys_e, CoordSys_e, double);
+    for (Convert convert : {QorUtilConvertXPosition, QorUtilConvertYPosition,
+                            QorUtilConvertXDimension, QorUtilConvertYDimension})
+        for (CoordSys_e system : {CoordSys_Frame, CoordSys_Paper, CoordSys_Screen})
+            for (double v : {10.0, 0.1, 12.3456789, -7.7, 1e300})
+                EXPECT_EQ(convert(system, system, v), v) << "system " << system << ", " << v;
+    EXPECT_TRUE(host().faults().empty());
 }
 
 TEST_F(CoordinatesTest, UnknownSystemsAndMissingFramesAreFaults) {

@@ -7,11 +7,6 @@
 namespace quorvin::host::testing {
 namespace {
 
-std::vector<StateChange_e> gCodes;
-void Record(StateChange_e code, ArbParam_t) {
-    gCodes.push_back(code);
-}
-
 template <class... V> void Line(std::ostream &o, const V &...values) {
     ((o << values << '|'), ...);
     o << '\n';
@@ -49,8 +44,7 @@ class LayoutTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        gCodes.clear();
-        QorUtilStateChangeAddCallback(Record);
+        listen();
     }
 
     // A workspace that gives every attribute a layout file carries a value
@@ -115,12 +109,12 @@ TEST_F(LayoutTest, SavingALoadedLayoutGivesTheSameBytesAndTheSameWorkspace) {
         host().reset();
         ASSERT_TRUE(host().loadLayout(first, &error)) << error;
         ASSERT_TRUE(host().saveLayout(second, &error)) << error;
-        EXPECT_EQ(readFile(first), readFile(second));
+        EXPECT_EQ(ReadFile(first), ReadFile(second));
         EXPECT_EQ(Describe(host().frames()), before);
         EXPECT_TRUE(host().faults().empty());
         // Image paths are stored relative to the layout file.
         const bool relative =
-            readFile(first).find("\"file\": \"images/open.bmp\"") != std::string::npos;
+            ReadFile(first).find("\"file\": \"images/open.bmp\"") != std::string::npos;
         EXPECT_EQ(relative, workspace == "every attribute");
     }
 }
@@ -134,7 +128,7 @@ TEST_F(LayoutTest, LoadingNamesTheLayoutMakesTheRecordedFrameCurrentAndSendsSix)
     ASSERT_TRUE(host().loadLayout(path, &error)) << error;
     EXPECT_EQ(host().layoutFileName(), path);
     EXPECT_EQ(host().currentFrame()->spec.name, "first");
-    EXPECT_EQ(gCodes, std::vector<StateChange_e>{6});
+    EXPECT_EQ(codes(), Codes{6});
     char *name = QorUtilGetCurLayoutFName();
     EXPECT_STREQ(name, path.c_str());
     QorUtilStringDealloc(&name);
@@ -149,62 +143,45 @@ TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
         {"name": "kept", "x": 1, "y": 1, "width": 2, "height": 2}]})");
     std::string error;
     ASSERT_TRUE(host().loadLayout(good, &error)) << error;
-    gCodes.clear();
+    changes_.clear();
 
+    // clang-format off
     // A file of one frame "F" with more keys.
     auto frameWith = [](const std::string &keys) {
-        return R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, )"
-               R"("height": 2)" +
-               keys + "}]}";
+        return R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, "height": 2)" + keys + "}]}";
     };
-    const struct {
-        std::string content;
-        std::string expected; // after "<file>: "
-    } cases[] = {
-        {R"({"formatVersion": 1, "frames": [)", "line 1, column 33: not valid JSON"},
+    const std::string v1 = R"({"formatVersion": 1, )";
+    const struct { std::string content, expected; } cases[] = { // expected: after "<file>: "
+        {v1 + R"("frames": [)", "line 1, column 33: not valid JSON"},
         {"[1, 2]", "the file must hold a JSON object"},
         {R"({"frames": []})", "formatVersion: missing"},
-        {R"({"formatVersion": 2, "frames": []})",
-         "formatVersion: unknown format version 2 (this host reads version 1)"},
-        {R"({"formatVersion": 1, "frames": [], "zoom": 2})", "zoom: unknown key"},
-        {R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": "wide",)"
-         R"( "height": 2}]})",
-         "frames[0].width: must be a number"},
-        {R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 0,)"
-         R"( "height": 2}]})",
-         "frames[0].width: out of range (above 0)"},
-        {frameWith(R"(, "texts": [{"string": "a"}, {"string": "b", "colour": 3}])"),
-         "frames[0].texts[1].colour: unknown key"},
-        {frameWith(R"(, "texts": [{"string": "a", "boxColor": 64}])"),
-         "frames[0].texts[0].boxColor: out of range (0 to 63)"},
-        {frameWith(R"(, "texts": [{"string": "a", "anchor": 1.5}])"),
-         "frames[0].texts[0].anchor: must be an integer"},
-        {frameWith(R"(, "texts": [{"string": "a", "boxType": "round"}])"),
-         "frames[0].texts[0].boxType: must be one of \"none\", \"filled\", \"hollow\""},
+        {R"({"formatVersion": 2, "frames": []})", "formatVersion: unknown format version 2 (this host reads version 1)"},
+        {v1 + R"("frames": [], "zoom": 2})", "zoom: unknown key"},
+        {v1 + R"("frames": [{"name": "F", "x": 1, "y": 1, "width": "wide", "height": 2}]})", "frames[0].width: must be a number"},
+        {v1 + R"("frames": [{"name": "F", "x": 1, "y": 1, "width": 0, "height": 2}]})", "frames[0].width: out of range (above 0)"},
+        {frameWith(R"(, "texts": [{"string": "a"}, {"string": "b", "colour": 3}])"), "frames[0].texts[1].colour: unknown key"},
+        {frameWith(R"(, "texts": [{"string": "a", "boxColor": 64}])"), "frames[0].texts[0].boxColor: out of range (0 to 63)"},
+        {frameWith(R"(, "texts": [{"string": "a", "anchor": 1.5}])"), "frames[0].texts[0].anchor: must be an integer"},
+        {frameWith(R"(, "texts": [{"string": "a", "boxType": "round"}])"), "frames[0].texts[0].boxType: must be one of \"none\", \"filled\", \"hollow\""},
         {frameWith(R"(, "texts": [{"x": 3}])"), "frames[0].texts[0].string: missing"},
-        {frameWith(R"(, "geoms": [{"type": "image", "file": "nowhere.png"}])"),
-         "frames[0].geoms[0].file: cannot read image"},
-        {frameWith(R"(, "geoms": [{"type": "line", "polylines": [[[0, 0]]]}])"),
-         "frames[0].geoms[0].polylines[0]: must be an array of at least two points"},
-        {frameWith(R"(, "geoms": [{"type": "rectangle", "width": 1, "height": 1, "file": "x"}])"),
-         "frames[0].geoms[0].file: unknown key"},
-        {R"({"formatVersion": 1, "frames": [
-             {"name": "A", "x": 1, "y": 1, "width": 2, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true},
-             {"name": "B", "x": 1, "y": 1, "width": 3, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true}]})",
+        {frameWith(R"(, "geoms": [{"type": "image", "file": "nowhere.png"}])"), "frames[0].geoms[0].file: cannot read image"},
+        {frameWith(R"(, "geoms": [{"type": "line", "polylines": [[[0, 0]]]}])"), "frames[0].geoms[0].polylines[0]: must be an array of at least two points"},
+        {frameWith(R"(, "geoms": [{"type": "rectangle", "width": 1, "height": 1, "file": "x"}])"), "frames[0].geoms[0].file: unknown key"},
+        {v1 + R"("frames": [{"name": "A", "x": 1, "y": 1, "width": 2, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true},
+                            {"name": "B", "x": 1, "y": 1, "width": 3, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true}]})",
          "frames[1]: linked to group 4 but its position or size differs from frames[0]"},
         {frameWith(R"(, "linkGroup": -1)"), "frames[0].linkGroup: out of range"},
-        {R"({"formatVersion": 1, "current": 1, "frames": [{"name": "F", "x": 1, "y": 1,)"
-         R"( "width": 2, "height": 2}]})",
-         "current: out of range (0 to 0)"},
+        {v1 + R"("current": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, "height": 2}]})", "current: out of range (0 to 0)"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.content);
         const std::string path = layoutFile("bad.lay.json", c.content);
         EXPECT_FALSE(host().loadLayout(path, &error));
         EXPECT_EQ(error.rfind(path + ": " + c.expected, 0), 0u) << error;
-        EXPECT_EQ(frameNames(), std::vector<std::string>{"kept"});
+        EXPECT_EQ(frameNames(), Names{"kept"});
         EXPECT_EQ(host().layoutFileName(), good);
-        EXPECT_TRUE(gCodes.empty());
+        EXPECT_TRUE(changes_.empty());
     }
     EXPECT_FALSE(host().loadLayout((scratch() / "absent.lay.json").string(), &error));
     EXPECT_NE(error.find("absent.lay.json: cannot read"), std::string::npos) << error;
@@ -217,7 +194,7 @@ TEST_F(LayoutTest, AFailedSaveLeavesThePreviousFileUntouched) {
     const std::string temporary = path.string() + ".tmp";
     std::string error;
     ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
-    const std::string saved = readFile(path);
+    const std::string saved = ReadFile(path);
     host().addFrame({"added later", 1, 1, 1, 1});
 
     // The temporary file cannot be made: the save fails before the rename.
@@ -225,15 +202,15 @@ TEST_F(LayoutTest, AFailedSaveLeavesThePreviousFileUntouched) {
     EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
     EXPECT_FALSE(host().saveLayout(path.string(), &error));
     EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
-    EXPECT_EQ(readFile(path), saved);
+    EXPECT_EQ(ReadFile(path), saved);
     std::filesystem::remove(temporary);
 
     // A save made to fail on purpose writes nothing either.
     host().failNextSave(true);
     EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_EQ(readFile(path), saved);
+    EXPECT_EQ(ReadFile(path), saved);
     EXPECT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_NE(readFile(path), saved);
+    EXPECT_NE(ReadFile(path), saved);
     EXPECT_FALSE(std::filesystem::exists(temporary));
 }
 
@@ -243,7 +220,7 @@ TEST_F(LayoutTest, SavingUnderANewNameNamesTheLayoutAndSendsSix) {
     ASSERT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE));
     EXPECT_EQ(host().layoutFileName(), path.string());
     ASSERT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE)); // same name: nothing sent
-    EXPECT_EQ(gCodes, std::vector<StateChange_e>{6});
+    EXPECT_EQ(codes(), Codes{6});
 }
 
 TEST_F(LayoutTest, TheSaveKeepsTheModeAndNeverReplacesAReadOnlyLayout) {
@@ -258,13 +235,13 @@ TEST_F(LayoutTest, TheSaveKeepsTheModeAndNeverReplacesAReadOnlyLayout) {
               fs::perms::owner_read | fs::perms::owner_write);
 
     // Read-only (444): refused for every user, the superuser too; the file stays.
-    const std::string saved = readFile(path);
+    const std::string saved = ReadFile(path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     host().addFrame({"added later", 1, 1, 1, 1});
     EXPECT_FALSE(host().saveLayout(path.string(), &error));
     EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
     EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_EQ(readFile(path), saved);
+    EXPECT_EQ(ReadFile(path), saved);
     EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
 }
 
