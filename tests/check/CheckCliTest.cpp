@@ -19,18 +19,16 @@ TEST(CheckCli, FindingsWithPlaceAdviceAndExitCode) {
     ASSERT_EQ(json.status, 1);
     const nlohmann::json report = nlohmann::json::parse(json.out);
     ASSERT_EQ(report.at("findings").size(), 2u) << json.out;
-    const nlohmann::json &prefix = report["findings"][0];
-    EXPECT_EQ(prefix["severity"], "warning");
-    EXPECT_EQ(prefix["file"], layout);
-    EXPECT_EQ(prefix["frame"]["index"], 1);
-    EXPECT_EQ(prefix["control"]["text"], "LIST:x");
+    using J = nlohmann::json;
+    const J &prefix = report["findings"][0], &upper = report["findings"][1];
+    EXPECT_EQ(J({prefix["severity"], prefix["file"], prefix["frame"]["index"],
+                 prefix["control"]["text"]}),
+              J({"warning", layout, 1, "LIST:x"}));
     EXPECT_NE(prefix["message"].get<std::string>().find("push button"), std::string::npos);
     EXPECT_FALSE(prefix["advice"].get<std::string>().empty());
-    const nlohmann::json &upper = report["findings"][1];
-    EXPECT_EQ(upper["severity"], "error");
-    EXPECT_EQ(upper["frame"]["index"], 1);
-    EXPECT_EQ(upper["control"]["identifier"], "GO_BTN_D1");
-    EXPECT_EQ(upper["key"], "VarName");
+    EXPECT_EQ(J({upper["severity"], upper["frame"]["index"], upper["control"]["identifier"],
+                 upper["key"]}),
+              J({"error", 1, "GO_BTN_D1", "VarName"}));
 
     // Without FORTRAN only the warning is left: exit 0, and the text names the frame.
     const Outcome text = RunQgb({"check", "--language", "c", layout});
