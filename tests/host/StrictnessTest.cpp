@@ -69,22 +69,20 @@ TEST_F(StrictnessTest, LiveResourcesAreCountedUntilFreed) {
     Set_pa set = QorUtilSetAlloc(TRUE);
     StringList_pa list = QorUtilStringListAlloc();
     ArgList_pa args = QorUtilArgListAlloc();
+    auto live = [] {
+        return std::vector<size_t>({host().liveStrings(), host().liveSets(),
+                                    host().liveStringLists(), host().liveArgLists()});
+    };
     EXPECT_EQ(host().liveStringsByTag(),
               (std::map<std::string, size_t>{{"FrameGetName", 1}, {"GetStringTag", 2}}));
-    EXPECT_EQ(std::vector<size_t>({host().liveStrings(), host().liveSets(),
-                                   host().liveStringLists(), host().liveArgLists()}),
-              std::vector<size_t>({3, 1, 1, 1}));
-
-    QorUtilStringDealloc(&a);
-    QorUtilStringDealloc(&b);
-    QorUtilStringDealloc(&name);
+    EXPECT_EQ(live(), std::vector<size_t>({3, 1, 1, 1}));
+    for (char **s : {&a, &b, &name})
+        QorUtilStringDealloc(s);
     QorUtilSetDealloc(&set);
     QorUtilStringListDealloc(&list);
     QorUtilArgListDealloc(&args);
     EXPECT_EQ(set, nullptr);
-    EXPECT_EQ(std::vector<size_t>({host().liveStrings(), host().liveSets(),
-                                   host().liveStringLists(), host().liveArgLists()}),
-              std::vector<size_t>({0, 0, 0, 0}));
+    EXPECT_EQ(live(), std::vector<size_t>({0, 0, 0, 0}));
     EXPECT_TRUE(host().faults().empty());
 }
 
@@ -133,22 +131,20 @@ TEST_F(StrictnessTest, QuestionsTakeTheQueuedAnswersInOrder) {
 // ---- locks and commands
 
 AddOn_pa gAddOn = nullptr;
-void StartOnly() {
-    QorUtilLockStart(gAddOn);
-}
-void Balanced() {
+void (*const StartOnly)() = [] { QorUtilLockStart(gAddOn); };
+void (*const Balanced)() = [] {
     QorUtilLockStart(gAddOn);
     QorUtilLockFinish(gAddOn);
-}
-void Throws() {
+};
+void (*const Throws)() = [] {
     QorUtilLockStart(gAddOn);
     throw std::runtime_error("broken command");
-}
-void InitBalanced() {
+};
+void (*const InitBalanced)() = [] {
     QorUtilLockOn();
     gAddOn = QorUtilAddOnRegister(100, "Test", "1", "Us");
     QorUtilLockOff();
-}
+};
 
 TEST_F(StrictnessTest, LocksAreJudgedWhenEachCommandEnds) {
     host().startAddOn(InitBalanced);
@@ -181,13 +177,11 @@ TEST_F(StrictnessTest, LocksAreJudgedWhenEachCommandEnds) {
 }
 
 std::vector<std::string> gIdleOrder;
-void IdleA(ArbParam_t) {
-    gIdleOrder.push_back("A");
-}
-void IdleB(ArbParam_t data) {
+void (*const IdleA)(ArbParam_t) = [](ArbParam_t) { gIdleOrder.push_back("A"); };
+void (*const IdleB)(ArbParam_t) = [](ArbParam_t data) {
     gIdleOrder.push_back("B" + std::to_string(data));
     QorUtilOnIdleQueueAddCallback(IdleA, 0); // runs at the next idle time
-}
+};
 
 TEST_F(StrictnessTest, IdleCallbacksRunOnceEachInOrder) {
     gIdleOrder.clear();
