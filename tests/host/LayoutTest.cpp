@@ -133,7 +133,7 @@ TEST_F(LayoutTest, SavingALoadedLayoutGivesTheSameBytesAndTheSameWorkspace) {
     }
 }
 
-TEST_F(LayoutTest, LoadingNamesTheLayoutMakesTheRecordedFrameCurrentAndSendsSix) {
+TEST_F(LayoutTest, LoadingOrSavingUnderANewNameNamesTheLayoutAndSendsSix) {
     const std::string path = layoutFile("two.lay.json", R"({"formatVersion": 1, "current": 0,
         "frames": [{"name": "first", "x": 1, "y": 1, "width": 2, "height": 2},
                    {"name": "second", "x": 1, "y": 1, "width": 2, "height": 2,
@@ -143,8 +143,14 @@ TEST_F(LayoutTest, LoadingNamesTheLayoutMakesTheRecordedFrameCurrentAndSendsSix)
     EXPECT_EQ(host().layoutFileName(), path);
     EXPECT_EQ(host().currentFrame()->spec.name, "first");
     EXPECT_EQ(codes(), Codes{6});
+    // Saving under a new name names the layout and sends 6; the same name again sends nothing.
+    const std::string renamed = (scratch() / "named.lay.json").string();
+    ASSERT_TRUE(QorUtilSaveLayout(renamed.c_str(), TRUE));
+    ASSERT_TRUE(QorUtilSaveLayout(renamed.c_str(), TRUE));
+    EXPECT_EQ(host().layoutFileName(), renamed);
+    EXPECT_EQ(codes(), Codes{6});
     char *name = QorUtilGetCurLayoutFName();
-    EXPECT_STREQ(name, path.c_str());
+    EXPECT_STREQ(name, renamed.c_str());
     QorUtilStringDealloc(&name);
     // Defaults fill what the file leaves out.
     const TextSpec &label = host().frames()[0].texts.at(0).spec;
@@ -202,61 +208,44 @@ TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
     EXPECT_TRUE(host().faults().empty());
 }
 
-TEST_F(LayoutTest, AFailedSaveLeavesThePreviousFileUntouched) {
+// A failed save leaves the previous file as it was, a save keeps the file's
+// mode, and a read-only (444) layout is never replaced, by the superuser
+// either.
+TEST_F(LayoutTest, AFailedSaveLeavesThePreviousFileUntouchedAndKeepsItsMode) {
+    namespace fs = std::filesystem;
     buildWorkspace();
     const auto path = scratch() / "design.lay.json";
-    const std::string temporary = path.string() + ".tmp";
+    const std::string file = path.string(), temporary = file + ".tmp";
     std::string error;
-    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
+    ASSERT_TRUE(host().saveLayout(file, &error)) << error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(host().saveLayout(file, &error)) << error;
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     const std::string saved = ReadFile(path);
     host().addFrame({"added later", 1, 1, 1, 1});
 
     // The temporary file cannot be made: the save fails before the rename.
-    std::filesystem::create_directory(temporary);
-    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_FALSE(host().saveLayout(path.string(), &error));
+    fs::create_directory(temporary);
+    EXPECT_FALSE(QorUtilSaveLayout(file.c_str(), TRUE));
+    EXPECT_FALSE(host().saveLayout(file, &error));
     EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(path), saved);
-    std::filesystem::remove(temporary);
-
+    fs::remove(temporary);
     // A save made to fail on purpose writes nothing either.
     host().failNextSave(true);
-    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
+    EXPECT_FALSE(QorUtilSaveLayout(file.c_str(), TRUE));
     EXPECT_EQ(ReadFile(path), saved);
-    EXPECT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_NE(ReadFile(path), saved);
-    EXPECT_FALSE(std::filesystem::exists(temporary));
-}
-
-TEST_F(LayoutTest, SavingUnderANewNameNamesTheLayoutAndSendsSix) {
-    host().addFrame(FrameSpec());
-    const auto path = scratch() / "named.lay.json";
-    ASSERT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_EQ(host().layoutFileName(), path.string());
-    ASSERT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE)); // same name: nothing sent
-    EXPECT_EQ(codes(), Codes{6});
-}
-
-TEST_F(LayoutTest, TheSaveKeepsTheModeAndNeverReplacesAReadOnlyLayout) {
-    namespace fs = std::filesystem;
-    buildWorkspace();
-    const auto path = scratch() / "private.lay.json";
-    std::string error;
-    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-
-    // Read-only (444): refused for every user, the superuser too; the file stays.
-    const std::string saved = ReadFile(path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    host().addFrame({"added later", 1, 1, 1, 1});
-    EXPECT_FALSE(host().saveLayout(path.string(), &error));
+    EXPECT_FALSE(host().saveLayout(file, &error));
     EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
+    EXPECT_FALSE(QorUtilSaveLayout(file.c_str(), TRUE));
     EXPECT_EQ(ReadFile(path), saved);
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
+
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(QorUtilSaveLayout(file.c_str(), TRUE));
+    EXPECT_NE(ReadFile(path), saved);
+    EXPECT_FALSE(fs::exists(temporary));
 }
 
 // The bytes with a 32-bit value written at the offset.
