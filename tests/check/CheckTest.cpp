@@ -38,26 +38,17 @@ struct Design {
     bool unlimitedNames = false; // LimitIdentLength off
 };
 
-class CheckTest : public AddOnFixture {
-  protected:
-    void SetUp() override {
-        AddOnFixture::SetUp();
-        // The Qt build writes its forms to ../ui beside the layout.
-        // One folder per test: ctest runs the tests of this file side by side.
-        root = OutputDir(std::string("check-") +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dir = root + "/design/";
-        fs::create_directories(root + "/ui/mainwindow/qt");
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        AddOnFixture::TearDown();
-        fs::remove_all(root);
-    }
+using CheckTest = AddOnFixture;
+
+TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
+    // The Qt build writes its forms to ../ui beside the layout.
+    const std::string root = OutputDir("check-designs");
+    fs::create_directories(root + "/ui/mainwindow/qt");
+    fs::create_directories(root + "/design");
     // The warnings and errors a build of the workspace shows.
-    std::vector<std::string> BuildMessages(int language) {
+    auto buildMessages = [&](int language) {
         host().clearMessages();
-        host().setLayoutFileName(dir + "design.lay");
+        host().setLayoutFileName(root + "/design/design.lay");
         QorUtilLockStart(qb::AddOnHandle);
         qb::GoBuild(language, false);
         QorUtilLockFinish(qb::AddOnHandle);
@@ -68,13 +59,7 @@ class CheckTest : public AddOnFixture {
                  (m.boxType == MessageBox_Error || m.boxType == MessageBox_Warning)))
                 shown.push_back(m.text);
         return shown;
-    }
-
-    std::string root;
-    std::string dir;
-};
-
-TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
+    };
     TextSpec outside = Control("Far");
     outside.x = 150;
     TextSpec frameUnits = Control("Units");
@@ -135,7 +120,7 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
             }
             EXPECT_TRUE(found) << (findings.empty() ? "no finding" : findings.front().message);
         }
-        for (const std::string &shown : BuildMessages(design.language)) {
+        for (const std::string &shown : buildMessages(design.language)) {
             bool reported = false;
             // The build names a clashing control by identifier and place in
             // dialog units; a finding on that identifier reports the same clash.
@@ -146,6 +131,7 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
             EXPECT_TRUE(reported) << "the build showed \"" << shown << "\"";
         }
     }
+    fs::remove_all(root);
 }
 
 TEST_F(CheckTest, SampleDesignsHaveNoFinding) {
