@@ -99,6 +99,10 @@ TEST_F(KindsTest, FrameKinds) {
     const struct { const char *name; bool linked; FrameKind kind; int messages; } cases[] = {
         {"ID=1 TITLE=\"D\" MODE=MODAL", false, ModalDialog, 0},
         {"ID=1 MODE=MODELESS", false, ModelessDialog, 0},
+        {"ID=1 MODE=modeless OKCLOSEBUTTON=T", false, ModelessDialog, 0},
+        {"MODE = ModelessX", false, ModelessDialog, 0}, // the first eight letters count
+        {"ID=1 MODE=MODELES", false, ModalDialog, 0},
+        {"ID=1 TITLE=\"MODE=MODELESS\"", false, ModalDialog, 0},
         {"ID=1 SIDEBAR=T", false, Sidebar, 0},
         {"ID=1 SIDEBAR=T MODE=MODELESS", false, Sidebar, 0},
         {"TABPAGE=T ID=1 POS=1", true, TabPage, 0},

@@ -146,20 +146,6 @@ TEST_F(ParametersTest, BooleanParameters) {
     }
 }
 
-TEST(IsModeless, NeedsAllEightLetters) {
-    const std::pair<const char *, bool> cases[] = {
-        {"ID=1 MODE=MODELESS", true},
-        {"ID=1 MODE=modeless OKCLOSEBUTTON=T", true},
-        {"MODE = ModelessX", true},
-        {"ID=1 MODE=MODELES", false},
-        {"ID=1 MODE=MODAL", false},
-        {"ID=1 TITLE=\"MODE=MODELESS\"", false},
-        {"ID=1", false},
-    };
-    for (const auto &[name, modeless] : cases)
-        EXPECT_EQ(IsModeless(name), modeless) << name;
-}
-
 TEST_F(ParametersTest, DialogTitles) {
     // clang-format off
     const struct { std::string frameName, title; bool warned; } cases[] = {
