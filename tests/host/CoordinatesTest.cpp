@@ -80,38 +80,24 @@ void ExpectBox(Text_ID text, double left, double top, double right, double botto
 }
 
 TEST_F(CoordinatesTest, TextBoxCornersFollowTheDocumentedMetrics) {
-    struct Case {
-        const char *what, *string;
-        TextBox_e box;
-        double margin;
-        int32_t anchor;
-        double spacing, left, top, right, bottom; // the box in paper inches
-    };
     // At (1, 2) on the paper, 18 points: H = 0.25 in, a glyph 0.125 in wide.
-    const Case cases[] = {
+    // clang-format off
+    const struct { const char *what, *string; TextBox_e box; double margin; int32_t anchor; double spacing, left, top, right, bottom; } cases[] = { // the box in paper inches
         {"filled box adds the margin on every side", "TF:ab", 1, 20, 0, 1, 0.95, 1.70, 1.675, 2.05},
         {"no box: the text block alone", "TF:ab", 0, 20, 0, 1, 1.0, 1.75, 1.625, 2.0},
         {"centred on the position", "abcd", 0, 0, 1, 1, 0.75, 1.75, 1.25, 2.0},
         {"right-aligned on the position", "abcd", 0, 0, 2, 1, 0.5, 1.75, 1.0, 2.0},
-        {"the toggle mark is one glyph, other tags none", "<math>7</math>  <b>ab</b>", 0, 0, 0, 1,
-         1.0, 1.75, 1.625, 2.0},
-        {"lines: widest line, height H + (n-1) H spacing",
-         "<math>7</math>  Radio1\n<math>7</math>  Radio22", 2, 0, 0, 1.5, 1.0, 1.375, 2.25, 2.0},
+        {"the toggle mark is one glyph, other tags none", "<math>7</math>  <b>ab</b>", 0, 0, 0, 1, 1.0, 1.75, 1.625, 2.0},
+        {"lines: widest line, height H + (n-1) H spacing", "<math>7</math>  Radio1\n<math>7</math>  Radio22", 2, 0, 0, 1.5, 1.0, 1.375, 2.25, 2.0},
         {"trailing line feeds are lines", "T:\n\n\n", 0, 0, 0, 1, 1.0, 1.0, 1.25, 2.0},
     };
-    for (const Case &c : cases) {
+    // clang-format on
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        TextSpec t;
-        t.string = c.string;
-        t.coordSys = CoordSys_Paper;
-        t.x = 1;
-        t.y = 2;
-        t.height = 18;
-        t.boxType = c.box;
-        t.margin = c.margin;
-        t.anchor = c.anchor;
-        t.lineSpacing = c.spacing;
-        Text_ID text = host().addText(t);
+        // string, command, system, x, y, units, height, angle, anchor, font, colour, box, margin,
+        // box colour, fill colour, line thickness, line spacing
+        Text_ID text = host().addText({c.string, "", CoordSys_Paper, 1, 2, Units_Point, 18, 0,
+                                       c.anchor, 1, 0, c.box, c.margin, 0, 9, 0.1, c.spacing});
         ASSERT_NE(text, nullptr);
         ExpectBox(text, c.left, c.top, c.right, c.bottom);
     }
@@ -241,32 +227,25 @@ TEST_F(CoordinatesTest, RefusalsChangeNothing) {
     const Text_ID stale = host().addText({});
     ASSERT_TRUE(QorUtilTextDelete(stale));
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    struct Case {
-        const char *what;
-        std::function<bool(std::string *)> call;
-        const char *says;
-    };
-    const Case cases[] = {
-        {"stale text", [&](std::string *e) { return host().setTextString(stale, "x", e); },
-         "no text with handle"},
+    // clang-format off
+    const struct { const char *what; std::function<bool(std::string *)> call; const char *says; } cases[] = {
+        {"stale text", [&](std::string *e) { return host().setTextString(stale, "x", e); }, "no text with handle"},
         {"text nan", [&](std::string *e) { return host().placeText(text, nan, 1, e); }, "finite"},
         {"zero height", [&](std::string *e) { return host().sizeText(text, 0, e); }, "positive"},
-        {"line size", [&](std::string *e) { return host().sizeGeom(line, 1, 1, e); },
-         "only rectangles and images"},
-        {"stale geometry", [&](std::string *e) { return host().placeGeom(nullptr, 1, 1, e); },
-         "no geometry"},
-        {"unknown frame", [&](std::string *e) { return host().setFrameName(frame_ + 99, "x", e); },
-         "no frame with unique ID"},
+        {"line size", [&](std::string *e) { return host().sizeGeom(line, 1, 1, e); }, "only rectangles and images"},
+        {"stale geometry", [&](std::string *e) { return host().placeGeom(nullptr, 1, 1, e); }, "no geometry"},
+        {"unknown frame", [&](std::string *e) { return host().setFrameName(frame_ + 99, "x", e); }, "no frame with unique ID"},
     };
+    // clang-format on
     const TextSpec before = host().findText(text)->spec;
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         std::string error;
         EXPECT_FALSE(c.call(&error));
         EXPECT_NE(error.find(c.says), std::string::npos) << error;
     }
-    EXPECT_EQ(host().findText(text)->spec.x, before.x);
-    EXPECT_EQ(host().findText(text)->spec.height, before.height);
+    const TextSpec &after = host().findText(text)->spec;
+    EXPECT_EQ(std::make_pair(after.x, after.height), std::make_pair(before.x, before.height));
     EXPECT_EQ(host().currentFrame()->spec.name, "F");
     EXPECT_TRUE(changes_.empty());
 }
