@@ -105,14 +105,8 @@ TEST_F(CoordinatesTest, TextBoxCornersFollowTheDocumentedMetrics) {
 }
 
 TEST_F(CoordinatesTest, FrameUnitHeightsAndFramePositionsUseTheTextsFrame) {
-    TextSpec t;
-    t.string = "ab";
-    t.coordSys = CoordSys_Frame;
-    t.x = 25; // paper x 1 + 1 = 2
-    t.y = 20; // paper y 2 + 5 - 1 = 6
-    t.sizeUnits = Units_Frame;
-    t.height = 10; // 10 % of 5 in = 0.5 in
-    Text_ID text = host().addText(t);
+    // At paper x 1 + 1 = 2 and y 2 + 5 - 1 = 6, 10 % of 5 in = 0.5 in high.
+    Text_ID text = host().addText({"ab", "", CoordSys_Frame, 25, 20, Units_Frame, 10});
     const UniqueID_t owner = QorUtilFrameGetUniqueID();
     host().addFrame({"elsewhere", 0, 0, 1, 1});
     ExpectBox(text, 2.0, 5.5, 2.5, 6.0);
@@ -125,12 +119,10 @@ TEST_F(CoordinatesTest, FrameUnitHeightsAndFramePositionsUseTheTextsFrame) {
 TEST_F(CoordinatesTest, ImagesKeepTheirPixelAspectRatio) {
     const auto file = scratch() / "wide.bmp";
     writeTestImage(file, 8, 4);
-    GeomSpec natural;
-    natural.type = GeomType_Image;
-    natural.coordSys = CoordSys_Paper;
-    natural.imageFile = file.string();
     double w, h;
-    QorUtilGeomImageGetSize(host().addGeom(natural), &w, &h);
+    QorUtilGeomImageGetSize(
+        host().addGeom({GeomType_Image, CoordSys_Paper, 0, 0, 0, "", 0, 0, {}, file.string()}), &w,
+        &h);
     // Natural size: a pixel per screen pixel.
     EXPECT_EQ(std::make_pair(w, h), std::make_pair(8 / 96.0, 4 / 96.0));
 
@@ -164,10 +156,9 @@ TEST_F(CoordinatesTest, ImagesKeepTheirPixelAspectRatio) {
 TEST_F(CoordinatesTest, LinePointsAreReadByNumberAndGeometriesInOrder) {
     Geom_ID rect = QorUtilGeomRectangleCreate(CoordSys_Frame, 25, 25, 25, 20);
     ASSERT_NE(rect, nullptr);
-    GeomSpec line;
-    line.type = GeomType_LineSegs;
-    line.polylines = {{{0, 0}, {30, 0}}, {{1, 2}, {3, 4}, {5, 6}}};
-    Geom_ID separator = host().addGeom(line);
+    const std::vector<std::vector<Point2>> lines = {{{0, 0}, {30, 0}}, {{1, 2}, {3, 4}, {5, 6}}};
+    Geom_ID separator =
+        host().addGeom({GeomType_LineSegs, CoordSys_Frame, 0, 0, 0, "", 0, 0, lines, ""});
     EXPECT_EQ(QorUtilGeomPolyGetPolylineCnt(separator), 2);
     EXPECT_EQ(QorUtilGeomPolyGetPointCount(separator, 2), 3);
     double x, y;
@@ -187,16 +178,14 @@ TEST_F(CoordinatesTest, LinePointsAreReadByNumberAndGeometriesInOrder) {
 
 TEST_F(CoordinatesTest, EditsLandInTheObjectsOwnSystemAndTextsSendState35) {
     listen();
-    TextSpec ts; // frame percent
-    const Text_ID text = host().addText(ts);
-    GeomSpec rs; // rectangle, frame percent
-    rs.width = rs.height = 10;
-    const Geom_ID rect = host().addGeom(rs);
+    const Text_ID text = host().addText({}); // frame percent
+    const Geom_ID rect =
+        host().addGeom({GeomType_Rectangle, CoordSys_Frame, 0, 0, 0, "", 10, 10, {}, ""});
     std::string error;
 
     ASSERT_TRUE(host().placeText(text, 3, 7, &error)) << error; // the frame's middle bottom
-    EXPECT_DOUBLE_EQ(host().findText(text)->spec.x, 50);
-    EXPECT_DOUBLE_EQ(host().findText(text)->spec.y, 0);
+    EXPECT_EQ(std::make_pair(host().findText(text)->spec.x, host().findText(text)->spec.y),
+              std::make_pair(50.0, 0.0));
     ASSERT_TRUE(host().sizeText(text, 18, &error));
     EXPECT_EQ(host().findText(text)->spec.sizeUnits, Units_Point);
     ASSERT_TRUE(host().setTextString(text, "OK", &error));
@@ -208,8 +197,8 @@ TEST_F(CoordinatesTest, EditsLandInTheObjectsOwnSystemAndTextsSendState35) {
     ASSERT_TRUE(host().placeGeom(rect, 1, 2, &error)); // the frame's top left
     EXPECT_DOUBLE_EQ(host().findGeom(rect)->spec.y, 100);
     ASSERT_TRUE(host().sizeGeom(rect, 2, 1, &error));
-    EXPECT_DOUBLE_EQ(host().findGeom(rect)->spec.width, 50);
-    EXPECT_DOUBLE_EQ(host().findGeom(rect)->spec.height, 20);
+    EXPECT_EQ(std::make_pair(host().findGeom(rect)->spec.width, host().findGeom(rect)->spec.height),
+              std::make_pair(50.0, 20.0));
     ASSERT_TRUE(host().setGeomCommand(rect, "ID=G", &error));
     ASSERT_TRUE(host().setFrameName(frame_, "MODE=MODAL", &error));
     EXPECT_EQ(host().currentFrame()->spec.name, "MODE=MODAL");
@@ -220,10 +209,8 @@ TEST_F(CoordinatesTest, EditsLandInTheObjectsOwnSystemAndTextsSendState35) {
 TEST_F(CoordinatesTest, RefusalsChangeNothing) {
     listen();
     const Text_ID text = host().addText({});
-    GeomSpec ls;
-    ls.type = GeomType_LineSegs;
-    ls.polylines = {{{0, 0}, {1, 1}}};
-    const Geom_ID line = host().addGeom(ls);
+    const Geom_ID line = host().addGeom(
+        {GeomType_LineSegs, CoordSys_Frame, 0, 0, 0, "", 0, 0, {{{0, 0}, {1, 1}}}, ""});
     const Text_ID stale = host().addText({});
     ASSERT_TRUE(QorUtilTextDelete(stale));
     const double nan = std::numeric_limits<double>::quiet_NaN();

@@ -149,11 +149,9 @@ TEST_F(FramesTest, PicksFillThePickListInOrderAndEachSendsAPickChange) {
 
     TextSpec t;
     t.string = "first";
-    Text_ID first = host().addText(t);
-    Text_ID second = host().addText(t);
-    GeomSpec g;
-    g.width = g.height = 10;
-    Geom_ID rect = host().addGeom(g);
+    Text_ID first = host().addText(t), second = host().addText(t);
+    Geom_ID rect =
+        host().addGeom({GeomType_Rectangle, CoordSys_Frame, 0, 0, 0, "", 10, 10, {}, ""});
     ASSERT_TRUE(host().pickText(second, false, nullptr));
     ASSERT_TRUE(host().pickText(first, true, nullptr));
     ASSERT_TRUE(host().pickGeom(rect, true, nullptr));

@@ -61,10 +61,10 @@ class LayoutTest : public HostTest {
              {"TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", "TABPAGE=T ID=2 POS=2 TITLE=\"Page 2\""})
             host().addFrame({page, 3, 0.7, 2.5, 1.25, 1, true, false, 33});
         host().addFrame({"ID=1 TITLE=\"Untitled\" MODE=MODAL", 4.4, 0.7, 4.5, 5.5});
-        TextSpec t;
-        t.string = "TF:            ";
-        t.boxType = TextBox_Filled;
-        host().addText(t);
+        TextSpec field;
+        field.string = "TF:            ";
+        field.boxType = TextBox_Filled;
+        host().addText(field);
         // string, command, coordinate system, x, y, size units, height, angle,
         // anchor, font, colour, box type, margin, box colour, fill colour, line
         // thickness, line spacing, scope
