@@ -14,7 +14,6 @@ namespace {
 
 namespace qb = quorvin::builder;
 using qgb::Finding;
-using quorvin::host::FrameSpec;
 using quorvin::host::Message;
 using quorvin::host::TextSpec;
 
@@ -96,13 +95,8 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
         FreshHost();
         qb::BuilderSettings.LimitIdentLength = !design.unlimitedNames;
         for (const auto &frame : design.frames) {
-            FrameSpec spec;
-            spec.name = frame.first;
-            if (frame.first.rfind("TABPAGE", 0) == 0) {
-                spec.linkSizeAndPosition = true;
-                spec.linkGroup = 2;
-            }
-            host().addFrame(spec);
+            const bool page = frame.first.rfind("TABPAGE", 0) == 0; // a linked page of group 2
+            host().addFrame({frame.first, 1, 0.25, 9, 8, page ? 2 : 0, page});
             for (const TextSpec &text : frame.second)
                 host().addText(text);
         }
