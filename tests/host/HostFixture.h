@@ -1,5 +1,5 @@
-// Shared set-up of the host tests: a fresh host per test, a scratch directory
-// that is removed again, and small readers of the host's state.
+// Shared set-up of the host tests: a fresh host and a scratch directory per
+// test, and small readers of the host's state.
 #pragma once
 
 #include "Run.h"
@@ -27,32 +27,21 @@ inline std::string CurrentName() {
     return s;
 }
 
-class HostTest : public ::testing::Test {
+class HostTest : public qgbtest::TempFolderTest {
   protected:
     void SetUp() override {
+        TempFolderTest::SetUp();
         host().reset();
         changes_.clear();
     }
     void TearDown() override {
         host().reset();
-        std::error_code ignored;
-        if (!scratch_.empty())
-            std::filesystem::remove_all(scratch_, ignored);
+        TempFolderTest::TearDown();
     }
 
     static Host &host() { return Host::instance(); }
-
     // A fresh directory for this test's files.
-    std::filesystem::path scratch() {
-        if (scratch_.empty()) {
-            const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-            scratch_ = std::filesystem::temp_directory_path() /
-                       ("qgb-host-" + std::string(info->test_suite_name()) + "-" + info->name());
-            std::filesystem::remove_all(scratch_);
-            std::filesystem::create_directories(scratch_);
-        }
-        return scratch_;
-    }
+    std::filesystem::path scratch() const { return dir; }
 
     // The faults recorded since the last call, then forgotten.
     std::vector<std::string> takeFaults() {
@@ -92,9 +81,6 @@ class HostTest : public ::testing::Test {
         return c;
     }
     static inline std::vector<std::pair<StateChange_e, std::string>> changes_;
-
-  private:
-    std::filesystem::path scratch_;
 };
 
 // True when some recorded fault contains the text.
