@@ -51,7 +51,7 @@ TEST_F(CoordinatesTest, EveryConversionIsUndoneByItsInverseAndExactToItsOwnSyste
                         SCOPED_TRACE(::testing::Message() << from << " to " << to << ": " << v);
                         const double there = group[i](from, to, v);
                         EXPECT_NEAR(group[i](to, from, there), v,
-                                    1e-9 * std::max(1.0, std::abs(v)));
+                                    std::max(1e-9, std::abs(v) * 1e-12));
                         EXPECT_TRUE(from != to || there == v) << there;
                         EXPECT_TRUE(group == positions || v < 0 || there >= 0) << there;
                     }

@@ -4,7 +4,6 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 
-#include <optional>
 #include <tuple>
 
 using namespace quorvin::builder;
@@ -17,12 +16,10 @@ const std::string kTitleWarning =
     "Warning: title=\"Dialog Title\" not found. Default title will be used";
 
 // The value's index shown as the rest of the string, so the table reads as
-// the design text does.
-std::optional<std::string> Found(const char *str, const char *key) {
+// the design text does; "-1" when not found.
+std::string Found(const char *str, const char *key) {
     const int index = FindParameter(str, key);
-    if (index < 0)
-        return std::nullopt;
-    return std::string(str + index);
+    return index < 0 ? std::to_string(index) : std::string(str + index);
 }
 
 TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
@@ -51,9 +48,7 @@ TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
     };
     // clang-format on
     for (const auto &c : cases)
-        EXPECT_EQ(Found(c.str, c.key),
-                  c.valueFrom ? std::optional<std::string>(c.valueFrom) : std::nullopt)
-            << c.str << " / " << c.key;
+        EXPECT_EQ(Found(c.str, c.key), c.valueFrom ? c.valueFrom : "-1") << c.str << " / " << c.key;
     EXPECT_EQ(FindParameter(nullptr, "ID"), -1);
 }
 
@@ -83,8 +78,8 @@ TEST_F(ParametersTest, GetStringTagCopiesToTheNextQuoteOrTheEnd) {
     // clang-format on
     for (const auto &c : cases) {
         HostString value(GetStringTag(c.str, c.key));
-        EXPECT_EQ(value ? std::optional<std::string>(value.get()) : std::nullopt,
-                  c.value ? std::optional<std::string>(c.value) : std::nullopt)
+        EXPECT_EQ(value ? std::string("\"") + value.get() + "\"" : "null",
+                  c.value ? std::string("\"") + c.value + "\"" : "null")
             << c.str;
     }
     HostString tagged(GetStringTag("A=xyz", "A"));
