@@ -14,7 +14,6 @@ namespace {
 
 namespace qb = quorvin::builder;
 using qgb::Finding;
-using quorvin::host::FrameSpec;
 using quorvin::host::Message;
 using quorvin::host::TextSpec;
 
@@ -38,26 +37,17 @@ struct Design {
     bool unlimitedNames = false; // LimitIdentLength off
 };
 
-class CheckTest : public AddOnFixture {
-  protected:
-    void SetUp() override {
-        AddOnFixture::SetUp();
-        // The Qt build writes its forms to ../ui beside the layout.
-        // One folder per test: ctest runs the tests of this file side by side.
-        root = OutputDir(std::string("check-") +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dir = root + "/design/";
-        fs::create_directories(root + "/ui/mainwindow/qt");
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        AddOnFixture::TearDown();
-        fs::remove_all(root);
-    }
+using CheckTest = AddOnFixture;
+
+TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
+    // The Qt build writes its forms to ../ui beside the layout.
+    const std::string root = OutputDir("check-designs");
+    fs::create_directories(root + "/ui/mainwindow/qt");
+    fs::create_directories(root + "/design");
     // The warnings and errors a build of the workspace shows.
-    std::vector<std::string> BuildMessages(int language) {
+    auto buildMessages = [&](int language) {
         host().clearMessages();
-        host().setLayoutFileName(dir + "design.lay");
+        host().setLayoutFileName(root + "/design/design.lay");
         QorUtilLockStart(qb::AddOnHandle);
         qb::GoBuild(language, false);
         QorUtilLockFinish(qb::AddOnHandle);
@@ -68,13 +58,7 @@ class CheckTest : public AddOnFixture {
                  (m.boxType == MessageBox_Error || m.boxType == MessageBox_Warning)))
                 shown.push_back(m.text);
         return shown;
-    }
-
-    std::string root;
-    std::string dir;
-};
-
-TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
+    };
     TextSpec outside = Control("Far");
     outside.x = 150;
     TextSpec frameUnits = Control("Units");
@@ -83,70 +67,36 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
     bigger.height = 18;
     const std::string longName(60, 'a');
     const Finding::Severity E = Finding::Severity::Error, W = Finding::Severity::Warning;
+    // clang-format off
     const Design designs[] = {
         {"sound", {{kDialog, {Control("OK"), Control("Cancel")}}}, 1, "", E},
         {"repeat", {{kDialog, {Control("OK"), Control("OK")}}}, 1, "same identifier", E},
-        {"repeat after the limit",
-         {{kDialog,
-           {Control("A", "VarName=" + longName + "x"), Control("B", "VarName=" + longName + "y")}}},
-         1,
-         "same identifier",
-         E},
-        {"fortran case",
-         {{kDialog, {Control("A", "VarName=abc"), Control("B", "VarName=ABC")}}},
-         2,
-         "FORTRAN ignores case",
-         E},
-        {"fortran length",
-         {{kDialog, {Control("SP:a", "VarName=" + longName)}}},
-         2,
-         "at most 63",
-         E,
-         true},
+        {"repeat after the limit", {{kDialog, {Control("A", "VarName=" + longName + "x"), Control("B", "VarName=" + longName + "y")}}}, 1, "same identifier", E},
+        {"fortran case", {{kDialog, {Control("A", "VarName=abc"), Control("B", "VarName=ABC")}}}, 2, "FORTRAN ignores case", E},
+        {"fortran length", {{kDialog, {Control("SP:a", "VarName=" + longName)}}}, 2, "at most 63", E, true},
         {"unknown prefix", {{kDialog, {Control("LIST:a")}}}, 1, "not a control prefix", W},
         {"unknown type", {{kDialog, {Control("x", "Type=Listbox")}}}, 1, "matches no control", W},
-        {"boolean",
-         {{std::string(kDialog) + " CANCELBUTTON=maybe", {Control("OK")}}},
-         1,
-         "not recognized",
-         W},
+        {"boolean", {{std::string(kDialog) + " CANCELBUTTON=maybe", {Control("OK")}}}, 1, "not recognized", W},
         {"outside", {{kDialog, {outside}}}, 1, "outside its frame", W},
-        {"no ID",
-         {{"TITLE=\"D\" MODE=MODAL OKCLOSEBUTTON=T", {Control("OK")}}},
-         1,
-         "Missing ID=",
-         E},
+        {"no ID", {{"TITLE=\"D\" MODE=MODAL OKCLOSEBUTTON=T", {Control("OK")}}}, 1, "Missing ID=", E},
         {"no title", {{"ID=1 MODE=MODAL OKCLOSEBUTTON=T", {Control("OK")}}}, 1, "title=", W},
         {"not points", {{kDialog, {frameUnits}}}, 1, "sized using points", E},
         {"heights", {{kDialog, {Control("A"), bigger}}}, 1, "same character height", E},
         {"tab without pages", {{kDialog, {Control("TAB:t GROUP=3")}}}, 1, "has no page frames", W},
-        {"page no control shows",
-         {{kDialog, {Control("OK")}}, {"TABPAGE=T ID=1", {Control("P")}}},
-         1,
-         "never shown",
-         W},
+        {"page no control shows", {{kDialog, {Control("OK")}}, {"TABPAGE=T ID=1", {Control("P")}}}, 1, "never shown", W},
         {"same manager", {{kDialog, {Control("A")}}, {kDialog, {Control("B")}}}, 1, "both make", E},
-        {"qt class",
-         {{"ID=1 TITLE=\"A b\" MODE=MODELESS", {Control("A")}},
-          {"ID=2 TITLE=\"Ab\" MODE=MODELESS", {Control("B")}}},
-         3,
-         "is not unique",
-         E},
+        {"qt class", {{"ID=1 TITLE=\"A b\" MODE=MODELESS", {Control("A")}}, {"ID=2 TITLE=\"Ab\" MODE=MODELESS", {Control("B")}}}, 3, "is not unique", E},
         {"qt class empty", {{"ID=1 TITLE=\"#\" MODE=MODELESS", {Control("A")}}}, 3, "no class", W},
         {"no controls", {{kDialog, {}}}, 1, "at least one control", E},
     };
+    // clang-format on
     for (const Design &design : designs) {
         SCOPED_TRACE(design.what);
         FreshHost();
         qb::BuilderSettings.LimitIdentLength = !design.unlimitedNames;
         for (const auto &frame : design.frames) {
-            FrameSpec spec;
-            spec.name = frame.first;
-            if (frame.first.rfind("TABPAGE", 0) == 0) {
-                spec.linkSizeAndPosition = true;
-                spec.linkGroup = 2;
-            }
-            host().addFrame(spec);
+            const bool page = frame.first.rfind("TABPAGE", 0) == 0; // a linked page of group 2
+            host().addFrame({frame.first, 1, 0.25, 9, 8, page ? 2 : 0, page});
             for (const TextSpec &text : frame.second)
                 host().addText(text);
         }
@@ -164,7 +114,7 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
             }
             EXPECT_TRUE(found) << (findings.empty() ? "no finding" : findings.front().message);
         }
-        for (const std::string &shown : BuildMessages(design.language)) {
+        for (const std::string &shown : buildMessages(design.language)) {
             bool reported = false;
             // The build names a clashing control by identifier and place in
             // dialog units; a finding on that identifier reports the same clash.
@@ -175,6 +125,7 @@ TEST_F(CheckTest, EachProblemDesignGivesItsFindingAndEveryBuildMessage) {
             EXPECT_TRUE(reported) << "the build showed \"" << shown << "\"";
         }
     }
+    fs::remove_all(root);
 }
 
 TEST_F(CheckTest, SampleDesignsHaveNoFinding) {

@@ -16,7 +16,7 @@ bool IsPicture(const fs::path &path) {
 }
 
 // Every input file below the directories (pictures are only what inputs
-// name), sorted.
+// name), sorted: the seed corpora of scripts/fuzz.sh, by target.
 std::vector<fs::path> Inputs(const std::vector<fs::path> &dirs) {
     std::vector<fs::path> files;
     for (const fs::path &dir : dirs)
@@ -26,31 +26,21 @@ std::vector<fs::path> Inputs(const std::vector<fs::path> &dirs) {
     std::sort(files.begin(), files.end());
     return files;
 }
-
-// The seed corpora of scripts/fuzz.sh, by target.
-std::vector<fs::path> LayoutInputs() {
-    return Inputs({kSource / "examples", kRegressions / "layout"});
-}
-std::vector<fs::path> ConfigInputs() {
-    return Inputs({kRegressions / "config"});
-}
-std::vector<fs::path> TextInputs() {
-    return Inputs({kRegressions / "text", kSource / "examples"});
-}
+const std::vector<fs::path> kLayoutInputs = Inputs({kSource / "examples", kRegressions / "layout"});
+const std::vector<fs::path> kConfigInputs = Inputs({kRegressions / "config"});
 
 TEST(FuzzCorpus, EveryStoredInputHoldsItsTargetsProperty) {
-    struct Target {
+    const struct {
         const char *name;
         std::vector<fs::path> inputs;
         std::string (*check)(const std::string &);
+    } targets[] = {
+        {"layout", kLayoutInputs, qgbfuzz::CheckLayoutRoundTrip},
+        {"build", kLayoutInputs, qgbfuzz::CheckWholeBuild},
+        {"config", kConfigInputs, qgbfuzz::CheckConfigFile},
+        {"text", Inputs({kRegressions / "text", kSource / "examples"}), qgbfuzz::CheckTextReaders},
     };
-    const Target targets[] = {
-        {"layout", LayoutInputs(), qgbfuzz::CheckLayoutRoundTrip},
-        {"build", LayoutInputs(), qgbfuzz::CheckWholeBuild},
-        {"config", ConfigInputs(), qgbfuzz::CheckConfigFile},
-        {"text", TextInputs(), qgbfuzz::CheckTextReaders},
-    };
-    for (const Target &target : targets) {
+    for (const auto &target : targets) {
         EXPECT_GE(target.inputs.size(), 3u) << target.name << ": corpus missing";
         for (const fs::path &input : target.inputs)
             EXPECT_EQ(target.check(ReadFile(input)), "") << target.name << ": " << input;
@@ -87,7 +77,7 @@ class QgbOnCorpus : public TempFolderTest {
 TEST_F(QgbOnCorpus, InfoAndBuildEndWithAnExitCodeOnEveryLayoutInput) {
     static const char *const kLanguages[] = {"c", "cpp", "fortran", "qt"};
     size_t n = 0;
-    for (const fs::path &input : LayoutInputs()) {
+    for (const fs::path &input : kLayoutInputs) {
         const fs::path project = Project("p" + std::to_string(n));
         const std::string layout = (project / "design.lay.json").string();
         fs::copy_file(input, layout);
@@ -103,7 +93,7 @@ TEST_F(QgbOnCorpus, InfoAndBuildEndWithAnExitCodeOnEveryLayoutInput) {
 
 TEST_F(QgbOnCorpus, OptionsAndBuildEndWithAnExitCodeOnEveryConfigInput) {
     size_t n = 0;
-    for (const fs::path &input : ConfigInputs()) {
+    for (const fs::path &input : kConfigInputs) {
         const fs::path project = Project("c" + std::to_string(n++));
         fs::copy_file(kSource / "examples" / "sample" / "sample.lay.json",
                       project / "sample.lay.json");

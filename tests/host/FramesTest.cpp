@@ -3,21 +3,9 @@
 #include "HostFixture.h"
 
 #include <set>
-#include <utility>
 
 namespace quorvin::host::testing {
 namespace {
-
-std::string CurrentName() {
-    char *name = nullptr;
-    if (!QorUtilFrameGetName(&name))
-        return "<none>";
-    std::string s = name;
-    QorUtilStringDealloc(&name);
-    return s;
-}
-
-using Names = std::vector<std::string>;
 
 class FramesTest : public HostTest {
   protected:
@@ -125,35 +113,12 @@ TEST_F(FramesTest, LinkedFramesShareTheirPositionAndSize) {
 
 // ---- state changes and picking
 
-std::vector<std::pair<StateChange_e, std::string>> gSeen;
-
-void Record(StateChange_e code, ArbParam_t) {
-    gSeen.emplace_back(code, CurrentName());
-}
-
-class StateChangeTest : public FramesTest {
-  protected:
-    void SetUp() override {
-        FramesTest::SetUp();
-        gSeen.clear();
-        ASSERT_TRUE(QorUtilStateChangeAddCallback(Record));
-        ASSERT_TRUE(QorUtilStateChangeSetMode(Record, StateChangeMode_v80));
-    }
-    std::vector<StateChange_e> codes() {
-        std::vector<StateChange_e> c;
-        for (const auto &s : gSeen)
-            c.push_back(s.first);
-        gSeen.clear();
-        return c;
-    }
-};
-
-TEST_F(StateChangeTest, FrameOperationsSendTheirCodes) {
-    using Codes = std::vector<StateChange_e>;
+TEST_F(FramesTest, FrameOperationsSendTheirCodes) {
+    listen();
     ASSERT_TRUE(QorUtilFrameCreateNew(FALSE, 0, 0, 0, 0));
     EXPECT_EQ(codes(), Codes{26});
     ASSERT_TRUE(QorUtilFrameCreateNew(FALSE, 0, 0, 0, 0));
-    gSeen.clear();
+    changes_.clear();
     ASSERT_TRUE(QorUtilFramePop(2)); // already on top: nothing changes
     EXPECT_EQ(codes(), Codes{});
     ASSERT_TRUE(QorUtilFramePop(1));
@@ -173,25 +138,24 @@ TEST_F(StateChangeTest, FrameOperationsSendTheirCodes) {
     EXPECT_TRUE(host().faults().empty());
 }
 
-TEST_F(StateChangeTest, PicksFillThePickListInOrderAndEachSendsAPickChange) {
+TEST_F(FramesTest, PicksFillThePickListInOrderAndEachSendsAPickChange) {
     addFrames({"A", "B"});
+    listen();
     // Picking a frame makes it current before the change is sent.
     ASSERT_TRUE(host().pickFrame(host().frames().front().uniqueId, nullptr));
-    EXPECT_EQ(gSeen, (decltype(gSeen){{28, "A"}}));
+    EXPECT_EQ(changes_, (decltype(changes_){{28, "A"}}));
     EXPECT_EQ(QorUtilPickListGetType(1), PickObject_Frame);
-    gSeen.clear();
+    changes_.clear();
 
     TextSpec t;
     t.string = "first";
-    Text_ID first = host().addText(t);
-    Text_ID second = host().addText(t);
-    GeomSpec g;
-    g.width = g.height = 10;
-    Geom_ID rect = host().addGeom(g);
+    Text_ID first = host().addText(t), second = host().addText(t);
+    Geom_ID rect =
+        host().addGeom({GeomType_Rectangle, CoordSys_Frame, 0, 0, 0, "", 10, 10, {}, ""});
     ASSERT_TRUE(host().pickText(second, false, nullptr));
     ASSERT_TRUE(host().pickText(first, true, nullptr));
     ASSERT_TRUE(host().pickGeom(rect, true, nullptr));
-    EXPECT_EQ(codes(), (std::vector<StateChange_e>{28, 28, 28}));
+    EXPECT_EQ(codes(), (Codes{28, 28, 28}));
     ASSERT_EQ(QorUtilPickListGetCount(), 3);
     EXPECT_EQ(QorUtilPickListGetText(1), second);
     EXPECT_EQ(QorUtilPickListGetText(2), first);

@@ -10,39 +10,33 @@ AddOn_pa gAddOn = nullptr;
 Events gEvents;
 GUIInt_t gModal = BADDIALOGID;
 
-void OnButton() {
-    gEvents.push_back("button");
-}
-void OnMenuItem() {
-    gEvents.push_back("menu item");
-}
-void OnValue(const GUIInt_t *value) {
-    gEvents.push_back("value " + std::to_string(*value));
-}
-GUIInt_t OnText(const char *value) {
-    gEvents.push_back(std::string("text ") + value);
-    return 1;
-}
+void (*const OnButton)() = [] { gEvents.push_back("button"); };
+void (*const OnMenuItem)() = [] { gEvents.push_back("menu item"); };
+void (*const OnValue)(const GUIInt_t *) = [](const GUIInt_t *v) {
+    gEvents.push_back("value " + std::to_string(*v));
+};
+GUIInt_t (*const OnText)(const char *) = [](const char *v) {
+    gEvents.push_back(std::string("text ") + v);
+    return GUIInt_t(1);
+};
 
 // A modal dialog in the add-on's own style: its initialisation starts the
 // lock, OK drops the dialog and finishes it; this Cancel forgets to.
-void ModalInit() {
+void (*const ModalInit)() = [] {
     QorUtilLockStart(gAddOn);
     gEvents.push_back("init");
-}
-void ModalOk() {
+};
+void (*const ModalOk)() = [] {
     QorGUIDialogDrop(gModal);
     QorUtilLockFinish(gAddOn);
     gEvents.push_back("ok");
-}
-void ModalCancelForgetsTheLock() {
-    QorGUIDialogDrop(gModal);
-}
-void OpenModal() {
+};
+void (*const ModalCancelForgetsTheLock)() = [] { QorGUIDialogDrop(gModal); };
+void (*const OpenModal)() = [] {
     QorUtilLockStart(gAddOn);
     QorGUIDialogLaunch(gModal);
     QorUtilLockFinish(gAddOn);
-}
+};
 
 class GuiTest : public HostTest {
   protected:

@@ -1,41 +1,47 @@
-// Shared set-up of the host tests: a fresh host per test, a scratch directory
-// that is removed again, and small readers of the host's state.
+// Shared set-up of the host tests: a fresh host and a scratch directory per
+// test, and small readers of the host's state.
 #pragma once
 
+#include "Run.h"
 #include "quorvin/Host.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvin::host::testing {
 
-class HostTest : public ::testing::Test {
+using qgbtest::ReadFile;
+using Names = std::vector<std::string>;
+using Codes = std::vector<StateChange_e>;
+
+// The current frame's name through the SDK, "<none>" without one.
+inline std::string CurrentName() {
+    char *name = nullptr;
+    if (!QorUtilFrameGetName(&name))
+        return "<none>";
+    std::string s = name;
+    QorUtilStringDealloc(&name);
+    return s;
+}
+
+class HostTest : public qgbtest::TempFolderTest {
   protected:
-    void SetUp() override { host().reset(); }
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        host().reset();
+        changes_.clear();
+    }
     void TearDown() override {
         host().reset();
-        std::error_code ignored;
-        if (!scratch_.empty())
-            std::filesystem::remove_all(scratch_, ignored);
+        TempFolderTest::TearDown();
     }
 
     static Host &host() { return Host::instance(); }
-
     // A fresh directory for this test's files.
-    std::filesystem::path scratch() {
-        if (scratch_.empty()) {
-            const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-            scratch_ = std::filesystem::temp_directory_path() /
-                       ("qgb-host-" + std::string(info->test_suite_name()) + "-" + info->name());
-            std::filesystem::remove_all(scratch_);
-            std::filesystem::create_directories(scratch_);
-        }
-        return scratch_;
-    }
+    std::filesystem::path scratch() const { return dir; }
 
     // The faults recorded since the last call, then forgotten.
     std::vector<std::string> takeFaults() {
@@ -43,17 +49,38 @@ class HostTest : public ::testing::Test {
         host().clearFaults();
         return f;
     }
+    // Exactly one fault since the last call, and it says the text.
+    void expectFault(const std::string &text) {
+        const std::vector<std::string> faults = takeFaults();
+        ASSERT_EQ(faults.size(), 1u) << "expected one fault with: " << text;
+        EXPECT_NE(faults[0].find(text), std::string::npos) << faults[0];
+    }
 
     // Frame names from the bottom of the stack to the top.
-    static std::vector<std::string> frameNames() {
-        std::vector<std::string> names;
+    static Names frameNames() {
+        Names names;
         for (const Frame &f : host().frames())
             names.push_back(f.spec.name);
         return names;
     }
 
-  private:
-    std::filesystem::path scratch_;
+    // Records every state change from now on, with the frame current then.
+    static void listen() {
+        ASSERT_TRUE(QorUtilStateChangeAddCallback(record));
+        ASSERT_TRUE(QorUtilStateChangeSetMode(record, StateChangeMode_v80));
+    }
+    static void record(StateChange_e code, ArbParam_t) {
+        changes_.emplace_back(code, CurrentName());
+    }
+    // The codes recorded since the last call, then forgotten.
+    static Codes codes() {
+        Codes c;
+        for (const auto &change : changes_)
+            c.push_back(change.first);
+        changes_.clear();
+        return c;
+    }
+    static inline std::vector<std::pair<StateChange_e, std::string>> changes_;
 };
 
 // True when some recorded fault contains the text.
@@ -68,10 +95,5 @@ inline bool anyContains(const std::vector<std::string> &faults, const std::strin
 void writeTestImage(const std::filesystem::path &path, int width, int height);
 // The same picture as the bytes of a PNG file.
 std::string testPng(int width, int height);
-
-inline std::string readFile(const std::filesystem::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 } // namespace quorvin::host::testing

@@ -1,5 +1,6 @@
-// Layout files: canonical round trips, every kind of bad file reported with
-// its place while the workspace stays as it was, and atomic saving.
+// Layout files: canonical round trips, every kind of bad file or image
+// reported with its place while the workspace stays as it was, the streamed
+// reading, and atomic saving.
 #include "HostFixture.h"
 
 #include <sstream>
@@ -7,10 +8,7 @@
 namespace quorvin::host::testing {
 namespace {
 
-std::vector<StateChange_e> gCodes;
-void Record(StateChange_e code, ArbParam_t) {
-    gCodes.push_back(code);
-}
+using qgbtest::WriteFile;
 
 template <class... V> void Line(std::ostream &o, const V &...values) {
     ((o << values << '|'), ...);
@@ -49,8 +47,7 @@ class LayoutTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        gCodes.clear();
-        QorUtilStateChangeAddCallback(Record);
+        listen();
     }
 
     // A workspace that gives every attribute a layout file carries a value
@@ -64,10 +61,10 @@ class LayoutTest : public HostTest {
              {"TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", "TABPAGE=T ID=2 POS=2 TITLE=\"Page 2\""})
             host().addFrame({page, 3, 0.7, 2.5, 1.25, 1, true, false, 33});
         host().addFrame({"ID=1 TITLE=\"Untitled\" MODE=MODAL", 4.4, 0.7, 4.5, 5.5});
-        TextSpec t;
-        t.string = "TF:            ";
-        t.boxType = TextBox_Filled;
-        host().addText(t);
+        TextSpec field;
+        field.string = "TF:            ";
+        field.boxType = TextBox_Filled;
+        host().addText(field);
         // string, command, coordinate system, x, y, size units, height, angle,
         // anchor, font, colour, box type, margin, box colour, fill colour, line
         // thickness, line spacing, scope
@@ -88,8 +85,19 @@ class LayoutTest : public HostTest {
     // Writes the text to a layout file in the scratch directory.
     std::string layoutFile(const char *name, const std::string &content) {
         const auto path = scratch() / name;
-        std::ofstream(path, std::ios::trunc) << content;
+        WriteFile(path, content);
         return path.string();
+    }
+    // A layout whose one frame holds an image geometry per file name.
+    std::string layoutNaming(const std::vector<std::string> &files) {
+        std::string geoms;
+        for (const std::string &file : files)
+            geoms += std::string(geoms.empty() ? "" : ", ") + R"({"type": "image", "file": ")" +
+                     file + "\"}";
+        return layoutFile("images.lay.json",
+                          R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, )"
+                          R"("width": 4, "height": 3, "geoms": [)" +
+                              geoms + "]}]}");
     }
 };
 
@@ -115,17 +123,17 @@ TEST_F(LayoutTest, SavingALoadedLayoutGivesTheSameBytesAndTheSameWorkspace) {
         host().reset();
         ASSERT_TRUE(host().loadLayout(first, &error)) << error;
         ASSERT_TRUE(host().saveLayout(second, &error)) << error;
-        EXPECT_EQ(readFile(first), readFile(second));
+        EXPECT_EQ(ReadFile(first), ReadFile(second));
         EXPECT_EQ(Describe(host().frames()), before);
         EXPECT_TRUE(host().faults().empty());
         // Image paths are stored relative to the layout file.
         const bool relative =
-            readFile(first).find("\"file\": \"images/open.bmp\"") != std::string::npos;
+            ReadFile(first).find("\"file\": \"images/open.bmp\"") != std::string::npos;
         EXPECT_EQ(relative, workspace == "every attribute");
     }
 }
 
-TEST_F(LayoutTest, LoadingNamesTheLayoutMakesTheRecordedFrameCurrentAndSendsSix) {
+TEST_F(LayoutTest, LoadingOrSavingUnderANewNameNamesTheLayoutAndSendsSix) {
     const std::string path = layoutFile("two.lay.json", R"({"formatVersion": 1, "current": 0,
         "frames": [{"name": "first", "x": 1, "y": 1, "width": 2, "height": 2},
                    {"name": "second", "x": 1, "y": 1, "width": 2, "height": 2,
@@ -134,9 +142,15 @@ TEST_F(LayoutTest, LoadingNamesTheLayoutMakesTheRecordedFrameCurrentAndSendsSix)
     ASSERT_TRUE(host().loadLayout(path, &error)) << error;
     EXPECT_EQ(host().layoutFileName(), path);
     EXPECT_EQ(host().currentFrame()->spec.name, "first");
-    EXPECT_EQ(gCodes, std::vector<StateChange_e>{6});
+    EXPECT_EQ(codes(), Codes{6});
+    // Saving under a new name names the layout and sends 6; the same name again sends nothing.
+    const std::string renamed = (scratch() / "named.lay.json").string();
+    ASSERT_TRUE(QorUtilSaveLayout(renamed.c_str(), TRUE));
+    ASSERT_TRUE(QorUtilSaveLayout(renamed.c_str(), TRUE));
+    EXPECT_EQ(host().layoutFileName(), renamed);
+    EXPECT_EQ(codes(), Codes{6});
     char *name = QorUtilGetCurLayoutFName();
-    EXPECT_STREQ(name, path.c_str());
+    EXPECT_STREQ(name, renamed.c_str());
     QorUtilStringDealloc(&name);
     // Defaults fill what the file leaves out.
     const TextSpec &label = host().frames()[0].texts.at(0).spec;
@@ -149,123 +163,203 @@ TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
         {"name": "kept", "x": 1, "y": 1, "width": 2, "height": 2}]})");
     std::string error;
     ASSERT_TRUE(host().loadLayout(good, &error)) << error;
-    gCodes.clear();
+    changes_.clear();
 
+    // clang-format off
     // A file of one frame "F" with more keys.
     auto frameWith = [](const std::string &keys) {
-        return R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, )"
-               R"("height": 2)" +
-               keys + "}]}";
+        return R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, "height": 2)" + keys + "}]}";
     };
-    const struct {
-        std::string content;
-        std::string expected; // after "<file>: "
-    } cases[] = {
-        {R"({"formatVersion": 1, "frames": [)", "line 1, column 33: not valid JSON"},
+    const std::string v1 = R"({"formatVersion": 1, )";
+    const struct { std::string content, expected; } cases[] = { // expected: after "<file>: ", none: loads
+        {v1 + R"("frames": [)", "line 1, column 33: not valid JSON"},
         {"[1, 2]", "the file must hold a JSON object"},
         {R"({"frames": []})", "formatVersion: missing"},
-        {R"({"formatVersion": 2, "frames": []})",
-         "formatVersion: unknown format version 2 (this host reads version 1)"},
-        {R"({"formatVersion": 1, "frames": [], "zoom": 2})", "zoom: unknown key"},
-        {R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": "wide",)"
-         R"( "height": 2}]})",
-         "frames[0].width: must be a number"},
-        {R"({"formatVersion": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 0,)"
-         R"( "height": 2}]})",
-         "frames[0].width: out of range (above 0)"},
-        {frameWith(R"(, "texts": [{"string": "a"}, {"string": "b", "colour": 3}])"),
-         "frames[0].texts[1].colour: unknown key"},
-        {frameWith(R"(, "texts": [{"string": "a", "boxColor": 64}])"),
-         "frames[0].texts[0].boxColor: out of range (0 to 63)"},
-        {frameWith(R"(, "texts": [{"string": "a", "anchor": 1.5}])"),
-         "frames[0].texts[0].anchor: must be an integer"},
-        {frameWith(R"(, "texts": [{"string": "a", "boxType": "round"}])"),
-         "frames[0].texts[0].boxType: must be one of \"none\", \"filled\", \"hollow\""},
+        {R"({"formatVersion": 2, "frames": []})", "formatVersion: unknown format version 2 (this host reads version 1)"},
+        {v1 + R"("frames": [], "zoom": 2})", "zoom: unknown key"},
+        {v1 + R"("frames": [{"name": "F", "x": 1, "y": 1, "width": "wide", "height": 2}]})", "frames[0].width: must be a number"},
+        {v1 + R"("frames": [{"name": "F", "x": 1, "y": 1, "width": 0, "height": 2}]})", "frames[0].width: out of range (above 0)"},
+        {frameWith(R"(, "texts": [{"string": "a"}, {"string": "b", "colour": 3}])"), "frames[0].texts[1].colour: unknown key"},
+        {frameWith(R"(, "texts": [{"string": "a", "boxColor": 64}])"), "frames[0].texts[0].boxColor: out of range (0 to 63)"},
+        {frameWith(R"(, "texts": [{"string": "a", "anchor": 1.5}])"), "frames[0].texts[0].anchor: must be an integer"},
+        {frameWith(R"(, "texts": [{"string": "a", "boxType": "round"}])"), "frames[0].texts[0].boxType: must be one of \"none\", \"filled\", \"hollow\""},
         {frameWith(R"(, "texts": [{"x": 3}])"), "frames[0].texts[0].string: missing"},
-        {frameWith(R"(, "geoms": [{"type": "image", "file": "nowhere.png"}])"),
-         "frames[0].geoms[0].file: cannot read image"},
-        {frameWith(R"(, "geoms": [{"type": "line", "polylines": [[[0, 0]]]}])"),
-         "frames[0].geoms[0].polylines[0]: must be an array of at least two points"},
-        {frameWith(R"(, "geoms": [{"type": "rectangle", "width": 1, "height": 1, "file": "x"}])"),
-         "frames[0].geoms[0].file: unknown key"},
-        {R"({"formatVersion": 1, "frames": [
-             {"name": "A", "x": 1, "y": 1, "width": 2, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true},
-             {"name": "B", "x": 1, "y": 1, "width": 3, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true}]})",
+        {frameWith(R"(, "geoms": [{"type": "image", "file": "nowhere.png"}])"), "frames[0].geoms[0].file: cannot read image"},
+        {frameWith(R"(, "geoms": [{"type": "line", "polylines": [[[0, 0]]]}])"), "frames[0].geoms[0].polylines[0]: must be an array of at least two points"},
+        {frameWith(R"(, "geoms": [{"type": "rectangle", "width": 1, "height": 1, "file": "x"}])"), "frames[0].geoms[0].file: unknown key"},
+        {v1 + R"("frames": [{"name": "A", "x": 1, "y": 1, "width": 2, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true},
+                            {"name": "B", "x": 1, "y": 1, "width": 3, "height": 2, "linkGroup": 4, "linkSizeAndPosition": true}]})",
          "frames[1]: linked to group 4 but its position or size differs from frames[0]"},
         {frameWith(R"(, "linkGroup": -1)"), "frames[0].linkGroup: out of range"},
-        {R"({"formatVersion": 1, "current": 1, "frames": [{"name": "F", "x": 1, "y": 1,)"
-         R"( "width": 2, "height": 2}]})",
-         "current: out of range (0 to 0)"},
+        {v1 + R"("current": 1, "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, "height": 2}]})", "current: out of range (0 to 0)"},
+        // The streamed reading agrees with a whole-document check: a byte order mark is skipped; a
+        // lone escaped surrogate and a number past double's range are refused.
+        {"\xEF\xBB\xBF" + frameWith(""), ""},
+        {frameWith(R"(, "name": "\uDC00")"), "line 1, column 102: not valid JSON"},
+        {frameWith(R"(, "x": 2e308)"), "line 1, column 97: number out of range"},
+        // A repeated key: the last value counts, the earlier one's problems do not.
+        {frameWith(R"(, "texts": [{"x": 1}], "texts": [{"string": "a"}])"), ""},
+        {v1 + R"("frames": [{"x": 1}], "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, "height": 2}]})", ""},
+        // A syntax error after a checked problem wins; so does a root problem after a frame's, and
+        // a frame's own over its texts'.
+        {v1 + R"("frames": [{"name": 3}] x)", "line 1, column 46: not valid JSON"},
+        {v1 + R"("frames": [{"name": 3}], "zoom": 1})", "zoom: unknown key"},
+        {v1 + R"("frames": [{"texts": [{"x": 1}], "name": "F"}]})", "frames[0].x: missing"},
+        {frameWith(R"(, "geoms": [{"type": "line", "polylines": [[[0, 0], [1]], [[0]]]}])"), "frames[0].geoms[0].polylines[0][1]: must be a point [x, y]"},
+        {frameWith(R"(, "geoms": [{"file": "a.png", "polylines": [[[0, 0], [1, 1]]], "type": "line"}])"), "frames[0].geoms[0].file: unknown key"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.content);
         const std::string path = layoutFile("bad.lay.json", c.content);
+        if (c.expected.empty()) { // accepted; then back to the good file
+            EXPECT_TRUE(host().loadLayout(path, &error)) << error;
+            EXPECT_EQ(frameNames(), Names{"F"});
+            ASSERT_TRUE(host().loadLayout(good, &error)) << error;
+            changes_.clear();
+            continue;
+        }
         EXPECT_FALSE(host().loadLayout(path, &error));
         EXPECT_EQ(error.rfind(path + ": " + c.expected, 0), 0u) << error;
-        EXPECT_EQ(frameNames(), std::vector<std::string>{"kept"});
+        EXPECT_EQ(frameNames(), Names{"kept"});
         EXPECT_EQ(host().layoutFileName(), good);
-        EXPECT_TRUE(gCodes.empty());
+        EXPECT_TRUE(changes_.empty());
     }
     EXPECT_FALSE(host().loadLayout((scratch() / "absent.lay.json").string(), &error));
     EXPECT_NE(error.find("absent.lay.json: cannot read"), std::string::npos) << error;
     EXPECT_TRUE(host().faults().empty());
 }
 
-TEST_F(LayoutTest, AFailedSaveLeavesThePreviousFileUntouched) {
+// A failed save leaves the previous file as it was, a save keeps the file's
+// mode, and a read-only (444) layout is never replaced, by the superuser
+// either.
+TEST_F(LayoutTest, AFailedSaveLeavesThePreviousFileUntouchedAndKeepsItsMode) {
+    namespace fs = std::filesystem;
     buildWorkspace();
     const auto path = scratch() / "design.lay.json";
-    const std::string temporary = path.string() + ".tmp";
+    const std::string file = path.string(), temporary = file + ".tmp";
     std::string error;
-    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
-    const std::string saved = readFile(path);
+    ASSERT_TRUE(host().saveLayout(file, &error)) << error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(host().saveLayout(file, &error)) << error;
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    const std::string saved = ReadFile(path);
     host().addFrame({"added later", 1, 1, 1, 1});
 
     // The temporary file cannot be made: the save fails before the rename.
-    std::filesystem::create_directory(temporary);
-    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_FALSE(host().saveLayout(path.string(), &error));
+    fs::create_directory(temporary);
+    EXPECT_FALSE(QorUtilSaveLayout(file.c_str(), TRUE));
+    EXPECT_FALSE(host().saveLayout(file, &error));
     EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
-    EXPECT_EQ(readFile(path), saved);
-    std::filesystem::remove(temporary);
-
+    EXPECT_EQ(ReadFile(path), saved);
+    fs::remove(temporary);
     // A save made to fail on purpose writes nothing either.
     host().failNextSave(true);
-    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_EQ(readFile(path), saved);
-    EXPECT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_NE(readFile(path), saved);
-    EXPECT_FALSE(std::filesystem::exists(temporary));
-}
-
-TEST_F(LayoutTest, SavingUnderANewNameNamesTheLayoutAndSendsSix) {
-    host().addFrame(FrameSpec());
-    const auto path = scratch() / "named.lay.json";
-    ASSERT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_EQ(host().layoutFileName(), path.string());
-    ASSERT_TRUE(QorUtilSaveLayout(path.string().c_str(), TRUE)); // same name: nothing sent
-    EXPECT_EQ(gCodes, std::vector<StateChange_e>{6});
-}
-
-TEST_F(LayoutTest, TheSaveKeepsTheModeAndNeverReplacesAReadOnlyLayout) {
-    namespace fs = std::filesystem;
-    buildWorkspace();
-    const auto path = scratch() / "private.lay.json";
-    std::string error;
-    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(host().saveLayout(path.string(), &error)) << error;
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-
-    // Read-only (444): refused for every user, the superuser too; the file stays.
-    const std::string saved = readFile(path);
+    EXPECT_FALSE(QorUtilSaveLayout(file.c_str(), TRUE));
+    EXPECT_EQ(ReadFile(path), saved);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    host().addFrame({"added later", 1, 1, 1, 1});
-    EXPECT_FALSE(host().saveLayout(path.string(), &error));
+    EXPECT_FALSE(host().saveLayout(file, &error));
     EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    EXPECT_FALSE(QorUtilSaveLayout(path.string().c_str(), TRUE));
-    EXPECT_EQ(readFile(path), saved);
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
+    EXPECT_FALSE(QorUtilSaveLayout(file.c_str(), TRUE));
+    EXPECT_EQ(ReadFile(path), saved);
+
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(QorUtilSaveLayout(file.c_str(), TRUE));
+    EXPECT_NE(ReadFile(path), saved);
+    EXPECT_FALSE(fs::exists(temporary));
+}
+
+// The bytes with a 32-bit value written at the offset.
+std::string with32(std::string bytes, size_t at, uint32_t value, bool bigEndian) {
+    for (size_t i = 0; i < 4; ++i)
+        bytes[at + (bigEndian ? 3 - i : i)] = static_cast<char>(value >> (8 * i));
+    return bytes;
+}
+
+// ---- image files named by a layout: every damaged, empty or oversized file
+// is refused when the layout loads, naming the file and the reason, and a
+// file named by many geometries is decoded once.
+
+TEST_F(LayoutTest, ADamagedOrOversizedImageIsRefusedNamingTheFileAndWhy) {
+    const auto bmpFile = scratch() / "good.bmp";
+    writeTestImage(bmpFile, 4, 3); // 54 header bytes, 3 rows of 12
+    writeTestImage(scratch() / "wide.bmp", 4096, 1);
+    const std::string bmp = ReadFile(bmpFile), png = testPng(4, 3);
+    const size_t idat = 8 + 25; // the writer's one IDAT chunk follows IHDR
+    std::string garbled = png;
+    for (size_t i = idat + 8; i + 16 < garbled.size(); ++i)
+        garbled[i] = '\xff';
+    const std::string emptyIdat("\0\0\0\0IDAT\x35\xaf\x06\x1e", 12);
+    // clang-format off
+    const struct { const char *what; std::string bytes; const char *reason; } cases[] = { // a null reason: the layout loads
+        {"BMP cut to 60 bytes", bmp.substr(0, 60), "holds 60 bytes but its header"},
+        {"BMP cut inside its header", bmp.substr(0, 20), "ends inside its header"},
+        {"BMP 0 pixels wide", with32(bmp, 18, 0, false), "holds no pixels"},
+        {"BMP header claiming 16384 x 16384", with32(with32(bmp.substr(0, 54), 18, 16384, false), 22, 16384, false),
+         "16384 x 16384 pixels, more than the 4096 x 4096 allowed"},
+        {"BMP 4096 wide, the limit", ReadFile(scratch() / "wide.bmp"), nullptr},
+        {"PNG 4097 wide", with32(png, 16, 4097, true), "more than the 4096 x 4096 allowed"},
+        {"PNG without its end", png.substr(0, png.size() - 12), "truncated"},
+        {"PNG cut inside a chunk", png.substr(0, idat + 10), "truncated"},
+        {"PNG without IDAT", png.substr(0, idat) + png.substr(png.size() - 12), "no pixel data"},
+        {"PNG with undecodable pixel data", garbled, ""},
+        {"PNG with an extra empty IDAT chunk", png.substr(0, idat) + emptyIdat + png.substr(idat), nullptr},
+        {"neither BMP nor PNG", "GIF89a", "neither a BMP nor a PNG"},
+        {"empty file", "", "the file is empty"},
+    };
+    // clang-format on
+    const std::string image = (scratch() / "image.bin").string();
+    const std::string missing = (scratch() / "missing.png").string();
+    host().addFrame({"kept", 1, 1, 1, 1});
+    std::string error;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(image, c.bytes);
+        const std::string layout = layoutNaming({image});
+        const bool loaded = host().loadLayout(layout, &error);
+        EXPECT_EQ(loaded, c.reason == nullptr) << error;
+        if (loaded) {
+            ASSERT_EQ(frameNames(), Names{"F"});
+            const Geom &g = host().frames()[0].geoms.at(0);
+            EXPECT_EQ(g.rgb.size(), 3u * g.pixelWidth * g.pixelHeight);
+            host().reset();
+            host().addFrame({"kept", 1, 1, 1, 1});
+            continue;
+        }
+        const std::string head =
+            layout + ": frames[0].geoms[0].file: cannot read image \"" + image + "\": ";
+        ASSERT_EQ(error.rfind(head, 0), 0u) << error;
+        EXPECT_GT(error.size(), head.size()) << "no reason given";
+        EXPECT_NE(error.find(c.reason, head.size()), std::string::npos) << error;
+        EXPECT_EQ(frameNames(), Names{"kept"});
+    }
+    EXPECT_FALSE(host().loadLayout(layoutNaming({bmpFile.string(), missing}), &error));
+    EXPECT_NE(error.find("geoms[1].file: cannot read image \"" + missing + "\": No such file"),
+              std::string::npos)
+        << error;
+    EXPECT_TRUE(takeFaults().empty());
+}
+
+TEST_F(LayoutTest, GeometriesNamingOneFileShareOneDecode) {
+    writeTestImage(scratch() / "one.bmp", 5, 2);
+    writeTestImage(scratch() / "other.bmp", 5, 2);
+    std::vector<std::string> files(8, "one.bmp");
+    files.insert(files.begin() + 3, "./other.bmp");
+    files.push_back("../" + scratch().filename().string() + "/one.bmp"); // the same file
+    std::string error;
+    ASSERT_TRUE(host().loadLayout(layoutNaming(files), &error)) << error;
+    const std::vector<Geom> &geoms = host().frames().at(0).geoms;
+    ASSERT_EQ(geoms.size(), 10u);
+    const std::vector<unsigned char> *shared = geoms[0].rgb.get();
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(shared->size(), 5u * 2 * 3);
+    for (size_t i = 0; i < geoms.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(geoms[i].pixelWidth, 5);
+        EXPECT_EQ(geoms[i].rgb.get() == shared, i != 3);
+    }
+    EXPECT_EQ(*geoms[3].rgb.get(), *shared);
 }
 
 } // namespace

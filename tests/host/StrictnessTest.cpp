@@ -3,6 +3,7 @@
 #include "HostFixture.h"
 
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 namespace quorvin::host::testing {
@@ -20,78 +21,41 @@ class StrictnessTest : public HostTest {
     Text_ID text_ = nullptr;
 };
 
+// Each misuse, in turn, must leave exactly one fault that says what went
+// wrong, and a safe result.
 TEST_F(StrictnessTest, MisuseIsRecordedAsAFaultWithASafeResult) {
-    // Each misuse must leave exactly one fault that says what went wrong.
-    auto expectFault = [this](const char *text) {
-        const std::vector<std::string> faults = takeFaults();
-        ASSERT_EQ(faults.size(), 1u) << "expected one fault with: " << text;
-        EXPECT_NE(faults[0].find(text), std::string::npos) << faults[0];
-    };
-    char *s = reinterpret_cast<char *>(1);
-    EXPECT_FALSE(QorUtilTextGetString(reinterpret_cast<Text_ID>(0x42), &s));
-    EXPECT_EQ(s, nullptr);
-    expectFault("invalid text handle");
-    QorUtilTextDelete(text_);
-    EXPECT_EQ(QorUtilTextGetHeight(text_), 0.0);
-    expectFault("QorUtilTextGetHeight: invalid text handle");
-    EXPECT_FALSE(QorUtilTextIsValid(text_)); // asking is no misuse
-    EXPECT_EQ(QorUtilGeomGetNext(reinterpret_cast<Geom_ID>(0x42)), nullptr);
-    expectFault("invalid geometry handle");
-
-    s = QorUtilStringAlloc(4, "test");
-    char *copy = s;
-    QorUtilStringDealloc(&s);
-    EXPECT_EQ(s, nullptr);
-    QorUtilStringDealloc(&copy);
-    expectFault("already freed");
-    char local[4] = "abc";
-    s = local;
-    QorUtilStringDealloc(&s);
-    EXPECT_STREQ(local, "abc");
-    expectFault("not allocated by the host");
-    Set_pa set = QorUtilSetAlloc(TRUE);
-    EXPECT_FALSE(QorUtilSetAddMember(set, -1, TRUE));
-    expectFault("below 0");
-    Set_pa setCopy = set;
-    QorUtilSetDealloc(&set);
-    QorUtilSetDealloc(&setCopy);
-    expectFault("already freed");
-    StringList_pa list = QorUtilStringListAlloc();
-    EXPECT_EQ(QorUtilStringListGetString(list, 1), nullptr);
-    expectFault("string number 1 is not 1 to 0");
-    QorUtilStringListDealloc(&list);
-
-    QorUtilLockFinish(QorUtilAddOnRegister(100, "Probe", "1", "Us"));
-    expectFault("lock finish without a lock start");
-    QorUtilLockOff();
-    expectFault("no QorUtilLockOn");
-
-    TextSpec t;
-    Text_ID text = host().addText(t);
-    QorUtilTextSetAnchor(text, 5);
-    EXPECT_EQ(QorUtilTextGetAnchor(text), 0);
-    expectFault("anchor must be 0, 1 or 2");
-    EXPECT_FALSE(QorUtilMacroExecuteCommand("$!REDRAWALL"));
-    expectFault("unsupported macro command");
-    EXPECT_FALSE(QorUtilMacroExecuteCommand("$!FRAMENAME = 'unterminated"));
-    EXPECT_EQ(host().currentFrame()->spec.name, "F");
-    expectFault("the frame name must be quoted");
-
-    EXPECT_FALSE(QorUtilDialogMessageBox("Resize all?", MessageBox_YesNo));
-    expectFault("unanswered question: \"Resize all?\"");
-    s = nullptr;
-    EXPECT_FALSE(QorUtilDialogGetFileName(0, &s, "Bitmap", nullptr, "*.bmp"));
-    EXPECT_EQ(s, nullptr);
-    expectFault("unanswered file chooser: \"Bitmap (*.bmp)\"");
+    char *s = nullptr, *copy = nullptr, local[4] = "abc";
+    Set_pa set = nullptr, setCopy = nullptr;
+    StringList_pa list = nullptr;
+    Text_ID text = nullptr;
     ColorIndex_t color = 3;
-    EXPECT_FALSE(QorUtilDialogGetColor(FALSE, &color));
-    EXPECT_EQ(color, 3);
-    expectFault("unanswered colour chooser");
-
-    EXPECT_EQ(QorGUIButtonAdd(99, 0, 0, 10, 10, "OK", nullptr), BADDIALOGID);
-    expectFault("parent 99 is no dialog");
-    QorGUIDialogLaunch(77);
-    expectFault("no dialog with identifier 77");
+    // clang-format off
+    const std::pair<const char *, std::function<void()>> cases[] = {
+        {"invalid text handle", [&] { s = local; EXPECT_FALSE(QorUtilTextGetString(reinterpret_cast<Text_ID>(0x42), &s)); EXPECT_EQ(s, nullptr); }},
+        {"QorUtilTextGetHeight: invalid text handle", [&] { QorUtilTextDelete(text_); EXPECT_EQ(QorUtilTextGetHeight(text_), 0.0); EXPECT_FALSE(QorUtilTextIsValid(text_)); }}, // asking is no misuse
+        {"invalid geometry handle", [&] { EXPECT_EQ(QorUtilGeomGetNext(reinterpret_cast<Geom_ID>(0x42)), nullptr); }},
+        {"already freed", [&] { copy = s = QorUtilStringAlloc(4, "test"); QorUtilStringDealloc(&s); EXPECT_EQ(s, nullptr); QorUtilStringDealloc(&copy); }},
+        {"not allocated by the host", [&] { s = local; QorUtilStringDealloc(&s); EXPECT_STREQ(local, "abc"); }},
+        {"below 0", [&] { set = QorUtilSetAlloc(TRUE); EXPECT_FALSE(QorUtilSetAddMember(set, -1, TRUE)); }},
+        {"already freed", [&] { setCopy = set; QorUtilSetDealloc(&set); QorUtilSetDealloc(&setCopy); }},
+        {"string number 1 is not 1 to 0", [&] { list = QorUtilStringListAlloc(); EXPECT_EQ(QorUtilStringListGetString(list, 1), nullptr); QorUtilStringListDealloc(&list); }},
+        {"lock finish without a lock start", [&] { QorUtilLockFinish(QorUtilAddOnRegister(100, "Probe", "1", "Us")); }},
+        {"no QorUtilLockOn", [&] { QorUtilLockOff(); }},
+        {"anchor must be 0, 1 or 2", [&] { text = host().addText(TextSpec()); QorUtilTextSetAnchor(text, 5); EXPECT_EQ(QorUtilTextGetAnchor(text), 0); }},
+        {"unsupported macro command", [&] { EXPECT_FALSE(QorUtilMacroExecuteCommand("$!REDRAWALL")); }},
+        {"the frame name must be quoted", [&] { EXPECT_FALSE(QorUtilMacroExecuteCommand("$!FRAMENAME = 'unterminated")); EXPECT_EQ(host().currentFrame()->spec.name, "F"); }},
+        {"unanswered question: \"Resize all?\"", [&] { EXPECT_FALSE(QorUtilDialogMessageBox("Resize all?", MessageBox_YesNo)); }},
+        {"unanswered file chooser: \"Bitmap (*.bmp)\"", [&] { s = nullptr; EXPECT_FALSE(QorUtilDialogGetFileName(0, &s, "Bitmap", nullptr, "*.bmp")); EXPECT_EQ(s, nullptr); }},
+        {"unanswered colour chooser", [&] { EXPECT_FALSE(QorUtilDialogGetColor(FALSE, &color)); EXPECT_EQ(color, 3); }},
+        {"parent 99 is no dialog", [&] { EXPECT_EQ(QorGUIButtonAdd(99, 0, 0, 10, 10, "OK", nullptr), BADDIALOGID); }},
+        {"no dialog with identifier 77", [&] { QorGUIDialogLaunch(77); }},
+    };
+    // clang-format on
+    for (const auto &[fault, misuse] : cases) {
+        SCOPED_TRACE(fault);
+        misuse();
+        expectFault(fault);
+    }
 }
 
 TEST_F(StrictnessTest, LiveResourcesAreCountedUntilFreed) {
@@ -105,22 +69,20 @@ TEST_F(StrictnessTest, LiveResourcesAreCountedUntilFreed) {
     Set_pa set = QorUtilSetAlloc(TRUE);
     StringList_pa list = QorUtilStringListAlloc();
     ArgList_pa args = QorUtilArgListAlloc();
+    auto live = [] {
+        return std::vector<size_t>({host().liveStrings(), host().liveSets(),
+                                    host().liveStringLists(), host().liveArgLists()});
+    };
     EXPECT_EQ(host().liveStringsByTag(),
               (std::map<std::string, size_t>{{"FrameGetName", 1}, {"GetStringTag", 2}}));
-    EXPECT_EQ(std::vector<size_t>({host().liveStrings(), host().liveSets(),
-                                   host().liveStringLists(), host().liveArgLists()}),
-              std::vector<size_t>({3, 1, 1, 1}));
-
-    QorUtilStringDealloc(&a);
-    QorUtilStringDealloc(&b);
-    QorUtilStringDealloc(&name);
+    EXPECT_EQ(live(), std::vector<size_t>({3, 1, 1, 1}));
+    for (char **s : {&a, &b, &name})
+        QorUtilStringDealloc(s);
     QorUtilSetDealloc(&set);
     QorUtilStringListDealloc(&list);
     QorUtilArgListDealloc(&args);
     EXPECT_EQ(set, nullptr);
-    EXPECT_EQ(std::vector<size_t>({host().liveStrings(), host().liveSets(),
-                                   host().liveStringLists(), host().liveArgLists()}),
-              std::vector<size_t>({0, 0, 0, 0}));
+    EXPECT_EQ(live(), std::vector<size_t>({0, 0, 0, 0}));
     EXPECT_TRUE(host().faults().empty());
 }
 
@@ -169,22 +131,20 @@ TEST_F(StrictnessTest, QuestionsTakeTheQueuedAnswersInOrder) {
 // ---- locks and commands
 
 AddOn_pa gAddOn = nullptr;
-void StartOnly() {
-    QorUtilLockStart(gAddOn);
-}
-void Balanced() {
+void (*const StartOnly)() = [] { QorUtilLockStart(gAddOn); };
+void (*const Balanced)() = [] {
     QorUtilLockStart(gAddOn);
     QorUtilLockFinish(gAddOn);
-}
-void Throws() {
+};
+void (*const Throws)() = [] {
     QorUtilLockStart(gAddOn);
     throw std::runtime_error("broken command");
-}
-void InitBalanced() {
+};
+void (*const InitBalanced)() = [] {
     QorUtilLockOn();
     gAddOn = QorUtilAddOnRegister(100, "Test", "1", "Us");
     QorUtilLockOff();
-}
+};
 
 TEST_F(StrictnessTest, LocksAreJudgedWhenEachCommandEnds) {
     host().startAddOn(InitBalanced);
@@ -217,13 +177,11 @@ TEST_F(StrictnessTest, LocksAreJudgedWhenEachCommandEnds) {
 }
 
 std::vector<std::string> gIdleOrder;
-void IdleA(ArbParam_t) {
-    gIdleOrder.push_back("A");
-}
-void IdleB(ArbParam_t data) {
+void (*const IdleA)(ArbParam_t) = [](ArbParam_t) { gIdleOrder.push_back("A"); };
+void (*const IdleB)(ArbParam_t) = [](ArbParam_t data) {
     gIdleOrder.push_back("B" + std::to_string(data));
     QorUtilOnIdleQueueAddCallback(IdleA, 0); // runs at the next idle time
-}
+};
 
 TEST_F(StrictnessTest, IdleCallbacksRunOnceEachInOrder) {
     gIdleOrder.clear();

@@ -5,15 +5,7 @@
 #include "model/Kinds.h"
 #include "model/Settings.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 using namespace quorvin::builder;
-using quorvin::host::Message;
 
 namespace qgbtest {
 namespace {
@@ -52,19 +44,24 @@ TEST(ClassifyByPrefix, FilledBoxPrefixesHollowAndPlainTexts) {
 }
 
 TEST(ControlKinds, NamesTagsAndLabels) {
-    EXPECT_STREQ(ControlKindName(ReadOnlyText), "ReadOnlyText");
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            ControlKindName(ReadOnlyText), ControlKindTag(Tab), ControlKindTag(ReadOnlyText),
+            ControlKindTag(RadioBox), ControlKindDisplayName(SingleList),
+            ControlLabelText(TextField, "TF:Name"), ControlLabelText(Spin, "TFS: x"),
+            ControlLabelText(PushButton, "Push Button"), ControlLabelText(TextField, "Name")}),
+        (std::vector<std::string>{"ReadOnlyText", "TB", "T", "RADIO", "Single Selection List",
+                                  "Name", " x", "Push Button", "Name"}));
     EXPECT_EQ(ControlKindName(NotAControl), nullptr);
-    EXPECT_STREQ(ControlKindTag(Tab), "TB");
-    EXPECT_STREQ(ControlKindTag(ReadOnlyText), "T");
-    EXPECT_STREQ(ControlKindTag(RadioBox), "RADIO");
-    EXPECT_STREQ(ControlKindDisplayName(SingleList), "Single Selection List");
-    EXPECT_STREQ(ControlLabelText(TextField, "TF:Name"), "Name");
-    EXPECT_STREQ(ControlLabelText(Spin, "TFS: x"), " x");
-    EXPECT_STREQ(ControlLabelText(PushButton, "Push Button"), "Push Button");
-    EXPECT_STREQ(ControlLabelText(TextField, "Name"), "Name");
 }
 
-class KindsTest : public HostFixture {};
+class KindsTest : public HostFixture {
+  protected:
+    // Exactly the error message given was shown (none for an empty text).
+    static void ExpectReported(const std::string &text) {
+        EXPECT_EQ(DescribeMessages(), text.empty() ? "" : "ErrMsg: " + text + "\n");
+    }
+};
 
 TEST_F(KindsTest, ClassifyTextWithTypeOverrideAndGroups) {
     AddFrame("ID=1");
@@ -102,6 +99,10 @@ TEST_F(KindsTest, FrameKinds) {
     const struct { const char *name; bool linked; FrameKind kind; int messages; } cases[] = {
         {"ID=1 TITLE=\"D\" MODE=MODAL", false, ModalDialog, 0},
         {"ID=1 MODE=MODELESS", false, ModelessDialog, 0},
+        {"ID=1 MODE=modeless OKCLOSEBUTTON=T", false, ModelessDialog, 0},
+        {"MODE = ModelessX", false, ModelessDialog, 0}, // the first eight letters count
+        {"ID=1 MODE=MODELES", false, ModalDialog, 0},
+        {"ID=1 TITLE=\"MODE=MODELESS\"", false, ModalDialog, 0},
         {"ID=1 SIDEBAR=T", false, Sidebar, 0},
         {"ID=1 SIDEBAR=T MODE=MODELESS", false, Sidebar, 0},
         {"TABPAGE=T ID=1 POS=1", true, TabPage, 0},
@@ -187,42 +188,14 @@ TEST_F(KindsTest, ControlNames) {
         EXPECT_EQ(Name(GetControlVarName(c.frame, c.label, c.command.c_str(), c.tag, c.tag,
                                          c.number, c.report)),
                   c.expected);
-        EXPECT_EQ(MessageTexts(), c.reported.empty() ? std::vector<std::string>{}
-                                                     : std::vector<std::string>{c.reported});
-        for (const auto &m : host().messages())
-            EXPECT_EQ(m.call, Message::Call::ErrMsg);
+        ExpectReported(c.reported);
     }
-}
-
-// A 2 x 1 pixel 24-bit BMP file.
-std::string WriteBmp(const std::string &name) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
-    // clang-format off
-    const unsigned char bmp[] = {
-        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header
-        40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, // info header
-        0, 0, 255, 0, 255, 0, 0, 0, // two pixels and row padding
-    };
-    // clang-format on
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char *>(bmp), sizeof bmp);
-    return path.string();
-}
-
-Geom_ID AddImage(const std::string &file, const std::string &command) {
-    quorvin::host::GeomSpec spec;
-    spec.type = GeomType_Image;
-    spec.x = spec.y = 20;
-    spec.width = 10;
-    spec.imageFile = file;
-    spec.command = command;
-    return quorvin::host::Host::instance().addGeom(spec);
 }
 
 // Images are bitmap buttons unless of Type=Toggle (all of it) or without a
 // command; their identifier needs a VarName, and a missing one is reported.
 TEST_F(KindsTest, ImagesNeedAVariableName) {
-    const std::string file = WriteBmp("qgb_kinds_test.bmp");
+    const std::string file = std::string(QGB_SOURCE_DIR) + "/examples/sample/button.bmp";
     const std::string noName = "No variable name specified for image:\n\"" + file +
                                "\"\nPlease add the VARNAME=[varname] to the macro function text "
                                "for this image.";
@@ -241,21 +214,22 @@ TEST_F(KindsTest, ImagesNeedAVariableName) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.command);
         host().clearMessages();
-        const Geom_ID image = AddImage(file, c.command);
+        quorvin::host::GeomSpec spec;
+        spec.type = GeomType_Image;
+        spec.x = spec.y = spec.width = 20;
+        spec.imageFile = file;
+        spec.command = c.command;
+        const Geom_ID image = host().addGeom(spec);
         ASSERT_TRUE(image);
         EXPECT_EQ(IsBitmapButton(image), c.bitmapButton);
         if (c.name) {
             // Asked silently first, as the names are made; then as reported.
             EXPECT_EQ(Name(GetImageVarName(c.frame, image, c.number, false)), c.name);
-            EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+            ExpectReported("");
             EXPECT_EQ(Name(GetImageVarName(c.frame, image, c.number, true)), c.name);
         }
-        EXPECT_EQ(MessageTexts(), c.reported.empty() ? std::vector<std::string>{}
-                                                     : std::vector<std::string>{c.reported});
-        for (const auto &m : host().messages())
-            EXPECT_EQ(m.call, Message::Call::ErrMsg);
+        ExpectReported(c.reported);
     }
-    std::filesystem::remove(file);
 }
 
 // The next free dialog (or sidebar) ID over every frame, frames named like
@@ -284,8 +258,7 @@ TEST_F(KindsTest, NextDialogId) {
         const UniqueID_t current = CurrentFrameId();
         const std::vector<UniqueID_t> order = FrameOrder();
         EXPECT_EQ(NextDialogId(false), c.dialog);
-        EXPECT_EQ(MessageTexts(),
-                  *c.reported ? std::vector<std::string>{c.reported} : std::vector<std::string>{});
+        ExpectReported(c.reported);
         if (!*c.reported) {
             EXPECT_EQ(NextDialogId(true), c.sidebar);
         }
@@ -294,7 +267,7 @@ TEST_F(KindsTest, NextDialogId) {
     }
 }
 
-TEST_F(KindsTest, NextLinkGroupLooksAtEveryFrame) {
+TEST_F(KindsTest, NextLinkGroupLooksAtEveryFrameUpTo32) {
     AddFrame("ID=1 TITLE=\"One\"");
     AddText("TAB:Group=1  \n\n", "VarName=TAB1 Type=Tab", Filled());
     AddText("FM:Group=2  \n\n", "VarName=FM1 Type=Form", Filled());
@@ -305,9 +278,8 @@ TEST_F(KindsTest, NextLinkGroupLooksAtEveryFrame) {
     const UniqueID_t current = CurrentFrameId();
     EXPECT_EQ(NextLinkGroup(), 4);
     EXPECT_EQ(CurrentFrameId(), current);
-}
 
-TEST_F(KindsTest, NextLinkGroupIsMinusOneWhenAllGroupsAreTaken) {
+    host().reset();
     for (int group = 1; group <= 31; ++group)
         AddFrame("TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", true, group);
     AddFrame("ID=1");
@@ -316,18 +288,17 @@ TEST_F(KindsTest, NextLinkGroupIsMinusOneWhenAllGroupsAreTaken) {
     EXPECT_EQ(NextLinkGroup(), -1);
 }
 
+// The next page ID and position of a group, as pairs.
 TEST_F(KindsTest, NextPageIdAndPosition) {
+    using P = std::pair<int, int>;
     AddFrame("ID=1");
-    EXPECT_EQ(NextPageId(2), 1);
-    EXPECT_EQ(NextPagePosition(2), 1);
+    EXPECT_EQ(P(NextPageId(2), NextPagePosition(2)), P(1, 1));
     AddFrame("TABPAGE=T ID=3 POS=2", true, 2);
     AddFrame("TABPAGE=T POS=7", true, 2); // no ID counts as -1
     AddFrame("TABPAGE=T ID=9 POS=9", true, 5);
     AddFrame("TABPAGE=T ID=8 POS=8", false, 2); // not linked
-    EXPECT_EQ(NextPageId(2), 4);
-    EXPECT_EQ(NextPagePosition(2), 8);
-    EXPECT_EQ(NextPageId(5), 10);
-    EXPECT_EQ(NextPagePosition(6), 1);
+    EXPECT_EQ(P(NextPageId(2), NextPagePosition(2)), P(4, 8));
+    EXPECT_EQ(P(NextPageId(5), NextPagePosition(6)), P(10, 1));
 }
 
 } // namespace

@@ -9,12 +9,9 @@
 
 namespace qgbtest {
 
+// A frame 9 x 8 inches at (1, 0.25) on the paper.
 inline UniqueID_t AddFrame(const std::string &name, bool linked = false, int linkGroup = 0) {
-    quorvin::host::FrameSpec spec;
-    spec.name = name;
-    spec.linkSizeAndPosition = linked;
-    spec.linkGroup = linkGroup;
-    return quorvin::host::Host::instance().addFrame(spec);
+    return quorvin::host::Host::instance().addFrame({name, 1, 0.25, 9, 8, linkGroup, linked});
 }
 
 struct TextOptions {
@@ -26,14 +23,10 @@ struct TextOptions {
 
 inline Text_ID AddText(const std::string &string, const std::string &command = "",
                        TextOptions options = {}) {
-    quorvin::host::TextSpec spec;
-    spec.string = string;
-    spec.command = command;
-    spec.boxType = options.box;
-    spec.sizeUnits = options.units;
-    spec.height = options.height;
-    spec.angle = options.angle;
-    return quorvin::host::Host::instance().addText(spec);
+    // string, command, system, x, y, units, height, angle, anchor, font, colour, box
+    return quorvin::host::Host::instance().addText({string, command, CoordSys_Frame, 50, 50,
+                                                    options.units, options.height, options.angle, 0,
+                                                    1, 0, options.box});
 }
 
 // Texts of the given height in points, in a filled box or none.
@@ -45,14 +38,8 @@ inline TextOptions NoBox(double height = 12) {
 }
 
 inline Geom_ID AddRectangle(const std::string &command) {
-    quorvin::host::GeomSpec spec;
-    spec.type = GeomType_Rectangle;
-    spec.x = 10;
-    spec.y = 90;
-    spec.width = 20;
-    spec.height = 10;
-    spec.command = command;
-    return quorvin::host::Host::instance().addGeom(spec);
+    return quorvin::host::Host::instance().addGeom(
+        {GeomType_Rectangle, CoordSys_Frame, 10, 90, 0, command, 20, 10, {}, ""});
 }
 
 inline UniqueID_t CurrentFrameId() {
