@@ -33,9 +33,9 @@ class BuildTest : public ClassicFixture {
     bool AnyOutputFile() const {
         for (int32_t language = 0; language <= 2; ++language)
             for (const std::string &name : OutputFileNames(language))
-                if (FileExists(dir + name))
+                if (fs::exists(dir + name))
                     return true;
-        return FileExists(dir + "dlb.cfg") || FileExists(dir + "design.lay");
+        return fs::exists(dir + "dlb.cfg") || fs::exists(dir + "design.lay");
     }
 };
 
@@ -45,7 +45,7 @@ TEST_F(BuildTest, UnwritableDirectoryClosesWhatOpenedAndReports) {
     Build(LanguageC);
     EXPECT_EQ(Shown(), (std::vector<std::string>{kOpenFailed, kWriteFailed}));
     ExpectPleaseWaitOnAndOff();
-    EXPECT_FALSE(FileExists(dir + "missing/design.lay"));
+    EXPECT_FALSE(fs::exists(dir + "missing/design.lay"));
 }
 
 TEST_F(BuildTest, FilesThatDidOpenAreLeftEmptyWhenOneCannotBeOpened) {
@@ -55,7 +55,7 @@ TEST_F(BuildTest, FilesThatDidOpenAreLeftEmptyWhenOneCannotBeOpened) {
                                                       {LanguageFORTRAN, "GUIDEFS.INC"}};
     for (const auto &[language, blocked] : cases) {
         SCOPED_TRACE(blocked);
-        ResetWorkspace();
+        FreshHost();
         AddSimpleDialog();
         NameLayout();
         // A directory where the file should be cannot be opened for writing.
@@ -64,10 +64,10 @@ TEST_F(BuildTest, FilesThatDidOpenAreLeftEmptyWhenOneCannotBeOpened) {
         EXPECT_EQ(Shown(), (std::vector<std::string>{kOpenFailed, kWriteFailed}));
         for (const std::string &name : OutputFileNames(language))
             if (name != blocked) {
-                EXPECT_TRUE(FileExists(dir + name)) << name;
+                EXPECT_TRUE(fs::exists(dir + name)) << name;
                 EXPECT_EQ(Output(name), "") << name;
             }
-        EXPECT_FALSE(FileExists(dir + "design.lay"));
+        EXPECT_FALSE(fs::exists(dir + "design.lay"));
         ::rmdir((dir + blocked).c_str());
         for (const std::string &name : OutputFileNames(language))
             ::unlink((dir + name).c_str());
@@ -87,7 +87,7 @@ TEST_F(BuildTest, FailedLayoutSaveCompletesTheFilesAndReportsBoth) {
     ExpectPleaseWaitOnAndOff();
     EXPECT_NE(Output("guicb.tmp").find("#include \"guibld.cpp\"\n"), std::string::npos);
     EXPECT_NE(Output("guibld.cpp").find("void InitDLB(void)"), std::string::npos);
-    EXPECT_TRUE(FileExists(dir + "dlb.cfg"));
+    EXPECT_TRUE(fs::exists(dir + "dlb.cfg"));
 }
 
 TEST_F(BuildTest, AWriteErrorIsNotReportedAsSuccess) {
@@ -134,7 +134,7 @@ TEST_F(BuildTest, FailedChecksWriteNothing) {
     // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
-        ResetWorkspace();
+        FreshHost();
         const bool many = !c.page.empty() && c.page.back() == '#';
         for (int page = 1; page <= (many ? 33 : c.page.empty() ? 0 : 1); ++page)
             AddFrameAt(many ? c.page.substr(0, c.page.size() - 1) + std::to_string(page) : c.page,
@@ -154,7 +154,7 @@ TEST_F(BuildTest, FailedChecksWriteNothing) {
 // Only the current frame is checked for an OK button, and only when modal.
 TEST_F(BuildTest, OnlyACurrentModalFrameHasToHaveAnOkButton) {
     for (const bool modeless : {false, true}) {
-        ResetWorkspace();
+        FreshHost();
         AddSimpleDialog("ID=2 TITLE=\"Two\" OKCLOSEBUTTON=FALSE");
         AddSimpleDialog(modeless ? "ID=1 TITLE=\"Tool\" MODE=MODELESS OKCLOSEBUTTON=FALSE"
                                  : "ID=1 TITLE=\"One\"");

@@ -40,7 +40,7 @@ const char *const kShowEveryKind =
 TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
     for (const bool cpp : {false, true}) {
         SCOPED_TRACE(cpp ? "C++" : "C");
-        ResetWorkspace();
+        FreshHost();
         AddEveryKindDesign(dir);
         ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(cpp ? 1 : 0, {kEveryKindWarning}));
         void *library = LoadGenerated(cpp, kShowEveryKind);
@@ -182,7 +182,7 @@ TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
         EXPECT_TRUE(host().faults().empty()) << host().faults().front();
         EXPECT_FALSE(host().lockHeld());
         // The host drops the generated callbacks before the library goes.
-        ResetWorkspace();
+        FreshHost();
         ::dlclose(library);
     }
 }

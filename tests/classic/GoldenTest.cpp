@@ -9,13 +9,10 @@
 // names a directory to write the new outputs to instead of comparing) and
 // prints the differences; review them by hand.
 #include "CompileFixture.h"
+#include "GoldenTree.h"
 
 #include "model/Settings.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 
 namespace qgbtest {
@@ -128,37 +125,26 @@ struct Design {
 
 class GoldenTest : public CompileFixture {
   protected:
-    // Compares the output files of the language with the golden ones, or
-    // writes them to the update directory.
+    // Compares the output files of the language with the golden ones.
     void CompareOutputs(const std::string &design, int32_t language) {
-        const std::string relative = design + "/" + kLanguageDirs[language] + "/";
-        for (const std::string &name : OutputFileNames(language)) {
-            if (const char *update = std::getenv("QGB_UPDATE_GOLDEN")) {
-                const std::string target = std::string(update) + "/" + relative;
-                ASSERT_EQ(RunCommand("mkdir -p '" + target + "'"), 0);
-                std::ofstream(target + name, std::ios::binary) << Output(name);
-                continue;
-            }
-            const std::string golden =
-                std::string(QGB_SOURCE_DIR) + "/tests/golden/classic/" + relative + name;
-            ASSERT_TRUE(FileExists(golden)) << golden << " is missing; run "
-                                            << "scripts/update-golden.sh";
-            EXPECT_EQ(Output(name), ReadFile(golden)) << name << " differs from " << golden;
-        }
+        std::map<std::string, std::string> files;
+        for (const std::string &name : OutputFileNames(language))
+            files[name] = Output(name);
+        ExpectGoldenTree("classic", design + "/" + kLanguageDirs[language], files);
     }
 };
 
 TEST_F(GoldenTest, EverySampleDesignInEveryClassicLanguage) {
-    const std::vector<std::string> layouts = ExampleLayouts();
+    const std::vector<fs::path> layouts = SampleLayouts();
     ASSERT_FALSE(layouts.empty()) << "no sample design under examples/";
-    for (const std::string &layout : layouts)
+    for (const fs::path &layout : layouts)
         for (int32_t language = 0; language <= 2; ++language) {
-            SCOPED_TRACE(layout + " " + kLanguageDirs[language]);
+            SCOPED_TRACE(layout.string() + " " + kLanguageDirs[language]);
             // Built from a copy: nothing is written into the source tree.
-            ResetWorkspace();
+            FreshHost();
             ASSERT_NO_FATAL_FAILURE(LoadExample(layout));
             ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language));
-            CompareOutputs(layout.substr(0, layout.find('/')), language);
+            CompareOutputs(layout.parent_path().filename().string(), language);
             Compile(language);
         }
 }
@@ -193,8 +179,7 @@ TEST_F(GoldenTest, BuiltDesignsInEveryClassicLanguage) {
     for (const Design &design : designs)
         for (int32_t language = 0; language <= 2; ++language) {
             SCOPED_TRACE(std::string(design.name) + " " + kLanguageDirs[language]);
-            ResetWorkspace();
-            quorvin::builder::BuilderSettings = quorvin::builder::BuilderSettingsT{};
+            FreshHost();
             design.add(dir);
             const auto frameOrder = [this] {
                 std::vector<UniqueID_t> order;

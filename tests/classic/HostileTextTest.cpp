@@ -6,8 +6,6 @@
 
 #include "model/Settings.h"
 
-#include <algorithm>
-
 namespace qgbtest {
 namespace {
 
@@ -20,28 +18,18 @@ const char *const kCaseOnly = "get identifiers that differ only by case, which F
 
 class HostileTextTest : public CompileFixture {
   protected:
-    // Dialog 1 holding the rows one under the other.
-    static void AddDialog(const std::string &title, const std::vector<HostileText> &rows) {
-        AddFrameAt("ID=1 TITLE=\"" + title + "\"", kHostileFrameWidth, 7);
-        double y = 8;
-        for (const HostileText &row : rows) {
-            AddPixelText({row.string, row.command, row.box, 14, y});
-            y += 20 * (1 + std::count(row.string.begin(), row.string.end(), '\n'));
-        }
-    }
-
     // Builds the rows every compiler must take and compiles them; then builds
     // the rows that clash and expects the warnings (and the success report).
     void Check(int32_t language) {
         std::vector<HostileText> compiled, clashing = HostileClashes();
         for (const HostileText &row : HostileTexts())
             (row.caseTwin && language == LanguageFORTRAN ? clashing : compiled).push_back(row);
-        AddDialog(HostileTitle(), compiled);
+        AddHostileFrame("ID=1 TITLE=\"" + HostileTitle() + "\"", compiled);
         ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language));
         Compile(language);
 
-        ResetWorkspace();
-        AddDialog("Clashes", clashing);
+        FreshHost();
+        AddHostileFrame("ID=1 TITLE=\"Clashes\"", clashing);
         host().clearMessages();
         NameLayout();
         Build(language);
@@ -59,7 +47,7 @@ class HostileTextTest : public CompileFixture {
 TEST_F(HostileTextTest, CompilesInEveryLanguage) {
     for (const int32_t language : {LanguageC, LanguageCPP, LanguageFORTRAN}) {
         SCOPED_TRACE(language);
-        ResetWorkspace();
+        FreshHost();
         Check(language);
     }
 }

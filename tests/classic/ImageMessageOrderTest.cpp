@@ -25,7 +25,7 @@ TEST_F(ImageMessageOrderTest, UnnamedImagesAreReportedInTabOrder) {
         "Missing Control Name for: \nBitmap Button: " + std::string(30, ' ');
     for (const int32_t language : {LanguageC, LanguageCPP, LanguageFORTRAN, LanguageQt}) {
         SCOPED_TRACE(language);
-        ResetWorkspace();
+        FreshHost();
         WriteBmp(image, 2, 2, std::vector<unsigned char>(12, 200));
         AddFrameAt("ID=1 TITLE=\"Main\"");
         // Geometries come before texts in host order; the tab order puts

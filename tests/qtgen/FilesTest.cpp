@@ -5,7 +5,6 @@
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
 using T = ElementType;
 using qm::QtWriter;
 
@@ -46,7 +45,7 @@ TEST_F(FilesTest, EachObstacleStopsTheWritingWhereItIsMet) {
     // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        host().reset();
+        FreshHost();
         parser = std::make_unique<qm::Parser>();
         fs::remove_all(root);
         const std::string obstacle = c.obstacle;

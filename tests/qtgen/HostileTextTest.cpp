@@ -4,27 +4,10 @@
 #include "HostileTexts.h"
 #include "QtTools.h"
 
-#include "model/Settings.h"
-
-#include <algorithm>
-
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
-namespace qb = quorvin::builder;
-
-class QtHostileTextTest : public QtBuildFixture {
-  protected:
-    static void AddContainer(const std::string &name, const std::vector<HostileText> &rows) {
-        AddFrameAt(name, kHostileFrameWidth, 7);
-        double y = 8;
-        for (const HostileText &row : rows) {
-            AddText(row.string, row.command, row.box, 14, y);
-            y += 20 * (1 + std::count(row.string.begin(), row.string.end(), '\n'));
-        }
-    }
-};
+using QtHostileTextTest = QtFixture;
 
 TEST_F(QtHostileTextTest, PassesUicRccMocAndCompiles) {
     if (!kHaveQt)
@@ -32,9 +15,8 @@ TEST_F(QtHostileTextTest, PassesUicRccMocAndCompiles) {
     MakeProject();
     // The dialog's title names its files, cut to a class name of 64 characters.
     const std::string title = HostileTitle();
-    AddContainer("ID=2 TITLE=\"" + title + "\" SIDEBAR=T", HostileTexts());
-    AddContainer("ID=1 TITLE=\"" + title + "\"", HostileTexts());
-    qb::BuilderSettings.Language = qb::LanguageQt;
+    AddHostileFrame("ID=2 TITLE=\"" + title + "\" SIDEBAR=T", HostileTexts());
+    AddHostileFrame("ID=1 TITLE=\"" + title + "\"", HostileTexts());
     Build();
     ASSERT_EQ(Shown(), std::vector<std::string>{"New Qt stub files have been written."})
         << DescribeMessages();

@@ -2,67 +2,17 @@
 
 #include "classic/Build.h"
 #include "classic/BuildState.h"
-#include "commands/Preview.h"
 #include "model/HostResources.h"
 #include "model/Settings.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-
 namespace qgbtest {
 
-namespace fs = std::filesystem;
 using quorvin::host::FrameSpec;
 
-std::string ReadFile(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path &path, const std::string &text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
-
-static std::string Quoted(const std::string &word) {
-    std::string out = "'";
-    for (char c : word)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-Result RunCommand(const std::vector<std::string> &command, bool withErrors) {
-    std::string line;
-    for (const std::string &word : command)
-        line += Quoted(word) + " ";
-    line += withErrors ? "2>&1" : "2>/dev/null";
-    Result result;
-    FILE *pipe = popen(line.c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
 void QtFixture::SetUp() {
-    HostFixture::SetUp();
+    AddOnFixture::SetUp();
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root = fs::path(QGB_BINARY_DIR) / "tests" / "qtgen-work" /
-           (std::string(info->test_suite_name()) + "." + info->name());
-    std::error_code error;
-    fs::remove_all(root, error);
+    root = OutputDir(std::string("qtgen-") + info->test_suite_name() + "." + info->name());
 }
 
 void QtFixture::NewFrame() {
@@ -198,72 +148,12 @@ void QtFixture::AddSampleDesign() {
     scale("Size_SC_S5", "Size_SCD_S5", {5, 110, 150, 24});
 }
 
-void AddFrameAt(const std::string &name, double widthInches, double heightInches, int linkGroup) {
-    FrameSpec spec;
-    spec.name = name;
-    spec.x = 1;
-    spec.y = 0.25;
-    spec.width = widthInches;
-    spec.height = heightInches;
-    spec.linkSizeAndPosition = linkGroup != 0;
-    spec.linkGroup = linkGroup;
-    quorvin::host::Host::instance().addFrame(spec);
-}
-
-void AddText(const std::string &string, const std::string &command, TextBox_e box, double x,
-             double y) {
-    quorvin::host::TextSpec spec;
-    spec.string = string;
-    spec.command = command;
-    spec.boxType = box;
-    spec.coordSys = CoordSys_Screen;
-    spec.height = 12;
-    spec.margin = 0;
-    const double lines = 1.0 + static_cast<double>(std::count(string.begin(), string.end(), '\n'));
-    spec.x = 96 + x;
-    spec.y = 24 + y + lines * 16;
-    quorvin::host::Host::instance().addText(spec);
-}
-
-void QtBuildFixture::SetUp() {
-    QtFixture::SetUp();
-    StartAddOn();
-}
-
-void QtBuildFixture::TearDown() {
-    StopAddOn();
-    QtFixture::TearDown();
-}
-
-void QtBuildFixture::StartAddOn() {
-    namespace qb = quorvin::builder;
-    qb::BuildState = qb::BuildStateT{};
-    qb::BuildHooks = qb::GeneratorHooks{};
-    qb::ResetPreviewState();
-    qb::AllocatePageSets();
-    qb::BuildNameList = QorUtilStringListAlloc();
-    RegisterAddOn();
-}
-
-void QtBuildFixture::StopAddOn() {
-    namespace qb = quorvin::builder;
-    qb::FreeHostObjects();
-    qb::BuildState = qb::BuildStateT{};
-    qb::BuildHooks = qb::GeneratorHooks{};
-}
-
-void QtBuildFixture::ResetWorkspace() {
-    StopAddOn();
-    host().reset();
-    StartAddOn();
-}
-
-void QtBuildFixture::Build(int32_t language) {
+void QtFixture::Build(int32_t language) {
     quorvin::builder::LockGuard lock(quorvin::builder::AddOnHandle);
     quorvin::builder::GoBuild(language, false);
 }
 
-std::vector<std::string> QtBuildFixture::Shown() {
+std::vector<std::string> QtFixture::Shown() {
     std::vector<std::string> shown;
     for (const quorvin::host::Message &m : host().messages())
         if (m.call == quorvin::host::Message::Call::ErrMsg ||
@@ -272,7 +162,7 @@ std::vector<std::string> QtBuildFixture::Shown() {
     return shown;
 }
 
-std::map<std::string, std::string> QtGoldenTest::QtOutput(const fs::path &project) {
+std::map<std::string, std::string> QtOutput(const fs::path &project) {
     std::map<std::string, std::string> files;
     if (fs::exists(project / "ui"))
         for (const auto &entry : fs::recursive_directory_iterator(project / "ui")) {
@@ -284,42 +174,6 @@ std::map<std::string, std::string> QtGoldenTest::QtOutput(const fs::path &projec
     if (fs::exists(resources))
         files["layout/quorvinrs_generated.qrc"] = ReadFile(resources);
     return files;
-}
-
-void QtGoldenTest::ExpectGolden(const std::string &design,
-                                const std::map<std::string, std::string> &output) {
-    std::map<std::string, std::string> files, golden;
-    for (const auto &[path, text] : output)
-        if (path.back() != '/')
-            files[path] = text;
-    if (const char *update = std::getenv("QGB_UPDATE_GOLDEN")) {
-        for (const auto &[path, text] : files) {
-            const fs::path target = fs::path(update) / design / path;
-            fs::create_directories(target.parent_path());
-            WriteFile(target, text);
-        }
-        return;
-    }
-    // Regular files only: git keeps no empty directory.
-    const fs::path goldenRoot = fs::path(QGB_SOURCE_DIR) / "tests" / "golden" / "qt" / design;
-    if (fs::exists(goldenRoot))
-        for (const auto &entry : fs::recursive_directory_iterator(goldenRoot))
-            if (entry.is_regular_file())
-                golden[fs::relative(entry.path(), goldenRoot).generic_string()] =
-                    ReadFile(entry.path());
-    ASSERT_FALSE(golden.empty()) << goldenRoot << " is missing; run scripts/update-golden.sh";
-    auto names = [](const std::map<std::string, std::string> &texts) {
-        std::vector<std::string> paths;
-        for (const auto &[path, text] : texts)
-            paths.push_back(path);
-        return paths;
-    };
-    EXPECT_EQ(names(files), names(golden));
-    // A failure shows the lines that differ.
-    for (const auto &[path, text] : files)
-        if (const auto expected = golden.find(path); expected != golden.end()) {
-            EXPECT_EQ(text, expected->second) << path << " differs from the golden file";
-        }
 }
 
 } // namespace qgbtest

@@ -30,6 +30,20 @@ inline const char *const kQtIncludes = QGB_QT_INCLUDES;
 inline const char *const kQtLibraries = QGB_QT_LIBRARIES;
 inline const char *const kCxx = QGB_CXX;
 
+struct Result {
+    int status = -1;
+    std::string output; // standard output and error together (or only output)
+};
+// Runs a command, each word quoted for the shell.
+inline Result RunCommand(const std::vector<std::string> &command, bool withErrors = true) {
+    std::string line;
+    for (const std::string &word : command)
+        line += Quote(word) + " ";
+    Result result;
+    result.status = Capture(line + (withErrors ? "2>&1" : "2>/dev/null"), &result.output);
+    return result;
+}
+
 inline std::vector<std::string> Split(const std::string &text, char separator) {
     std::vector<std::string> parts;
     std::string part;

@@ -11,8 +11,6 @@
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
-
 // A valid 1 x 1 PNG picture.
 const unsigned char kTinyPng[] = {
     0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
@@ -185,7 +183,7 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
         outputs[run.file] = WithoutPageGeometry(result.output);
     }
     EXPECT_TRUE(fs::exists(pictures / "qt-sample-dialog.png"));
-    ExpectGolden("every-kind-program", outputs);
+    ExpectGoldenTree("qt", "every-kind-program", outputs);
 }
 
 } // namespace
