@@ -1,17 +1,10 @@
 #include "HostFixture.h"
+#include "Run.h"
 
-#include "options/Options.h"
 #include "model/Settings.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
+#include "options/Options.h"
 
 using namespace quorvin::builder;
-namespace fs = std::filesystem;
 
 namespace qgbtest {
 namespace {
@@ -21,16 +14,9 @@ class ConfigFileTest : public HostFixture {
   protected:
     void SetUp() override {
         HostFixture::SetUp();
-        directory_ = fs::temp_directory_path() /
-                     (std::string("qgb_options_") +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
+        directory_ = OutputDir(std::string("options-") +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         host().setLayoutFileName((directory_ / "design.lay").string());
-    }
-    void TearDown() override {
-        HostFixture::TearDown();
-        fs::remove_all(directory_);
     }
     fs::path ConfigPath() const { return directory_ / "dlb.cfg"; }
     // Reads the text as "dlb.cfg", starting from settings no file sets by
@@ -38,7 +24,7 @@ class ConfigFileTest : public HostFixture {
     void Read(const std::string &text, int32_t language, bool limit) {
         BuilderSettings.Language = language;
         BuilderSettings.LimitIdentLength = limit;
-        std::ofstream(ConfigPath(), std::ios::binary) << text;
+        WriteFile(ConfigPath(), text);
         ReadConfigFile();
     }
     fs::path directory_;
@@ -141,11 +127,10 @@ TEST_F(ConfigFileTest, WritesFourLinesThatReadBackUnchanged) {
         BuilderSettings.Language = c.language;
         BuilderSettings.LimitIdentLength = c.limit;
         WriteConfigFile();
-        std::ostringstream text;
-        text << std::ifstream(ConfigPath(), std::ios::binary).rdbuf();
-        EXPECT_EQ(text.str(), std::string("#!DLB 2022\nLanguage=") + c.name +
-                                  "\nLimitIdentLength=" + c.limitText + "\nMaxFortranLineLen=70\n");
-        Read(text.str(), c.language == LanguageC ? LanguageCPP : LanguageC, !c.limit);
+        const std::string text = ReadFile(ConfigPath());
+        EXPECT_EQ(text, std::string("#!DLB 2022\nLanguage=") + c.name +
+                            "\nLimitIdentLength=" + c.limitText + "\nMaxFortranLineLen=70\n");
+        Read(text, c.language == LanguageC ? LanguageCPP : LanguageC, !c.limit);
         EXPECT_EQ(BuilderSettings.Language, c.language);
         EXPECT_EQ(BuilderSettings.LimitIdentLength, c.limit);
     }

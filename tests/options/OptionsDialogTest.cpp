@@ -1,18 +1,13 @@
 #include "HostFixture.h"
+#include "Run.h"
 
 #include "model/Settings.h"
 #include "options/Options.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
 
 using namespace quorvin::builder;
 using quorvin::host::GuiControl;
 using quorvin::host::GuiDialog;
 using quorvin::host::Message;
-namespace fs = std::filesystem;
 
 namespace qgbtest {
 namespace {
@@ -81,6 +76,14 @@ TEST_F(OptionsDialogTest, IsBuiltOnceWithItsItems) {
     OptionsDialog();
     EXPECT_EQ(Control(dialog, "RadioBox").intValue, 3);
 
+    // Help shows an information box and leaves the dialog up.
+    Press(dialog, "Help");
+    ASSERT_EQ(MessageTexts(),
+              std::vector<std::string>{"On-line Help not available for this dialog."});
+    EXPECT_EQ(host().messages()[0].call, Message::Call::MessageBox);
+    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Information);
+    EXPECT_TRUE(dialog.up);
+
     const GUIInt_t id = dialog.id;
     Press(dialog, "Cancel");
     EXPECT_FALSE(host().lockHeld());
@@ -97,9 +100,7 @@ TEST_F(OptionsDialogTest, IsBuiltOnceWithItsItems) {
 
 // OK takes the choices into memory only; Cancel keeps the settings.
 TEST_F(OptionsDialogTest, OkTakesTheChoicesIntoMemoryOnly) {
-    const fs::path directory = fs::temp_directory_path() / "qgb_options_dialog";
-    fs::remove_all(directory);
-    fs::create_directories(directory);
+    const fs::path directory = OutputDir("options-dialog");
     host().setLayoutFileName((directory / "design.lay").string());
 
     // clang-format off
@@ -136,18 +137,6 @@ TEST_F(OptionsDialogTest, OkTakesTheChoicesIntoMemoryOnly) {
         EXPECT_FALSE(host().lockHeld());
     }
     EXPECT_FALSE(fs::exists(directory / "dlb.cfg"));
-    fs::remove_all(directory);
-}
-
-TEST_F(OptionsDialogTest, HelpShowsAnInformationBox) {
-    const GuiDialog &dialog = Open();
-    Press(dialog, "Help");
-    ASSERT_EQ(MessageTexts(),
-              std::vector<std::string>{"On-line Help not available for this dialog."});
-    EXPECT_EQ(host().messages()[0].call, Message::Call::MessageBox);
-    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Information);
-    EXPECT_TRUE(dialog.up);
-    Press(dialog, "Cancel");
 }
 
 } // namespace
