@@ -109,11 +109,10 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
     // moc on every class header; each moc output compiles on its own, which
     // compiles its header (and the ui_ header it includes) stand-alone.
     std::vector<fs::path> objects;
-    for (const fs::path &header :
-         {dialogsDirectory() / "sample" / "SampleDialog.h",
-          dialogsDirectory() / "toolspanel" / "ToolspanelDialog.h",
-          mainWindowDirectory() / "MainWindowGenerated.h", QtSdkDirectory() / "QuorvinSpinBox.h",
-          QtSdkDirectory() / "QuorvinTabWidget.h"}) {
+    for (const fs::path &header : {dialogsDirectory() / "sample" / "SampleDialog.h",
+                                   dialogsDirectory() / "toolspanel" / "ToolspanelDialog.h",
+                                   mainWindowDirectory() / "MainWindowGenerated.h",
+                                   kQtSdk / "QuorvinSpinBox.h", kQtSdk / "QuorvinTabWidget.h"}) {
         const fs::path mocSource = build / ("moc_" + header.stem().string() + ".cpp");
         ASSERT_NO_FATAL_FAILURE(ExpectToolAccepts(kMoc, header, mocSource));
         objects.push_back(build / (mocSource.stem().string() + ".o"));
@@ -126,9 +125,8 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
                                         "#include \"SampleDialog.h\"\n"
                                         "#include \"ToolspanelDialog.h\"\n");
     WriteFile(build / "Stubs.cpp", CallbackStubs(root));
-    for (const fs::path &source :
-         {FixtureDirectory() / "SampleMain.cpp", QtSdkDirectory() / "QorGUICallbackUtil.cpp",
-          build / "Stubs.cpp"}) {
+    for (const fs::path &source : {fs::path(QGB_SOURCE_DIR) / "tests/fixtures/qt/SampleMain.cpp",
+                                   kQtSdk / "QorGUICallbackUtil.cpp", build / "Stubs.cpp"}) {
         objects.push_back(build / (source.stem().string() + ".o"));
         ASSERT_NO_FATAL_FAILURE(
             CompileAgainstQt(root, source, objects.back(), {"-I" + build.string()}));
@@ -137,8 +135,7 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
     std::vector<std::string> link = {kCxx, "-o", program.string()};
     for (const fs::path &object : objects)
         link.push_back(object.string());
-    for (const std::string &library : Split(kQtLibraries, '|'))
-        link.push_back(library);
+    AppendList(link, QGB_QT_LIBRARIES);
     const Result linked = RunCommand(link);
     ASSERT_EQ(linked.status, 0) << linked.output;
 
