@@ -100,19 +100,6 @@ std::vector<std::string> OutputFileNames(int32_t language) {
     return language >= 0 && language <= 2 ? names[language] : std::vector<std::string>{};
 }
 
-void ClassicFixture::SetUp() {
-    AddOnFixture::SetUp();
-    dir = OutputDir(std::string("classic-") +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-          "/";
-}
-
-void ClassicFixture::Build(int32_t language) {
-    QorUtilLockStart(quorvin::builder::AddOnHandle);
-    quorvin::builder::GoBuild(language, false);
-    QorUtilLockFinish(quorvin::builder::AddOnHandle);
-}
-
 void ClassicFixture::BuildExpectingSuccess(int32_t language, std::vector<std::string> warnings) {
     host().clearMessages();
     NameLayout();
@@ -134,22 +121,6 @@ void ClassicFixture::ExpectPleaseWaitOnAndOff() const {
             states.push_back(m.answer);
         }
     EXPECT_EQ(states, (std::vector<bool>{true, false}));
-}
-
-void ClassicFixture::LoadExample(const fs::path &layout) {
-    fs::copy(layout.parent_path(), dir,
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    std::string error;
-    ASSERT_TRUE(host().loadLayout(dir + layout.filename().string(), &error)) << error;
-}
-
-std::vector<std::string> ClassicFixture::Shown() const {
-    std::vector<std::string> shown;
-    for (const quorvin::host::Message &m : host().messages())
-        if (m.call == quorvin::host::Message::Call::ErrMsg ||
-            m.call == quorvin::host::Message::Call::MessageBox)
-            shown.push_back(m.text);
-    return shown;
 }
 
 void AddEveryKindDesign(const std::string &dir) {

@@ -57,23 +57,29 @@ std::vector<std::string> OutputFileNames(int32_t language);
 // empty directory to build into.
 class ClassicFixture : public AddOnFixture {
   protected:
-    void SetUp() override;
+    void SetUp() override {
+        AddOnFixture::SetUp();
+        dir = OutputDir(std::string("classic-") +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+              "/";
+    }
 
     // Names the layout dir/design.lay (unsaved until a build saves it).
     void NameLayout() { host().setLayoutFileName(dir + "design.lay"); }
-    // Runs the build command inside a lock, as the tool dialog does.
-    void Build(int32_t language);
     // Names the layout, builds and expects these warnings, then the success
     // message, and nothing else; the please-wait on and off; the layout and
     // "dlb.cfg" saved; drawing on again.
     void BuildExpectingSuccess(int32_t language, std::vector<std::string> warnings = {});
     // Copies a sample design (a SampleLayouts() entry) into dir and loads it
     // from there.
-    void LoadExample(const fs::path &layout);
+    void LoadExample(const fs::path &layout) {
+        fs::copy(layout.parent_path(), dir,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        std::string error;
+        ASSERT_TRUE(host().loadLayout(dir + layout.filename().string(), &error)) << error;
+    }
     // "Building..." shown and then taken down, and no other please-wait.
     void ExpectPleaseWaitOnAndOff() const;
-    // Error and message box texts shown, without the please-wait.
-    std::vector<std::string> Shown() const;
     std::string Output(const std::string &fileName) const { return ReadFile(dir + fileName); }
 
     std::string dir; // ends with "/"

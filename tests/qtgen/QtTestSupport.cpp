@@ -1,65 +1,6 @@
 #include "QtTestSupport.h"
 
-#include "classic/Build.h"
-#include "classic/BuildState.h"
-#include "model/HostResources.h"
-#include "model/Settings.h"
-
 namespace qgbtest {
-
-using quorvin::host::FrameSpec;
-
-void QtFixture::SetUp() {
-    AddOnFixture::SetUp();
-    const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root = OutputDir(std::string("qtgen-") + info->test_suite_name() + "." + info->name());
-}
-
-void QtFixture::NewFrame() {
-    host().addFrame(FrameSpec{});
-}
-
-DialogElement *QtFixture::Add(std::unique_ptr<DialogElement> element) {
-    DialogElement *e = element.get();
-    EXPECT_TRUE(parser->add(std::move(element)));
-    return e;
-}
-
-DialogElement *QtFixture::Dialog(uint32_t id, bool modeless, const std::string &title, bool ok,
-                                 bool cancel, bool apply, bool help, int32_t width,
-                                 int32_t height) {
-    NewFrame();
-    return Add(
-        DialogElement::makeDialog(id, modeless, width, height, title, ok, cancel, apply, help));
-}
-
-DialogElement *QtFixture::TabPage(uint32_t group, uint32_t pageId, uint32_t position,
-                                  const std::string &title) {
-    NewFrame();
-    return Add(DialogElement::makeTabPage(
-        group, pageId, "Tab" + std::to_string(pageId) + "_" + std::to_string(group) + "Manager",
-        title, position));
-}
-
-DialogElement *QtFixture::Control(ElementType type, const std::string &name, ElementRect rect,
-                                  const std::string &text, const std::string &toolTip) {
-    return Add(DialogElement::makeControl(type, 1, rect, name, toolTip, text, name + "_CB"));
-}
-
-void QtFixture::MakeProject(bool withMainWindowDirectory) {
-    fs::create_directories(layoutDirectory());
-    if (withMainWindowDirectory)
-        fs::create_directories(mainWindowDirectory());
-    host().setLayoutFileName((layoutDirectory() / "design.lay").string());
-}
-
-bool QtFixture::WriteAll() {
-    qm::QtWriter writer;
-    const bool dialogs = writer.writeDialogFiles(*parser);
-    const bool mainWindow = writer.writeMainWindowFiles(*parser);
-    const bool resources = writer.writeResourceFile();
-    return dialogs && mainWindow && resources;
-}
 
 void QtFixture::AddSampleDesign() {
     using T = ElementType;
@@ -146,20 +87,6 @@ void QtFixture::AddSampleDesign() {
     bitmap(false, "Open_BB_S5", {120, 50, 24, 24}, "D:\\other\\open.bmp");
     Control(T::OptionMenu, "Style_OPT_S5", {5, 80, 120, 22});
     scale("Size_SC_S5", "Size_SCD_S5", {5, 110, 150, 24});
-}
-
-void QtFixture::Build(int32_t language) {
-    quorvin::builder::LockGuard lock(quorvin::builder::AddOnHandle);
-    quorvin::builder::GoBuild(language, false);
-}
-
-std::vector<std::string> QtFixture::Shown() {
-    std::vector<std::string> shown;
-    for (const quorvin::host::Message &m : host().messages())
-        if (m.call == quorvin::host::Message::Call::ErrMsg ||
-            m.call == quorvin::host::Message::Call::MessageBox)
-            shown.push_back(m.text);
-    return shown;
 }
 
 std::map<std::string, std::string> QtOutput(const fs::path &project) {
