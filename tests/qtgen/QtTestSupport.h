@@ -54,6 +54,11 @@ class QtFixture : public AddOnFixture {
             "Tab" + std::to_string(pageId) + "_" + std::to_string(group) + "Manager";
         return Add(DialogElement::makeTabPage(group, pageId, name, title, position));
     }
+    // A tab control of the given number showing the pages of the group.
+    DialogElement *TabControl(uint32_t number, uint32_t group, const std::string &name) {
+        return Add(DialogElement::makeTabControl(number, group, name, {0, 0, 9, 9}, name + "A",
+                                                 name + "D"));
+    }
     DialogElement *Control(ElementType type, const std::string &name, ElementRect rect,
                            const std::string &text = "", const std::string &toolTip = "") {
         return Add(DialogElement::makeControl(type, 1, rect, name, toolTip, text, name + "_CB"));
