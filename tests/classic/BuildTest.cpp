@@ -5,7 +5,6 @@
 
 #include "classic/Build.h"
 #include "classic/BuildState.h"
-#include "model/Validation.h"
 #include "model/Settings.h"
 
 namespace qgbtest {

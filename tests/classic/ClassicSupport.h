@@ -6,15 +6,11 @@
 #include "PixelDesign.h"
 #include "Run.h"
 
-#include "QORADDON.h"
 #include "classic/Emit.h"
 #include "classic/Generator.h"
-#include "quorvin/Host.h"
 
 #include <cstdio>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace qgbtest {
 

@@ -16,13 +16,8 @@
 #include "ClassicSupport.h"
 #include "model/Settings.h"
 
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
 #include <fstream>
-
-#include <string>
-#include <vector>
 
 namespace qgbtest {
 
