@@ -1,58 +1,39 @@
 // qgb's conventions as a user meets them: usage errors, the --help examples,
 // the scripts' --help, and the script commands that check and author designs.
-#include <gtest/gtest.h>
+#include "Run.h"
 
 #include <nlohmann/json.hpp>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace qgbtest;
 
 struct Ran {
     int status = -1;
     std::string output; // standard output and error
 };
 
-// Runs command with sh in folder, qgb's folder first on PATH.
-Ran Shell(const std::string &command, const fs::path &folder) {
-    const fs::path log = folder / "conventions.log";
-    const std::string line = "cd '" + folder.string() + "' && PATH='" +
-                             fs::path(QGB_CLI_PATH).parent_path().string() + "':$PATH " + command +
-                             " >'" + log.string() + "' 2>&1";
-    Ran ran;
-    const int raw = std::system(line.c_str());
-    ran.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(log);
-    std::ostringstream text;
-    text << in.rdbuf();
-    ran.output = text.str();
-    fs::remove(log);
-    return ran;
-}
-
-class Conventions : public ::testing::Test {
+class Conventions : public TempFolderTest {
   protected:
     void SetUp() override {
-        std::random_device random;
-        dir_ = fs::temp_directory_path() / ("qgb-conv-" + std::to_string(random()));
+        TempFolderTest::SetUp();
+        dir_ = dir;
         fs::create_directories(dir_ / "build");
         fs::copy(fs::path(QGB_SOURCE_DIR) / "examples" / "sample", dir_ / "build" / "example-run",
                  fs::copy_options::recursive);
         fs::create_directory_symlink(fs::path(QGB_SOURCE_DIR) / "examples", dir_ / "examples");
         fs::create_directory_symlink(fs::path(QGB_SOURCE_DIR) / "tests", dir_ / "tests");
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+    // Runs command with sh in the test's folder, qgb's folder first on PATH.
+    Ran Shell(const std::string &command, const fs::path &folder) {
+        Ran ran;
+        ran.status = qgbtest::Shell("cd " + Quote(folder.string()) + " && PATH=" +
+                                        Quote(fs::path(QGB_CLI_PATH).parent_path().string()) +
+                                        ":$PATH " + command,
+                                    &ran.output);
+        return ran;
     }
     fs::path dir_;
 };
@@ -109,6 +90,9 @@ TEST_F(Conventions, EveryScriptHonoursHelp) {
 TEST_F(Conventions, ScriptsCheckErrorsContextAndAuthoring) {
     const std::string start = "load ${WORK}/build/example-run/sample.lay.json\naddon\n"
                               "menu \"Tools > Quorvin GUI Builder\"\nframe \"Sample Settings\"\n";
+    const std::string sampleFrame = (dir_ / "build/example-run/sample.lay.json").string() +
+                                    ", frame 5 \"ID=1 TITLE=\"Sample Settings\" MODE=MODAL "
+                                    "OKCLOSEBUTTON=T APPLYBUTTON=F CANCELBUTTON=T HELPBUTTON=T\"";
     struct Row {
         std::string what, lines;
         int status;
@@ -120,6 +104,13 @@ TEST_F(Conventions, ScriptsCheckErrorsContextAndAuthoring) {
         {"a message names its place", "allow-errors\nframe General\npress \"Preview Layout\"\n", 0,
          "try again\n  in " + (dir_ / "build/example-run/sample.lay.json").string() +
              ", frame 1 \"TABPAGE=T ID=1 POS=1 TITLE=\"General\"\""},
+        {"a message names its text",
+         "command text \"#1\" \"VarName=Twin Type=Label\"\n"
+         "command text \"#3\" \"VarName=Twin Type=Label\"\npress \"Go Build\"\n",
+         0, "another VarName.\n  in " + sampleFrame + ", text #3 \"Count:\"\n"},
+        {"a message names its geometry",
+         "allow-errors\ncommand geom 2 \"Type=PushButton\"\npress \"Go Build\"\n", 0,
+         "for this image.\n  in " + sampleFrame + ", geometry #2\n"},
         {"an insensitive press says why", "pick none\nidle\npress \"Align Left\"\n", 1,
          "run \"idle\""},
         {"relabel, then pick by the new string",

@@ -1,23 +1,16 @@
 // qgb studio runs qgb-studio from beside qgb, with qgb's add-on module, and
 // names the program when it is missing.
-#include <gtest/gtest.h>
+#include "Run.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace qgbtest;
 
-TEST(StudioVerb, RunsTheStudioBesideQgbOrNamesIt) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("qgb-studio-" + std::to_string(std::random_device()()));
+using StudioVerb = TempFolderTest;
+
+TEST_F(StudioVerb, RunsTheStudioBesideQgbOrNamesIt) {
     fs::create_directories(dir / "lonely");
     // A qgb with no studio beside it.
     fs::copy_file(QGB_CLI_PATH, dir / "lonely" / "qgb");
@@ -38,22 +31,15 @@ TEST(StudioVerb, RunsTheStudioBesideQgbOrNamesIt) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments);
-        const fs::path log = dir / "out.log";
         const std::string leaks = c.qtLeaks ? "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " : "";
-        const int raw = std::system((leaks + "QT_QPA_PLATFORM=offscreen '" + c.qgb.string() + "' " +
-                                     c.arguments + " >'" + log.string() + "' 2>&1")
-                                        .c_str());
-        std::ostringstream output;
-        output << std::ifstream(log).rdbuf();
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, c.status) << output.str();
-        EXPECT_NE(output.str().find(c.output), std::string::npos) << output.str();
+        std::string output;
+        const int status =
+            Shell(leaks + "QT_QPA_PLATFORM=offscreen " + Quote(c.qgb.string()) + " " + c.arguments,
+                  &output);
+        EXPECT_EQ(status, c.status) << output;
+        EXPECT_NE(output.find(c.output), std::string::npos) << output;
     }
-    std::ifstream shot(dir / "shot.png", std::ios::binary);
-    char magic[4] = {};
-    shot.read(magic, 4);
-    EXPECT_EQ(std::string(magic + 1, 3), "PNG");
-    std::error_code ec;
-    fs::remove_all(dir, ec);
+    EXPECT_EQ(ReadFile(dir / "shot.png").substr(1, 3), "PNG");
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // qgb verify as a user runs it: the sample designs and random designs pass
 // with the preview's own differences named, and generated code with one
 // coordinate changed fails, naming the control and both values. Each design
-// costs a compile of a few seconds, so the random designs are few (10); the
-// in-process truth check runs ten other seeds.
+// costs a compile of a few seconds, so the random designs are few (10, or
+// QGB_RANDOM_DESIGNS of them for a longer run); the in-process truth check
+// runs ten other seeds.
 #include "PreviewSupport.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -79,7 +81,9 @@ TEST(VerifyCli, ChangedCoordinateIsTheDifferenceReported) {
 class VerifyRandom : public PreviewFixture {};
 
 TEST_F(VerifyRandom, RandomDesignsPass) {
-    for (uint32_t seed = 11; seed <= 20 && !HasFailure(); ++seed) {
+    const char *count = std::getenv("QGB_RANDOM_DESIGNS");
+    const uint32_t last = 10 + (count ? static_cast<uint32_t>(std::stoul(count)) : 10);
+    for (uint32_t seed = 11; seed <= last && !HasFailure(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         FreshHost();
         const std::string dir = Fresh("random-" + std::to_string(seed));

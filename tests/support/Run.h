@@ -3,6 +3,8 @@
 // a temporary folder per test.
 #pragma once
 
+#include "Verify.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -20,13 +22,7 @@ namespace qgbtest {
 
 namespace fs = std::filesystem;
 
-// The shell's quoting of one word.
-inline std::string Quote(const std::string &word) {
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using qgb::Quote;
 
 // Runs a shell command; its exit status, its standard output in *output.
 inline int Capture(const std::string &command, std::string *output) {
@@ -45,7 +41,8 @@ inline int Capture(const std::string &command, std::string *output) {
 
 // The same with standard output and error joined.
 inline int Shell(const std::string &command, std::string *output = nullptr) {
-    return Capture(command + " 2>&1", output);
+    std::string ignored;
+    return qgb::RunShell(command, output ? output : &ignored);
 }
 
 inline std::string ReadFile(const fs::path &path) {
