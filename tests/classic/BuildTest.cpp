@@ -87,10 +87,10 @@ TEST_F(BuildTest, WriteFailuresAreReportedAndNeverAsSuccess) {
 }
 
 // Checks that fail before a file is written: the one message, and nothing
-// written (nor with a layout never saved). Each design is page frames (name, linking group; a name
-// ending in
-// "#" stands for 33 pages of IDs 1 to 33), the current frame with a button
-// and a label (none when its name is empty), and one more text in it.
+// written (nor with a layout never saved). Each design is page frames (name,
+// linking group; a name ending in "#" stands for 33 pages of IDs 1 to 33),
+// the current frame with a button and a label (none when its name is empty),
+// and one more text in it.
 TEST_F(BuildTest, FailedChecksWriteNothing) {
     const std::string main = "ID=1 TITLE=\"Main\"",
                       groupRange = "must name a frame linking group from 1 to 32.";
