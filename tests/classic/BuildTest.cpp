@@ -1,17 +1,11 @@
-// The build command's failure paths and the checks made before a file is
-// written (the warnings that let a build go on, and repeatable output, are
-// in GoldenTest's edge-case design).
+// The build command's failure paths, the checks made before a file is written
+// and the order of the messages of unnamed controls (the warnings that let a
+// build go on, and repeatable output, are in GoldenTest's edge-case design).
 #include "ClassicSupport.h"
 
 #include "classic/Build.h"
 #include "classic/BuildState.h"
-#include "model/Validation.h"
 #include "model/Settings.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qgbtest {
 namespace {
@@ -33,78 +27,70 @@ class BuildTest : public ClassicFixture {
     bool AnyOutputFile() const {
         for (int32_t language = 0; language <= 2; ++language)
             for (const std::string &name : OutputFileNames(language))
-                if (FileExists(dir + name))
+                if (fs::exists(dir + name))
                     return true;
-        return FileExists(dir + "dlb.cfg") || FileExists(dir + "design.lay");
+        return fs::exists(dir + "dlb.cfg") || fs::exists(dir + "design.lay");
     }
 };
 
-TEST_F(BuildTest, UnwritableDirectoryClosesWhatOpenedAndReports) {
-    AddSimpleDialog();
-    host().setLayoutFileName(dir + "missing/design.lay");
-    Build(LanguageC);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{kOpenFailed, kWriteFailed}));
-    ExpectPleaseWaitOnAndOff();
-    EXPECT_FALSE(FileExists(dir + "missing/design.lay"));
-}
-
-TEST_F(BuildTest, FilesThatDidOpenAreLeftEmptyWhenOneCannotBeOpened) {
-    const std::pair<int32_t, const char *> cases[] = {{LanguageCPP, "guibld.cpp"},
-                                                      {LanguageC, "guidefs.c"},
-                                                      {LanguageFORTRAN, "GUICB.INC"},
-                                                      {LanguageFORTRAN, "GUIDEFS.INC"}};
-    for (const auto &[language, blocked] : cases) {
-        SCOPED_TRACE(blocked);
-        ResetWorkspace();
+// A file that cannot be opened or written, or a layout that cannot be saved:
+// its message, then "Error writing files." and no success, the please-wait on
+// and off. When a file cannot be opened, those that did are left empty and
+// the layout is not saved; a failed save still completes the files.
+TEST_F(BuildTest, WriteFailuresAreReportedAndNeverAsSuccess) {
+    const std::string saveFailed = "Error saving layout file.\nYour work has not been saved.\n"
+                                   "Please check file permissions on file\n" +
+                                   dir + "design.lay.";
+    // clang-format off
+    const struct {
+        int32_t language;
+        const char *layout, *blocked, *full; // a directory in place of blocked, a link to /dev/full
+        bool failSave;
+        std::string first;
+    } cases[] = {
+        {LanguageC, "missing/design.lay", "", "", false, kOpenFailed},
+        {LanguageCPP, "design.lay", "guibld.cpp", "", false, kOpenFailed},
+        {LanguageC, "design.lay", "guidefs.c", "", false, kOpenFailed},
+        {LanguageFORTRAN, "design.lay", "GUICB.INC", "", false, kOpenFailed},
+        {LanguageFORTRAN, "design.lay", "GUIDEFS.INC", "", false, kOpenFailed},
+        {LanguageCPP, "design.lay", "", "", true, saveFailed},
+        {LanguageCPP, "design.lay", "", "guibld.cpp", false, "Could not write the file\n" + dir + "guibld.cpp\nNo space left on device"},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first + " " + c.blocked);
+        FreshHost();
+        fs::remove_all(dir);
+        fs::create_directories(dir + c.blocked);
+        if (*c.full)
+            fs::create_symlink("/dev/full", dir + c.full);
         AddSimpleDialog();
-        NameLayout();
-        // A directory where the file should be cannot be opened for writing.
-        ASSERT_EQ(::mkdir((dir + blocked).c_str(), 0755), 0);
-        Build(language);
-        EXPECT_EQ(Shown(), (std::vector<std::string>{kOpenFailed, kWriteFailed}));
-        for (const std::string &name : OutputFileNames(language))
-            if (name != blocked) {
-                EXPECT_TRUE(FileExists(dir + name)) << name;
-                EXPECT_EQ(Output(name), "") << name;
-            }
-        EXPECT_FALSE(FileExists(dir + "design.lay"));
-        ::rmdir((dir + blocked).c_str());
-        for (const std::string &name : OutputFileNames(language))
-            ::unlink((dir + name).c_str());
+        host().setLayoutFileName(dir + c.layout);
+        host().failNextSave(c.failSave);
+        Build(c.language);
+        EXPECT_EQ(Shown(), (std::vector<std::string>{c.first, kWriteFailed}));
+        ExpectPleaseWaitOnAndOff();
+        if (c.first == kOpenFailed) {
+            EXPECT_FALSE(fs::exists(dir + c.layout));
+            for (const std::string &name : OutputFileNames(c.language))
+                if (*c.blocked && name != c.blocked) {
+                    EXPECT_TRUE(fs::exists(dir + name)) << name;
+                    EXPECT_EQ(Output(name), "") << name;
+                }
+        }
+        if (c.failSave) {
+            EXPECT_NE(Output("guicb.tmp").find("#include \"guibld.cpp\"\n"), std::string::npos);
+            EXPECT_NE(Output("guibld.cpp").find("void InitDLB(void)"), std::string::npos);
+            EXPECT_TRUE(fs::exists(dir + "dlb.cfg"));
+        }
     }
 }
 
-TEST_F(BuildTest, FailedLayoutSaveCompletesTheFilesAndReportsBoth) {
-    AddSimpleDialog();
-    NameLayout();
-    host().failNextSave(true);
-    Build(LanguageCPP);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "Error saving layout file.\nYour work has not been saved.\nPlease "
-                           "check file permissions on file\n" +
-                               dir + "design.lay.",
-                           kWriteFailed}));
-    ExpectPleaseWaitOnAndOff();
-    EXPECT_NE(Output("guicb.tmp").find("#include \"guibld.cpp\"\n"), std::string::npos);
-    EXPECT_NE(Output("guibld.cpp").find("void InitDLB(void)"), std::string::npos);
-    EXPECT_TRUE(FileExists(dir + "dlb.cfg"));
-}
-
-TEST_F(BuildTest, AWriteErrorIsNotReportedAsSuccess) {
-    AddSimpleDialog();
-    NameLayout();
-    ASSERT_EQ(::symlink("/dev/full", (dir + "guibld.cpp").c_str()), 0);
-    Build(LanguageCPP);
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Could not write the file\n" + dir +
-                                                     "guibld.cpp\nNo space left on device",
-                                                 kWriteFailed}));
-}
-
 // Checks that fail before a file is written: the one message, and nothing
-// written (nor with a layout never saved). Each design is page frames (name, linking group; a name
-// ending in
-// "#" stands for 33 pages of IDs 1 to 33), the current frame with a button
-// and a label (none when its name is empty), and one more text in it.
+// written (nor with a layout never saved). Each design is page frames (name,
+// linking group; a name ending in "#" stands for 33 pages of IDs 1 to 33),
+// the current frame with a button and a label (none when its name is empty),
+// and one more text in it.
 TEST_F(BuildTest, FailedChecksWriteNothing) {
     const std::string main = "ID=1 TITLE=\"Main\"",
                       groupRange = "must name a frame linking group from 1 to 32.";
@@ -134,7 +120,7 @@ TEST_F(BuildTest, FailedChecksWriteNothing) {
     // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
-        ResetWorkspace();
+        FreshHost();
         const bool many = !c.page.empty() && c.page.back() == '#';
         for (int page = 1; page <= (many ? 33 : c.page.empty() ? 0 : 1); ++page)
             AddFrameAt(many ? c.page.substr(0, c.page.size() - 1) + std::to_string(page) : c.page,
@@ -154,11 +140,46 @@ TEST_F(BuildTest, FailedChecksWriteNothing) {
 // Only the current frame is checked for an OK button, and only when modal.
 TEST_F(BuildTest, OnlyACurrentModalFrameHasToHaveAnOkButton) {
     for (const bool modeless : {false, true}) {
-        ResetWorkspace();
+        FreshHost();
         AddSimpleDialog("ID=2 TITLE=\"Two\" OKCLOSEBUTTON=FALSE");
         AddSimpleDialog(modeless ? "ID=1 TITLE=\"Tool\" MODE=MODELESS OKCLOSEBUTTON=FALSE"
                                  : "ID=1 TITLE=\"One\"");
         BuildExpectingSuccess(LanguageC);
+    }
+}
+
+// An image that gets no identifier is reported where its statement would be
+// made, among the other controls' messages in tab order, in every language.
+TEST_F(BuildTest, UnnamedImagesAreReportedInTabOrder) {
+    const std::string button = "Missing Control Name for: \nButton: !!" + std::string(28, ' ');
+    const std::string image = dir + "icon.bmp";
+    const std::string noVarName = "No variable name specified for image:\n\"" + image +
+                                  "\"\nPlease add the VARNAME=[varname] to the macro function "
+                                  "text for this image.";
+    const std::string noLetters =
+        "Missing Control Name for: \nBitmap Button: " + std::string(30, ' ');
+    for (const int32_t language : {LanguageC, LanguageCPP, LanguageFORTRAN, LanguageQt}) {
+        SCOPED_TRACE(language);
+        FreshHost();
+        WriteBmp(image, 2, 2, std::vector<unsigned char>(12, 200));
+        AddFrameAt("ID=1 TITLE=\"Main\"");
+        // Geometries come before texts in host order; the tab order puts
+        // each image between two unnamed buttons.
+        AddPixelImage(image, 60, 40, 2, "TabOrder=2");
+        AddPixelImage(image, 60, 80, 2, "VarName=_ TabOrder=4");
+        AddPixelText({"!!", "VarName=! TabOrder=1", TextBox_Filled, 14, 16});
+        AddPixelText({"!!", "VarName=! TabOrder=3", TextBox_Filled, 14, 40});
+        AddPixelText({"!!", "VarName=! TabOrder=5", TextBox_Filled, 14, 64});
+        for (const char *sub : {"layout", "ui/mainwindow/qt"})
+            fs::create_directories(dir + sub);
+        host().setLayoutFileName(dir + "layout/design.lay");
+        Build(language);
+        std::vector<std::string> shown = Shown();
+        ASSERT_FALSE(shown.empty()) << DescribeMessages();
+        EXPECT_NE(shown.back().find("stub files have been written"), std::string::npos);
+        shown.pop_back();
+        EXPECT_EQ(shown, (std::vector<std::string>{button, noVarName, button, noLetters, button}))
+            << DescribeMessages();
     }
 }
 

@@ -4,51 +4,15 @@
 #include "classic/BuildState.h"
 #include "model/Settings.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace qgbtest {
 
-namespace fs = std::filesystem;
 using quorvin::host::GeomSpec;
 using quorvin::host::Host;
 
 constexpr double kLeft = 96, kTop = 24;
-
-UniqueID_t AddFrameAt(const std::string &name, double widthInches, double heightInches, bool linked,
-                      int linkGroup) {
-    quorvin::host::FrameSpec spec;
-    spec.name = name;
-    spec.x = kLeft / 96;
-    spec.y = kTop / 96;
-    spec.width = widthInches;
-    spec.height = heightInches;
-    spec.linkSizeAndPosition = linked;
-    spec.linkGroup = linkGroup;
-    return Host::instance().addFrame(spec);
-}
-
-Text_ID AddPixelText(const PixelText &text) {
-    quorvin::host::TextSpec spec;
-    spec.string = text.string;
-    spec.command = text.command;
-    spec.boxType = text.box;
-    spec.coordSys = CoordSys_Screen;
-    spec.sizeUnits = Units_Point;
-    spec.height = text.heightPixels * 72 / 96;
-    spec.margin = 0;
-    // The position is the block's lower-left corner, a line height a line
-    // below its top.
-    const auto lines = 1 + std::count(text.string.begin(), text.string.end(), '\n');
-    spec.x = kLeft + text.x;
-    spec.y = kTop + text.y + static_cast<double>(lines) * text.heightPixels;
-    return Host::instance().addText(spec);
-}
 
 // A geometry at (x, y) of width w and height h (a line: to (x + w, y + h)).
 static Geom_ID AddPixelGeom(GeomType_e type, double x, double y, double w, double h,
@@ -128,106 +92,12 @@ MemoryFiles::Texts MemoryFiles::Finish() {
     return {texts[0], texts[1], texts[2], texts[3], texts[4]};
 }
 
-std::string ReadFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-bool FileExists(const std::string &path) {
-    std::error_code error;
-    return fs::exists(path, error);
-}
-
 std::vector<std::string> OutputFileNames(int32_t language) {
     const std::vector<std::string> names[] = {
         {"guicb.tmp", "guibld.c", "GUIDEFS.h", "guidefs.c"},
         {"guicb.tmp", "guibld.cpp", "GUIDEFS.h", "guidefs.cpp"},
         {"guicb.tmp", "guibld.F", "GUICB.INC", "GUIDEFS.INC"}};
     return language >= 0 && language <= 2 ? names[language] : std::vector<std::string>{};
-}
-
-std::vector<std::string> ExampleLayouts() {
-    std::vector<std::string> layouts;
-    for (const auto &design : fs::directory_iterator(std::string(QGB_SOURCE_DIR) + "/examples"))
-        if (design.is_directory())
-            for (const auto &file : fs::directory_iterator(design.path())) {
-                const std::string name = file.path().filename().string();
-                if (name.size() > 9 && name.compare(name.size() - 9, 9, ".lay.json") == 0)
-                    layouts.push_back(design.path().filename().string() + "/" + name);
-            }
-    std::sort(layouts.begin(), layouts.end());
-    return layouts;
-}
-
-int RunCommand(const std::string &command, std::string *output) {
-    std::string text;
-    FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        text.append(buffer, n);
-    const int status = ::pclose(pipe);
-    if (output)
-        *output = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void ClassicFixture::AllocateBuildObjects() {
-    namespace qb = quorvin::builder;
-    qb::BuildState = qb::BuildStateT{};
-    qb::BuildHooks = qb::GeneratorHooks{};
-    for (int i = 0; i < qb::kLinkGroupCount; ++i) {
-        qb::FormPageSets[i] = QorUtilSetAlloc(FALSE);
-        qb::TabPageSets[i] = QorUtilSetAlloc(FALSE);
-    }
-    qb::BuildNameList = QorUtilStringListAlloc();
-    RegisterAddOn();
-}
-
-void ClassicFixture::FreeBuildObjects() {
-    namespace qb = quorvin::builder;
-    for (int i = 0; i < qb::kLinkGroupCount; ++i) {
-        QorUtilSetDealloc(&qb::FormPageSets[i]);
-        QorUtilSetDealloc(&qb::TabPageSets[i]);
-    }
-    QorUtilStringListDealloc(&qb::BuildNameList);
-    qb::BuildState = qb::BuildStateT{};
-}
-
-void ClassicFixture::ResetWorkspace() {
-    FreeBuildObjects();
-    host().reset();
-    AllocateBuildObjects();
-}
-
-void ClassicFixture::SetUp() {
-    HostFixture::SetUp();
-    AllocateBuildObjects();
-    const std::string root = std::string(QGB_BINARY_DIR) + "/test-output/";
-    fs::create_directories(root);
-    std::string pattern =
-        root + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir = pattern + "/";
-}
-
-void ClassicFixture::TearDown() {
-    FreeBuildObjects();
-    if (!HasFailure() && !dir.empty()) {
-        std::error_code error;
-        fs::remove_all(dir, error);
-    }
-    HostFixture::TearDown();
-}
-
-void ClassicFixture::Build(int32_t language) {
-    QorUtilLockStart(quorvin::builder::AddOnHandle);
-    quorvin::builder::GoBuild(language, false);
-    QorUtilLockFinish(quorvin::builder::AddOnHandle);
 }
 
 void ClassicFixture::BuildExpectingSuccess(int32_t language, std::vector<std::string> warnings) {
@@ -238,8 +108,8 @@ void ClassicFixture::BuildExpectingSuccess(int32_t language, std::vector<std::st
                        "design.lay");
     ASSERT_EQ(Shown(), warnings) << DescribeMessages();
     ExpectPleaseWaitOnAndOff();
-    EXPECT_TRUE(FileExists(dir + "design.lay"));
-    EXPECT_TRUE(FileExists(dir + "dlb.cfg"));
+    EXPECT_TRUE(fs::exists(dir + "design.lay"));
+    EXPECT_TRUE(fs::exists(dir + "dlb.cfg"));
     EXPECT_TRUE(host().drawingOn());
 }
 
@@ -251,24 +121,6 @@ void ClassicFixture::ExpectPleaseWaitOnAndOff() const {
             states.push_back(m.answer);
         }
     EXPECT_EQ(states, (std::vector<bool>{true, false}));
-}
-
-void ClassicFixture::LoadExample(const std::string &layout) {
-    const std::string design = layout.substr(0, layout.find('/'));
-    ASSERT_EQ(RunCommand("cp -R '" + std::string(QGB_SOURCE_DIR) + "/examples/" + design + "/.' '" +
-                         dir + "'"),
-              0);
-    std::string error;
-    ASSERT_TRUE(host().loadLayout(dir + layout.substr(design.size() + 1), &error)) << error;
-}
-
-std::vector<std::string> ClassicFixture::Shown() const {
-    std::vector<std::string> shown;
-    for (const quorvin::host::Message &m : host().messages())
-        if (m.call == quorvin::host::Message::Call::ErrMsg ||
-            m.call == quorvin::host::Message::Call::MessageBox)
-            shown.push_back(m.text);
-    return shown;
 }
 
 void AddEveryKindDesign(const std::string &dir) {

@@ -2,35 +2,18 @@
 // output files kept in memory, builds run into a directory of their own.
 #pragma once
 
-#include "HostFixture.h"
+#include "AddOnFixture.h"
+#include "PixelDesign.h"
+#include "Run.h"
 
-#include "QORADDON.h"
 #include "classic/Emit.h"
 #include "classic/Generator.h"
-#include "quorvin/Host.h"
 
 #include <cstdio>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace qgbtest {
 
-// Frames sit at paper (1, 0.25) inches: their top-left corner is at screen
-// pixel (96, 24). Every position below is in pixels from that corner.
-UniqueID_t AddFrameAt(const std::string &name, double widthInches = 3.5, double heightInches = 2,
-                      bool linked = false, int linkGroup = 0);
-
-// A text whose box (no margin) has its upper-left corner at (x, y); each line
-// is heightPixels high and half that wide per glyph.
-struct PixelText {
-    std::string string;
-    std::string command;
-    TextBox_e box = TextBox_Filled;
-    double x = 10, y = 5;
-    double heightPixels = 16; // 12 points
-};
-Text_ID AddPixelText(const PixelText &text);
 // A rectangle with its upper-left corner at (x, y).
 Geom_ID AddPixelRectangle(double x, double y, double w, double h, const std::string &command);
 // A line from (x1, y1) to (x2, y2).
@@ -64,46 +47,38 @@ class MemoryFiles {
     quorvin::builder::OutputFiles files_;
 };
 
-std::string ReadFile(const std::string &path);
-bool FileExists(const std::string &path);
 // The classic output files of a language, in the order they are opened.
 std::vector<std::string> OutputFileNames(int32_t language);
-// The sample designs: "<design>/<layout file>" under examples/, sorted.
-std::vector<std::string> ExampleLayouts();
-// Runs a shell command; its output (stdout and stderr) in *output.
-int RunCommand(const std::string &command, std::string *output = nullptr);
-
-// A fixture with fresh build objects (page sets, name list, add-on) and a
-// temporary directory to build into.
-class ClassicFixture : public HostFixture {
+// A fixture with the add-on's objects made as start-up makes them and an
+// empty directory to build into.
+class ClassicFixture : public AddOnFixture {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        AddOnFixture::SetUp();
+        dir = OutputDir(std::string("classic-") +
+                        ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+              "/";
+    }
 
-    // A fresh host and fresh build objects.
-    void ResetWorkspace();
     // Names the layout dir/design.lay (unsaved until a build saves it).
     void NameLayout() { host().setLayoutFileName(dir + "design.lay"); }
-    // Runs the build command inside a lock, as the tool dialog does.
-    void Build(int32_t language);
     // Names the layout, builds and expects these warnings, then the success
     // message, and nothing else; the please-wait on and off; the layout and
     // "dlb.cfg" saved; drawing on again.
     void BuildExpectingSuccess(int32_t language, std::vector<std::string> warnings = {});
-    // Copies a sample design (an ExampleLayouts() entry) into dir and loads
-    // it from there.
-    void LoadExample(const std::string &layout);
+    // Copies a sample design (a SampleLayouts() entry) into dir and loads it
+    // from there.
+    void LoadExample(const fs::path &layout) {
+        fs::copy(layout.parent_path(), dir,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        std::string error;
+        ASSERT_TRUE(host().loadLayout(dir + layout.filename().string(), &error)) << error;
+    }
     // "Building..." shown and then taken down, and no other please-wait.
     void ExpectPleaseWaitOnAndOff() const;
-    // Error and message box texts shown, without the please-wait.
-    std::vector<std::string> Shown() const;
     std::string Output(const std::string &fileName) const { return ReadFile(dir + fileName); }
 
     std::string dir; // ends with "/"
-
-  private:
-    void AllocateBuildObjects();
-    void FreeBuildObjects();
 };
 
 // A design with every container and control kind, and designer texts that

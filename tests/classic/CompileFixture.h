@@ -16,13 +16,8 @@
 #include "ClassicSupport.h"
 #include "model/Settings.h"
 
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
 #include <fstream>
-
-#include <string>
-#include <vector>
 
 namespace qgbtest {
 
@@ -33,7 +28,7 @@ class CompileFixture : public ClassicFixture {
   protected:
     void Expect(const std::string &command) {
         std::string output;
-        EXPECT_EQ(RunCommand(command, &output), 0) << command << "\n" << output;
+        EXPECT_EQ(Shell(command, &output), 0) << command << "\n" << output;
     }
 
     // The compiler and its flags: C as strict C99, C++ as C++17.
@@ -61,10 +56,10 @@ class CompileFixture : public ClassicFixture {
                                      << run;
         std::string output;
         const std::string language = cpp ? "-x c++ '" : "-x c '";
-        EXPECT_EQ(RunCommand(Compiler(cpp) + "-shared -fPIC " + language + dir + "guicb.tmp' '" +
-                                 dir + (cpp ? "guidefs.cpp' '" : "guidefs.c' '") + dir +
-                                 "run.c' -o '" + dir + "generated.so'",
-                             &output),
+        EXPECT_EQ(Shell(Compiler(cpp) + "-shared -fPIC " + language + dir + "guicb.tmp' '" + dir +
+                            (cpp ? "guidefs.cpp' '" : "guidefs.c' '") + dir + "run.c' -o '" + dir +
+                            "generated.so'",
+                        &output),
                   0)
             << output;
         void *library = ::dlopen((dir + "generated.so").c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -77,10 +72,10 @@ class CompileFixture : public ClassicFixture {
             GTEST_SKIP() << "gfortran is not installed";
         // The checked copy leaves out only the bitmap DATA lines.
         const std::string check = dir + "fortran-check/";
-        ASSERT_EQ(RunCommand("mkdir -p '" + check + "' && cp '" + dir + "guicb.tmp' '" + dir +
-                             "GUICB.INC' '" + dir + "GUIDEFS.INC' '" + check +
-                             "' && grep -v '^      DATA(' '" + dir + "guibld.F' > '" + check +
-                             "guibld.F'"),
+        ASSERT_EQ(Shell("mkdir -p '" + check + "' && cp '" + dir + "guicb.tmp' '" + dir +
+                        "GUICB.INC' '" + dir + "GUIDEFS.INC' '" + check +
+                        "' && grep -v '^      DATA(' '" + dir + "guibld.F' > '" + check +
+                        "guibld.F'"),
                   0);
         Expect(std::string(QGB_GFORTRAN) +
                " -fsyntax-only -x f77 -ffixed-line-length-none -fcray-pointer"

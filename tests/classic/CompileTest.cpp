@@ -1,18 +1,19 @@
 // The generated C and C++ of every kind of control (compiled with the real
 // compilers in GoldenTest, as the sample designs are) run in the reference
 // host from a shared object: they build the dialogs where the design has
-// them, launch, and answer as a user expects, the lock kept balanced.
+// them, launch, and answer as a user expects, the lock kept balanced. The
+// designer texts that need care in every output compile in every language.
 #include "CompileFixture.h"
+#include "HostileTexts.h"
 
 #include "model/Settings.h"
-
-#include <gtest/gtest.h>
 
 #include <map>
 
 namespace qgbtest {
 namespace {
 
+using namespace quorvin::builder;
 using quorvin::host::GuiControl;
 using quorvin::host::GuiDialog;
 
@@ -40,7 +41,7 @@ const char *const kShowEveryKind =
 TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
     for (const bool cpp : {false, true}) {
         SCOPED_TRACE(cpp ? "C++" : "C");
-        ResetWorkspace();
+        FreshHost();
         AddEveryKindDesign(dir);
         ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(cpp ? 1 : 0, {kEveryKindWarning}));
         void *library = LoadGenerated(cpp, kShowEveryKind);
@@ -182,8 +183,42 @@ TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
         EXPECT_TRUE(host().faults().empty()) << host().faults().front();
         EXPECT_FALSE(host().lockHeld());
         // The host drops the generated callbacks before the library goes.
-        ResetWorkspace();
+        FreshHost();
         ::dlclose(library);
+    }
+}
+
+// The texts of tests/support/HostileTexts.h, checked by the real compilers;
+// the rows no compiler could take are built apart and must be warned about,
+// the build still reporting success. FORTRAN last: without gfortran its check
+// is skipped.
+TEST_F(CompileTest, HostileTextsCompileInEveryLanguage) {
+    for (const int32_t language : {LanguageC, LanguageCPP, LanguageFORTRAN}) {
+        SCOPED_TRACE(language);
+        FreshHost();
+        std::vector<HostileText> compiled, clashing = HostileClashes();
+        for (const HostileText &row : HostileTexts())
+            (row.caseTwin && language == LanguageFORTRAN ? clashing : compiled).push_back(row);
+        AddHostileFrame("ID=1 TITLE=\"" + HostileTitle() + "\"", compiled);
+        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language));
+        Compile(language);
+
+        FreshHost();
+        AddHostileFrame("ID=1 TITLE=\"Clashes\"", clashing);
+        NameLayout();
+        Build(language);
+        const std::vector<std::string> shown = Shown();
+        ASSERT_EQ(shown.size(), language == LanguageFORTRAN ? 3u : 2u) << DescribeMessages();
+        EXPECT_EQ(shown[0].rfind("Two controls of frame\nID=1 TITLE=\"Clashes\"\nget the same "
+                                 "identifier:\nAbcdefghijkl_BTN_D1 at x",
+                                 0),
+                  0u)
+            << shown[0];
+        EXPECT_EQ(shown[1].find("get identifiers that differ only by case, which FORTRAN takes "
+                                "as one:\nCase_BTN_D1 at x") != std::string::npos,
+                  language == LanguageFORTRAN)
+            << shown[1];
+        EXPECT_EQ(shown.back().rfind("New GUI stub files have been written.", 0), 0u);
     }
 }
 

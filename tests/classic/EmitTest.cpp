@@ -4,12 +4,9 @@
 #include "ClassicSupport.h"
 
 #include "classic/BuildState.h"
-#include "classic/Emit.h"
 #include "model/HostResources.h"
 #include "model/Validation.h"
 #include "model/Settings.h"
-
-#include <gtest/gtest.h>
 
 namespace qgbtest {
 namespace {

@@ -9,13 +9,10 @@
 // names a directory to write the new outputs to instead of comparing) and
 // prints the differences; review them by hand.
 #include "CompileFixture.h"
+#include "GoldenTree.h"
 
 #include "model/Settings.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 
 namespace qgbtest {
@@ -128,43 +125,48 @@ struct Design {
 
 class GoldenTest : public CompileFixture {
   protected:
-    // Compares the output files of the language with the golden ones, or
-    // writes them to the update directory.
-    void CompareOutputs(const std::string &design, int32_t language) {
-        const std::string relative = design + "/" + kLanguageDirs[language] + "/";
-        for (const std::string &name : OutputFileNames(language)) {
-            if (const char *update = std::getenv("QGB_UPDATE_GOLDEN")) {
-                const std::string target = std::string(update) + "/" + relative;
-                ASSERT_EQ(RunCommand("mkdir -p '" + target + "'"), 0);
-                std::ofstream(target + name, std::ios::binary) << Output(name);
-                continue;
-            }
-            const std::string golden =
-                std::string(QGB_SOURCE_DIR) + "/tests/golden/classic/" + relative + name;
-            ASSERT_TRUE(FileExists(golden)) << golden << " is missing; run "
-                                            << "scripts/update-golden.sh";
-            EXPECT_EQ(Output(name), ReadFile(golden)) << name << " differs from " << golden;
-        }
+    // Builds the workspace twice in a row: the same bytes both times, those of
+    // the golden files, and the frames left in the order they had; then the
+    // real compilers check the output if it is meant to compile.
+    void BuildAndCompare(const std::string &design, int32_t language,
+                         const std::vector<std::string> &warnings, bool compiles) {
+        const auto frameOrder = [this] {
+            std::vector<UniqueID_t> order;
+            for (const auto &frame : host().frames())
+                order.push_back(frame.uniqueId);
+            return order;
+        };
+        const auto outputs = [this, language] {
+            std::map<std::string, std::string> files;
+            for (const std::string &name : OutputFileNames(language))
+                files[name] = Output(name);
+            return files;
+        };
+        const std::vector<UniqueID_t> order = frameOrder();
+        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
+        const std::map<std::string, std::string> first = outputs();
+        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
+        EXPECT_TRUE(outputs() == first) << "two builds differ";
+        ExpectGoldenTree("classic", design + "/" + kLanguageDirs[language], first);
+        EXPECT_EQ(frameOrder(), order);
+        if (compiles)
+            Compile(language);
     }
 };
 
 TEST_F(GoldenTest, EverySampleDesignInEveryClassicLanguage) {
-    const std::vector<std::string> layouts = ExampleLayouts();
+    const std::vector<fs::path> layouts = SampleLayouts();
     ASSERT_FALSE(layouts.empty()) << "no sample design under examples/";
-    for (const std::string &layout : layouts)
+    for (const fs::path &layout : layouts)
         for (int32_t language = 0; language <= 2; ++language) {
-            SCOPED_TRACE(layout + " " + kLanguageDirs[language]);
+            SCOPED_TRACE(layout.string() + " " + kLanguageDirs[language]);
             // Built from a copy: nothing is written into the source tree.
-            ResetWorkspace();
+            FreshHost();
             ASSERT_NO_FATAL_FAILURE(LoadExample(layout));
-            ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language));
-            CompareOutputs(layout.substr(0, layout.find('/')), language);
-            Compile(language);
+            BuildAndCompare(layout.parent_path().filename().string(), language, {}, true);
         }
 }
 
-// Each built design is built twice in a row: the same bytes both times, and
-// the frames left in the order they had.
 TEST_F(GoldenTest, BuiltDesignsInEveryClassicLanguage) {
     const std::string clipped =
         "One or more controls are positioned beyond the dialog frame edge. The position of these "
@@ -193,27 +195,9 @@ TEST_F(GoldenTest, BuiltDesignsInEveryClassicLanguage) {
     for (const Design &design : designs)
         for (int32_t language = 0; language <= 2; ++language) {
             SCOPED_TRACE(std::string(design.name) + " " + kLanguageDirs[language]);
-            ResetWorkspace();
-            quorvin::builder::BuilderSettings = quorvin::builder::BuilderSettingsT{};
+            FreshHost();
             design.add(dir);
-            const auto frameOrder = [this] {
-                std::vector<UniqueID_t> order;
-                for (const auto &frame : host().frames())
-                    order.push_back(frame.uniqueId);
-                return order;
-            };
-            const std::vector<UniqueID_t> order = frameOrder();
-            std::vector<std::string> first;
-            ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, design.warnings(language)));
-            for (const std::string &name : OutputFileNames(language))
-                first.push_back(Output(name));
-            ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, design.warnings(language)));
-            CompareOutputs(design.name, language);
-            for (size_t i = 0; i < first.size(); ++i)
-                EXPECT_EQ(Output(OutputFileNames(language)[i]), first[i]);
-            EXPECT_EQ(frameOrder(), order);
-            if (design.compiles)
-                Compile(language);
+            BuildAndCompare(design.name, language, design.warnings(language), design.compiles);
         }
 }
 

@@ -2,10 +2,11 @@
 // window and resource file that the golden designs do not show.
 #include "QtTestSupport.h"
 
+#include "qtgen/QtText.h"
+
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
 using T = ElementType;
 using qm::QtWriter;
 
@@ -46,7 +47,7 @@ TEST_F(FilesTest, EachObstacleStopsTheWritingWhereItIsMet) {
     // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        host().reset();
+        FreshHost();
         parser = std::make_unique<qm::Parser>();
         fs::remove_all(root);
         const std::string obstacle = c.obstacle;
@@ -101,6 +102,15 @@ TEST_F(FilesTest, TheReserveCountIsTheNumberOfElementsWhenAbove100) {
     EXPECT_NE(ReadFile(mainWindowDirectory() / "MainWindowGenerated.h")
                   .find("MainWindowGenerated::qtWidgets().reserve(121);\n"),
               std::string::npos);
+}
+
+// A file that cannot be written says why, in the system's words.
+TEST_F(FilesTest, AFullDiskIsNamedAfterTheMessage) {
+    // Larger than any stream buffer, so that the failure is met while writing.
+    EXPECT_FALSE(qm::qt::WriteWholeFile("/dev/full", std::string(1 << 17, 'x')));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error: Cannot write file: /dev/full. The "
+                                                       "disk may be full or the file may be in "
+                                                       "use.\nNo space left on device"});
 }
 
 } // namespace

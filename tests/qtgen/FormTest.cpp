@@ -1,4 +1,8 @@
-// Qt Designer form text, computed by hand from the form templates.
+// Qt Designer form and dialog class text, computed by hand from the templates,
+// for cases the golden designs do not show: rectangles adjusted, escapes,
+// button boxes, the callback each close handler picks for every combination
+// of buttons, dialogs without buttons, tab maps of pages at other positions
+// and nested tab controls.
 #include "QtTestSupport.h"
 
 namespace qgbtest {
@@ -174,7 +178,7 @@ TEST_F(FormTest, DialogFormCollectsButtonGroupsAndCustomWidgetsOfItsWholeTree) {
     Add(DialogElement::makeSpin(1, {0, 0, 10, 10}, "S_TFS_T1_1", "", "", "S_V", "S_U", "S_D"));
     DialogElement *dialog = Dialog(1, true, "Whole", false, false, false, false, 100, 50);
     Add(DialogElement::makeRadioBox(1, {0, 0, 10, 10}, "R_RADIO_D1", "", "", "R_CB", {"x"}));
-    Add(DialogElement::makeTabControl(1, 1, "T_TB_D1", {0, 30, 50, 20}, "A", "D"));
+    TabControl(1, 1, "T_TB_D1");
     parser->all();
     QtWriter writer;
     writer.radioBoxes.push_back(dialog); // left over from another form: emptied first
@@ -184,6 +188,89 @@ TEST_F(FormTest, DialogFormCollectsButtonGroupsAndCustomWidgetsOfItsWholeTree) {
     EXPECT_EQ(out.find("<buttongroup name=\"R_RADIO_D1\">"), out.rfind("<buttongroup name="));
     EXPECT_NE(out.find("<customwidgets>\n  <customwidget>\n    <class>QuorvinSpinBox</class>"),
               std::string::npos);
+}
+
+// Which callback the close event, reject and accept call.
+TEST_F(FormTest, CloseHandlersPickTheirCallbackByPriority) {
+    // The button named in "Dialog1<name>Button_CB" by the close event, reject and accept.
+    // clang-format off
+    const struct { bool modeless, ok, cancel, apply; const char *closeEvent, *reject, *accept; } cases[] = {
+        {false, true, false, false, "Ok", "Ok", "Ok"}, {false, false, true, false, "Cancel", "Cancel", "Cancel"},
+        {false, false, false, true, "Apply", "Apply", "Apply"}, {false, true, false, true, "Ok", "Apply", "Ok"},
+        {false, true, true, false, "Cancel", "Cancel", "Ok"}, {true, true, true, true, "Close", "Cancel", "Close"},
+        {true, true, false, true, "Close", "Close", "Close"}, {true, false, true, true, "Cancel", "Cancel", "Cancel"},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        parser = std::make_unique<qm::Parser>();
+        DialogElement *dialog = Dialog(1, c.modeless, "X", c.ok, c.cancel, c.apply, false);
+        std::string out;
+        QtWriter::writeCloseHandlers(out, *dialog);
+        const size_t reject = out.find("virtual void reject()");
+        const size_t accept = out.find("virtual void accept()");
+        auto calls = [&out](size_t from, size_t to, const std::string &button) {
+            const size_t at = out.find("extern void Dialog1" + button + "Button_CB();\n", from);
+            return at != std::string::npos && at < to;
+        };
+        EXPECT_TRUE(calls(0, reject, c.closeEvent)) << out;
+        EXPECT_TRUE(calls(reject, accept, c.reject)) << out;
+        EXPECT_TRUE(calls(accept, out.size(), c.accept)) << out;
+        // Only a modal dialog's OK accepts the dialog itself.
+        EXPECT_EQ(out.find("QDialog::accept();") != std::string::npos, !c.modeless && c.ok);
+    }
+    EXPECT_TRUE(host().messages().empty());
+}
+
+TEST_F(FormTest, DialogWithoutStandardButtonsIsReportedTwice) {
+    DialogElement *dialog = Dialog(1, true, "Bare", false, false, false, true);
+    std::string out;
+    QtWriter::writeCloseHandlers(out, *dialog);
+    EXPECT_NE(out.find("        {\n        }\n        event->accept();"), std::string::npos);
+    EXPECT_EQ(out.find("extern void"), std::string::npos);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>(2, "Dialog must have at least one of: Ok, "
+                                                          "Close, Apply, Cancel buttons."));
+}
+
+// Tab pages with the given positions, added in that order under one tab
+// control: each page's map line names its index in the tab widget (its rank
+// by position) and its position less one.
+TEST_F(FormTest, TabMapKeysArePageIndicesInPositionOrder) {
+    // clang-format off
+    const struct { std::vector<uint32_t> positions; std::vector<std::pair<int, int>> indexAndPage; } cases[] = {
+        {{3, 4}, {{0, 2}, {1, 3}}}, {{1, 3}, {{0, 0}, {1, 2}}}, {{101, 102}, {{0, 100}, {1, 101}}},
+        {{3, 1, 2}, {{2, 2}, {0, 0}, {1, 1}}}}; // index and page per page as added
+    // clang-format on
+    for (const auto &c : cases) {
+        parser = std::make_unique<qm::Parser>();
+        uint32_t pageId = 1;
+        for (uint32_t position : c.positions)
+            TabPage(2, pageId++, position, "P");
+        DialogElement *dialog = Dialog(1, false, "D");
+        TabControl(1, 2, "T_TB_D1");
+        parser->all();
+        std::string out, expected;
+        QtWriter::writeTabMapInitializations(out, *dialog);
+        for (size_t i = 0; i < c.indexAndPage.size(); ++i) {
+            const std::string page = "Tab" + std::to_string(i + 1) + "_2Manager";
+            expected += "       extern GUIInt_t " + page + "; // tab page " +
+                        std::to_string(c.indexAndPage[i].second) + "\n" +
+                        "       m_tabIndexToIdMap_T_TB_D1[" +
+                        std::to_string(c.indexAndPage[i].first) + "] = &" + page + ";\n";
+        }
+        EXPECT_EQ(out, expected);
+    }
+}
+
+TEST_F(FormTest, TabMapMembersAreOnePerTabControlAnywhereInTheTree) {
+    TabPage(2, 1, 1, "P");
+    TabControl(2, 3, "Inner_TB_T1_2");
+    DialogElement *dialog = Dialog(1, false, "D");
+    TabControl(1, 2, "Outer_TB_D1");
+    parser->all();
+    std::string out;
+    QtWriter::writeTabMapMembers(out, *dialog);
+    EXPECT_EQ(out, "    std::map<int,GUIInt_t*>  m_tabIndexToIdMap_Outer_TB_D1;\n"
+                   "    std::map<int,GUIInt_t*>  m_tabIndexToIdMap_Inner_TB_T1_2;\n");
 }
 
 } // namespace

@@ -47,10 +47,8 @@ TEST_F(ParserTest, TabPagesHangUnderTheirTabControlInTheOrderTheBuildMetThem) {
     DialogElement *orphan = TabPage(9, 1, 1, "Nobody shows me"); // no control names group 9
     Control(T::Label, "L_LBL_T1_9", {1, 1, 10, 10});
     DialogElement *dialog = Dialog(1, false, "D");
-    DialogElement *tab = Add(
-        DialogElement::makeTabControl(1, 3, "T_TB_D1", {0, 0, 100, 100}, "T_TBA_D1", "T_TBD_D1"));
-    DialogElement *empty = Add(
-        DialogElement::makeTabControl(1, 8, "E_TB_D1", {0, 0, 100, 100}, "E_TBA_D1", "E_TBD_D1"));
+    DialogElement *tab = TabControl(1, 3, "T_TB_D1");
+    DialogElement *empty = TabControl(1, 8, "E_TB_D1");
 
     EXPECT_EQ(parser->all(), (std::vector<DialogElement *>{dialog}));
     EXPECT_EQ(tab->children, (std::vector<DialogElement *>{second, first}));
@@ -132,12 +130,10 @@ TEST_F(ParserTest, EachPageIsAttachedOnceToTheFirstControlOfItsKindThatShowsIt) 
     DialogElement *formPage = Add(DialogElement::makeFormPage(4, 1, "Form1_4Manager"));
     DialogElement *tabPage = TabPage(4, 2, 1, "Tab");
     Dialog(1, false, "D");
-    DialogElement *first =
-        Add(DialogElement::makeTabControl(1, 3, "A_TB_D1", {0, 0, 9, 9}, "", ""));
-    DialogElement *second =
-        Add(DialogElement::makeTabControl(1, 3, "B_TB_D1", {0, 0, 9, 9}, "", ""));
+    DialogElement *first = TabControl(1, 3, "A_TB_D1");
+    DialogElement *second = TabControl(1, 3, "B_TB_D1");
     DialogElement *form = Add(DialogElement::makeFormControl(1, 4, "F_FM_D1", {0, 0, 9, 9}));
-    DialogElement *tab = Add(DialogElement::makeTabControl(1, 4, "T_TB_D1", {0, 0, 9, 9}, "", ""));
+    DialogElement *tab = TabControl(1, 4, "T_TB_D1");
     parser->all();
     EXPECT_EQ(first->children, (std::vector<DialogElement *>{page}));
     EXPECT_TRUE(second->children.empty());
@@ -149,11 +145,9 @@ TEST_F(ParserTest, EachPageIsAttachedOnceToTheFirstControlOfItsKindThatShowsIt) 
 TEST_F(ParserTest, AControlShowingThePagesItSitsOnIsReportedAndGetsNoPages) {
     // A tab control on a page of group 3 that names group 3 itself.
     DialogElement *page = TabPage(3, 1, 1, "Looping");
-    DialogElement *inner =
-        Add(DialogElement::makeTabControl(3, 3, "Inner_TB_T1_3", {0, 0, 9, 9}, "I_TBA", "I_TBD"));
+    DialogElement *inner = TabControl(3, 3, "Inner_TB_T1_3");
     DialogElement *dialog = Dialog(1, false, "D");
-    DialogElement *outer =
-        Add(DialogElement::makeTabControl(1, 3, "Outer_TB_D1", {0, 0, 9, 9}, "O_TBA", "O_TBD"));
+    DialogElement *outer = TabControl(1, 3, "Outer_TB_D1");
     parser->all();
     EXPECT_EQ(outer->children, (std::vector<DialogElement *>{page}));
     EXPECT_TRUE(inner->children.empty());
@@ -170,12 +164,11 @@ TEST_F(ParserTest, AControlShowingThePagesItSitsOnIsReportedAndGetsNoPages) {
 TEST_F(ParserTest, PagesShowingEachOtherEndTheRecursion) {
     // Page of group 1 shows group 2, whose page shows group 1 again.
     DialogElement *page1 = TabPage(1, 1, 1, "One");
-    Add(DialogElement::makeTabControl(1, 2, "To2_TB_T1_1", {0, 0, 9, 9}, "a", "b"));
+    TabControl(1, 2, "To2_TB_T1_1");
     DialogElement *page2 = TabPage(2, 1, 1, "Two");
-    DialogElement *back =
-        Add(DialogElement::makeTabControl(2, 1, "To1_TB_T1_2", {0, 0, 9, 9}, "c", "d"));
+    DialogElement *back = TabControl(2, 1, "To1_TB_T1_2");
     DialogElement *dialog = Dialog(1, false, "D");
-    Add(DialogElement::makeTabControl(1, 1, "Top_TB_D1", {0, 0, 9, 9}, "e", "f"));
+    TabControl(1, 1, "Top_TB_D1");
     parser->all();
     EXPECT_TRUE(back->children.empty());
     EXPECT_EQ(Names(dialog->descendants()),

@@ -1,7 +1,7 @@
 // The build command with the Qt language: the frame walk records the element
 // trees, no classic file is opened, the layout and "dlb.cfg" are still saved,
 // the Qt files follow, and the success message is shown only when all of it
-// worked.
+// worked. Titles that give no class name fall back to the frame's kind and ID.
 #include "QtTestSupport.h"
 
 #include "classic/BuildState.h"
@@ -12,57 +12,33 @@
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
 namespace qb = quorvin::builder;
 using quorvin::host::Message;
 
 const char *const kQtSuccess = "New Qt stub files have been written.";
-const char *const kClassicFiles[] = {"guicb.tmp", "guibld.c",    "guibld.cpp",
-                                     "guibld.F",  "GUIDEFS.h",   "GUIDEFS.INC",
-                                     "guidefs.c", "guidefs.cpp", "GUICB.INC"};
 
-class QtBuildTest : public QtBuildFixture {
+class QtBuildTest : public QtFixture {
   protected:
     // A modal dialog with a button and a list, and a sidebar with a toggle.
-    static void AddSmallDesign(const std::string &dialogTitle = "Small") {
+    static void AddSmallDesign() {
         AddFrameAt("ID=4 TITLE=\"Side\" SIDEBAR=T", 2, 4);
-        AddText("~7 Snap", "VarName=Snap", TextBox_None, 10, 10);
-        AddFrameAt("ID=1 TITLE=\"" + dialogTitle + "\"", 3, 2);
-        AddText("Go", "VarName=Go", TextBox_Filled, 10, 10);
-        AddText("SLST:Items\n\n", "VarName=Items", TextBox_Filled, 10, 40);
+        AddPixelText({"~7 Snap", "VarName=Snap", TextBox_None, 10, 10});
+        AddFrameAt("ID=1 TITLE=\"Small\"", 3, 2);
+        AddPixelText({"Go", "VarName=Go", TextBox_Filled, 10, 10});
+        AddPixelText({"SLST:Items\n\n", "VarName=Items", TextBox_Filled, 10, 40});
     }
     fs::path layoutFile() const { return layoutDirectory() / "design.lay"; }
-    fs::path smallDialogDirectory() const { return dialogsDirectory() / "small"; }
     bool AnyClassicFile() const {
-        for (const char *name : kClassicFiles)
+        for (const char *name : {"guicb.tmp", "guibld.c", "guibld.cpp", "guibld.F", "GUIDEFS.h",
+                                 "GUIDEFS.INC", "guidefs.c", "guidefs.cpp", "GUICB.INC"})
             if (fs::exists(layoutDirectory() / name))
                 return true;
         return false;
     }
 };
 
-TEST_F(QtBuildTest, WritesTheQtFilesSavesTheLayoutAndReportsSuccess) {
-    AddSmallDesign();
-    MakeProject();
-    qb::BuilderSettings.Language = qb::LanguageQt;
-    Build();
-
-    ASSERT_EQ(Shown(), std::vector<std::string>{kQtSuccess}) << DescribeMessages();
-    const Message &report = host().messages().back();
-    EXPECT_EQ(report.call, Message::Call::MessageBox);
-    EXPECT_EQ(report.boxType, MessageBox_Information);
-
-    EXPECT_FALSE(AnyClassicFile());
-    EXPECT_TRUE(fs::exists(layoutFile()));
-    EXPECT_NE(ReadFile(layoutDirectory() / "dlb.cfg").find("Language=QT\n"), std::string::npos);
-    // What the writer makes of the recorded trees the golden sample designs show.
-
-    // The recording ended with the build: no hook or collector is left behind.
-    EXPECT_EQ(qb::BuildState.Collector, nullptr);
-    EXPECT_EQ(qb::BuildHooks.container, nullptr);
-    EXPECT_EQ(qb::BuildHooks.control, nullptr);
-}
-
+// Every file is written whatever fails; only a build where nothing failed
+// reports success, as an information box.
 TEST_F(QtBuildTest, EveryFailureIsShownAndNoSuccessFollows) {
     // clang-format off
     const struct {
@@ -71,6 +47,7 @@ TEST_F(QtBuildTest, EveryFailureIsShownAndNoSuccessFollows) {
         std::string shown;
         bool layoutSaved;
     } cases[] = {
+        {"all written", true, false, false, kQtSuccess, true},
         {"no ui/mainwindow/qt", false, false, false,
          "Error: Cannot open file: " + basePath() + "../ui/mainwindow/qt/MainWindowGenerated.uifor writing.", true},
         {"the layout cannot be saved", true, true, false,
@@ -82,23 +59,29 @@ TEST_F(QtBuildTest, EveryFailureIsShownAndNoSuccessFollows) {
     // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        ResetWorkspace();
+        FreshHost();
         fs::remove_all(root);
         AddSmallDesign();
         if (c.secondSmall) {
             AddFrameAt("ID=2 TITLE=\"S mall\"", 3, 2);
-            AddText("Other", "VarName=Other", TextBox_Filled, 10, 10);
+            AddPixelText({"Other", "VarName=Other", TextBox_Filled, 10, 10});
         }
         MakeProject(c.mainWindowDirectory);
-        if (c.failSave)
-            host().failNextSave(true);
+        host().failNextSave(c.failSave);
+        qb::BuilderSettings.Language = qb::LanguageQt;
         Build();
         EXPECT_EQ(Shown(), std::vector<std::string>{c.shown}) << DescribeMessages();
+        const Message &last = host().messages().back();
+        EXPECT_EQ(last.call == Message::Call::MessageBox && last.boxType == MessageBox_Information,
+                  c.shown == kQtSuccess);
         EXPECT_EQ(fs::exists(layoutFile()), c.layoutSaved);
-        EXPECT_TRUE(fs::exists(smallDialogDirectory() / "SmallDialog.ui"));
-        EXPECT_TRUE(fs::exists(layoutDirectory() / "dlb.cfg"));
+        EXPECT_TRUE(fs::exists(dialogsDirectory() / "small" / "SmallDialog.ui"));
+        EXPECT_NE(ReadFile(layoutDirectory() / "dlb.cfg").find("Language=QT\n"), std::string::npos);
         EXPECT_TRUE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
         EXPECT_FALSE(AnyClassicFile());
+        // The recording ended with the build: no hook or collector is left behind.
+        EXPECT_EQ(qb::BuildState.Collector, nullptr);
+        EXPECT_TRUE(qb::BuildHooks.container == nullptr && qb::BuildHooks.control == nullptr);
     }
 }
 
@@ -148,6 +131,31 @@ TEST_F(QtBuildTest, APreviewWithTheQtLanguageShowsTheDialogAndWritesNothing) {
     EXPECT_FALSE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
     EXPECT_FALSE(fs::exists(layoutFile()));
     EXPECT_FALSE(AnyClassicFile());
+}
+
+// The build names such a class after the frame's kind and ID, warns, and
+// still writes every file; long titles are cut so that file names stay short.
+TEST_F(QtBuildTest, TitlesWithoutAnAsciiLetterFallBackToKindAndId) {
+    AddFrameAt("ID=4 TITLE=\"\" SIDEBAR=T", 2, 4);
+    AddPixelText({"~7 Snap", "VarName=Snap", TextBox_None, 10, 10});
+    AddFrameAt("ID=2 TITLE=\"" + std::string(240, 'x') + "\"", 3, 2);
+    AddPixelText({"Go", "VarName=Go", TextBox_Filled, 10, 10});
+    AddFrameAt("ID=1 TITLE=\"漢字 😀 __\"", 3, 2);
+    AddPixelText({"Go", "VarName=Go", TextBox_Filled, 10, 10});
+    MakeProject();
+    Build();
+    EXPECT_EQ(Shown(), (std::vector<std::string>{
+                           "The title of frame \"ID=1 TITLE=\"漢字 😀 __\"\" gives no class "
+                           "name; \"Dialog1\" is used instead.",
+                           "The title of frame \"ID=4 TITLE=\"\" SIDEBAR=T\" gives no class "
+                           "name; \"Sidebar4\" is used instead.",
+                           kQtSuccess}))
+        << DescribeMessages();
+    for (const Message &m : host().messages())
+        EXPECT_NE(m.call, Message::Call::ErrMsg) << m.text;
+    EXPECT_TRUE(fs::exists(dialogsDirectory() / "dialog1" / "Dialog1Dialog.ui"));
+    const std::string cut(64, 'x');
+    EXPECT_TRUE(fs::exists(dialogsDirectory() / cut / (cut + "Dialog.h")));
 }
 
 } // namespace

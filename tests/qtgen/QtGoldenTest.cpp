@@ -9,40 +9,19 @@
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
-
-// The layout files of the sample designs, relative to examples/ (one
-// directory per design), in name order.
-std::vector<fs::path> ExampleLayouts() {
-    std::vector<fs::path> layouts;
-    const fs::path examples = fs::path(QGB_SOURCE_DIR) / "examples";
-    for (const auto &design : fs::directory_iterator(examples)) {
-        if (!design.is_directory())
-            continue;
-        for (const auto &file : fs::directory_iterator(design.path())) {
-            const std::string name = file.path().filename().string();
-            if (name.size() > 9 && name.compare(name.size() - 9, 9, ".lay.json") == 0)
-                layouts.push_back(fs::relative(file.path(), examples));
-        }
-    }
-    std::sort(layouts.begin(), layouts.end());
-    return layouts;
-}
-
 TEST_F(QtGoldenTest, EverySampleDesign) {
-    const std::vector<fs::path> layouts = ExampleLayouts();
+    const std::vector<fs::path> layouts = SampleLayouts();
     ASSERT_FALSE(layouts.empty()) << "no sample design under examples/";
     for (const fs::path &layout : layouts) {
-        const std::string design = layout.parent_path().string();
+        const std::string design = layout.parent_path().filename().string();
         SCOPED_TRACE(layout.string());
         std::map<std::string, std::string> built;
         for (const char *copy : {"-1", "-2"}) {
             // A copy of the design in "<project>/layout", loaded and built.
             const fs::path project = root / (design + copy);
             fs::create_directories(project / "ui" / "mainwindow" / "qt");
-            fs::copy(fs::path(QGB_SOURCE_DIR) / "examples" / layout.parent_path(),
-                     project / "layout", fs::copy_options::recursive);
-            ResetWorkspace();
+            fs::copy(layout.parent_path(), project / "layout", fs::copy_options::recursive);
+            FreshHost();
             std::string error;
             ASSERT_TRUE(
                 host().loadLayout((project / "layout" / layout.filename()).string(), &error))
@@ -66,7 +45,7 @@ TEST_F(QtGoldenTest, EverySampleDesign) {
         for (const auto &[path, text] : built)
             if (kHaveQt && path.size() > 3 && path.compare(path.size() - 3, 3, ".ui") == 0)
                 ExpectToolAccepts(kUic, first / path, "/dev/null");
-        ExpectGolden(design, built);
+        ExpectGoldenTree("qt", design, built);
     }
 }
 
@@ -81,7 +60,7 @@ TEST_F(QtGoldenTest, EveryKindOfElement) {
     const std::map<std::string, std::string> built = QtOutput(root);
     EXPECT_EQ(built.count("ui/dialogs/sample/_build/"), 1u);
     EXPECT_EQ(built.count("ui/dialogs/toolspanel/_build/"), 1u);
-    ExpectGolden("every-kind", built);
+    ExpectGoldenTree("qt", "every-kind", built);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// The Qt output of the sample design checked with Qt's own tools: every form
-// passes uic, the resource file passes rcc, every generated header passes moc
-// and compiles against Qt 5 Widgets, and the sample program runs offscreen.
+// The Qt output checked with Qt's own tools: every form passes uic, the
+// resource file passes rcc, every generated header passes moc and compiles
+// against Qt 5 Widgets; the sample program runs offscreen.
+#include "HostileTexts.h"
 #include "QtTools.h"
 
 #include <map>
@@ -10,8 +11,6 @@
 
 namespace qgbtest {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A valid 1 x 1 PNG picture.
 const unsigned char kTinyPng[] = {
@@ -111,11 +110,10 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
     // moc on every class header; each moc output compiles on its own, which
     // compiles its header (and the ui_ header it includes) stand-alone.
     std::vector<fs::path> objects;
-    for (const fs::path &header :
-         {dialogsDirectory() / "sample" / "SampleDialog.h",
-          dialogsDirectory() / "toolspanel" / "ToolspanelDialog.h",
-          mainWindowDirectory() / "MainWindowGenerated.h", QtSdkDirectory() / "QuorvinSpinBox.h",
-          QtSdkDirectory() / "QuorvinTabWidget.h"}) {
+    for (const fs::path &header : {dialogsDirectory() / "sample" / "SampleDialog.h",
+                                   dialogsDirectory() / "toolspanel" / "ToolspanelDialog.h",
+                                   mainWindowDirectory() / "MainWindowGenerated.h",
+                                   kQtSdk / "QuorvinSpinBox.h", kQtSdk / "QuorvinTabWidget.h"}) {
         const fs::path mocSource = build / ("moc_" + header.stem().string() + ".cpp");
         ASSERT_NO_FATAL_FAILURE(ExpectToolAccepts(kMoc, header, mocSource));
         objects.push_back(build / (mocSource.stem().string() + ".o"));
@@ -128,9 +126,8 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
                                         "#include \"SampleDialog.h\"\n"
                                         "#include \"ToolspanelDialog.h\"\n");
     WriteFile(build / "Stubs.cpp", CallbackStubs(root));
-    for (const fs::path &source :
-         {FixtureDirectory() / "SampleMain.cpp", QtSdkDirectory() / "QorGUICallbackUtil.cpp",
-          build / "Stubs.cpp"}) {
+    for (const fs::path &source : {fs::path(QGB_SOURCE_DIR) / "tests/fixtures/qt/SampleMain.cpp",
+                                   kQtSdk / "QorGUICallbackUtil.cpp", build / "Stubs.cpp"}) {
         objects.push_back(build / (source.stem().string() + ".o"));
         ASSERT_NO_FATAL_FAILURE(
             CompileAgainstQt(root, source, objects.back(), {"-I" + build.string()}));
@@ -139,8 +136,7 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
     std::vector<std::string> link = {kCxx, "-o", program.string()};
     for (const fs::path &object : objects)
         link.push_back(object.string());
-    for (const std::string &library : Split(kQtLibraries, '|'))
-        link.push_back(library);
+    AppendList(link, QGB_QT_LIBRARIES);
     const Result linked = RunCommand(link);
     ASSERT_EQ(linked.status, 0) << linked.output;
 
@@ -185,7 +181,51 @@ TEST_F(QtGoldenTest, SampleOutputPassesQtToolsAndRuns) {
         outputs[run.file] = WithoutPageGeometry(result.output);
     }
     EXPECT_TRUE(fs::exists(pictures / "qt-sample-dialog.png"));
-    ExpectGolden("every-kind-program", outputs);
+    ExpectGoldenTree("qt", "every-kind-program", outputs);
+}
+
+// Designer texts that need care in every output (tests/support/HostileTexts.h)
+// built as Qt in a dialog and a sidebar: every form passes uic, the resource
+// file rcc, every header moc, and the moc output compiles against Qt.
+using QtHostileTextTest = QtFixture;
+
+TEST_F(QtHostileTextTest, PassesUicRccMocAndCompiles) {
+    if (!kHaveQt)
+        GTEST_SKIP() << "Qt 5 development tools were not found when the tests were configured";
+    MakeProject();
+    // The dialog's title names its files, cut to a class name of 64 characters.
+    const std::string title = HostileTitle();
+    AddHostileFrame("ID=2 TITLE=\"" + title + "\" SIDEBAR=T", HostileTexts());
+    AddHostileFrame("ID=1 TITLE=\"" + title + "\"", HostileTexts());
+    Build();
+    ASSERT_EQ(Shown(), std::vector<std::string>{"New Qt stub files have been written."})
+        << DescribeMessages();
+
+    for (const fs::path &form : FilesWithExtension(root / "ui", ".ui"))
+        ExpectToolAccepts(kUic, form, form.parent_path() / ("ui_" + form.stem().string() + ".h"));
+    // No bitmap: rcc warns of the empty resource list, but accepts it.
+    const fs::path qrc = layoutDirectory() / "quorvinrs_generated.qrc";
+    const Result rcc = RunCommand({kRcc, qrc.string(), "-o", (root / "qrc.cpp").string()});
+    EXPECT_EQ(rcc.status, 0) << rcc.output;
+
+    // Each moc output includes its class header, which includes its ui_ and
+    // definitions headers.
+    std::vector<fs::path> headers;
+    for (const fs::path &header : FilesWithExtension(root / "ui", ".h")) {
+        const std::string name = header.filename().string();
+        if (name.rfind("ui_", 0) != 0 && name.find("efs") == std::string::npos)
+            headers.push_back(header);
+    }
+    ASSERT_EQ(headers.size(), 2u); // the dialog and the main window
+    std::string mocOutputs;
+    for (const fs::path &header : headers) {
+        SCOPED_TRACE(header);
+        const fs::path moc = root / ("moc_" + header.stem().string() + ".cpp");
+        ASSERT_NO_FATAL_FAILURE(ExpectToolAccepts(kMoc, header, moc));
+        mocOutputs += "#include \"" + moc.string() + "\"\n";
+    }
+    WriteFile(root / "moc_all.cpp", mocOutputs); // one compiler run for both
+    CompileAgainstQt(root, root / "moc_all.cpp", root / "moc_all.o");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "AddOnFixture.h"
 
+#include "classic/Build.h"
 #include "classic/BuildState.h"
 #include "commands/Preview.h"
 #include "model/HostResources.h"
@@ -38,6 +39,20 @@ void AddOnFixture::FreshHost() {
     EXPECT_EQ(host().liveStrings(), 0u);
     host().reset();
     StartAddOn();
+}
+
+void AddOnFixture::Build(int32_t language) {
+    qb::LockGuard lock(qb::AddOnHandle);
+    qb::GoBuild(language, false);
+}
+
+std::vector<std::string> AddOnFixture::Shown() {
+    std::vector<std::string> shown;
+    for (const quorvin::host::Message &m : host().messages())
+        if (m.call == quorvin::host::Message::Call::ErrMsg ||
+            m.call == quorvin::host::Message::Call::MessageBox)
+            shown.push_back(m.text);
+    return shown;
 }
 
 } // namespace qgbtest

@@ -17,6 +17,12 @@ class AddOnFixture : public HostFixture {
     // A fresh host and a freshly started add-on (the cases of one test),
     // after a check that the case before left no fault and no string.
     void FreshHost();
+
+    // The build command in the language, inside the add-on lock, as the tool
+    // dialog runs it.
+    static void Build(int32_t language);
+    // Error and message box texts shown so far, in order (no please-wait).
+    static std::vector<std::string> Shown();
 };
 
 } // namespace qgbtest

@@ -4,7 +4,7 @@
 // rows out one under the other in a frame of kHostileFrameWidth inches.
 #pragma once
 
-#include "QORADDON.h"
+#include "PixelDesign.h"
 
 #include <string>
 #include <vector>
@@ -65,6 +65,16 @@ inline std::vector<HostileText> HostileTexts() {
 // characters, on by default): no compiler takes them, so the build warns.
 inline std::vector<HostileText> HostileClashes() {
     return {{"Go", "VarName=AbcdefghijklOne"}, {"Go", "VarName=AbcdefghijklTwo"}};
+}
+
+// A frame holding the rows one under the other, 20 pixels a line.
+inline void AddHostileFrame(const std::string &name, const std::vector<HostileText> &rows) {
+    AddFrameAt(name, kHostileFrameWidth, 7);
+    double y = 8;
+    for (const HostileText &row : rows) {
+        AddPixelText({row.string, row.command, row.box, 14, y});
+        y += 20 * static_cast<double>(1 + std::count(row.string.begin(), row.string.end(), '\n'));
+    }
 }
 
 } // namespace qgbtest
