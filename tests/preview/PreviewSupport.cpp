@@ -27,10 +27,6 @@ namespace fs = std::filesystem;
 namespace qb = quorvin::builder;
 namespace qh = quorvin::host;
 
-const char *const kCloseButtonMessage =
-    "The preview dialog will have a close button since that is the only way the preview dialog "
-    "can be closed.\nThe dialog generated in the source code will not have a close button.";
-
 void PreviewFixture::Preview() {
     qb::LockGuard lock(qb::AddOnHandle);
     qb::PreviewCommand();
