@@ -36,18 +36,11 @@ class BitmapButtonTest : public CommandsTest {
         ExpectClean(true);
     }
 
-    void Press(const char *which) {
-        std::string error;
-        ASSERT_TRUE(host().pressDialogButton(ids().dialog, which, &error)) << error;
-    }
+    void Press(const char *which) { Do(&Host::pressDialogButton, ids().dialog, which); }
     void SetField(GUIInt_t field, const std::string &value) {
-        std::string error;
-        ASSERT_TRUE(host().setTextField(field, value, &error)) << error;
+        Do(&Host::setTextField, field, value);
     }
-    void SetUseColor(bool on) {
-        std::string error;
-        ASSERT_TRUE(host().setToggle(ids().useColor, on, &error)) << error;
-    }
+    void SetUseColor(bool on) { Do(&Host::setToggle, ids().useColor, on); }
 
     std::vector<const quorvin::host::Geom *> Images() {
         std::vector<const quorvin::host::Geom *> images;
@@ -166,11 +159,10 @@ TEST_F(BitmapButtonTest, HelpAndBrowse) {
     EXPECT_EQ(host().messages()[0].boxType, MessageBox_Information);
 
     host().queueFileName(std::string("/elsewhere/other.bmp"));
-    std::string error;
-    ASSERT_TRUE(host().pressControl(ids().browse, &error)) << error;
+    Do(&Host::pressControl, ids().browse);
     EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
     host().queueFileName(std::nullopt);
-    ASSERT_TRUE(host().pressControl(ids().browse, &error)) << error;
+    Do(&Host::pressControl, ids().browse);
     EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
     ExpectClean(true);
     Press("Cancel");

@@ -29,8 +29,7 @@ TEST_F(DesignScriptTest, ScriptBuildsADesignThatCompilesInEveryLanguage) {
                                   Quote(source + "/tests/commands/scripts/every-control.qgb") +
                                   " --var WORK=" + Quote(dir)));
     EXPECT_EQ(output.find("error:"), std::string::npos) << output;
-    std::string error;
-    ASSERT_TRUE(host().loadLayout(dir + "/design.lay.json", &error)) << error;
+    Do(&Host::loadLayout, dir + "/design.lay.json");
     ExpectGolden("golden/commands/design-script.txt", Describe());
     std::set<int> kinds; // the dialog's 14 texts are one control of every kind
     for (const quorvin::host::Frame &frame : host().frames()) {

@@ -45,10 +45,7 @@ class PreviewTest : public PreviewFixture {
                 out += (id == Handle() ? "latest " : "") + DescribeDialog(dialog);
         return out + (Handle() == BADDIALOGID ? "no preview\n" : "");
     }
-    static void PressButton(const char *button) {
-        std::string error;
-        ASSERT_TRUE(host().pressDialogButton(Handle(), button, &error)) << error;
-    }
+    static void PressButton(const char *button) { Do(&Host::pressDialogButton, Handle(), button); }
 };
 
 // Each case lays out its frames (the last is current) and what else it
@@ -143,8 +140,7 @@ TEST_F(PreviewTest, WhatEachLayoutPreviewsAs) {
                      continue;
                  host().queueColor(5);
                  host().recordCalls(true);
-                 std::string error;
-                 ASSERT_TRUE(host().pressControl(id, &error)) << error;
+                 Do(&Host::pressControl, id);
                  host().recordCalls(false);
                  const std::vector<std::string> &calls = host().calls();
                  EXPECT_NE(std::find(calls.begin(), calls.end(), "QorUtilDialogGetColor"),
@@ -216,15 +212,14 @@ TEST_F(ToolDialogPreviewTest, ButtonAndMenuItemPreviewAndANewPreviewDropsTheOldO
     AddFrame("ID=2 TITLE=\"Find\" MODE=MODELESS");
     AddControl("Find Next", "VarName=Next");
 
-    std::string error;
-    ASSERT_TRUE(host().chooseMenuOption("Tools", "Quorvin GUI Builder", &error)) << error;
-    ASSERT_TRUE(host().press("Preview Layout", &error)) << error;
+    Do(&Host::chooseMenuOption, "Tools", "Quorvin GUI Builder");
+    Do(&Host::press, "Preview Layout");
     const GuiDialog *first = host().findDialogByTitle("Find - [Preview]");
     ASSERT_NE(first, nullptr) << DescribeMessages();
     const GUIInt_t firstId = first->id;
     EXPECT_NE(host().findControlByLabel(firstId, "Find Next"), nullptr);
 
-    ASSERT_TRUE(host().press("Layout/Preview Dialog Layout...", &error)) << error;
+    Do(&Host::press, "Layout/Preview Dialog Layout...");
     EXPECT_FALSE(host().findDialog(firstId)->up);
     const GuiDialog &latest = host().dialogs().rbegin()->second;
     EXPECT_NE(latest.id, firstId);

@@ -27,17 +27,10 @@ class StateChange : public ShellFixture {
         StartAddOn();
         host().runIdle();
     }
-    void AnchorOn(bool on = true) {
-        std::string error;
-        ASSERT_TRUE(host().setToggle(ToolAnchorToggle, on, &error)) << error;
-    }
-    void PickFrame(UniqueID_t frame) {
-        std::string error;
-        ASSERT_TRUE(host().pickFrame(frame, &error)) << error;
-    }
+    void AnchorOn(bool on = true) { Do(&Host::setToggle, ToolAnchorToggle, on); }
+    void PickFrame(UniqueID_t frame) { Do(&Host::pickFrame, frame); }
     void SetFrame(double x, double y, double width, double height) {
-        std::string error;
-        ASSERT_TRUE(host().setFramePosAndSize(x, y, width, height, &error)) << error;
+        Do(&Host::setFramePosAndSize, x, y, width, height);
     }
     void Resize(double width, double height) {
         const auto spec = host().currentFrame()->spec;
@@ -52,13 +45,7 @@ class StateChange : public ShellFixture {
         frame = AddFrame("ID=1 TITLE=\"Anchored\"", 6, 4);
         one = AddText("one", TextBox_None, "", 20, 30);
         two = AddText("TF:two", TextBox_Filled, "", 70, 60);
-        quorvin::host::GeomSpec spec;
-        spec.type = GeomType_Rectangle;
-        spec.x = 10;
-        spec.y = 90;
-        spec.width = 30;
-        spec.height = 20;
-        rect = host().addGeom(spec);
+        rect = AddRect(10, 90, 30, 20);
     }
     // The frame picked with anchoring on and the tool dialog up.
     void Anchored() {
@@ -187,7 +174,7 @@ TEST_F(StateChange, ControlsStayInTheirFrameUnits) {
         EXPECT_EQ(AnchorTable.Count, c.captured);
         if (c.resizeOther) { // current without a new capture
             ASSERT_TRUE(host().makeCurrent(second));
-            ASSERT_TRUE(host().pickText(other, false, &error)) << error;
+            Do(&Host::pickText, other, false);
         }
         if (c.moveOnly)
             Move(2, 1);
@@ -207,10 +194,7 @@ TEST_F(StateChange, AtMost512TextsAreCaptured) {
     frame = AddFrame("ID=1", 6, 4);
     for (int i = 0; i < 600; ++i)
         AddText("t" + std::to_string(i), TextBox_None, "", 1 + i % 98, 1 + i % 97);
-    quorvin::host::GeomSpec spec;
-    spec.type = GeomType_Rectangle;
-    spec.width = spec.height = 20;
-    host().addGeom(spec);
+    AddRect(0, 0, 20, 20);
     OpenToolDialog();
     AnchorOn();
     PickFrame(frame);
@@ -240,14 +224,10 @@ class ConfigFollowsLayout : public StateChange {
         const auto dir = TempDir() / folder;
         WriteFile(dir / "dlb.cfg", std::string("#!DLB 2022\nLanguage=") + language + "\n");
         const std::string path = (dir / "design.lay").string();
-        std::string error;
-        EXPECT_TRUE(host().saveLayout(path, &error)) << error;
+        Do(&Host::saveLayout, path);
         return path;
     }
-    void CloseToolDialog() {
-        std::string error;
-        ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
-    }
+    void CloseToolDialog() { Do(&Host::pressDialogButton, ToolDialog, "Close"); }
 };
 
 TEST_F(ConfigFollowsLayout, TheFirstReadRecordsTheLayoutAndSavingAsReadsTheFileBesideIt) {
@@ -266,18 +246,17 @@ TEST_F(ConfigFollowsLayout, ALanguageChosenInTheOptionsSurvivesReopeningTheSameL
     AddFrame("ID=1");
     const std::string path = SaveIn("a", "C");
     OpenToolDialog();
-    std::string error;
-    ASSERT_TRUE(host().pressControl(MenuItem({"Layout", "Options..."}).id, &error)) << error;
+    Do(&Host::pressControl, MenuItem({"Layout", "Options..."}).id);
     const auto *options = host().findDialogByTitle("File Options");
     ASSERT_NE(options, nullptr);
     for (GUIInt_t id : options->controls) {
         if (host().findControl(id)->kind == "RadioBox") {
-            ASSERT_TRUE(host().setRadioBox(id, 3, &error)) << error;
+            Do(&Host::setRadioBox, id, 3);
         }
     }
-    ASSERT_TRUE(host().pressDialogButton(options->id, "OK", &error)) << error;
+    Do(&Host::pressDialogButton, options->id, "OK");
     ASSERT_EQ(BuilderSettings.Language, LanguageFORTRAN);
-    ASSERT_TRUE(host().loadLayout(path, &error)) << error; // state 6, same name
+    Do(&Host::loadLayout, path); // state 6, same name
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     OpenToolDialog();
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
@@ -292,8 +271,7 @@ TEST_F(ConfigFollowsLayout, ALayoutOpenedWhileTheDialogWasClosedIsReadAtTheNextC
     OpenToolDialog();
     ASSERT_EQ(BuilderSettings.Language, LanguageC);
     CloseToolDialog();
-    std::string error;
-    ASSERT_TRUE(host().loadLayout(other, &error)) << error; // code 6, dialog down
+    Do(&Host::loadLayout, other); // code 6, dialog down
     EXPECT_EQ(BuilderSettings.Language, LanguageC);
     OpenToolDialog();
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);

@@ -30,8 +30,7 @@ class ToolDialogTest : public ShellFixture {
         const Text_ID texts[] = {AddText("one"), AddText("two"), AddText("three")};
         OpenToolDialog();
         for (size_t i = 0; i < 3; ++i) {
-            std::string error;
-            ASSERT_TRUE(host().pickText(texts[i], i > 0, &error)) << error;
+            Do(&Host::pickText, texts[i], i > 0);
         }
         host().runIdle();
     }
@@ -50,12 +49,11 @@ TEST_F(ToolDialogTest, ControlsAndMenusAsDesigned) {
 
 TEST_F(ToolDialogTest, HelpOpensTheHelpPageAndCloseDropsTheDialog) {
     OpenToolDialog();
-    std::string error;
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Help", &error)) << error;
+    Do(&Host::pressDialogButton, ToolDialog, "Help");
     ASSERT_EQ(host().messages().size(), 1u);
     EXPECT_EQ(host().messages()[0].call, Message::Call::Help);
     EXPECT_NE(host().messages()[0].text.find("addon_quorvin_gui_builder.html"), std::string::npos);
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
+    Do(&Host::pressDialogButton, ToolDialog, "Close");
     EXPECT_FALSE(host().findDialog(ToolDialog)->up);
     EXPECT_FALSE(ToolDialogIsUp());
     ExpectHostSound("help and close");
@@ -64,8 +62,7 @@ TEST_F(ToolDialogTest, HelpOpensTheHelpPageAndCloseDropsTheDialog) {
 TEST_F(ToolDialogTest, ChoosingTheMenuOptionAgainShowsTheSameDialogAndReadsNothing) {
     const auto dir = TempDir();
     WriteFile(dir / "dlb.cfg", "#!DLB 2022\nLanguage=FORTRAN\n");
-    std::string error;
-    ASSERT_TRUE(host().saveLayout((dir / "one.lay").string(), &error)) << error;
+    Do(&Host::saveLayout, (dir / "one.lay").string());
     OpenToolDialog();
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     const GUIInt_t first = ToolDialog;
@@ -73,7 +70,7 @@ TEST_F(ToolDialogTest, ChoosingTheMenuOptionAgainShowsTheSameDialogAndReadsNothi
 
     // The file changes, the layout does not: choosing again reads nothing.
     WriteFile(dir / "dlb.cfg", "#!DLB 2022\nLanguage=C\n");
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
+    Do(&Host::pressDialogButton, ToolDialog, "Close");
     OpenToolDialog();
     EXPECT_EQ(ToolDialog, first);
     EXPECT_EQ(host().controls().size(), controls);
@@ -139,9 +136,8 @@ TEST_F(ToolDialogTest, EachButtonAndMenuItemRunsItsOwnCommandInsideTheLock) {
 
 TEST_F(ToolDialogTest, TheAnchorToggleSetsAnchorToPaper) {
     OpenToolDialog();
-    std::string error;
     for (bool on : {true, false}) {
-        ASSERT_TRUE(host().setToggle(ToolAnchorToggle, on, &error)) << error;
+        Do(&Host::setToggle, ToolAnchorToggle, on);
         EXPECT_EQ(BuilderSettings.AnchorToPaper, on);
     }
     ExpectHostSound("anchor on and off");

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qgbtest {
@@ -22,11 +23,26 @@ class HostFixture : public ::testing::Test {
     // and (unless allowHeldLock is set) a lock still held.
     void TearDown() override;
 
-    static quorvin::host::Host &host() { return quorvin::host::Host::instance(); }
+    using Host = quorvin::host::Host;
+    static Host &host() { return Host::instance(); }
+    // Drives the host as a user would, through one of its calls that report
+    // a refusal in their last argument: Do(&Host::pickText, text, false).
+    // A refusal fails the test with the host's reason.
+    template <typename... Args, typename... Given>
+    static void Do(bool (Host::*call)(Args...), Given &&...given) {
+        std::string error;
+        EXPECT_TRUE((host().*call)(std::forward<Given>(given)..., &error)) << error;
+    }
 
     // Registers a test add-on with the host and makes it the builder's
     // AddOnHandle, as start-up would.
     AddOn_pa RegisterAddOn();
+
+    // A rectangle geometry in the current frame.
+    static Geom_ID AddRect(double x, double y, double width, double height,
+                           CoordSys_e system = CoordSys_Frame) {
+        return host().addGeom({GeomType_Rectangle, system, x, y, 0, "", width, height, {}, ""});
+    }
 
     // Texts of every message shown so far, in order.
     static std::vector<std::string> MessageTexts();
