@@ -56,18 +56,7 @@ class CommandsTest : public HostFixture {
             qb::LockGuard lock(qb::AddOnHandle);
             command();
         }
-        ExpectClean();
-    }
-
-    void ExpectClean(bool dialogHoldsLock = false) {
-        std::string faults;
-        for (const std::string &f : host().faults())
-            faults += "  " + f + "\n";
-        EXPECT_TRUE(faults.empty()) << "host faults:\n" << faults;
-        EXPECT_EQ(host().liveStrings(), 0u);
-        EXPECT_EQ(host().liveArgLists(), 0u);
-        EXPECT_EQ(host().lockHeld(), dialogHoldsLock);
-        EXPECT_TRUE(host().drawingOn());
+        ExpectHostSound("the command");
     }
 
     UniqueID_t AddFrame(const std::string &name, double x = 1, double y = 1, double width = 8,

@@ -70,17 +70,6 @@ class ShellFixture : public HostFixture {
         return host().pressControl(control, &error);
     }
 
-    // Host invariants after a command: no fault, no leaked string or arg
-    // list, no lock held.
-    void ExpectHostSound(const std::string &after) {
-        std::string faults;
-        for (const std::string &f : host().faults())
-            faults += "  " + f + "\n";
-        EXPECT_TRUE(faults.empty()) << "after " << after << ":\n" << faults;
-        EXPECT_EQ(host().liveStrings() + host().liveArgLists(), 0u) << "after " << after;
-        EXPECT_FALSE(host().lockHeld()) << "after " << after;
-    }
-
     // A fresh directory for layouts and "dlb.cfg" files of this test.
     std::filesystem::path TempDir() {
         if (tempDir_.empty()) {

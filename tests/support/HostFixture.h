@@ -44,6 +44,10 @@ class HostFixture : public ::testing::Test {
         return host().addGeom({GeomType_Rectangle, system, x, y, 0, "", width, height, {}, ""});
     }
 
+    // What every command must leave: no host fault, no live string or
+    // argument list, the lock held only by a dialog still up, drawing on.
+    static void ExpectHostSound(const std::string &after, bool lockHeld = false);
+
     // Texts of every message shown so far, in order.
     static std::vector<std::string> MessageTexts();
     // The messages, one a line, with their call and box type (for failure
