@@ -25,6 +25,17 @@ using qh::GuiDialog;
 
 using Frames = std::vector<std::pair<std::string, int>>; // frame name, link group
 
+// The messages, then every preview dialog ("latest" marks the last
+// preview's), pages and their controls included.
+std::string Describe() {
+    const GUIInt_t latest = qb::BuildState.PreviewHandle;
+    std::string out = HostFixture::DescribeMessages();
+    for (const auto &[id, dialog] : qh::Host::instance().dialogs())
+        if (dialog.title.find("Preview") != std::string::npos)
+            out += (id == latest ? "latest " : "") + DescribeDialog(dialog);
+    return out + (latest == BADDIALOGID ? "no preview\n" : "");
+}
+
 class PreviewTest : public PreviewFixture {
   protected:
     // Frames from the bottom up, each with one push button.
@@ -35,15 +46,6 @@ class PreviewTest : public PreviewFixture {
             const std::string run = "Run" + std::to_string(++n);
             AddControl(run, "VarName=" + run);
         }
-    }
-    // The messages, then every preview dialog ("latest" marks the last
-    // preview's), pages and their controls included.
-    static std::string Describe() {
-        std::string out = DescribeMessages();
-        for (const auto &[id, dialog] : host().dialogs())
-            if (dialog.title.find("Preview") != std::string::npos)
-                out += (id == Handle() ? "latest " : "") + DescribeDialog(dialog);
-        return out + (Handle() == BADDIALOGID ? "no preview\n" : "");
     }
     static void PressButton(const char *button) { Do(&Host::pressDialogButton, Handle(), button); }
 };
@@ -214,18 +216,10 @@ TEST_F(ToolDialogPreviewTest, ButtonAndMenuItemPreviewAndANewPreviewDropsTheOldO
 
     Do(&Host::chooseMenuOption, "Tools", "Quorvin GUI Builder");
     Do(&Host::press, "Preview Layout");
-    const GuiDialog *first = host().findDialogByTitle("Find - [Preview]");
-    ASSERT_NE(first, nullptr) << DescribeMessages();
-    const GUIInt_t firstId = first->id;
-    EXPECT_NE(host().findControlByLabel(firstId, "Find Next"), nullptr);
-
+    std::string transcript = "== the button\n" + Describe();
     Do(&Host::press, "Layout/Preview Dialog Layout...");
-    EXPECT_FALSE(host().findDialog(firstId)->up);
-    const GuiDialog &latest = host().dialogs().rbegin()->second;
-    EXPECT_NE(latest.id, firstId);
-    EXPECT_EQ(latest.title, "Find - [Preview]");
-    EXPECT_TRUE(latest.up);
-    EXPECT_FALSE(host().lockHeld());
+    ExpectGolden("golden/preview/tool-dialog-previews.txt",
+                 transcript + "== the menu item\n" + Describe());
 }
 
 } // namespace

@@ -15,6 +15,11 @@
 namespace qgbtest {
 
 class HostFixture : public ::testing::Test {
+  public:
+    // The messages, one a line, with their call and box type (for failure
+    // output and transcripts).
+    static std::string DescribeMessages();
+
   protected:
     // Fresh host (no frames, no messages, no faults), default settings, no
     // add-on handle, none of the add-on's own dialogs created yet.
@@ -50,9 +55,6 @@ class HostFixture : public ::testing::Test {
 
     // Texts of every message shown so far, in order.
     static std::vector<std::string> MessageTexts();
-    // The messages, one a line, with their call and box type (for failure
-    // output).
-    static std::string DescribeMessages();
 
     // Set by tests that end with one of the add-on's modal dialogs still up.
     bool allowHeldLock = false;
