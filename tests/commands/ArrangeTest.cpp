@@ -140,7 +140,8 @@ TEST_F(ArrangeTest, ThreeHundredPicksArrangeTheFirst255) {
     Run(qb::AlignLeft);
     ExpectOnlyMessage(Message::Call::ErrMsg, "Maximum number of picked objects exceeded");
     for (int i = 0; i < 300; ++i)
-        EXPECT_NEAR(TextOf(texts[static_cast<size_t>(i)]).x, i < 255 ? 10 : 10 + i * 0.1, 1e-9)
+        EXPECT_NEAR(host().findText(texts[static_cast<size_t>(i)])->spec.x,
+                    i < 255 ? 10 : 10 + i * 0.1, 1e-9)
             << i;
 }
 

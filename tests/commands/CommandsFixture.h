@@ -86,20 +86,6 @@ class CommandsTest : public HostFixture {
         return reinterpret_cast<Text_ID>(static_cast<uintptr_t>(text.handle));
     }
 
-    const TextSpec &TextOf(Text_ID text) {
-        static const TextSpec none;
-        const quorvin::host::Text *t = host().findText(text);
-        EXPECT_NE(t, nullptr);
-        return t ? t->spec : none;
-    }
-
-    std::vector<std::string> FrameNames() {
-        std::vector<std::string> names;
-        for (const quorvin::host::Frame &f : host().frames())
-            names.push_back(f.spec.name);
-        return names;
-    }
-
     const quorvin::host::Frame &Current() { return *host().currentFrame(); }
     void MakeCurrent(UniqueID_t frame) { ASSERT_TRUE(host().makeCurrent(frame)); }
 

@@ -179,7 +179,6 @@ TEST_F(Sensitivity, CollectPickedTakesAtMost255) {
                 EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
         }
     }
-    EXPECT_EQ(host().messages().size(), 0u);
 }
 
 TEST_F(Sensitivity, CollectPickedKeepsUsableObjectsInPickOrder) {

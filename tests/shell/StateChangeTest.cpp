@@ -29,16 +29,14 @@ class StateChange : public ShellFixture {
     }
     void AnchorOn(bool on = true) { Do(&Host::setToggle, ToolAnchorToggle, on); }
     void PickFrame(UniqueID_t frame) { Do(&Host::pickFrame, frame); }
-    void SetFrame(double x, double y, double width, double height) {
-        Do(&Host::setFramePosAndSize, x, y, width, height);
-    }
+    // The current frame resized or moved, as a user drags it.
     void Resize(double width, double height) {
-        const auto spec = host().currentFrame()->spec;
-        SetFrame(spec.x, spec.y, width, height);
+        const auto s = host().currentFrame()->spec;
+        Do(&Host::setFramePosAndSize, s.x, s.y, width, height);
     }
     void Move(double x, double y) {
-        const auto spec = host().currentFrame()->spec;
-        SetFrame(x, y, spec.width, spec.height);
+        const auto s = host().currentFrame()->spec;
+        Do(&Host::setFramePosAndSize, x, y, s.width, s.height);
     }
     // A 6 by 4 inch frame with two texts and a rectangle.
     void AddControls() {
