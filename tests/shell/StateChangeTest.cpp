@@ -274,7 +274,8 @@ TEST_F(ConfigFollowsLayout, AnUnsavedLayoutReadsNothing) {
     AddFrame("ID=1");
     OpenToolDialog();
     host().sendStateChange(6);
-    EXPECT_EQ(Read(), "1 ");
+    EXPECT_EQ(BuilderSettings.Language, LanguageCPP);
+    EXPECT_TRUE(BuilderSettings.LayoutFileName.empty());
 }
 
 } // namespace
