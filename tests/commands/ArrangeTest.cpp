@@ -11,32 +11,13 @@ namespace {
 
 class ArrangeTest : public CommandsTest {
   protected:
-    Geom_ID AddRect(double x, double y, double width, double height,
-                    CoordSys_e system = CoordSys_Frame) {
-        GeomSpec spec;
-        spec.coordSys = system;
-        spec.x = x;
-        spec.y = y;
-        spec.width = width;
-        spec.height = height;
-        return host().addGeom(spec);
-    }
     Geom_ID AddLine(double x, double y, double dx, double dy) {
-        GeomSpec spec;
-        spec.type = GeomType_LineSegs;
-        spec.x = x;
-        spec.y = y;
-        spec.polylines = {{{0, 0}, {dx, dy}}};
-        return host().addGeom(spec);
+        return host().addGeom(
+            {GeomType_LineSegs, CoordSys_Frame, x, y, 0, "", 0, 0, {{{0, 0}, {dx, dy}}}, ""});
     }
+    // 1.6 inches wide; the square bitmap is as high: 40 % of the frame.
     Geom_ID AddImage() {
-        GeomSpec spec;
-        spec.type = GeomType_Image;
-        spec.x = 30;
-        spec.y = 40;
-        spec.width = 20; // 1.6 inches; the square bitmap is as high: 40 % of the frame
-        spec.imageFile = kBitmap;
-        return host().addGeom(spec);
+        return host().addGeom({GeomType_Image, CoordSys_Frame, 30, 40, 0, "", 20, 0, {}, kBitmap});
     }
     void PickAll(const std::vector<Text_ID> &texts) {
         for (size_t i = 0; i < texts.size(); ++i)
@@ -159,7 +140,8 @@ TEST_F(ArrangeTest, ThreeHundredPicksArrangeTheFirst255) {
     Run(qb::AlignLeft);
     ExpectOnlyMessage(Message::Call::ErrMsg, "Maximum number of picked objects exceeded");
     for (int i = 0; i < 300; ++i)
-        EXPECT_NEAR(TextOf(texts[static_cast<size_t>(i)]).x, i < 255 ? 10 : 10 + i * 0.1, 1e-9)
+        EXPECT_NEAR(host().findText(texts[static_cast<size_t>(i)])->spec.x,
+                    i < 255 ? 10 : 10 + i * 0.1, 1e-9)
             << i;
 }
 

@@ -33,21 +33,14 @@ class BitmapButtonTest : public CommandsTest {
             command();
         }
         ASSERT_TRUE(QorGUIDialogIsUp(ids().dialog));
-        ExpectClean(true);
+        ExpectHostSound("opening the dialog", true);
     }
 
-    void Press(const char *which) {
-        std::string error;
-        ASSERT_TRUE(host().pressDialogButton(ids().dialog, which, &error)) << error;
-    }
+    void Press(const char *which) { Do(&Host::pressDialogButton, ids().dialog, which); }
     void SetField(GUIInt_t field, const std::string &value) {
-        std::string error;
-        ASSERT_TRUE(host().setTextField(field, value, &error)) << error;
+        Do(&Host::setTextField, field, value);
     }
-    void SetUseColor(bool on) {
-        std::string error;
-        ASSERT_TRUE(host().setToggle(ids().useColor, on, &error)) << error;
-    }
+    void SetUseColor(bool on) { Do(&Host::setToggle, ids().useColor, on); }
 
     std::vector<const quorvin::host::Geom *> Images() {
         std::vector<const quorvin::host::Geom *> images;
@@ -81,13 +74,26 @@ class BitmapButtonTest : public CommandsTest {
 };
 
 // Its controls in creation order; the chosen file is filled in, "Push
-// Button" selected, the colour field follows the toggle (off).
-TEST_F(BitmapButtonTest, DialogHasItsContentsInCreationOrder) {
+// Button" selected, the colour field follows the toggle (off); then its
+// Help and Browse buttons.
+TEST_F(BitmapButtonTest, DialogContentsHelpAndBrowse) {
     Open();
     ExpectGolden("golden/commands/bitmap-button-dialog.txt",
                  DescribeDialog(*host().findDialog(ids().dialog)));
     EXPECT_EQ(host().findControl(ids().fileName)->stringValue, bitmap);
+    Press("Help");
+    ExpectOnlyMessage(Message::Call::MessageBox, "On-line Help not available for this dialog.");
+    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Information);
+    // Browse fills in the chosen file; a cancelled chooser changes nothing.
+    host().queueFileName(std::string("/elsewhere/other.bmp"));
+    Do(&Host::pressControl, ids().browse);
+    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
+    host().queueFileName(std::nullopt);
+    Do(&Host::pressControl, ids().browse);
+    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
+    ExpectHostSound("help and browse", true);
     Press("Cancel");
+    ExpectHostSound("cancel");
 }
 
 // Launch after launch in one frame; the golden file shows what each left.
@@ -113,7 +119,7 @@ TEST_F(BitmapButtonTest, LaunchesAndWhatTheyLeave) {
             SetUseColor(useColor == 1);
         for (const char *press : presses)
             Press(press);
-        ExpectClean(DialogUp());
+        ExpectHostSound(name, DialogUp());
         transcript += Status();
     };
     host().queueFileName(std::nullopt);
@@ -157,24 +163,6 @@ TEST_F(BitmapButtonTest, LaunchesAndWhatTheyLeave) {
     AddText("Large", 10, 50, 16);
     launch("a failed layout check", qb::InsertBitmapButton, {}, -1, {"OK"});
     ExpectGolden("golden/commands/bitmap-button-launches.txt", transcript);
-}
-
-TEST_F(BitmapButtonTest, HelpAndBrowse) {
-    Open();
-    Press("Help");
-    ExpectOnlyMessage(Message::Call::MessageBox, "On-line Help not available for this dialog.");
-    EXPECT_EQ(host().messages()[0].boxType, MessageBox_Information);
-
-    host().queueFileName(std::string("/elsewhere/other.bmp"));
-    std::string error;
-    ASSERT_TRUE(host().pressControl(ids().browse, &error)) << error;
-    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
-    host().queueFileName(std::nullopt);
-    ASSERT_TRUE(host().pressControl(ids().browse, &error)) << error;
-    EXPECT_EQ(host().findControl(ids().fileName)->stringValue, "/elsewhere/other.bmp");
-    ExpectClean(true);
-    Press("Cancel");
-    ExpectClean();
 }
 
 // P from the frame width in dialog units, the base font size and the dots

@@ -56,31 +56,12 @@ class CommandsTest : public HostFixture {
             qb::LockGuard lock(qb::AddOnHandle);
             command();
         }
-        ExpectClean();
-    }
-
-    void ExpectClean(bool dialogHoldsLock = false) {
-        std::string faults;
-        for (const std::string &f : host().faults())
-            faults += "  " + f + "\n";
-        EXPECT_TRUE(faults.empty()) << "host faults:\n" << faults;
-        EXPECT_EQ(host().liveStrings(), 0u);
-        EXPECT_EQ(host().liveArgLists(), 0u);
-        EXPECT_EQ(host().lockHeld(), dialogHoldsLock);
-        EXPECT_TRUE(host().drawingOn());
+        ExpectHostSound("the command");
     }
 
     UniqueID_t AddFrame(const std::string &name, double x = 1, double y = 1, double width = 8,
                         double height = 4, int linkGroup = 0) {
-        FrameSpec spec;
-        spec.name = name;
-        spec.x = x;
-        spec.y = y;
-        spec.width = width;
-        spec.height = height;
-        spec.linkGroup = linkGroup;
-        spec.linkSizeAndPosition = linkGroup != 0;
-        return host().addFrame(spec);
+        return host().addFrame({name, x, y, width, height, linkGroup, linkGroup != 0});
     }
     // A page frame linked to its group.
     UniqueID_t AddPage(const std::string &name, int group) {
@@ -90,12 +71,7 @@ class CommandsTest : public HostFixture {
     // A text in frame coordinates; by default a label (no box).
     Text_ID AddText(const std::string &string, double x = 50, double y = 50, double points = 12,
                     TextBox_e box = TextBox_None, double margin = 20) {
-        TextSpec spec;
-        spec.string = string;
-        spec.command = "VarName=C";
-        spec.x = x;
-        spec.y = y;
-        spec.height = points;
+        TextSpec spec{string, "VarName=C", CoordSys_Frame, x, y, Units_Point, points};
         spec.boxType = box;
         spec.margin = margin;
         return host().addText(spec);
@@ -110,31 +86,11 @@ class CommandsTest : public HostFixture {
         return reinterpret_cast<Text_ID>(static_cast<uintptr_t>(text.handle));
     }
 
-    const TextSpec &TextOf(Text_ID text) {
-        static const TextSpec none;
-        const quorvin::host::Text *t = host().findText(text);
-        EXPECT_NE(t, nullptr);
-        return t ? t->spec : none;
-    }
-
-    std::vector<std::string> FrameNames() {
-        std::vector<std::string> names;
-        for (const quorvin::host::Frame &f : host().frames())
-            names.push_back(f.spec.name);
-        return names;
-    }
-
     const quorvin::host::Frame &Current() { return *host().currentFrame(); }
     void MakeCurrent(UniqueID_t frame) { ASSERT_TRUE(host().makeCurrent(frame)); }
 
-    void Pick(Text_ID text, bool add = false) {
-        std::string error;
-        ASSERT_TRUE(host().pickText(text, add, &error)) << error;
-    }
-    void PickGeom(Geom_ID geom, bool add = false) {
-        std::string error;
-        ASSERT_TRUE(host().pickGeom(geom, add, &error)) << error;
-    }
+    void Pick(Text_ID text, bool add = false) { Do(&Host::pickText, text, add); }
+    void PickGeom(Geom_ID geom, bool add = false) { Do(&Host::pickGeom, geom, add); }
 
     // The workspace as text for the golden files: every frame ("*" marks
     // the current one) with the fields of its texts and geometries that are

@@ -3,110 +3,55 @@
 // with the real module), then built with `qgb build` in C, C++ and FORTRAN
 // and checked with the real compilers against the SDK headers and the
 // fixture headers of a generated add-on.
-#include "HostFixture.h"
-#include "Verify.h"
+#include "CommandsFixture.h"
+#include "Run.h"
 
-#include "model/Kinds.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <map>
-#include <random>
 #include <set>
 
 namespace qgbtest {
 namespace {
 
-namespace fs = std::filesystem;
-namespace qb = quorvin::builder;
-using qgb::Quote;
+using DesignScriptTest = CommandsTest;
 
-const std::string kSource = QGB_SOURCE_DIR;
-
-class DesignScriptTest : public HostFixture {
-  protected:
-    void SetUp() override {
-        HostFixture::SetUp();
-        dir = fs::temp_directory_path() / ("qgb-design-" + std::to_string(std::random_device()()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-        HostFixture::TearDown();
-    }
-    // Runs a shell command in dir and expects it to succeed.
-    void Shell(const std::string &command, std::string *output = nullptr) {
-        std::string log;
-        ASSERT_EQ(qgb::RunShell("cd " + Quote(dir.string()) + " && " + command, &log), 0)
-            << command << "\n"
-            << log;
-        if (output)
-            *output = log;
-    }
-
-    fs::path dir;
-};
-
+// The saved design (one modal dialog with every kind of control, three tab
+// pages of group 1, two form pages of group 2, each with a control, the
+// controls arranged) is in the golden file.
 TEST_F(DesignScriptTest, ScriptBuildsADesignThatCompilesInEveryLanguage) {
+    const std::string dir = OutputDir("design-script");
+    // Runs a shell command in dir and expects it to succeed.
     std::string output;
-    ASSERT_NO_FATAL_FAILURE(Shell(Quote(QGB_CLI_PATH) + " run " +
-                                      Quote(kSource + "/tests/commands/scripts/every-control.qgb") +
-                                      " --var WORK=" + Quote(dir.string()),
-                                  &output));
-    EXPECT_EQ(output.find("error:"), std::string::npos) << output;
-
-    // The saved design: one modal dialog with every kind of control, three
-    // tab pages of group 1, two form pages of group 2, each with a control.
-    std::string error;
-    ASSERT_TRUE(host().loadLayout((dir / "design.lay.json").string(), &error)) << error;
-    // Each frame: its link group, linked or not, and its number of texts.
-    std::map<std::string, std::string> frames;
-    UniqueID_t dialog = 0;
-    for (const quorvin::host::Frame &f : host().frames()) {
-        frames[f.spec.name] = std::to_string(f.spec.linkGroup) +
-                              (f.spec.linkSizeAndPosition ? " linked " : " ") +
-                              std::to_string(f.texts.size());
-        if (f.spec.linkGroup == 0)
-            dialog = f.uniqueId;
-    }
-    const std::map<std::string, std::string> expected = {
-        {"ID=1 TITLE=\"Untitled\" MODE=MODAL OKCLOSEBUTTON=T APPLYBUTTON=F CANCELBUTTON=T "
-         "HELPBUTTON=T",
-         "0 14"},
-        {"TABPAGE=T ID=1 POS=1 TITLE=\"Page 1\"", "1 linked 1"},
-        {"TABPAGE=T ID=2 POS=2 TITLE=\"Page 2\"", "1 linked 1"},
-        {"TABPAGE=T ID=3 POS=3 TITLE=\"Page 3\"", "1 linked 1"},
-        {"FORMPAGE=T ID=1", "2 linked 1"},
-        {"FORMPAGE=T ID=2", "2 linked 1"},
+    auto shell = [&](const std::string &command) {
+        ASSERT_EQ(Shell("cd " + Quote(dir) + " && " + command, &output), 0) << command << "\n"
+                                                                            << output;
     };
-    ASSERT_EQ(frames, expected);
-
-    ASSERT_TRUE(host().makeCurrent(dialog));
-    std::set<int> kinds; // its 14 texts are one control of every kind
-    for (const quorvin::host::Text &text : host().currentFrame()->texts) {
-        qb::ControlKind kind = qb::NotAControl;
-        int group = -1;
-        qb::ClassifyText(reinterpret_cast<Text_ID>(static_cast<uintptr_t>(text.handle)), kind,
-                         group);
-        EXPECT_TRUE(kind >= qb::Tab && kind <= qb::RadioBox) << text.spec.string;
-        kinds.insert(kind);
+    const std::string source = QGB_SOURCE_DIR;
+    ASSERT_NO_FATAL_FAILURE(shell(Quote(QGB_CLI_PATH) + " run " +
+                                  Quote(source + "/tests/commands/scripts/every-control.qgb") +
+                                  " --var WORK=" + Quote(dir)));
+    EXPECT_EQ(output.find("error:"), std::string::npos) << output;
+    Do(&Host::loadLayout, dir + "/design.lay.json");
+    ExpectGolden("golden/commands/design-script.txt", Describe());
+    std::set<int> kinds; // the dialog's 14 texts are one control of every kind
+    for (const quorvin::host::Frame &frame : host().frames()) {
+        if (frame.spec.linkGroup)
+            continue;
+        MakeCurrent(frame.uniqueId);
+        for (const quorvin::host::Text &text : frame.texts) {
+            qb::ControlKind kind = qb::NotAControl;
+            int group = -1;
+            qb::ClassifyText(TextHandle(text), kind, group);
+            EXPECT_TRUE(kind >= qb::Tab && kind <= qb::RadioBox) << text.spec.string;
+            kinds.insert(kind);
+        }
     }
     EXPECT_EQ(kinds.size(), 14u);
-    std::vector<std::string> geoms;
-    for (const quorvin::host::Geom &g : host().currentFrame()->geoms)
-        geoms.push_back(g.spec.command);
-    EXPECT_EQ(geoms, (std::vector<std::string>{
-                         "New Frame", "VarName=BB2 Type=PushButton ToolTip=\"Open a file\"",
-                         "VarName=BB3 Type=Toggle TransparentColor=FF0000"}));
 
     // The tab stubs do not use their value; the option list template gives
     // a string literal to a "char *". gfortran rejects integer DATA into
     // CHARACTER arrays under every flag: its copy leaves out the bitmap
     // DATA lines only.
     const std::string includes =
-        " -I" + Quote(kSource + "/sdk") + " -I" + Quote(kSource + "/tools/qgb/templates") + " -I.";
+        " -I" + Quote(source + "/sdk") + " -I" + Quote(source + "/tools/qgb/templates") + " -I.";
     const std::string warnings = " -Wall -Wextra -Wno-unused-parameter -Werror" + includes + " -c";
     const std::string cxx = QGB_CXX + warnings + " -std=c++17 -Wno-write-strings";
     const std::pair<const char *, std::vector<std::string>> languages[] = {
@@ -123,7 +68,7 @@ TEST_F(DesignScriptTest, ScriptBuildsADesignThatCompilesInEveryLanguage) {
     for (const auto &[language, checks] : languages) {
         SCOPED_TRACE(language);
         ASSERT_NO_FATAL_FAILURE(
-            Shell(Quote(QGB_CLI_PATH) + " build design.lay.json --language " + language, &output));
+            shell(Quote(QGB_CLI_PATH) + " build design.lay.json --language " + language));
         EXPECT_NE(output.find("info: New GUI stub files have been written."), std::string::npos)
             << output;
         EXPECT_EQ(output.find("error:"), std::string::npos) << output;
@@ -131,7 +76,7 @@ TEST_F(DesignScriptTest, ScriptBuildsADesignThatCompilesInEveryLanguage) {
         if (std::string(language) == "fortran" && std::string(QGB_GFORTRAN).empty())
             GTEST_SKIP() << "gfortran is not installed";
         for (const std::string &check : checks)
-            Shell(check);
+            shell(check);
     }
 }
 

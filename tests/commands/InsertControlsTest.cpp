@@ -16,7 +16,7 @@ TEST_F(InsertControlsTest, EveryKindAndItsLimits) {
             qb::LockGuard lock(qb::AddOnHandle);
             qb::InsertControl(kind, text.c_str(), base, TextBox_None, 0, 0.2, 1.0);
         }
-        ExpectClean();
+        ExpectHostSound("the command");
     };
     std::vector<std::pair<std::string, std::function<void()>>> cases;
     for (auto command :

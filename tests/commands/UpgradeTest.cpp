@@ -13,16 +13,9 @@ class UpgradeTest : public CommandsTest {
     void AddControl(const std::string &string, const std::string &command, TextBox_e box,
                     double margin, ColorIndex_t boxColor = 0, double spacing = 1.0,
                     double height = 16, int32_t anchor = 0) {
-        TextSpec spec;
-        spec.string = string;
-        spec.command = command;
-        spec.boxType = box;
-        spec.margin = margin;
-        spec.boxColor = boxColor;
-        spec.lineSpacing = spacing;
-        spec.height = height;
-        spec.anchor = anchor;
-        host().addText(spec);
+        // At the frame's centre, in the host's font and colours.
+        host().addText({string, command, CoordSys_Frame, 50, 50, Units_Point, height, 0, anchor, 1,
+                        0, box, margin, boxColor, 9, 0.1, spacing});
     }
 };
 

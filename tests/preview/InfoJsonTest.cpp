@@ -45,8 +45,7 @@ class InfoJson : public PreviewFixture {
     void RecordBuild(const std::string &layout, const std::string &dir,
                      std::vector<UniqueID_t> &order) {
         FreshHost();
-        std::string error;
-        ASSERT_TRUE(host().loadLayout(layout, &error)) << error;
+        Do(&Host::loadLayout, layout);
         for (const auto &frame : host().frames())
             order.push_back(frame.uniqueId);
         host().setLayoutFileName(dir + "/design.lay.json");
@@ -123,16 +122,11 @@ TEST_F(InfoJson, GeometryAndCornersAsTheSdkGivesThem) {
     ASSERT_TRUE(qgbbench::WriteSyntheticImage(dir + "/b.bmp", 6, 5));
     AddFrame("ID=3 TITLE=\"T\" MODE=MODAL OKCLOSEBUTTON=T");
     const Text_ID text = AddControl("TF:Name", "", TextBox_Filled, 10, 80);
-    quorvin::host::GeomSpec image;
-    image.type = GeomType_Image;
-    image.x = 20;
-    image.y = 20;
-    image.width = 10;
-    image.imageFile = dir + "/b.bmp";
-    image.command = "VarName=Go";
-    ASSERT_NE(host().addGeom(image), nullptr);
-    std::string error;
-    ASSERT_TRUE(host().saveLayout(dir + "/f.lay.json", &error)) << error;
+    ASSERT_NE(
+        host().addGeom(
+            {GeomType_Image, CoordSys_Frame, 20, 20, 0, "VarName=Go", 10, 0, {}, dir + "/b.bmp"}),
+        nullptr);
+    Do(&Host::saveLayout, dir + "/f.lay.json");
     double c[8];
     QorUtilTextBoxGetPosition(text, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6], &c[7]);
 
@@ -162,8 +156,7 @@ TEST_F(InfoJson, RandomDesignsAgreeWithTheBuild) {
         qgbbench::DesignOptions options = RandomDesignOptions(seed, dir + "/image.bmp");
         options.controlsPerDialog = 20 + static_cast<int>(seed % 7);
         qgbbench::AddSyntheticDesign(options);
-        std::string error;
-        ASSERT_TRUE(host().saveLayout(dir + "/random.lay.json", &error)) << error;
+        Do(&Host::saveLayout, dir + "/random.lay.json");
         Compare(dir + "/random.lay.json");
     }
 }

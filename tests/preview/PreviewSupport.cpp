@@ -27,10 +27,6 @@ namespace fs = std::filesystem;
 namespace qb = quorvin::builder;
 namespace qh = quorvin::host;
 
-const char *const kCloseButtonMessage =
-    "The preview dialog will have a close button since that is the only way the preview dialog "
-    "can be closed.\nThe dialog generated in the source code will not have a close button.";
-
 void PreviewFixture::Preview() {
     qb::LockGuard lock(qb::AddOnHandle);
     qb::PreviewCommand();
@@ -41,25 +37,13 @@ GUIInt_t PreviewFixture::Handle() {
 }
 
 UniqueID_t AddFrame(const std::string &name, int linkGroup) {
-    qh::FrameSpec spec;
-    spec.name = name;
-    spec.x = 1;
-    spec.y = 0.25;
-    spec.width = 4;
-    spec.height = 3;
-    spec.linkGroup = linkGroup;
-    spec.linkSizeAndPosition = linkGroup != 0;
-    return qh::Host::instance().addFrame(spec);
+    return qh::Host::instance().addFrame({name, 1, 0.25, 4, 3, linkGroup, linkGroup != 0});
 }
 
 Text_ID AddControl(const std::string &string, const std::string &command, TextBox_e box, double x,
                    double y) {
-    qh::TextSpec spec;
-    spec.string = string;
-    spec.command = command;
+    qh::TextSpec spec{string, command, CoordSys_Frame, x, y};
     spec.boxType = box;
-    spec.x = x;
-    spec.y = y;
     return qh::Host::instance().addText(spec);
 }
 

@@ -16,8 +16,6 @@
 
 namespace qgbtest {
 
-extern const char *const kCloseButtonMessage;
-
 class PreviewFixture : public AddOnFixture {
   protected:
     // As the tool dialog's Preview button does: inside the add-on lock.

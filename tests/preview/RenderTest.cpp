@@ -70,15 +70,12 @@ TEST_F(RenderTest, PictureSizeFollowsCellTitleMenuAndButtonRow) {
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         const qh::PictureSize size = qh::dialogPictureSize(row.dialog);
-        EXPECT_EQ(size.width, row.width);
-        EXPECT_EQ(size.height, row.height);
         const Picture png = Render(row.dialog, "size-" + std::to_string(row.dialog) + ".png");
-        EXPECT_EQ(png.width, row.width);
-        EXPECT_EQ(png.height, row.height);
+        EXPECT_EQ((std::vector<int>{size.width, size.height, png.width, png.height}),
+                  (std::vector<int>{row.width, row.height, row.width, row.height}));
     }
     const Picture twice = Render(modal, "size-twice.png", 2.0);
-    EXPECT_EQ(twice.width, 2 * 296);
-    EXPECT_EQ(twice.height, 2 * 332);
+    EXPECT_EQ(std::make_pair(twice.width, twice.height), std::make_pair(2 * 296, 2 * 332));
     EXPECT_EQ(qh::dialogPictureSize(9999).width, 0);
 }
 

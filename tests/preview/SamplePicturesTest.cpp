@@ -45,8 +45,7 @@ TEST_F(SamplePictures, EveryDialogAndSidebarOfEverySampleIsDrawn) {
     for (const fs::path &source : layouts) {
         const std::string stem = source.parent_path().filename().string();
         const fs::path layout = CopyOf(source, out / (stem + "-layout"));
-        std::string error;
-        ASSERT_TRUE(host().loadLayout(layout.string(), &error)) << error;
+        Do(&Host::loadLayout, layout.string());
         const std::vector<qh::Frame> frames = host().frames();
         for (size_t n = 1; n <= frames.size(); ++n) {
             const qh::Frame &frame = frames[n - 1];

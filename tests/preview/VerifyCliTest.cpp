@@ -89,8 +89,8 @@ TEST_F(VerifyRandom, RandomDesignsPass) {
         const std::string dir = Fresh("random-" + std::to_string(seed));
         ASSERT_TRUE(qgbbench::WriteSyntheticImage(dir + "/image.bmp", 6, 5));
         qgbbench::AddSyntheticDesign(RandomDesignOptions(seed, dir + "/image.bmp"));
-        std::string error, out;
-        ASSERT_TRUE(host().saveLayout(dir + "/random.lay.json", &error)) << error;
+        std::string out;
+        Do(&Host::saveLayout, dir + "/random.lay.json");
         EXPECT_EQ(Verify(Quote(dir + "/random.lay.json"), &out), 0) << out;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -34,24 +35,35 @@ inline std::string MenuPath(GUIInt_t menu) {
     return (outer.empty() ? "" : outer + ">") + (c->labels.empty() ? "" : c->labels[0]);
 }
 
-// The dialog's callbacks and size, then each control (menus included) in
-// creation order: kind, menu, labels, help text, tool tip, place, picture,
-// value (toggles, radio boxes) and whether it is insensitive.
+// The dialog's callbacks, size and state, then each control (menus and
+// pages included) in creation order: kind, menu or parent control (by its
+// place in the list), labels, help text, tool tip, place, picture, value,
+// the settings that are not the defaults, callbacks and whether it is
+// insensitive.
 inline std::string DescribeDialog(const quorvin::host::GuiDialog &dialog) {
     const quorvin::host::Host &host = quorvin::host::Host::instance();
     std::ostringstream out;
     out << dialog.kind << " \"" << dialog.title << "\" " << dialog.width << "x" << dialog.height;
     const std::pair<const char *, QorGUIVoidCallback_pf> callbacks[] = {
-        {"init", dialog.init},     {"ok", dialog.ok},     {"apply", dialog.apply},
-        {"cancel", dialog.cancel}, {"help", dialog.help}, {"close", dialog.close}};
+        {"init", dialog.init},         {"ok", dialog.ok},
+        {"apply", dialog.apply},       {"cancel", dialog.cancel},
+        {"help", dialog.help},         {"close", dialog.close},
+        {"activate", dialog.activate}, {"deactivate", dialog.deactivate}};
     for (const auto &[name, callback] : callbacks)
         out << (callback ? " " : "") << (callback ? name : "");
-    out << (dialog.parent == BADDIALOGID ? "" : " child") << "\n";
-    for (GUIInt_t id : dialog.controls) {
+    if (dialog.parent != BADDIALOGID)
+        out << " parent " << dialog.parent;
+    out << (dialog.addOn ? " add-on" : "") << (dialog.active ? " active" : "")
+        << (dialog.up ? " up" : "") << "\n";
+    const std::vector<GUIInt_t> &ids = dialog.controls;
+    for (GUIInt_t id : ids) {
         const quorvin::host::GuiControl *c = host.findControl(id);
         out << c->kind;
+        const quorvin::host::GuiControl *parent = host.findControl(c->parent);
         if (!MenuPath(c->parent).empty())
             out << " in " << MenuPath(c->parent);
+        else if (parent && parent->kind != "MenuBar")
+            out << " in #" << std::find(ids.begin(), ids.end(), c->parent) - ids.begin();
         for (const std::string &label : c->labels)
             out << " \"" << label << "\"";
         if (!c->helpText.empty())
@@ -68,6 +80,21 @@ inline std::string DescribeDialog(const quorvin::host::GuiDialog &dialog) {
                 << c->transparentBlue;
         if (c->intValue)
             out << " value " << c->intValue;
+        if (!c->optionList.empty())
+            out << " options \"" << c->optionList << "\"";
+        if (c->scaleMin || c->scaleMax || c->decimals)
+            out << " range " << c->scaleMin << ".." << c->scaleMax << " decimals " << c->decimals;
+        out << (c->numericDisplay ? "" : " no-number") << (c->readOnly ? " read-only" : "")
+            << (c->multiSelection ? " multiple" : "");
+        if (c->color)
+            out << " color " << c->color;
+        const std::pair<const char *, bool> calls[] = {{"void", c->voidCallback != nullptr},
+                                                       {"void2", c->voidCallback2 != nullptr},
+                                                       {"int", c->intCallback != nullptr},
+                                                       {"int2", c->intCallback2 != nullptr},
+                                                       {"text", c->textCallback != nullptr}};
+        for (const auto &[name, set] : calls)
+            out << (set ? " " : "") << (set ? name : "");
         out << (c->sensitive ? "" : " insensitive") << "\n";
     }
     return out.str();

@@ -43,10 +43,7 @@ class ShellFixture : public HostFixture {
         host().startAddOn(StartBuilder);
     }
     // Chooses Tools > Quorvin GUI Builder; fails the test when refused.
-    void OpenToolDialog() {
-        std::string error;
-        ASSERT_TRUE(host().chooseMenuOption("Tools", "Quorvin GUI Builder", &error)) << error;
-    }
+    void OpenToolDialog() { Do(&Host::chooseMenuOption, "Tools", "Quorvin GUI Builder"); }
 
     // A button of the tool dialog by tool tip; a menu item by its path of
     // labels ({"Layout", "Align", "Left"}). Throw when absent.
@@ -66,25 +63,11 @@ class ShellFixture : public HostFixture {
             joined);
     }
 
-    void Press(GUIInt_t control) {
-        std::string error;
-        EXPECT_TRUE(host().pressControl(control, &error)) << error;
-    }
+    void Press(GUIInt_t control) { Do(&Host::pressControl, control); }
     // False when the host refuses the press (the control is insensitive).
     bool TryPress(GUIInt_t control) {
         std::string error;
         return host().pressControl(control, &error);
-    }
-
-    // Host invariants after a command: no fault, no leaked string or arg
-    // list, no lock held.
-    void ExpectHostSound(const std::string &after) {
-        std::string faults;
-        for (const std::string &f : host().faults())
-            faults += "  " + f + "\n";
-        EXPECT_TRUE(faults.empty()) << "after " << after << ":\n" << faults;
-        EXPECT_EQ(host().liveStrings() + host().liveArgLists(), 0u) << "after " << after;
-        EXPECT_FALSE(host().lockHeld()) << "after " << after;
     }
 
     // A fresh directory for layouts and "dlb.cfg" files of this test.
@@ -106,22 +89,13 @@ class ShellFixture : public HostFixture {
 
     // Adds a frame (made current) with the given name.
     UniqueID_t AddFrame(const std::string &name, double width = 9, double height = 8) {
-        quorvin::host::FrameSpec spec;
-        spec.name = name;
-        spec.width = width;
-        spec.height = height;
-        return host().addFrame(spec);
+        return host().addFrame({name, 1, 0.25, width, height});
     }
     Text_ID AddText(const std::string &string, TextBox_e box = TextBox_None,
                     const std::string &command = "", double x = 50, double y = 50,
                     double angle = 0) {
-        quorvin::host::TextSpec spec;
-        spec.string = string;
+        quorvin::host::TextSpec spec{string, command, CoordSys_Frame, x, y, Units_Point, 12, angle};
         spec.boxType = box;
-        spec.command = command;
-        spec.x = x;
-        spec.y = y;
-        spec.angle = angle;
         return host().addText(spec);
     }
 

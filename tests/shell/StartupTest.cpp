@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <iterator>
 #include <sstream>
 
 using namespace quorvin::builder;
@@ -24,12 +24,18 @@ class Startup : public ShellFixture {};
 // idle call is queued (as after a code 6) and no dialog is built yet. Older
 // hosts see only the error: registered but inert, nothing of the add-on's
 // left allocated, everything freed before the lock is off. The golden file
-// shows what each start left and the calls it made in order.
+// shows what each start left and the calls it made in order. A saved layout
+// with a "dlb.cfg" beside it is neither read (the settings stay the
+// defaults) nor written to.
 TEST_F(Startup, OnNewAndOldHosts) {
+    const auto dir = TempDir();
+    WriteFile(dir / "dlb.cfg", "#!DLB 2022\nLanguage=FORTRAN\nLimitIdentLength=FALSE\n");
     std::string transcript;
     for (int32_t version : {1000300, 1000301, 2000000, 1000299, 999999, 0, -1}) {
         SCOPED_TRACE(version);
         host().reset();
+        AddFrame("ID=1 TITLE=\"One\" MODE=MODAL");
+        Do(&Host::saveLayout, (dir / "design.lay").string());
         host().recordCalls(true);
         StartAddOn(version);
         host().recordCalls(false);
@@ -56,6 +62,7 @@ TEST_F(Startup, OnNewAndOldHosts) {
             << " " << s.MaxFortranLineLen << " " << s.FormPageColor << " " << s.TabPageColor << " "
             << s.AnchorToPaper << " \"" << s.LayoutFileName << "\", anchors " << AnchorTable.Count
             << " " << AnchorTable.FrameWidth << " " << AnchorTable.FrameHeight << "\n";
+        out << "files " << std::distance(std::filesystem::directory_iterator(dir), {}) << "\n";
         for (const std::string &call : host().calls())
             out << "  " << call << "\n";
         transcript += out.str();
@@ -65,52 +72,23 @@ TEST_F(Startup, OnNewAndOldHosts) {
     ExpectGolden("golden/shell/startup.txt", transcript);
 }
 
-TEST_F(Startup, ReadsAndWritesNoFile) {
-    // A saved layout with a "dlb.cfg" beside it: start-up must not read it
-    // (the language would change) and must write nothing into the directory.
-    const auto dir = TempDir();
-    WriteFile(dir / "dlb.cfg", "#!DLB 2022\nLanguage=FORTRAN\nLimitIdentLength=FALSE\n");
-    AddFrame("ID=1 TITLE=\"One\" MODE=MODAL");
-    std::string error;
-    ASSERT_TRUE(host().saveLayout((dir / "design.lay").string(), &error)) << error;
-    auto files = [&dir] {
-        return std::distance(std::filesystem::directory_iterator(dir),
-                             std::filesystem::directory_iterator());
-    };
-    const auto before = files();
-    host().recordCalls(true);
-    StartAddOn();
-    host().recordCalls(false);
-    EXPECT_EQ(BuilderSettings.Language, LanguageCPP);
-    EXPECT_TRUE(BuilderSettings.LimitIdentLength);
-    const auto &calls = host().calls();
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "QorUtilGetCurLayoutFName"), 0);
-    EXPECT_EQ(files(), before);
-}
-
-TEST_F(Startup, QuitFreesEverythingOnceAndNothingReactsAfterwards) {
+// Quit frees everything once, nothing reacts afterwards, and a second start
+// in the same process starts clean.
+TEST_F(Startup, QuitFreesEverythingOnceAndASecondStartStartsClean) {
     StartAddOn();
     OpenToolDialog();
+    ASSERT_NE(ToolDialog, BADDIALOGID);
+    const size_t controls = host().findDialog(ToolDialog)->controls.size();
+    Do(&Host::setToggle, ToolAnchorToggle, true);
     host().runIdle();
     host().quit();
     EXPECT_EQ(host().liveSets() + host().liveStringLists(), 0u);
     EXPECT_EQ(FormPageSet(1), nullptr);
     EXPECT_EQ(BuildNameList, nullptr);
-    // A second quit and any later notification do nothing, and queue nothing.
     host().quit();
     host().sendStateChange(StateChange_PickListChanged);
     EXPECT_EQ(host().runIdle(), 0);
     ExpectHostSound("quit");
-}
-
-TEST_F(Startup, ASecondStartInOneProcessStartsClean) {
-    StartAddOn();
-    OpenToolDialog();
-    ASSERT_NE(ToolDialog, BADDIALOGID);
-    const size_t controls = host().findDialog(ToolDialog)->controls.size();
-    std::string error;
-    ASSERT_TRUE(host().setToggle(ToolAnchorToggle, true, &error)) << error;
-    host().quit();
 
     host().reset();
     StartAddOn();

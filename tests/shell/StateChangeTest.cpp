@@ -27,38 +27,23 @@ class StateChange : public ShellFixture {
         StartAddOn();
         host().runIdle();
     }
-    void AnchorOn(bool on = true) {
-        std::string error;
-        ASSERT_TRUE(host().setToggle(ToolAnchorToggle, on, &error)) << error;
-    }
-    void PickFrame(UniqueID_t frame) {
-        std::string error;
-        ASSERT_TRUE(host().pickFrame(frame, &error)) << error;
-    }
-    void SetFrame(double x, double y, double width, double height) {
-        std::string error;
-        ASSERT_TRUE(host().setFramePosAndSize(x, y, width, height, &error)) << error;
-    }
+    void AnchorOn(bool on = true) { Do(&Host::setToggle, ToolAnchorToggle, on); }
+    void PickFrame(UniqueID_t frame) { Do(&Host::pickFrame, frame); }
+    // The current frame resized or moved, as a user drags it.
     void Resize(double width, double height) {
-        const auto spec = host().currentFrame()->spec;
-        SetFrame(spec.x, spec.y, width, height);
+        const auto s = host().currentFrame()->spec;
+        Do(&Host::setFramePosAndSize, s.x, s.y, width, height);
     }
     void Move(double x, double y) {
-        const auto spec = host().currentFrame()->spec;
-        SetFrame(x, y, spec.width, spec.height);
+        const auto s = host().currentFrame()->spec;
+        Do(&Host::setFramePosAndSize, x, y, s.width, s.height);
     }
     // A 6 by 4 inch frame with two texts and a rectangle.
     void AddControls() {
         frame = AddFrame("ID=1 TITLE=\"Anchored\"", 6, 4);
         one = AddText("one", TextBox_None, "", 20, 30);
         two = AddText("TF:two", TextBox_Filled, "", 70, 60);
-        quorvin::host::GeomSpec spec;
-        spec.type = GeomType_Rectangle;
-        spec.x = 10;
-        spec.y = 90;
-        spec.width = 30;
-        spec.height = 20;
-        rect = host().addGeom(spec);
+        rect = AddRect(10, 90, 30, 20);
     }
     // The frame picked with anchoring on and the tool dialog up.
     void Anchored() {
@@ -187,7 +172,7 @@ TEST_F(StateChange, ControlsStayInTheirFrameUnits) {
         EXPECT_EQ(AnchorTable.Count, c.captured);
         if (c.resizeOther) { // current without a new capture
             ASSERT_TRUE(host().makeCurrent(second));
-            ASSERT_TRUE(host().pickText(other, false, &error)) << error;
+            Do(&Host::pickText, other, false);
         }
         if (c.moveOnly)
             Move(2, 1);
@@ -207,10 +192,7 @@ TEST_F(StateChange, AtMost512TextsAreCaptured) {
     frame = AddFrame("ID=1", 6, 4);
     for (int i = 0; i < 600; ++i)
         AddText("t" + std::to_string(i), TextBox_None, "", 1 + i % 98, 1 + i % 97);
-    quorvin::host::GeomSpec spec;
-    spec.type = GeomType_Rectangle;
-    spec.width = spec.height = 20;
-    host().addGeom(spec);
+    AddRect(0, 0, 20, 20);
     OpenToolDialog();
     AnchorOn();
     PickFrame(frame);
@@ -237,68 +219,55 @@ TEST_F(StateChange, CreatingDeletingFramesAndOpeningLayoutsEmptyTheTable) {
 class ConfigFollowsLayout : public StateChange {
   protected:
     std::string SaveIn(const std::string &folder, const char *language) {
-        const auto dir = TempDir() / folder;
-        WriteFile(dir / "dlb.cfg", std::string("#!DLB 2022\nLanguage=") + language + "\n");
-        const std::string path = (dir / "design.lay").string();
-        std::string error;
-        EXPECT_TRUE(host().saveLayout(path, &error)) << error;
+        WriteConfig(folder, language);
+        const std::string path = (TempDir() / folder / "design.lay").string();
+        Do(&Host::saveLayout, path);
         return path;
     }
-    void CloseToolDialog() {
-        std::string error;
-        ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
+    void WriteConfig(const std::string &folder, const char *language) {
+        WriteFile(TempDir() / folder / "dlb.cfg",
+                  std::string("#!DLB 2022\nLanguage=") + language + "\n");
+    }
+    // The language and the folder of the layout whose file was read last.
+    static std::string Read() {
+        return std::to_string(BuilderSettings.Language) + " " +
+               std::filesystem::path(BuilderSettings.LayoutFileName)
+                   .parent_path()
+                   .filename()
+                   .string();
     }
 };
 
-TEST_F(ConfigFollowsLayout, TheFirstReadRecordsTheLayoutAndSavingAsReadsTheFileBesideIt) {
+// The first read records the layout; a language chosen in the options
+// survives reopening the same layout; saving as reads the file beside the
+// new name; a layout opened while the dialog is down is read at the next
+// choice of the menu option.
+TEST_F(ConfigFollowsLayout, TheFileBesideTheLayoutIsReadWhenTheLayoutChanges) {
     AddFrame("ID=1");
     const std::string first = SaveIn("a", "C");
     OpenToolDialog();
-    EXPECT_EQ(BuilderSettings.Language, LanguageC);
-    EXPECT_EQ(BuilderSettings.LayoutFileName, first);
-    const std::string second = SaveIn("b", "FORTRAN"); // state 6 with the dialog up
-    EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
-    EXPECT_EQ(BuilderSettings.LayoutFileName, second);
-    ExpectHostSound("save as");
-}
-
-TEST_F(ConfigFollowsLayout, ALanguageChosenInTheOptionsSurvivesReopeningTheSameLayout) {
-    AddFrame("ID=1");
-    const std::string path = SaveIn("a", "C");
-    OpenToolDialog();
-    std::string error;
-    ASSERT_TRUE(host().pressControl(MenuItem({"Layout", "Options..."}).id, &error)) << error;
+    EXPECT_EQ(Read(), "0 a");
+    Do(&Host::pressControl, MenuItem({"Layout", "Options..."}).id);
     const auto *options = host().findDialogByTitle("File Options");
     ASSERT_NE(options, nullptr);
-    for (GUIInt_t id : options->controls) {
-        if (host().findControl(id)->kind == "RadioBox") {
-            ASSERT_TRUE(host().setRadioBox(id, 3, &error)) << error;
-        }
-    }
-    ASSERT_TRUE(host().pressDialogButton(options->id, "OK", &error)) << error;
-    ASSERT_EQ(BuilderSettings.Language, LanguageFORTRAN);
-    ASSERT_TRUE(host().loadLayout(path, &error)) << error; // state 6, same name
-    EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
+    for (GUIInt_t id : options->controls)
+        if (host().findControl(id)->kind == "RadioBox")
+            Do(&Host::setRadioBox, id, 3);
+    Do(&Host::pressDialogButton, options->id, "OK");
+    EXPECT_EQ(Read(), "2 a");
+    Do(&Host::loadLayout, first); // state 6, same name
+    EXPECT_EQ(Read(), "2 a");
     OpenToolDialog();
-    EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
-    ExpectHostSound("reopening the same layout");
-}
-
-TEST_F(ConfigFollowsLayout, ALayoutOpenedWhileTheDialogWasClosedIsReadAtTheNextChoice) {
-    AddFrame("ID=1");
-    SaveIn("a", "C");
-    const std::string other = SaveIn("b", "FORTRAN");
-    SaveIn("a", "C");
+    EXPECT_EQ(Read(), "2 a");
+    SaveIn("b", "C"); // state 6 with the dialog up
+    EXPECT_EQ(Read(), "0 b");
+    Do(&Host::pressDialogButton, ToolDialog, "Close");
+    WriteConfig("a", "FORTRAN");
+    Do(&Host::loadLayout, first); // state 6, dialog down
+    EXPECT_EQ(Read(), "0 b");
     OpenToolDialog();
-    ASSERT_EQ(BuilderSettings.Language, LanguageC);
-    CloseToolDialog();
-    std::string error;
-    ASSERT_TRUE(host().loadLayout(other, &error)) << error; // code 6, dialog down
-    EXPECT_EQ(BuilderSettings.Language, LanguageC);
-    OpenToolDialog();
-    EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
-    EXPECT_EQ(BuilderSettings.LayoutFileName, other);
-    ExpectHostSound("opening a layout while the tool dialog was closed");
+    EXPECT_EQ(Read(), "2 a");
+    ExpectHostSound("the layout changing");
 }
 
 TEST_F(ConfigFollowsLayout, AnUnsavedLayoutReadsNothing) {

@@ -29,43 +29,39 @@ class ToolDialogTest : public ShellFixture {
     void PickThree() {
         const Text_ID texts[] = {AddText("one"), AddText("two"), AddText("three")};
         OpenToolDialog();
-        for (size_t i = 0; i < 3; ++i) {
-            std::string error;
-            ASSERT_TRUE(host().pickText(texts[i], i > 0, &error)) << error;
-        }
+        for (size_t i = 0; i < 3; ++i)
+            Do(&Host::pickText, texts[i], i > 0);
         host().runIdle();
     }
 };
 
 // The group frames, the 35 buttons with their pictures and the menu bar
-// with its help texts; the page commands start insensitive.
-TEST_F(ToolDialogTest, ControlsAndMenusAsDesigned) {
+// with its help texts; the page commands start insensitive. Then the anchor
+// toggle sets the anchoring, Help opens the help page and Close drops the
+// dialog.
+TEST_F(ToolDialogTest, ControlsMenusAndTheDialogsOwnButtons) {
     OpenToolDialog();
     const quorvin::host::GuiDialog *dialog = host().findDialog(ToolDialog);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->up);
     ExpectGolden("golden/shell/tool-dialog.txt", DescribeDialog(*dialog));
-    ExpectHostSound("opening the tool dialog");
-}
-
-TEST_F(ToolDialogTest, HelpOpensTheHelpPageAndCloseDropsTheDialog) {
-    OpenToolDialog();
-    std::string error;
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Help", &error)) << error;
+    for (bool on : {true, false}) {
+        Do(&Host::setToggle, ToolAnchorToggle, on);
+        EXPECT_EQ(BuilderSettings.AnchorToPaper, on);
+    }
+    Do(&Host::pressDialogButton, ToolDialog, "Help");
     ASSERT_EQ(host().messages().size(), 1u);
     EXPECT_EQ(host().messages()[0].call, Message::Call::Help);
     EXPECT_NE(host().messages()[0].text.find("addon_quorvin_gui_builder.html"), std::string::npos);
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
+    Do(&Host::pressDialogButton, ToolDialog, "Close");
     EXPECT_FALSE(host().findDialog(ToolDialog)->up);
     EXPECT_FALSE(ToolDialogIsUp());
-    ExpectHostSound("help and close");
+    ExpectHostSound("the dialog's own buttons");
 }
 
 TEST_F(ToolDialogTest, ChoosingTheMenuOptionAgainShowsTheSameDialogAndReadsNothing) {
     const auto dir = TempDir();
     WriteFile(dir / "dlb.cfg", "#!DLB 2022\nLanguage=FORTRAN\n");
-    std::string error;
-    ASSERT_TRUE(host().saveLayout((dir / "one.lay").string(), &error)) << error;
+    Do(&Host::saveLayout, (dir / "one.lay").string());
     OpenToolDialog();
     EXPECT_EQ(BuilderSettings.Language, LanguageFORTRAN);
     const GUIInt_t first = ToolDialog;
@@ -73,7 +69,7 @@ TEST_F(ToolDialogTest, ChoosingTheMenuOptionAgainShowsTheSameDialogAndReadsNothi
 
     // The file changes, the layout does not: choosing again reads nothing.
     WriteFile(dir / "dlb.cfg", "#!DLB 2022\nLanguage=C\n");
-    ASSERT_TRUE(host().pressDialogButton(ToolDialog, "Close", &error)) << error;
+    Do(&Host::pressDialogButton, ToolDialog, "Close");
     OpenToolDialog();
     EXPECT_EQ(ToolDialog, first);
     EXPECT_EQ(host().controls().size(), controls);
@@ -135,16 +131,6 @@ TEST_F(ToolDialogTest, EachButtonAndMenuItemRunsItsOwnCommandInsideTheLock) {
     }
     RestoreCommandHandlers();
     EXPECT_GE(pressed, 60);
-}
-
-TEST_F(ToolDialogTest, TheAnchorToggleSetsAnchorToPaper) {
-    OpenToolDialog();
-    std::string error;
-    for (bool on : {true, false}) {
-        ASSERT_TRUE(host().setToggle(ToolAnchorToggle, on, &error)) << error;
-        EXPECT_EQ(BuilderSettings.AnchorToPaper, on);
-    }
-    ExpectHostSound("anchor on and off");
 }
 
 // The pictures themselves are in the golden file of the dialog; here the

@@ -44,6 +44,16 @@ void HostFixture::TearDown() {
     }
 }
 
+void HostFixture::ExpectHostSound(const std::string &after, bool lockHeld) {
+    std::string faults;
+    for (const std::string &f : host().faults())
+        faults += "  " + f + "\n";
+    EXPECT_TRUE(faults.empty()) << "after " << after << ":\n" << faults;
+    EXPECT_EQ(host().liveStrings() + host().liveArgLists(), 0u) << "after " << after;
+    EXPECT_EQ(host().lockHeld(), lockHeld) << "after " << after;
+    EXPECT_TRUE(host().drawingOn()) << "after " << after;
+}
+
 AddOn_pa HostFixture::RegisterAddOn() {
     QorUtilLockOn();
     AddOn_pa handle = QorUtilAddOnRegister(113, "Quorvin GUI Builder test", "1.0", "tests");
