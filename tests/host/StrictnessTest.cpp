@@ -42,13 +42,17 @@ TEST_F(StrictnessTest, MisuseIsRecordedAsAFaultWithASafeResult) {
         {"lock finish without a lock start", [&] { QorUtilLockFinish(QorUtilAddOnRegister(100, "Probe", "1", "Us")); }},
         {"no QorUtilLockOn", [&] { QorUtilLockOff(); }},
         {"anchor must be 0, 1 or 2", [&] { text = host().addText(TextSpec()); QorUtilTextSetAnchor(text, 5); EXPECT_EQ(QorUtilTextGetAnchor(text), 0); }},
-        {"unsupported macro command", [&] { EXPECT_FALSE(QorUtilMacroExecuteCommand("$!REDRAWALL")); }},
-        {"the frame name must be quoted", [&] { EXPECT_FALSE(QorUtilMacroExecuteCommand("$!FRAMENAME = 'unterminated")); EXPECT_EQ(host().currentFrame()->spec.name, "F"); }},
+        {"unsupported macro command", [&] { EXPECT_TRUE(QorUtilMacroExecuteCommand("$!FRAMENAME = 'G'")); EXPECT_EQ(host().currentFrame()->spec.name, "G"); EXPECT_FALSE(QorUtilMacroExecuteCommand("$!REDRAWALL")); }},
+        {"unsupported macro command", [&] { EXPECT_FALSE(QorUtilMacroExecuteCommand("FRAMENAME = 'H'")); EXPECT_EQ(host().currentFrame()->spec.name, "G"); }},
+        {"the frame name must be quoted", [&] { EXPECT_FALSE(QorUtilMacroExecuteCommand("$!FRAMENAME = 'unterminated")); EXPECT_EQ(host().currentFrame()->spec.name, "G"); }},
         {"unanswered question: \"Resize all?\"", [&] { EXPECT_FALSE(QorUtilDialogMessageBox("Resize all?", MessageBox_YesNo)); }},
         {"unanswered file chooser: \"Bitmap (*.bmp)\"", [&] { s = nullptr; EXPECT_FALSE(QorUtilDialogGetFileName(0, &s, "Bitmap", nullptr, "*.bmp")); EXPECT_EQ(s, nullptr); }},
         {"unanswered colour chooser", [&] { EXPECT_FALSE(QorUtilDialogGetColor(FALSE, &color)); EXPECT_EQ(color, 3); }},
         {"parent 99 is no dialog", [&] { EXPECT_EQ(QorGUIButtonAdd(99, 0, 0, 10, 10, "OK", nullptr), BADDIALOGID); }},
         {"no dialog with identifier 77", [&] { QorGUIDialogLaunch(77); }},
+        {"needs a title and a width and height of 0 or more", [&] { EXPECT_EQ(QorGUIDialogCreateModal(0, 10, 10, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), BADDIALOGID); }},
+        {"the minimum must not exceed the maximum", [&] { EXPECT_EQ(QorGUIScaleAdd(QorGUIDialogCreateModal(0, 90, 90, "D", nullptr, nullptr, nullptr, nullptr, nullptr), 0, 0, 50, 10, 5, 1, 0, nullptr, nullptr), BADDIALOGID); }},
+        {"margin must be 0 or more", [&] { QorUtilTextBoxSetMargin(text, 5); QorUtilTextBoxSetMargin(text, -1); EXPECT_EQ(QorUtilTextBoxGetMargin(text), 5.0); }},
     };
     // clang-format on
     for (const auto &[fault, misuse] : cases) {
