@@ -139,15 +139,10 @@ void WriteBitmapData(int32_t language, const std::vector<ImageName> &images,
                 EmitCode(builder, "\n\nstatic const char %s_BD[%d] =\n{\n  ", id, n);
                 int column = 0;
                 for (int i = 0; i < n; ++i) {
-                    EmitCode(builder, "'\\x%x'", rgb[i]);
-                    if (i != n - 1)
-                        EmitCode(builder, ",");
-                    if (column > 7) {
-                        EmitCode(builder, "\n  ");
-                        column = 0;
-                    } else {
-                        ++column;
-                    }
+                    const bool lineEnds = column > 7;
+                    EmitCode(builder, "'\\x%x'%s%s", rgb[i], i != n - 1 ? "," : "",
+                             lineEnds ? "\n  " : "");
+                    column = lineEnds ? 0 : column + 1;
                 }
                 EmitCode(builder, "\n};\n");
             }
