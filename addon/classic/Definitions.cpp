@@ -4,6 +4,7 @@
 #include "classic/Emit.h"
 #include "classic/Generator.h"
 
+#include "model/Format.h"
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 #include "model/Settings.h"
@@ -135,21 +136,22 @@ void WriteBitmapData(int32_t language, const std::vector<ImageName> &images,
                     EmitCode(builder, "      DATA(%s_BD(III),III=%d,%d) /%d/\n", id, i, i,
                              rgb[i - 1]);
             } else {
-                // Nine values a line; the line break also follows the last value.
+                // Nine values a line; the line break also follows the last
+                // value. Each line is gathered and written at once.
                 EmitCode(builder, "\n\nstatic const char %s_BD[%d] =\n{\n  ", id, n);
+                std::string line;
                 int column = 0;
                 for (int i = 0; i < n; ++i) {
-                    EmitCode(builder, "'\\x%x'", rgb[i]);
-                    if (i != n - 1)
-                        EmitCode(builder, ",");
+                    AppendFormat(line, "'\\x%x'%s", rgb[i], i != n - 1 ? "," : "");
                     if (column > 7) {
-                        EmitCode(builder, "\n  ");
+                        EmitCode(builder, "%s\n  ", line.c_str());
+                        line.clear();
                         column = 0;
                     } else {
                         ++column;
                     }
                 }
-                EmitCode(builder, "\n};\n");
+                EmitCode(builder, "%s\n};\n", line.c_str());
             }
         }
         QorUtilImageRGBDataDealloc(&rgb);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <numeric>
 
 namespace quorvin::qorutilmisc {
 
@@ -284,12 +286,38 @@ void DialogElement::orderChildren() {
         children.begin(), children.end(), [](const DialogElement *a, const DialogElement *b) {
             return a->type == ElementType::GroupFrame && b->type != ElementType::GroupFrame;
         });
+    // The bitmap buttons in the children's order, and their places by top
+    // edge: a toggle looks only at the buttons level with it, so that a
+    // dialog of many controls is not quadratic.
+    std::vector<const DialogElement *> buttons;
+    int64_t tallest = 0;
+    for (const DialogElement *child : children) {
+        if (child->type == ElementType::BitmapButton) {
+            buttons.push_back(child);
+            tallest = std::max<int64_t>(tallest, child->height);
+        }
+    }
+    std::vector<size_t> byTop(buttons.size()), level;
+    std::iota(byTop.begin(), byTop.end(), size_t{0});
+    std::stable_sort(byTop.begin(), byTop.end(),
+                     [&](size_t a, size_t b) { return buttons[a]->y < buttons[b]->y; });
     for (DialogElement *toggle : children) {
-        if (toggle->type != ElementType::Toggle)
+        if (toggle->type != ElementType::Toggle || buttons.empty())
             continue;
-        for (const DialogElement *button : children) {
-            if (button->type != ElementType::BitmapButton || !Touches(*button, *toggle) ||
-                button->x >= toggle->x + toggle->width)
+        // A button touches the toggle only if its top edge lies between the
+        // toggle's top less the tallest button and the toggle's bottom.
+        const int64_t top = int64_t{toggle->y} - tallest,
+                      bottom = int64_t{toggle->y} + toggle->height;
+        level.clear();
+        for (auto k =
+                 std::lower_bound(byTop.begin(), byTop.end(), top,
+                                  [&](size_t i, int64_t edge) { return buttons[i]->y < edge; });
+             k != byTop.end() && buttons[*k]->y <= bottom; ++k)
+            level.push_back(*k);
+        std::sort(level.begin(), level.end());
+        for (size_t i : level) {
+            const DialogElement *button = buttons[i];
+            if (!Touches(*button, *toggle) || button->x >= toggle->x + toggle->width)
                 continue;
             // A toggle is only ever narrowed, never to nothing: a button
             // sitting on the toggle's left part leaves it as it is.

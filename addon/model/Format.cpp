@@ -1,5 +1,6 @@
 #include "model/Format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -8,13 +9,53 @@ namespace quorvin::builder {
 
 namespace {
 
-void AppendPadded(std::string &out, const char *text, size_t length, int width, bool left,
-                  char fill) {
+// The formatted text gathers in a buffer on the stack and reaches the string
+// in one append: most formats make a few dozen bytes from several pieces.
+class Gathered {
+  public:
+    explicit Gathered(std::string &out) : out_(out) {}
+    ~Gathered() { flush(); }
+    Gathered(const Gathered &) = delete;
+    Gathered &operator=(const Gathered &) = delete;
+
+    void append(const char *text, size_t length) {
+        if (length > sizeof buffer_ - used_) {
+            flush();
+            if (length > sizeof buffer_) {
+                out_.append(text, length);
+                return;
+            }
+        }
+        std::memcpy(buffer_ + used_, text, length);
+        used_ += length;
+    }
+    void append(size_t count, char c) {
+        while (count) {
+            if (used_ == sizeof buffer_)
+                flush();
+            const size_t n = std::min(count, sizeof buffer_ - used_);
+            std::memset(buffer_ + used_, c, n);
+            used_ += n;
+            count -= n;
+        }
+    }
+    void flush() {
+        out_.append(buffer_, used_);
+        used_ = 0;
+    }
+
+  private:
+    std::string &out_;
+    char buffer_[256];
+    size_t used_ = 0;
+};
+
+void AppendPadded(Gathered &out, const char *text, size_t length, int width, bool left, char fill) {
     const size_t pad =
         width > 0 && static_cast<size_t>(width) > length ? static_cast<size_t>(width) - length : 0;
     if (!left && pad && fill == '0' && length && (*text == '-' || *text == '+')) {
         // "-0042": the sign goes before the zeros.
-        out += *text++;
+        out.append(text++, 1);
         --length;
     }
     if (!left)
@@ -25,7 +66,7 @@ void AppendPadded(std::string &out, const char *text, size_t length, int width, 
 }
 
 template <typename T>
-void AppendNumber(std::string &out, T value, int base, int width, bool left, char fill) {
+void AppendNumber(Gathered &out, T value, int base, int width, bool left, char fill) {
     char digits[32];
     const auto result = std::to_chars(digits, digits + sizeof digits, value, base);
     AppendPadded(out, digits, static_cast<size_t>(result.ptr - digits), width, left, fill);
@@ -33,12 +74,13 @@ void AppendNumber(std::string &out, T value, int base, int width, bool left, cha
 
 } // namespace
 
-void AppendFormatted(std::string &out, const char *format, va_list args) {
+void AppendFormatted(std::string &text, const char *format, va_list args) {
+    Gathered out(text);
     const char *p = format;
     while (*p) {
         const char *percent = std::strchr(p, '%');
         if (!percent) {
-            out.append(p);
+            out.append(p, std::strlen(p));
             return;
         }
         out.append(p, static_cast<size_t>(percent - p));
@@ -72,7 +114,7 @@ void AppendFormatted(std::string &out, const char *format, va_list args) {
             fill = ' ';
         switch (*spec) {
         case '%':
-            out += '%';
+            out.append(1, '%');
             break;
         case 's': {
             const char *s = va_arg(args, const char *);
@@ -105,18 +147,19 @@ void AppendFormatted(std::string &out, const char *format, va_list args) {
         default: {
             // Precision, other conversions: the rest of the format and the
             // arguments not yet taken go to vsnprintf.
+            out.flush();
             char small[512];
             va_list copy;
             va_copy(copy, args);
             const int length = std::vsnprintf(small, sizeof small, percent, copy);
             va_end(copy);
             if (length >= 0 && static_cast<size_t>(length) < sizeof small) {
-                out.append(small, static_cast<size_t>(length));
+                text.append(small, static_cast<size_t>(length));
             } else if (length > 0) {
-                const size_t at = out.size();
-                out.resize(at + static_cast<size_t>(length) + 1);
-                std::vsnprintf(&out[at], static_cast<size_t>(length) + 1, percent, args);
-                out.resize(at + static_cast<size_t>(length));
+                const size_t at = text.size();
+                text.resize(at + static_cast<size_t>(length) + 1);
+                std::vsnprintf(&text[at], static_cast<size_t>(length) + 1, percent, args);
+                text.resize(at + static_cast<size_t>(length));
             }
             return;
         }

@@ -19,8 +19,9 @@ namespace {
 // Makes a directory when it is missing; true when it exists afterwards.
 bool MakeDirectory(const std::string &path) {
     std::error_code error;
-    std::filesystem::create_directory(path, error);
-    return std::filesystem::is_directory(path, error);
+    // Made just now, it needs no second look.
+    return std::filesystem::create_directory(path, error) ||
+           std::filesystem::is_directory(path, error);
 }
 
 std::string LowerCase(std::string text) {

@@ -262,11 +262,11 @@ void Host::Impl::clearWorkspace() {
     walking = false;
 }
 
-char *Host::Impl::newString(const std::string &value, const std::string &tag) {
-    char *s = static_cast<char *>(std::calloc(value.size() + 1, 1));
+char *Host::Impl::newString(const std::string &value, const char *tag) {
+    char *s = static_cast<char *>(std::malloc(value.size() + 1));
     if (!s)
         return nullptr;
-    std::memcpy(s, value.data(), value.size());
+    std::memcpy(s, value.c_str(), value.size() + 1);
     strings[s] = StringRecord{tag, value.size() + 1};
     return s;
 }
@@ -539,6 +539,14 @@ const std::vector<Frame> &Host::frames() const {
     for (const auto &f : impl_->stack)
         impl_->framesView.push_back(*f);
     return impl_->framesView;
+}
+
+std::vector<UniqueID_t> Host::frameIds() const {
+    std::vector<UniqueID_t> ids;
+    ids.reserve(impl_->stack.size());
+    for (const auto &f : impl_->stack)
+        ids.push_back(f->uniqueId);
+    return ids;
 }
 
 const Frame *Host::currentFrame() const {

@@ -86,10 +86,11 @@ struct Host::Impl {
 
     // ---- host resources
     struct StringRecord {
-        std::string tag;
+        const char *tag = ""; // a literal, or one of stringTags
         size_t size = 0;
     };
-    std::map<const char *, StringRecord> strings;
+    std::unordered_map<const char *, StringRecord> strings;
+    std::set<std::string> stringTags; // the tags add-ons gave QorUtilStringAlloc
     std::map<const unsigned char *, size_t> rgbCopies;
     std::map<uint64_t, std::set<SetIndex_t>> sets;
     std::map<uint64_t, std::vector<std::string>> stringLists;
@@ -152,7 +153,7 @@ struct Host::Impl {
     bool popFrame(size_t index); // index from the bottom, 0-based
     void clearWorkspace();
 
-    char *newString(const std::string &value, const std::string &tag);
+    char *newString(const std::string &value, const char *tag); // tag: a literal
     void freeAll();
 
     // Messages and questions.
@@ -240,6 +241,9 @@ void colorRGB(ColorIndex_t color, uint8_t *red, uint8_t *green, uint8_t *blue);
 // when relativePaths is set.
 bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePaths,
                      std::string *error);
+// Bytes a well-formed UTF-8 sequence starting with `lead` takes and the
+// range its second byte must lie in; 0 for a byte that cannot start one.
+int utf8Length(unsigned char lead, unsigned char *low, unsigned char *high);
 // The absolute, normalised folder of a layout file: image paths in the file
 // are relative to it.
 std::filesystem::path directoryOf(const std::string &path);

@@ -14,7 +14,9 @@
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((no_sanitize("pointer-overflow"))), apply_to = function)
 #endif
-#include <rapidjson/memorystream.h>
+#if defined(__SSE2__)
+#define RAPIDJSON_SSE2 // strings and white space scanned 16 bytes at a time
+#endif
 #include <rapidjson/reader.h>
 #if defined(__clang__)
 #pragma clang attribute pop
@@ -187,6 +189,7 @@ template <size_t N> struct Fields {
     }
     Value *field() { return at < 0 ? nullptr : &values[at]; }
     const Value &operator[](int key) const { return values[key]; }
+    Value &operator[](int key) { return values[key]; }
     // The first key, in the order they came, that `allowed` does not hold.
     template <class Allowed> void checkKeys(const std::string &place, Allowed allowed) const {
         for (int8_t k : order)
@@ -234,8 +237,9 @@ bool boolean(const Value &v, const std::string &place, const char *key, bool fal
     return v.boolean;
 }
 
-std::string string(const Value &v, const std::string &place, const char *key,
-                   const std::string &fallback, bool required = false) {
+// Takes the string out of the value, which is read once.
+std::string string(Value &v, const std::string &place, const char *key, const std::string &fallback,
+                   bool required = false) {
     if (!v.present()) {
         if (required)
             throw LayoutError{join(place, key), "missing"};
@@ -243,7 +247,7 @@ std::string string(const Value &v, const std::string &place, const char *key,
     }
     if (v.kind != Value::String)
         throw LayoutError{join(place, key), "must be a string"};
-    return v.string;
+    return std::move(v.string);
 }
 
 int32_t choice(const Value &v, const std::string &place, const char *key, int32_t fallback,
@@ -584,9 +588,11 @@ void LayoutStream::end() {
 }
 
 void LayoutStream::finishText() {
-    const Fields<kTextKeyCount> &j = text_;
+    Fields<kTextKeyCount> &j = text_;
+    // The checks name the key alone; the text's place goes before it only
+    // when one fails, which most texts never do.
+    const std::string place;
     try {
-        const std::string place = textPlace();
         j.checkKeys(place, [](int) { return true; });
         TextSpec t;
         t.string = string(j[T_string], place, "string", "", true);
@@ -623,16 +629,16 @@ void LayoutStream::finishText() {
         text.spec = std::move(t);
         frame_->texts.push_back(std::move(text));
     } catch (const LayoutError &e) {
-        textProblem_ = e;
+        textProblem_ = LayoutError{join(textPlace(), e.place), e.problem};
     }
 }
 
 void LayoutStream::finishGeom() {
     if (geomProblem_)
         return;
-    const Fields<kGeomKeyCount> &j = geomFields_;
+    Fields<kGeomKeyCount> &j = geomFields_;
+    const std::string place; // as of a text: put before the key on a failure
     try {
-        const std::string place = geomPlace();
         Geom g;
         g.spec.type = choice(j[G_type], place, "type", -1,
                              {{"line", GeomType_LineSegs},
@@ -695,8 +701,10 @@ void LayoutStream::finishGeom() {
             array(j[G_polylines], place, "polylines", true);
             if (polylines_.empty())
                 throw LayoutError{join(place, "polylines"), "needs at least one polyline"};
-            if (polylineProblem_)
-                throw *polylineProblem_;
+            if (polylineProblem_) { // named in full already
+                geomProblem_ = polylineProblem_;
+                return;
+            }
             g.spec.polylines = std::move(polylines_);
             polylines_.clear();
         }
@@ -704,14 +712,14 @@ void LayoutStream::finishGeom() {
             widthFromImage_.push_back(frame_->geoms.size());
         frame_->geoms.push_back(std::move(g));
     } catch (const LayoutError &e) {
-        geomProblem_ = e;
+        geomProblem_ = LayoutError{join(geomPlace(), e.place), e.problem};
     }
 }
 
 void LayoutStream::finishFrame() {
     if (frameProblem_)
         return;
-    const Fields<kFrameKeyCount> &j = frameFields_;
+    Fields<kFrameKeyCount> &j = frameFields_;
     try {
         const std::string place = framePlace();
         j.checkKeys(place, [](int) { return true; });
@@ -850,6 +858,8 @@ bool holdsSurrogate(const char *s, size_t n) {
 // range of double, which it reads as infinity, and a lone surrogate).
 struct FastEvents {
     LayoutStream &stream;
+    // Only a "\u" escape makes a surrogate in well-formed UTF-8.
+    bool mayHoldSurrogates = true;
 
     bool Null() { return stream.nullValue(), true; }
     bool Bool(bool b) { return stream.booleanValue(b), true; }
@@ -880,32 +890,87 @@ struct FastEvents {
                (stream.floatValue(d), true);
     }
     bool String(const char *s, rapidjson::SizeType n, bool) {
-        return !holdsSurrogate(s, n) && (stream.stringValue(std::string_view(s, n)), true);
+        return !(mayHoldSurrogates && holdsSurrogate(s, n)) &&
+               (stream.stringValue(std::string_view(s, n)), true);
     }
     bool StartObject() { return stream.beginObject(), true; }
     bool Key(const char *s, rapidjson::SizeType n, bool) {
-        return !holdsSurrogate(s, n) && (stream.key(std::string_view(s, n)), true);
+        return !(mayHoldSurrogates && holdsSurrogate(s, n)) &&
+               (stream.key(std::string_view(s, n)), true);
     }
     bool EndObject(rapidjson::SizeType) { return stream.end(), true; }
     bool StartArray() { return stream.beginArray(), true; }
     bool EndArray(rapidjson::SizeType) { return stream.end(), true; }
 };
 
-// Streams `text` through the fast parser; false when it did not take the
-// whole text (a syntax error, or something only the library's parser
-// accepts, such as a byte order mark).
-bool parseFast(const std::string &text, LayoutStream &stream) {
-    constexpr unsigned kFlags = rapidjson::kParseIterativeFlag |
-                                rapidjson::kParseNumbersAsStringsFlag |
-                                rapidjson::kParseValidateEncodingFlag;
-    rapidjson::MemoryStream bytes(text.data(), text.size());
-    FastEvents events{stream};
-    rapidjson::Reader reader;
-    // An embedded NUL looks like the end of the text to the parser.
-    return !reader.Parse<kFlags>(bytes, events).IsError() && bytes.Tell() == text.size();
+// A file's bytes and a NUL after them (the fast parser reads up to it),
+// with room the reads fill without being cleared first.
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    size_t size = 0, capacity = 0;
+
+    std::string_view view() const { return {data.get(), size}; }
+    // Room for `more` bytes and the NUL (and the parser's 16-byte reads).
+    void reserve(size_t more) {
+        if (size + more + 16 <= capacity)
+            return;
+        const size_t room = std::max(size + more + 16, capacity * 2);
+        std::unique_ptr<char[]> bigger(new char[room]);
+        if (size)
+            std::memcpy(bigger.get(), data.get(), size);
+        data = std::move(bigger);
+        capacity = room;
+    }
+};
+
+// Whether the bytes are well-formed UTF-8 throughout, as the library's
+// parser wants every string to be; runs of ASCII are passed eight at a time.
+bool wellFormedUtf8(std::string_view text) {
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    const size_t n = text.size();
+    size_t i = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            uint64_t word;
+            std::memcpy(&word, s + i, 8);
+            if ((word & 0x8080808080808080u) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        if (s[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        unsigned char low, high;
+        const int length = utf8Length(s[i], &low, &high);
+        if (length == 0 || i + static_cast<size_t>(length) > n)
+            return false;
+        for (int k = 1; k < length; ++k, low = 0x80, high = 0xBF)
+            if (s[i + k] < low || s[i + k] > high)
+                return false;
+        i += static_cast<size_t>(length);
+    }
+    return true;
 }
 
-std::string lineAndColumn(const std::string &text, size_t byte) {
+// Streams the file's bytes through the fast parser; false when it did not
+// take them all (a syntax error, or something only the library's parser
+// accepts, such as a byte order mark). The bytes are checked to be UTF-8 in
+// one pass first, so that the parser copies strings without checking them.
+bool parseFast(const FileBytes &file, LayoutStream &stream) {
+    constexpr unsigned kFlags =
+        rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+    if (!wellFormedUtf8(file.view()))
+        return false;
+    rapidjson::StringStream bytes(file.data.get());
+    FastEvents events{stream, file.view().find("\\u") != std::string_view::npos};
+    rapidjson::Reader reader;
+    // An embedded NUL looks like the end of the text to the parser.
+    return !reader.Parse<kFlags>(bytes, events).IsError() && bytes.Tell() == file.size;
+}
+
+std::string lineAndColumn(std::string_view text, size_t byte) {
     size_t line = 1, column = 1;
     for (size_t i = 0; i + 1 < byte && i < text.size(); ++i) {
         if (text[i] == '\n') {
@@ -919,7 +984,7 @@ std::string lineAndColumn(const std::string &text, size_t byte) {
 }
 
 // The whole file in one read; false with the system's reason.
-bool readFile(const std::string &path, std::string &text, std::string &why) {
+bool readFile(const std::string &path, FileBytes &file, std::string &why) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         why = std::strerror(errno);
@@ -927,33 +992,25 @@ bool readFile(const std::string &path, std::string &text, std::string &why) {
     }
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0;
-    text.clear();
-    if (ok && S_ISREG(st.st_mode))
-        text.reserve(static_cast<size_t>(st.st_size) + 1);
-    char chunk[1 << 16];
+    // A regular file is read into room of its size; anything else, or a file
+    // that grew, in pieces of 64 KiB and more.
+    file.reserve(ok && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) + 1 : 1 << 16);
     while (ok) {
-        // Straight into the string's room while there is some.
-        const size_t room = text.capacity() - text.size();
-        ssize_t n;
-        if (room > sizeof chunk) {
-            const size_t had = text.size();
-            text.resize(text.capacity());
-            n = ::read(fd, &text[had], room);
-            text.resize(had + (n > 0 ? static_cast<size_t>(n) : 0));
-        } else {
-            n = ::read(fd, chunk, sizeof chunk);
-            if (n > 0)
-                text.append(chunk, static_cast<size_t>(n));
-        }
+        if (file.size + 16 == file.capacity)
+            file.reserve(1 << 16);
+        const ssize_t n = ::read(fd, file.data.get() + file.size, file.capacity - 16 - file.size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             ok = n == 0;
             break;
         }
+        file.size += static_cast<size_t>(n);
     }
     if (!ok)
         why = std::strerror(errno);
+    else
+        std::memset(file.data.get() + file.size, 0, 16);
     ::close(fd);
     return ok;
 }
@@ -974,8 +1031,9 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
             *error = path + ": " + (place.empty() ? "" : place + ": ") + problem;
         return false;
     };
-    std::string text, why;
-    if (!readFile(path, text, why))
+    FileBytes file;
+    std::string why;
+    if (!readFile(path, file, why))
         return report("", "cannot read: " + why);
 
     std::deque<std::unique_ptr<Frame>> loaded;
@@ -983,11 +1041,12 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
     try {
         const fs::path layoutDir = directoryOf(path);
         auto stream = std::make_unique<LayoutStream>(layoutDir);
-        if (!parseFast(text, *stream)) {
+        if (!parseFast(file, *stream)) {
             // The library's parser decides, and names the place of a fault.
             stream = std::make_unique<LayoutStream>(layoutDir);
             LibraryEvents events(*stream);
-            nlohmann::json::sax_parse(text, &events);
+            const std::string_view text = file.view();
+            nlohmann::json::sax_parse(text.begin(), text.end(), &events);
             if (events.failed) {
                 if (events.outOfRange)
                     return report(lineAndColumn(text, events.byte), "number out of range");

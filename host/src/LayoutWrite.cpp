@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -60,8 +61,8 @@ const char *geomTypeName(GeomType_e t) {
     }
 }
 
-// Bytes a well-formed UTF-8 sequence starting with `lead` takes and the
-// range its second byte must lie in; 0 for a byte that cannot start one.
+} // namespace
+
 int utf8Length(unsigned char lead, unsigned char *low, unsigned char *high) {
     *low = 0x80;
     *high = 0xBF;
@@ -84,6 +85,8 @@ int utf8Length(unsigned char lead, unsigned char *low, unsigned char *high) {
     return 0;
 }
 
+namespace {
+
 // The canonical layout text, built in one buffer.
 class LayoutText {
   public:
@@ -95,13 +98,29 @@ class LayoutText {
         bytes += bracket;
     }
     // A member of an object at `level`: the comma before all but the first.
+    // Its bytes are put together first and appended at once, as a file has
+    // some twenty of these for every text.
     void key(int level, const char *name, bool first = false) {
+        char piece[64];
+        const size_t length = std::strlen(name), indent = static_cast<size_t>(level) * 2;
+        if (length + indent + 6 > sizeof piece) {
+            if (!first)
+                bytes += ',';
+            newline(level);
+            bytes += '"';
+            bytes += name;
+            bytes += "\": ";
+            return;
+        }
+        char *p = piece;
         if (!first)
-            bytes += ',';
-        newline(level);
-        bytes += '"';
-        bytes += name;
-        bytes += "\": ";
+            *p++ = ',';
+        *p++ = '\n';
+        p = std::fill_n(p, indent, ' ');
+        *p++ = '"';
+        p = std::copy_n(name, length, p);
+        p = std::copy_n("\": ", 3, p);
+        bytes.append(piece, static_cast<size_t>(p - piece));
     }
     // An element of an array at `level`.
     void element(int level, bool first) {
@@ -323,7 +342,20 @@ void writeArray(LayoutText &out, int level, const List &list, Item item) {
 std::string layoutText(const Host::Impl &impl, const std::string &path, bool relativePaths) {
     const fs::path layoutDir = directoryOf(path);
     LayoutText out;
-    out.bytes.reserve(4096 + impl.stack.size() * 1024);
+    // Room for the whole text, so that the buffer is never copied to grow:
+    // each text and geometry takes some 500 bytes besides its strings.
+    size_t room = 4096;
+    for (const auto &f : impl.stack) {
+        room += 1024 + f->spec.name.size();
+        for (const Text &t : f->texts)
+            room += 640 + t.spec.string.size() + t.spec.command.size();
+        for (const Geom &g : f->geoms) {
+            room += 640 + g.spec.command.size() + g.spec.imageFile.size();
+            for (const auto &points : g.spec.polylines)
+                room += 64 + points.size() * 128;
+        }
+    }
+    out.bytes.reserve(room);
     out.open('{');
     out.key(1, "formatVersion", true);
     out.integer(1);

@@ -165,7 +165,8 @@ char *QorUtilStringAlloc(LgIndex_t MaxLength, const char *DebugInfo) {
     char *s = static_cast<char *>(std::calloc(size, 1));
     if (!s)
         return nullptr;
-    h.strings[s] = Host::Impl::StringRecord{DebugInfo ? DebugInfo : "", size};
+    const char *tag = DebugInfo ? h.stringTags.insert(DebugInfo).first->c_str() : "";
+    h.strings[s] = Host::Impl::StringRecord{tag, size};
     return s;
 }
 

@@ -151,9 +151,7 @@ bool Session::loadLayout(const std::string &path) {
 }
 
 void Session::rememberFrameOrder() {
-    frameOrder_.clear();
-    for (const auto &frame : host().frames())
-        frameOrder_.push_back(frame.uniqueId);
+    frameOrder_ = host().frameIds();
 }
 
 namespace {
@@ -191,12 +189,9 @@ std::string Session::contextLine(const Message &message) const {
     auto place = std::find(frameOrder_.begin(), frameOrder_.end(), message.frame);
     size_t number = static_cast<size_t>(place - frameOrder_.begin()) + 1;
     if (place == frameOrder_.end()) {
-        const auto &frames = h.frames();
-        number = static_cast<size_t>(
-                     std::find_if(frames.begin(), frames.end(),
-                                  [&](const auto &f) { return f.uniqueId == message.frame; }) -
-                     frames.begin()) +
-                 1;
+        const std::vector<UniqueID_t> ids = h.frameIds();
+        number =
+            static_cast<size_t>(std::find(ids.begin(), ids.end(), message.frame) - ids.begin()) + 1;
     }
     line += ", frame " + std::to_string(number) + " \"" + OneLine(frame->spec.name) + "\"";
     // Texts and geometries live in their frame's vectors, so a handle's

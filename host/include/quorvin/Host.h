@@ -208,6 +208,8 @@ class Host {
     // A snapshot, bottom of the stack first, current last; the next call
     // refreshes the same vector.
     const std::vector<Frame> &frames() const;
+    // The frames' unique IDs in the same order, without copying the frames.
+    std::vector<UniqueID_t> frameIds() const;
     const Frame *currentFrame() const;
     const Frame *findFrame(UniqueID_t id) const;
     const Text *findText(Text_ID text) const;
