@@ -126,6 +126,14 @@ TEST_F(LayoutTest, SavingALoadedLayoutGivesTheSameBytesAndTheSameWorkspace) {
         EXPECT_EQ(ReadFile(first), ReadFile(second));
         EXPECT_EQ(Describe(host().frames()), before);
         EXPECT_TRUE(host().faults().empty());
+        // The bundled sample is canonical: saved in its own folder, its own bytes.
+        if (workspace == "sample") {
+            std::filesystem::copy(std::filesystem::path(sample).parent_path(),
+                                  scratch() / "sample");
+            ASSERT_TRUE(host().loadLayout((scratch() / "sample/sample.lay.json").string(), &error));
+            ASSERT_TRUE(host().saveLayout((scratch() / "sample/again.lay.json").string(), &error));
+            EXPECT_EQ(ReadFile(scratch() / "sample/again.lay.json"), ReadFile(sample));
+        }
         // Image paths are stored relative to the layout file.
         const bool relative =
             ReadFile(first).find("\"file\": \"images/open.bmp\"") != std::string::npos;
@@ -197,6 +205,7 @@ TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
         {"\xEF\xBB\xBF" + frameWith(""), ""},
         {frameWith(R"(, "name": "\uDC00")"), "line 1, column 102: not valid JSON"},
         {frameWith(R"(, "x": 2e308)"), "line 1, column 97: number out of range"},
+        {v1 + "\n\"frames\": [\n{\"name\": \"F\", \"x\": 2e308}]}", "line 3, column 24: number out of range"},
         // A repeated key: the last value counts, the earlier one's problems do not.
         {frameWith(R"(, "texts": [{"x": 1}], "texts": [{"string": "a"}])"), ""},
         {v1 + R"("frames": [{"x": 1}], "frames": [{"name": "F", "x": 1, "y": 1, "width": 2, "height": 2}]})", ""},
@@ -300,6 +309,8 @@ TEST_F(LayoutTest, ADamagedOrOversizedImageIsRefusedNamingTheFileAndWhy) {
          "16384 x 16384 pixels, more than the 4096 x 4096 allowed"},
         {"BMP 4096 wide, the limit", ReadFile(scratch() / "wide.bmp"), nullptr},
         {"PNG 4097 wide", with32(png, 16, 4097, true), "more than the 4096 x 4096 allowed"},
+        {"PNG header claiming 65536 wide", with32(png, 16, 65536, true), "65536 x 3 pixels, more than"},
+        {"PNG cut to 24 bytes, inside IHDR", png.substr(0, 24), "ends inside its header"},
         {"PNG without its end", png.substr(0, png.size() - 12), "truncated"},
         {"PNG cut inside a chunk", png.substr(0, idat + 10), "truncated"},
         {"PNG without IDAT", png.substr(0, idat) + png.substr(png.size() - 12), "no pixel data"},
