@@ -5,6 +5,7 @@
 #include "quorvin/Render.h"
 #include "model/Settings.h"
 
+#include <array>
 #include <filesystem>
 #include <vector>
 
@@ -193,6 +194,18 @@ TEST_F(RenderTest, EveryKindDrawsInsideItsBox) {
         EXPECT_EQ(p.pixelsOf(kFace, x - 2, y - above - 2, w + 4, 2), (w + 4) * 2)
             << "nothing drawn just above the box";
     }
+    // A separator is a crisp line on its own pixel column, and a text box is
+    // filled inside (read-only: light grey).
+    const auto inPixels = [](GUIInt_t id) {
+        const qh::GuiControl *c = host().findControl(id);
+        return std::array<int, 4>{
+            qh::dialogUnitsToPixelsX(c->x), qh::kTitleBarHeight + qh::dialogUnitsToPixelsY(c->y),
+            qh::dialogUnitsToPixelsX(c->width), qh::dialogUnitsToPixelsY(c->height)};
+    };
+    const auto vert = inPixels(rows[10].id), text = inPixels(rows[5].id);
+    EXPECT_EQ(p.pixelsOf(Rgb8{160, 160, 160}, vert[0], vert[1], 1, vert[3]), vert[3]);
+    EXPECT_GT(p.pixelsOf(Rgb8{244, 244, 244}, text[0], text[1], text[2], text[3]),
+              text[2] * text[3] / 2);
     // Legible texts: the toggle's label, a radio label and the frame caption.
     EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(4500) + 19, 28 + 35, 60, 18), 30);
     EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(200) + 20, 28 + 123, 40, 35), 20);
