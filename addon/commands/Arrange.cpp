@@ -2,7 +2,7 @@
 // in frame coordinates (percent of the frame, y upward); the first picked
 // object is the reference of the align commands.
 #include "commands/Commands.h"
-#include "shell/Picked.h"
+#include "model/Picked.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,6 @@
 #include "model/HostResources.h"
 #include "model/Validation.h"
 #include "model/Settings.h"
-#include "shell/StateChange.h"
 
 #include <cstring>
 #include <string>

@@ -8,7 +8,7 @@
 
 #include "QORADDON.h"
 #include "model/Kinds.h"
-#include "shell/Picked.h"
+#include "model/Picked.h"
 
 namespace quorvin::builder {
 

@@ -5,7 +5,6 @@
 #include "model/HostResources.h"
 #include "model/Kinds.h"
 #include "model/Settings.h"
-#include "shell/ToolDialog.h"
 #include "model/Frames.h"
 
 #include <cmath>
@@ -170,7 +169,6 @@ void CreatePageFrame(int kind, int group, double width, double height) {
     QorUtilFrameSetLinking("LinkGroup", group);
     QorUtilFrameSetLinking("LinkFrameSizeAndPosition", TRUE);
     FinishNewFrame();
-    UpdateToolSensitivity();
 }
 
 void ResizePages() {

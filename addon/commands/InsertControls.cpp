@@ -3,7 +3,6 @@
 #include "commands/CommandUtil.h"
 #include "commands/Commands.h"
 #include "model/Kinds.h"
-#include "shell/ToolDialog.h"
 
 #include <cstring>
 
@@ -56,7 +55,6 @@ void InsertGroupControl(ControlKind kind, const char *prefix, const char *noGrou
     const std::string text = FormatText(row->initialText, prefix, group);
     InsertControl(row->kind, text.c_str(), row->varNameBase, row->boxType, row->boxColor,
                   row->margin, row->lineSpacing);
-    UpdateToolSensitivity();
 }
 
 } // namespace

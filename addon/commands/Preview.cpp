@@ -13,7 +13,6 @@
 #include "model/Kinds.h"
 #include "model/Parameters.h"
 #include "model/Settings.h"
-#include "shell/ToolDialog.h"
 #include "model/Frames.h"
 
 #include <algorithm>

@@ -169,6 +169,14 @@ bool GetFlagParameter(const char *str, const char *key, bool report) {
     return index >= 0 && ParseBoolean(str + index, value) && value;
 }
 
+bool IsPlainDialogFrame(const char *frameName, bool report) {
+    if (!frameName)
+        return true;
+    if (GetFlagParameter(frameName, "FORMPAGE", report))
+        return false;
+    return !GetFlagParameter(frameName, "TABPAGE", report);
+}
+
 bool IsModeless(const char *frameName) {
     const int index = FindParameter(frameName, "MODE");
     return index >= 0 && StartsWithNoCase(frameName + index, "MODELESS");

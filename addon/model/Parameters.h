@@ -30,6 +30,9 @@ bool GetBoolParameter(const char *str, const char *key, bool defaultValue);
 // With report off an unrecognised value is false without the warning.
 bool GetFlagParameter(const char *str, const char *key, bool report = true);
 bool IsModeless(const char *frameName);
+// True unless the frame name marks a form page or a tab page. With report,
+// an unrecognised FORMPAGE or TABPAGE value shows the not-recognised warning.
+bool IsPlainDialogFrame(const char *frameName, bool report = true);
 // The title (at most 511 characters). The text lives until the next call.
 const char *GetDialogTitle(const char *frameName);
 bool GetShowLabel(const char *command);

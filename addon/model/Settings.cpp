@@ -7,6 +7,7 @@ AddOn_pa AddOnHandle = nullptr;
 Set_pa FormPageSets[kLinkGroupCount] = {};
 Set_pa TabPageSets[kLinkGroupCount] = {};
 StringList_pa BuildNameList = nullptr;
+AnchorTableT AnchorTable;
 
 Set_pa FormPageSet(int group) {
     if (group < 1 || group > kLinkGroupCount)

@@ -1,5 +1,6 @@
 // Process-wide state of the add-on: the builder settings, the registration
-// handle, the host sets and string list that live from start-up to quit.
+// handle, the host sets and string list that live from start-up to quit, and
+// the anchor table.
 #pragma once
 
 #include "QORADDON.h"
@@ -45,6 +46,32 @@ void AllocatePageSets();
 // Frees BuildNameList and, per group, the tab and then the form page set.
 // Does nothing for what is already freed.
 void FreeHostObjects();
+
+// The controls anchored to the paper while their frame is resized: one
+// remembered position per control, in paper coordinates.
+struct AnchorRecord {
+    bool IsText = false;
+    Text_ID Text = nullptr;
+    Geom_ID Geom = nullptr;
+    GeomType_e GeomType = GeomType_LineSegs;
+    double X = 0, Y = 0;
+    double Width = 0;  // images and rectangles
+    double Height = 0; // rectangles
+};
+
+constexpr int kMaxAnchorRecords = 512;
+
+struct AnchorTableT {
+    AnchorRecord Records[kMaxAnchorRecords];
+    int Count = 0;
+    double FrameWidth = 0, FrameHeight = 0;
+    // Where the frame was when the records were last brought up to date.
+    double FrameX = 0, FrameY = 0;
+    // The frame the records belong to; only its resizing moves them.
+    UniqueID_t FrameId = 0;
+};
+
+extern AnchorTableT AnchorTable;
 
 // The release number, also the add-on's version in "dlb.cfg".
 constexpr const char *kReleaseNumber = "2022.2.0.18713";

@@ -5,6 +5,7 @@
 #include "commands/Preview.h"
 #include "model/HostResources.h"
 #include "options/Options.h"
+#include "shell/ToolDialog.h"
 #include "model/Settings.h"
 
 #include <array>
@@ -23,6 +24,13 @@ void RunOptions() {
     OptionsDialog();
 }
 
+// A new tab or form control, or a new page, changes which page commands the
+// tool dialog offers: its sensitivity follows at once, not at the next idle.
+template <CommandHandler Insert> void InsertThenUpdateSensitivity() {
+    Insert();
+    UpdateToolSensitivity();
+}
+
 struct CommandEntry {
     Command command;
     const char *name;
@@ -37,11 +45,11 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::InsertModelessDialog, "InsertModelessDialog", InsertModelessDialog},
     {Command::InsertModalDialog, "InsertModalDialog", InsertModalDialog},
     {Command::InsertSidebar, "InsertSidebar", InsertSidebar},
-    {Command::InsertTab, "InsertTab", InsertTab},
-    {Command::InsertTabPage, "InsertTabPage", InsertPage},
+    {Command::InsertTab, "InsertTab", InsertThenUpdateSensitivity<InsertTab>},
+    {Command::InsertTabPage, "InsertTabPage", InsertThenUpdateSensitivity<InsertPage>},
     {Command::ResizePages, "ResizePages", ResizePages},
-    {Command::InsertForm, "InsertForm", InsertForm},
-    {Command::InsertFormPage, "InsertFormPage", InsertPage},
+    {Command::InsertForm, "InsertForm", InsertThenUpdateSensitivity<InsertForm>},
+    {Command::InsertFormPage, "InsertFormPage", InsertThenUpdateSensitivity<InsertPage>},
     {Command::PopNextPage, "PopNextPage", PopNextPage},
     {Command::InsertPushButton, "InsertPushButton", InsertPushButton},
     {Command::InsertBitmapButton, "InsertBitmapButton", InsertBitmapButton},

@@ -9,7 +9,6 @@
 
 namespace quorvin::builder {
 
-AnchorTableT AnchorTable;
 bool IdlePending = false;
 
 namespace {

@@ -5,33 +5,10 @@
 #pragma once
 
 #include "QORADDON.h"
+#include "model/Settings.h"
 
 namespace quorvin::builder {
 
-// One remembered control position, in paper coordinates.
-struct AnchorRecord {
-    bool IsText = false;
-    Text_ID Text = nullptr;
-    Geom_ID Geom = nullptr;
-    GeomType_e GeomType = GeomType_LineSegs;
-    double X = 0, Y = 0;
-    double Width = 0;  // images and rectangles
-    double Height = 0; // rectangles
-};
-
-constexpr int kMaxAnchorRecords = 512;
-
-struct AnchorTableT {
-    AnchorRecord Records[kMaxAnchorRecords];
-    int Count = 0;
-    double FrameWidth = 0, FrameHeight = 0;
-    // Where the frame was when the records were last brought up to date.
-    double FrameX = 0, FrameY = 0;
-    // The frame the records belong to; only its resizing moves them.
-    UniqueID_t FrameId = 0;
-};
-
-extern AnchorTableT AnchorTable;
 extern bool IdlePending;
 
 // Back to the state before start-up (nothing captured, no idle pending, not

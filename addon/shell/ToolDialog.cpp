@@ -4,7 +4,7 @@
 #include "model/Kinds.h"
 #include "model/Parameters.h"
 #include "options/Options.h"
-#include "shell/Picked.h"
+#include "model/Picked.h"
 #include "model/Settings.h"
 #include "model/Frames.h"
 
@@ -352,14 +352,6 @@ void OnToolsMenu() {
         return;
     QorGUIDialogLaunch(ToolDialog);
     UpdateToolSensitivity();
-}
-
-bool IsPlainDialogFrame(const char *frameName, bool report) {
-    if (!frameName)
-        return true;
-    if (GetFlagParameter(frameName, "FORMPAGE", report))
-        return false;
-    return !GetFlagParameter(frameName, "TABPAGE", report);
 }
 
 ToolSelection ReadToolSelection() {

@@ -60,8 +60,4 @@ bool CommandWanted(Command command, const ToolSelection &selection);
 // dialog is not up. Silent: it runs from idle.
 void UpdateToolSensitivity();
 
-// True unless the frame name marks a form page or a tab page. With report,
-// an unrecognised FORMPAGE or TABPAGE value shows the not-recognised warning.
-bool IsPlainDialogFrame(const char *frameName, bool report = true);
-
 } // namespace quorvin::builder

@@ -6,7 +6,7 @@
 
 #include "model/Kinds.h"
 #include "quorvin/Render.h"
-#include "shell/ToolDialog.h"
+#include "model/Parameters.h"
 
 #include <filesystem>
 #include <string>

@@ -3,7 +3,8 @@
 #include "DialogGolden.h"
 #include "ShellFixture.h"
 
-#include "shell/Picked.h"
+#include "model/Parameters.h"
+#include "model/Picked.h"
 #include "shell/ToolDialog.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,25 @@ TEST_F(Sensitivity, FollowsThePicksAndTheCurrentFrame) {
     }
     EXPECT_TRUE(host().messages().empty()) << DescribeMessages();
     ExpectGolden("golden/shell/sensitivity.txt", description);
+}
+
+// A new page becomes the current frame: the page commands are sensitive at
+// once, before any idle update.
+TEST_F(Sensitivity, InsertingAPageUpdatesAtOnce) {
+    OpenToolDialog();
+    auto sensitive = [this](Command c) {
+        return host().findControl(ToolButtons[static_cast<int>(c)])->sensitive;
+    };
+    for (auto [prefix, page] :
+         {std::pair{"TAB:", Command::InsertTabPage}, std::pair{"FM:", Command::InsertFormPage}}) {
+        SCOPED_TRACE(prefix);
+        AddFrame("ID=1 TITLE=\"Dialog\"");
+        Pick(AddGroupControl(prefix, 6));
+        host().runIdle();
+        ASSERT_FALSE(sensitive(Command::PopNextPage));
+        Press(ToolButtons[static_cast<int>(page)]);
+        EXPECT_TRUE(sensitive(Command::PopNextPage));
+    }
 }
 
 TEST_F(Sensitivity, IsPlainDialogFrameReadsFormPageThenTabPage) {

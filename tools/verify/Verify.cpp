@@ -3,7 +3,6 @@
 #include "model/Kinds.h"
 #include "model/Parameters.h"
 #include "quorvin/Host.h"
-#include "shell/ToolDialog.h"
 
 #include <dlfcn.h>
 #include <sys/wait.h>

@@ -1,4 +1,4 @@
-#include "shell/Picked.h"
+#include "model/Picked.h"
 
 namespace quorvin::builder {
 
