@@ -1,6 +1,7 @@
 // The studio driven as a person drives it: QtTest mouse events on the paper,
-// the add-on's windows and the file dialogs, offscreen. After every test the
-// host must have stayed strict: no fault, no leak, no lock left held.
+// the add-on's windows and the file dialogs, offscreen; its idle hook and the
+// layout of the add-on's windows. After every test the host must have stayed
+// strict: no fault, no leak, no lock left held.
 #include "Problems.h"
 #include "StudioWindow.h"
 #include "WorkspaceView.h"
@@ -15,11 +16,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -363,6 +366,46 @@ TEST_F(StudioTest, ScreenshotShowsPaperFramesAndToolDialog) {
             EXPECT_TRUE(w->isWindow()) << d.title;
         }
     }
+}
+
+TEST_F(StudioTest, IdleQueueRunsOnlyWhenTheEventLoopWouldBlock) {
+    ASSERT_EQ(Host::instance().idlePending(), 0u);
+    window_->runCommand("texts changed", [](std::string *) {
+        Host::instance().sendStateChange(StateChange_Text);
+        return true;
+    });
+    // Events still being handled: the loop never had to wait.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(Host::instance().idlePending(), 1u);
+    settle();
+    EXPECT_EQ(Host::instance().idlePending(), 0u);
+}
+
+TEST_F(StudioTest, ToolDialogHeadingsClearTheirButtons) {
+    openToolDialog();
+    const QList<QGroupBox *> boxes = window_->findChildren<QGroupBox *>();
+    ASSERT_GE(boxes.size(), 3);
+    int buttons = 0;
+    for (QGroupBox *box : boxes) {
+        SCOPED_TRACE(box->title().toStdString());
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect heading =
+            box->style()
+                ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
+                .translated(box->pos());
+        for (QAbstractButton *button : box->parentWidget()->findChildren<QAbstractButton *>(
+                 QString(), Qt::FindDirectChildrenOnly)) {
+            ++buttons;
+            EXPECT_FALSE(heading.intersects(button->geometry()))
+                << "heading " << heading.y() << ".." << heading.bottom() << ", button at "
+                << button->x() << ", " << button->y();
+        }
+    }
+    EXPECT_GE(buttons, 35);
 }
 
 } // namespace

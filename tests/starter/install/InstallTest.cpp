@@ -48,6 +48,10 @@ std::string Qgb() {
     return Quote((gPrefix / "bin" / "qgb").string());
 }
 
+std::string Build(const fs::path &project) {
+    return Must(Quote(QGB_CMAKE) + " --build " + Quote((project / "build").string()) + " -j2");
+}
+
 // A starter project in a new folder NAME, configured and built.
 fs::path NewBuiltProject(const std::string &name, const std::string &language) {
     const fs::path project = gRoot / name;
@@ -55,12 +59,8 @@ fs::path NewBuiltProject(const std::string &name, const std::string &language) {
     Must(Quote(QGB_CMAKE) + " -S " + Quote(project.string()) + " -B " +
          Quote((project / "build").string()) +
          " -G Ninja -DCMAKE_PREFIX_PATH=" + Quote(gPrefix.string()));
-    Must(Quote(QGB_CMAKE) + " --build " + Quote((project / "build").string()) + " -j2");
+    Build(project);
     return project;
-}
-
-std::string Build(const fs::path &project) {
-    return Must(Quote(QGB_CMAKE) + " --build " + Quote((project / "build").string()) + " -j2");
 }
 
 bool IsPng(const fs::path &file) {
@@ -120,8 +120,15 @@ std::map<std::string, fs::file_time_type> Stamps(const fs::path &folder) {
     return stamps;
 }
 
-void Touch(const fs::path &file) {
+// The file touched but not changed: the project's generation runs again and
+// replaces nothing, so nothing is compiled.
+void TouchedOnly(const fs::path &project, const fs::path &file, const fs::path &generated) {
+    const auto before = Stamps(generated);
     fs::last_write_time(file, fs::file_time_type::clock::now());
+    const std::string output = Build(project);
+    EXPECT_NE(output.find("qgb_generate(regenerate): building"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Building C object"), std::string::npos) << output;
+    EXPECT_EQ(Stamps(generated), before);
 }
 
 TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedOutput) {
@@ -129,49 +136,31 @@ TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedO
     const fs::path layout = project / "design" / "greeting.lay.json";
     const fs::path image = project / "design" / "button.bmp";
     const fs::path generated = project / "build" / "qgb" / "regenerate" / "generated";
-    const std::string ran = "qgb_generate(regenerate): building", compiled = "Building C object";
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
-
-    // A layout touched but not changed: built again, nothing replaced or compiled.
-    auto before = Stamps(generated);
-    Touch(layout);
-    std::string output = Build(project);
-    EXPECT_NE(output.find(ran), std::string::npos) << output;
-    EXPECT_EQ(output.find(compiled), std::string::npos) << output;
-    EXPECT_EQ(Stamps(generated), before);
+    TouchedOnly(project, layout, generated);
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
 
     // A bitmap button added: its stub is merged and the changed output compiled.
     fs::copy_file(fs::path(QGB_SOURCE_DIR) / "examples" / "sample" / "button.bmp", image);
     nlohmann::json doc = nlohmann::json::parse(ReadFile(layout));
-    doc["frames"][0]["geoms"].push_back({{"type", "image"},
-                                         {"coordSys", "frame"},
-                                         {"x", 80.0},
-                                         {"y", 20.0},
-                                         {"z", 0.0},
-                                         {"drawOrder", 0},
-                                         {"command", "VarName=Wave Type=PushButton"},
-                                         {"file", "button.bmp"},
-                                         {"width", 5.0}});
+    doc["frames"][0]["geoms"].push_back(nlohmann::json::parse(
+        R"({"type": "image", "coordSys": "frame", "x": 80.0, "y": 20.0, "z": 0.0, "drawOrder": 0,)"
+        R"( "command": "VarName=Wave Type=PushButton", "file": "button.bmp", "width": 5.0})"));
     WriteFile(layout, doc.dump(2));
-    output = Build(project);
+    std::string output = Build(project);
     EXPECT_NE(output.find("callbacks.c.o"), std::string::npos) << output;
     EXPECT_NE(ReadFile(project / "callbacks.c").find("Wave_BB_D1_CB(void)"), std::string::npos);
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
 
     // The image touched, then changed: only the change reaches the compiler.
-    before = Stamps(generated);
-    Touch(image);
-    output = Build(project);
-    EXPECT_NE(output.find(ran), std::string::npos) << output;
-    EXPECT_EQ(output.find(compiled), std::string::npos) << output;
-    EXPECT_EQ(Stamps(generated), before);
+    TouchedOnly(project, image, generated);
+    const auto before = Stamps(generated);
     std::string pixels = ReadFile(image);
     pixels.back() = static_cast<char>(~pixels.back());
     WriteFile(image, pixels);
     output = Build(project);
     EXPECT_NE(output.find("callbacks.c.o"), std::string::npos) << output;
-    EXPECT_NE(Stamps(generated)["design/guibld.c"], before["design/guibld.c"]);
+    EXPECT_NE(Stamps(generated)["design/guibld.c"], before.at("design/guibld.c"));
     EXPECT_EQ(ReadFile(project / "design" / "button.bmp"), pixels);
 }
 
