@@ -24,12 +24,9 @@ using quorvin::host::TextSpec;
 
 constexpr const char *kDialog = "ID=1 TITLE=\"D\" MODE=MODAL OKCLOSEBUTTON=T";
 
-TextSpec Control(const std::string &string, const std::string &command = {},
-                 TextBox_e box = TextBox_Filled) {
-    TextSpec spec;
-    spec.string = string;
-    spec.command = command;
-    spec.boxType = box;
+TextSpec Control(const std::string &string, const std::string &command = {}) {
+    TextSpec spec{string, command};
+    spec.boxType = TextBox_Filled;
     return spec;
 }
 

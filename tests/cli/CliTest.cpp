@@ -136,11 +136,7 @@ TEST_F(Cli, AnOldHostIsRefusedAndNothingIsBuilt) {
 TEST_F(Cli, UnreadableLayoutsFailNamingTheFile) {
     const fs::path broken = dir / "broken.lay.json";
     WriteFile(broken, "{\"formatVersion\": 1, \"frames\": [");
-    // A number past the range of double once ended every verb with an abort.
-    const fs::path huge = dir / "huge.lay.json";
-    WriteFile(huge, "{\"formatVersion\": 1, \"current\": 1, \"frames\": [1e400]}");
-    for (const std::string &path :
-         {(dir / "missing.lay.json").string(), broken.string(), huge.string()}) {
+    for (const std::string &path : {(dir / "missing.lay.json").string(), broken.string()}) {
         SCOPED_TRACE(path);
         for (const char *verb : {"info", "options", "build"}) {
             const Outcome run = Qgb({verb, path});
@@ -246,47 +242,40 @@ TEST_F(Cli, AFailedBuildExitsOneAndListsNothing) {
     EXPECT_FALSE(fs::exists(dir / "nook" / "guibld.cpp"));
 }
 
+// qgb studio runs qgb-studio from beside qgb, with qgb's add-on module, and
+// names the program when it is missing. Qt's offscreen platform leaks its
+// screen when the application ends; the studio's own leaks are checked
+// in-process by the studio tests.
 TEST_F(Cli, StudioRunsTheStudioBesideQgbOrNamesIt) {
-    fs::create_directories(dir / "lonely");
+    const std::string shot = (dir / "shot.png").string();
+    std::string output;
+    EXPECT_EQ(Shell("ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" QT_QPA_PLATFORM=offscreen " +
+                        Quote(QGB_CLI_PATH) + " studio --screenshot " + Quote(shot) + " " +
+                        Quote(layout),
+                    &output),
+              0)
+        << output;
+    EXPECT_NE(output.find(shot), std::string::npos) << output;
+    EXPECT_EQ(ReadFile(shot).substr(1, 3), "PNG");
     // A qgb with no studio beside it.
+    fs::create_directories(dir / "lonely");
     fs::copy_file(QGB_CLI_PATH, dir / "lonely" / "qgb");
-    const struct {
-        fs::path qgb;
-        std::string arguments;
-        int status;
-        std::string output; // a part of standard output and error
-        // Qt's offscreen platform leaks its screen when the application ends;
-        // the studio's own leaks are checked in-process by the studio tests.
-        bool qtLeaks = false;
-    } cases[] = {
-        {QGB_CLI_PATH, "studio --screenshot '" + (dir / "shot.png").string() + "' '" + layout + "'",
-         0, (dir / "shot.png").string(), true},
-        {dir / "lonely" / "qgb", "studio", 1,
-         "error: qgb studio needs the program " + (dir / "lonely" / "qgb-studio").string()},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.arguments);
-        const std::string leaks = c.qtLeaks ? "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " : "";
-        std::string output;
-        const int status =
-            Shell(leaks + "QT_QPA_PLATFORM=offscreen " + Quote(c.qgb.string()) + " " + c.arguments,
-                  &output);
-        EXPECT_EQ(status, c.status) << output;
-        EXPECT_NE(output.find(c.output), std::string::npos) << output;
-    }
-    EXPECT_EQ(ReadFile(dir / "shot.png").substr(1, 3), "PNG");
+    EXPECT_EQ(Shell(Quote((dir / "lonely" / "qgb").string()) + " studio", &output), 1) << output;
+    EXPECT_NE(output.find("error: qgb studio needs the program " +
+                          (dir / "lonely" / "qgb-studio").string()),
+              std::string::npos)
+        << output;
 }
 
 // ---- scripts
 
 TEST_F(Cli, ScriptsDriveTheHostAsAUserDoes) {
-    for (const char *script :
-         {"build.qgb", "sensitivity.qgb", "options.qgb", "anchor.qgb", "bitmap.qgb"}) {
-        SCOPED_TRACE(script);
-        const fs::path work = dir / (std::string(script) + ".work");
+    for (const auto &script :
+         fs::directory_iterator(fs::path(QGB_SOURCE_DIR) / "tests/cli/scripts")) {
+        SCOPED_TRACE(script.path().filename().string());
         const Outcome run =
-            Qgb({"run", (fs::path(QGB_SOURCE_DIR) / "tests/cli/scripts" / script).string(), "--var",
-                 "WORK=" + work.string(), "--var",
+            Qgb({"run", script.path().string(), "--var",
+                 "WORK=" + (dir / script.path().filename()).string() + ".work", "--var",
                  "EXAMPLES=" + (fs::path(QGB_SOURCE_DIR) / "examples").string()});
         EXPECT_EQ(run.status, 0) << run.err;
     }
@@ -336,8 +325,8 @@ TEST_F(Cli, ScriptsCheckErrorsContextAndAuthoring) {
     } rows[] = {
         {"an unchecked error fails", "frame General\npress \"Preview Layout\"\n", 1,
          "no \"expect error\" line checked"},
-        {"allow-errors opts out", "allow-errors\nframe General\npress \"Preview Layout\"\n", 0, ""},
-        {"a message names its place", "allow-errors\nframe General\npress \"Preview Layout\"\n", 0,
+        {"allow-errors opts out; a message names its place",
+         "allow-errors\nframe General\npress \"Preview Layout\"\n", 0,
          "try again\n  in " + layout + ", frame 1 \"TABPAGE=T ID=1 POS=1 TITLE=\"General\"\""},
         {"a message names its text",
          "command text \"#1\" \"VarName=Twin Type=Label\"\n"

@@ -72,14 +72,12 @@ TEST_F(StarterTools, IconsWritesEveryPngTheResourceFileListsOnce) {
     EXPECT_EQ(ReadFile(dir / "icons" / "button.png"), png);
 }
 
-struct ScriptCase {
-    const char *lines;
-    int status;
-    const char *message; // in the output; "" when the run succeeds
-};
-
 TEST_F(StarterTools, AddonAndSnapshotInAScript) {
-    const ScriptCase cases[] = {
+    const struct {
+        const char *lines;
+        int status;
+        const char *message; // in the output; "" when the run succeeds
+    } cases[] = {
         {"addon /nowhere/libmissing.so\n", 1, "/nowhere/libmissing.so: cannot load the add-on"},
         {"addon\nsnapshot Greeting picture.png\n", 1, "no dialog titled \"Greeting\""},
         {"addon\nmenu \"Tools > Quorvin GUI Builder\"\ndialog \"GUI Builder\" Close\n"
@@ -91,7 +89,7 @@ TEST_F(StarterTools, AddonAndSnapshotInAScript) {
          "snapshot \"GUI Builder\" picture.svg\n",
          0, ""},
     };
-    for (const ScriptCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.lines);
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -169,7 +167,6 @@ class CallbacksMerge : public TempFolderTest, public ::testing::WithParamInterfa
         const std::string includes = " -I" + Quote(std::string(QGB_SOURCE_DIR) + "/sdk") + " -I" +
                                      Quote(std::string(QGB_SOURCE_DIR) + "/tools/qgb/templates") +
                                      " -I" + Quote(design.string());
-        const std::string file = Quote((design / language.callbacks).string());
         std::string command;
         if (std::string(language.word) == "fortran") {
             if (std::string(QGB_GFORTRAN).empty())
@@ -192,8 +189,9 @@ class CallbacksMerge : public TempFolderTest, public ::testing::WithParamInterfa
             // The kept callback of the removed control is unused (and static).
             command = std::string(cpp ? QGB_CXX : QGB_CC) +
                       " -Wall -Wextra -Werror -Wno-unused-parameter -Wno-unused-function" +
-                      (cpp ? " -std=c++17 -Wno-write-strings" : "") + includes + " -c " + file +
-                      " -o " + Quote((design / "callbacks.o").string());
+                      (cpp ? " -std=c++17 -Wno-write-strings" : "") + includes + " -c " +
+                      Quote((design / language.callbacks).string()) + " -o " +
+                      Quote((design / "callbacks.o").string());
         }
         std::string output;
         EXPECT_EQ(Shell(command, &output), 0) << command << "\n" << output;

@@ -15,7 +15,6 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QListWidget>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,12 +24,10 @@
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <algorithm>
 #include <filesystem>
 #include <csignal>
-#include <fstream>
 #include <unistd.h>
 
 // Qt's offscreen platform plugin never frees its screen. Under the
@@ -93,9 +90,9 @@ class StudioTest : public ::testing::Test {
         alarm(60);
         // Every modal window (questions, file dialogs) is answered as a person
         // would: the accepting button, unless the test said otherwise.
-        answerer_ = new QTimer(window_.get());
-        QObject::connect(answerer_, &QTimer::timeout, [this] { answerModal(); });
-        answerer_->start(20);
+        auto *answerer = new QTimer(window_.get());
+        QObject::connect(answerer, &QTimer::timeout, [this] { answerModal(); });
+        answerer->start(20);
         settle();
     }
     void TearDown() override {
@@ -139,10 +136,6 @@ class StudioTest : public ::testing::Test {
                           bar->actionGeometry(menu->menuAction()).center());
         settle();
         QAction *action = menu->findChild<QAction *>(actionName);
-        if (!action)
-            for (QAction *a : menu->actions())
-                if (a->objectName() == actionName)
-                    action = a;
         ASSERT_TRUE(action) << actionName.toStdString();
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         settle();
@@ -171,7 +164,6 @@ class StudioTest : public ::testing::Test {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
             return;
-        answered_.push_back(modal->objectName().toStdString());
         QAbstractButton *accept = nullptr;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             for (auto b : {QMessageBox::Yes, QMessageBox::Ok})
@@ -190,8 +182,6 @@ class StudioTest : public ::testing::Test {
 
     fs::path work_;
     std::unique_ptr<studio::StudioWindow> window_;
-    QTimer *answerer_ = nullptr;
-    std::vector<std::string> answered_; // object names of the modal windows answered
 };
 
 TEST_F(StudioTest, DragMovesPickedTextOnPaperAndUndoPutsItBack) {
