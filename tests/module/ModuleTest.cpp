@@ -1,26 +1,16 @@
 // The real add-on module, loaded with dlopen as the host loads it.
 #include "HostFixture.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
+#include "Run.h"
 
 namespace qgbtest {
 namespace {
 
 TEST(Module, ExportsOnlyItsEntryPoint) {
-    FILE *pipe =
-        popen((std::string("nm -D --defined-only '") + QGB_MODULE_PATH + "'").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    // Each line: address, type, name.
-    std::vector<std::string> symbols;
-    char address[64], type[8], name[256];
-    while (std::fscanf(pipe, "%63s %7s %255s", address, type, name) == 3)
-        symbols.push_back(name);
-    EXPECT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(symbols, std::vector<std::string>{"InitQorAddOn113"});
+    std::string symbols; // the names of the lines "address type name"
+    ASSERT_EQ(Capture(std::string("nm -D --defined-only '") + QGB_MODULE_PATH + "' | cut -d' ' -f3",
+                      &symbols),
+              0);
+    EXPECT_EQ(symbols, "InitQorAddOn113\n");
 }
 
 class ModuleLoad : public HostFixture {};

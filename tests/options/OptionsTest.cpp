@@ -39,8 +39,7 @@ class OptionsTest : public HostFixture {
 
     // Opens the dialog as the user does, from a menu option.
     const GuiDialog &Open() {
-        std::string error;
-        EXPECT_TRUE(host().chooseMenuOption("Tools", "Options test", &error)) << error;
+        Do(&Host::chooseMenuOption, "Tools", "Options test");
         for (const auto &[id, candidate] : host().dialogs())
             if (candidate.title == "File Options" && candidate.up)
                 return candidate;
@@ -57,8 +56,7 @@ class OptionsTest : public HostFixture {
         return none;
     }
     void Press(const GuiDialog &dialog, const char *which) {
-        std::string error;
-        EXPECT_TRUE(host().pressDialogButton(dialog.id, which, &error)) << error;
+        Do(&Host::pressDialogButton, dialog.id, which);
     }
 };
 
@@ -88,8 +86,7 @@ TEST_F(OptionsTest, IsBuiltOnceWithItsItems) {
     EXPECT_TRUE(host().lockHeld());
 
     // Asked again while it is up, the dialog stays as it is.
-    std::string error;
-    ASSERT_TRUE(host().setRadioBox(Control(dialog, "RadioBox").id, 3, &error)) << error;
+    Do(&Host::setRadioBox, Control(dialog, "RadioBox").id, 3);
     OptionsDialog();
     EXPECT_EQ(Control(dialog, "RadioBox").intValue, 3);
 
@@ -139,12 +136,10 @@ TEST_F(OptionsTest, OkTakesTheChoicesIntoMemoryOnly) {
         BuilderSettings.Language = c.start;
         BuilderSettings.LimitIdentLength = !c.toggle;
         const GuiDialog &dialog = Open();
-        std::string error;
         EXPECT_TRUE(!c.shown || Control(dialog, "RadioBox").intValue == c.shown);
-        EXPECT_TRUE(!c.button ||
-                    host().setRadioBox(Control(dialog, "RadioBox").id, c.button, &error))
-            << error;
-        EXPECT_TRUE(host().setToggle(Control(dialog, "Toggle").id, c.toggle, &error)) << error;
+        if (c.button)
+            Do(&Host::setRadioBox, Control(dialog, "RadioBox").id, c.button);
+        Do(&Host::setToggle, Control(dialog, "Toggle").id, c.toggle);
         Press(dialog, c.press);
         EXPECT_EQ(BuilderSettings.Language, c.language);
         EXPECT_EQ(BuilderSettings.LimitIdentLength, c.toggle == (c.press[0] == 'O'));
@@ -260,26 +255,21 @@ TEST_F(OptionsTest, WritesFourLinesThatReadBackUnchanged) {
     }
 }
 
-TEST(TrimSpace, RemovesWhiteSpaceAtBothEnds) {
+TEST(ConfigText, TrimSpaceAndPrefixMatchNoCase) {
     // clang-format off
-    struct Case { const char *in, *out; } cases[] = {
+    const struct { const char *in, *out; } trims[] = {
         {"  a b  ", "a b"}, {"\t\r\nkey\r\n", "key"}, {"", ""}, {"   ", ""}, {"x", "x"}, {"\v x \f", "x"}};
+    const struct { const char *a, *b; int count; bool match; } prefixes[] = {
+        {"abc", "ABD", 2, true}, {"abc", "ABD", 3, false}, {"x", "y", 0, true}, {"x", "y", -3, true},
+        {"cp", "CPP", 2, true}, {"cpp", "C", 3, false}, {"C", "c", 5, true}};
     // clang-format on
-    for (const Case &c : cases) {
+    for (const auto &c : trims) {
         std::string text = c.in;
         TrimSpace(&text[0]);
         EXPECT_STREQ(text.c_str(), c.out) << '"' << c.in << '"';
     }
     TrimSpace(nullptr);
-}
-
-TEST(PrefixMatchNoCase, ComparesTheFirstCharacters) {
-    // clang-format off
-    const struct { const char *a, *b; int count; bool match; } cases[] = {
-        {"abc", "ABD", 2, true}, {"abc", "ABD", 3, false}, {"x", "y", 0, true}, {"x", "y", -3, true},
-        {"cp", "CPP", 2, true}, {"cpp", "C", 3, false}, {"C", "c", 5, true}};
-    // clang-format on
-    for (const auto &c : cases)
+    for (const auto &c : prefixes)
         EXPECT_EQ(PrefixMatchNoCase(c.a, c.b, c.count), c.match)
             << c.a << " " << c.b << " " << c.count;
 }

@@ -1,6 +1,7 @@
 // The studio driven as a person drives it: QtTest mouse events on the paper,
-// the add-on's windows and the file dialogs, offscreen. After every test the
-// host must have stayed strict: no fault, no leak, no lock left held.
+// the add-on's windows and the file dialogs, offscreen; its idle hook and the
+// layout of the add-on's windows. After every test the host must have stayed
+// strict: no fault, no leak, no lock left held.
 #include "Problems.h"
 #include "StudioWindow.h"
 #include "WorkspaceView.h"
@@ -14,20 +15,19 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QListWidget>
-#include <QFileDialog>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <algorithm>
 #include <filesystem>
 #include <csignal>
-#include <fstream>
 #include <unistd.h>
 
 // Qt's offscreen platform plugin never frees its screen. Under the
@@ -90,9 +90,9 @@ class StudioTest : public ::testing::Test {
         alarm(60);
         // Every modal window (questions, file dialogs) is answered as a person
         // would: the accepting button, unless the test said otherwise.
-        answerer_ = new QTimer(window_.get());
-        QObject::connect(answerer_, &QTimer::timeout, [this] { answerModal(); });
-        answerer_->start(20);
+        auto *answerer = new QTimer(window_.get());
+        QObject::connect(answerer, &QTimer::timeout, [this] { answerModal(); });
+        answerer->start(20);
         settle();
     }
     void TearDown() override {
@@ -136,10 +136,6 @@ class StudioTest : public ::testing::Test {
                           bar->actionGeometry(menu->menuAction()).center());
         settle();
         QAction *action = menu->findChild<QAction *>(actionName);
-        if (!action)
-            for (QAction *a : menu->actions())
-                if (a->objectName() == actionName)
-                    action = a;
         ASSERT_TRUE(action) << actionName.toStdString();
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         settle();
@@ -168,7 +164,6 @@ class StudioTest : public ::testing::Test {
         QWidget *modal = QApplication::activeModalWidget();
         if (!modal)
             return;
-        answered_.push_back(modal->objectName().toStdString());
         QAbstractButton *accept = nullptr;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             for (auto b : {QMessageBox::Yes, QMessageBox::Ok})
@@ -187,8 +182,6 @@ class StudioTest : public ::testing::Test {
 
     fs::path work_;
     std::unique_ptr<studio::StudioWindow> window_;
-    QTimer *answerer_ = nullptr;
-    std::vector<std::string> answered_; // object names of the modal windows answered
 };
 
 TEST_F(StudioTest, DragMovesPickedTextOnPaperAndUndoPutsItBack) {
@@ -363,6 +356,46 @@ TEST_F(StudioTest, ScreenshotShowsPaperFramesAndToolDialog) {
             EXPECT_TRUE(w->isWindow()) << d.title;
         }
     }
+}
+
+TEST_F(StudioTest, IdleQueueRunsOnlyWhenTheEventLoopWouldBlock) {
+    ASSERT_EQ(Host::instance().idlePending(), 0u);
+    window_->runCommand("texts changed", [](std::string *) {
+        Host::instance().sendStateChange(StateChange_Text);
+        return true;
+    });
+    // Events still being handled: the loop never had to wait.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(Host::instance().idlePending(), 1u);
+    settle();
+    EXPECT_EQ(Host::instance().idlePending(), 0u);
+}
+
+TEST_F(StudioTest, ToolDialogHeadingsClearTheirButtons) {
+    openToolDialog();
+    const QList<QGroupBox *> boxes = window_->findChildren<QGroupBox *>();
+    ASSERT_GE(boxes.size(), 3);
+    int buttons = 0;
+    for (QGroupBox *box : boxes) {
+        SCOPED_TRACE(box->title().toStdString());
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect heading =
+            box->style()
+                ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)
+                .translated(box->pos());
+        for (QAbstractButton *button : box->parentWidget()->findChildren<QAbstractButton *>(
+                 QString(), Qt::FindDirectChildrenOnly)) {
+            ++buttons;
+            EXPECT_FALSE(heading.intersects(button->geometry()))
+                << "heading " << heading.y() << ".." << heading.bottom() << ", button at "
+                << button->x() << ", " << button->y();
+        }
+    }
+    EXPECT_GE(buttons, 35);
 }
 
 } // namespace

@@ -27,13 +27,17 @@ void HostFixture::SetUp() {
     qb::ResetOptionsDialog();
 }
 
+// The host's faults, one an indented line.
+static std::string FaultLines() {
+    std::string faults;
+    for (const std::string &f : Host::instance().faults())
+        faults += "  " + f + "\n";
+    return faults;
+}
+
 void HostFixture::TearDown() {
     Host &h = host();
-    std::string faults;
-    for (const std::string &f : h.faults())
-        faults += "  " + f + "\n";
-    EXPECT_TRUE(h.faults().empty()) << "host faults:\n" << faults;
-
+    EXPECT_TRUE(h.faults().empty()) << "host faults:\n" << FaultLines();
     std::string live;
     for (const auto &[tag, count] : h.liveStringsByTag())
         live += "  " + tag + ": " + std::to_string(count) + "\n";
@@ -45,10 +49,7 @@ void HostFixture::TearDown() {
 }
 
 void HostFixture::ExpectHostSound(const std::string &after, bool lockHeld) {
-    std::string faults;
-    for (const std::string &f : host().faults())
-        faults += "  " + f + "\n";
-    EXPECT_TRUE(faults.empty()) << "after " << after << ":\n" << faults;
+    EXPECT_TRUE(host().faults().empty()) << "after " << after << ":\n" << FaultLines();
     EXPECT_EQ(host().liveStrings() + host().liveArgLists(), 0u) << "after " << after;
     EXPECT_EQ(host().lockHeld(), lockHeld) << "after " << after;
     EXPECT_TRUE(host().drawingOn()) << "after " << after;
@@ -70,23 +71,13 @@ std::vector<std::string> HostFixture::MessageTexts() {
 }
 
 std::string HostFixture::DescribeMessages() {
+    static const char *const kCalls[] = {"ErrMsg", "MessageBox", "PleaseWait", "Help"};
     std::ostringstream out;
     for (const Message &m : host().messages()) {
-        switch (m.call) {
-        case Message::Call::ErrMsg:
-            out << "ErrMsg: ";
-            break;
-        case Message::Call::MessageBox:
-            out << "MessageBox(" << m.boxType << "): ";
-            break;
-        case Message::Call::PleaseWait:
-            out << "PleaseWait: ";
-            break;
-        case Message::Call::Help:
-            out << "Help: ";
-            break;
-        }
-        out << m.text << "\n";
+        out << kCalls[static_cast<int>(m.call)];
+        if (m.call == Message::Call::MessageBox)
+            out << "(" << m.boxType << ")";
+        out << ": " << m.text << "\n";
     }
     return out.str();
 }

@@ -20,16 +20,6 @@ struct HostileText {
 // Wide enough for the longest row at 12 points.
 constexpr double kHostileFrameWidth = 18;
 
-inline const std::string &HostileLongText() {
-    static const std::string text = [] {
-        std::string t;
-        while (t.size() < 190)
-            t += "A long label, far over 72 columns, 'quoted' & 100% sure; ";
-        return t;
-    }();
-    return text;
-}
-
 // A title of 600 characters (its own rule: a double quote inside it is
 // written \", and a backslash before the closing quote would end it early).
 inline std::string HostileTitle() {
@@ -41,6 +31,9 @@ inline std::string HostileTitle() {
 }
 
 inline std::vector<HostileText> HostileTexts() {
+    std::string longText;
+    while (longText.size() < 190)
+        longText += "A long label, far over 72 columns, 'quoted' & 100% sure; ";
     return {
         {"Say \"hi\" and 'bye'", "VarName=Quotes ToolTip=\"it's <b>&amp;</b> ]]> 50%\""},
         {"C:\\dir\\", "VarName=Trailing ToolTip=\"ends in C:\\\""},
@@ -48,7 +41,7 @@ inline std::vector<HostileText> HostileTexts() {
         {"100% %s %d %% & <b> ]]> */ /* c", "VarName=Marks"},
         {"Two\tcolumns\nand a second line", "VarName=Lines", TextBox_None},
         {"Caf\xc3\xa9 \xe6\xbc\xa2\xe5\xad\x97 \xf0\x9f\x98\x80", "VarName=Unicode"},
-        {HostileLongText(), "VarName=Long", TextBox_None},
+        {longText, "VarName=Long", TextBox_None},
         {"~75 items", "", TextBox_None},
         {"~7 100% done\n~7 It's \"on\" \\\n~7 ", "", TextBox_Hollow},
         {"Go", "VarName=9lives"},

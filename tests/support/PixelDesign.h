@@ -13,13 +13,8 @@ namespace qgbtest {
 
 inline UniqueID_t AddFrameAt(const std::string &name, double widthInches = 3.5,
                              double heightInches = 2, bool linked = false, int linkGroup = 0) {
-    quorvin::host::FrameSpec spec;
-    spec.name = name;
-    spec.width = widthInches;
-    spec.height = heightInches;
-    spec.linkSizeAndPosition = linked;
-    spec.linkGroup = linkGroup;
-    return quorvin::host::Host::instance().addFrame(spec);
+    return quorvin::host::Host::instance().addFrame(
+        {name, 1, 0.25, widthInches, heightInches, linkGroup, linked});
 }
 
 // A text whose box (no margin) has its upper-left corner at (x, y); each line

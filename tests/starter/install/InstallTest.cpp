@@ -48,6 +48,10 @@ std::string Qgb() {
     return Quote((gPrefix / "bin" / "qgb").string());
 }
 
+std::string Build(const fs::path &project) {
+    return Must(Quote(QGB_CMAKE) + " --build " + Quote((project / "build").string()) + " -j2");
+}
+
 // A starter project in a new folder NAME, configured and built.
 fs::path NewBuiltProject(const std::string &name, const std::string &language) {
     const fs::path project = gRoot / name;
@@ -55,12 +59,8 @@ fs::path NewBuiltProject(const std::string &name, const std::string &language) {
     Must(Quote(QGB_CMAKE) + " -S " + Quote(project.string()) + " -B " +
          Quote((project / "build").string()) +
          " -G Ninja -DCMAKE_PREFIX_PATH=" + Quote(gPrefix.string()));
-    Must(Quote(QGB_CMAKE) + " --build " + Quote((project / "build").string()) + " -j2");
+    Build(project);
     return project;
-}
-
-std::string Build(const fs::path &project) {
-    return Must(Quote(QGB_CMAKE) + " --build " + Quote((project / "build").string()) + " -j2");
 }
 
 bool IsPng(const fs::path &file) {
@@ -120,8 +120,15 @@ std::map<std::string, fs::file_time_type> Stamps(const fs::path &folder) {
     return stamps;
 }
 
-void Touch(const fs::path &file) {
+// The file touched but not changed: the project's generation runs again and
+// replaces nothing, so nothing is compiled.
+void TouchedOnly(const fs::path &project, const fs::path &file, const fs::path &generated) {
+    const auto before = Stamps(generated);
     fs::last_write_time(file, fs::file_time_type::clock::now());
+    const std::string output = Build(project);
+    EXPECT_NE(output.find("qgb_generate(regenerate): building"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Building C object"), std::string::npos) << output;
+    EXPECT_EQ(Stamps(generated), before);
 }
 
 TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedOutput) {
@@ -129,50 +136,78 @@ TEST(Generate, RegeneratesWhenTheLayoutOrAnImageChangesAndRecompilesOnlyChangedO
     const fs::path layout = project / "design" / "greeting.lay.json";
     const fs::path image = project / "design" / "button.bmp";
     const fs::path generated = project / "build" / "qgb" / "regenerate" / "generated";
-    const std::string ran = "qgb_generate(regenerate): building", compiled = "Building C object";
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
-
-    // A layout touched but not changed: built again, nothing replaced or compiled.
-    auto before = Stamps(generated);
-    Touch(layout);
-    std::string output = Build(project);
-    EXPECT_NE(output.find(ran), std::string::npos) << output;
-    EXPECT_EQ(output.find(compiled), std::string::npos) << output;
-    EXPECT_EQ(Stamps(generated), before);
+    TouchedOnly(project, layout, generated);
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
 
     // A bitmap button added: its stub is merged and the changed output compiled.
     fs::copy_file(fs::path(QGB_SOURCE_DIR) / "examples" / "sample" / "button.bmp", image);
     nlohmann::json doc = nlohmann::json::parse(ReadFile(layout));
-    doc["frames"][0]["geoms"].push_back({{"type", "image"},
-                                         {"coordSys", "frame"},
-                                         {"x", 80.0},
-                                         {"y", 20.0},
-                                         {"z", 0.0},
-                                         {"drawOrder", 0},
-                                         {"command", "VarName=Wave Type=PushButton"},
-                                         {"file", "button.bmp"},
-                                         {"width", 5.0}});
+    doc["frames"][0]["geoms"].push_back(nlohmann::json::parse(
+        R"({"type": "image", "coordSys": "frame", "x": 80.0, "y": 20.0, "z": 0.0, "drawOrder": 0,)"
+        R"( "command": "VarName=Wave Type=PushButton", "file": "button.bmp", "width": 5.0})"));
     WriteFile(layout, doc.dump(2));
-    output = Build(project);
+    std::string output = Build(project);
     EXPECT_NE(output.find("callbacks.c.o"), std::string::npos) << output;
     EXPECT_NE(ReadFile(project / "callbacks.c").find("Wave_BB_D1_CB(void)"), std::string::npos);
     EXPECT_NE(Build(project).find("no work to do"), std::string::npos);
 
     // The image touched, then changed: only the change reaches the compiler.
-    before = Stamps(generated);
-    Touch(image);
-    output = Build(project);
-    EXPECT_NE(output.find(ran), std::string::npos) << output;
-    EXPECT_EQ(output.find(compiled), std::string::npos) << output;
-    EXPECT_EQ(Stamps(generated), before);
+    TouchedOnly(project, image, generated);
+    const auto before = Stamps(generated);
     std::string pixels = ReadFile(image);
     pixels.back() = static_cast<char>(~pixels.back());
     WriteFile(image, pixels);
     output = Build(project);
     EXPECT_NE(output.find("callbacks.c.o"), std::string::npos) << output;
-    EXPECT_NE(Stamps(generated)["design/guibld.c"], before["design/guibld.c"]);
+    EXPECT_NE(Stamps(generated)["design/guibld.c"], before.at("design/guibld.c"));
     EXPECT_EQ(ReadFile(project / "design" / "button.bmp"), pixels);
+}
+
+// docs/tutorial.md runs as written: its sh blocks, in order, as one bash
+// script with HOME in a temporary folder and this build tree as the
+// "build" folder of the source folder it starts in.
+using Tutorial = TempFolderTest;
+
+TEST_F(Tutorial, EveryCommandRuns) {
+    std::istringstream doc(ReadFile(fs::path(QGB_SOURCE_DIR) / "docs" / "tutorial.md"));
+    std::string line, script = "set -ex\n";
+    bool inBlock = false;
+    int blocks = 0;
+    while (std::getline(doc, line)) {
+        if (!inBlock && line == "```sh")
+            inBlock = true, ++blocks;
+        else if (inBlock && line == "```")
+            inBlock = false;
+        else if (inBlock)
+            script += line + "\n";
+    }
+    ASSERT_GE(blocks, 5);
+    fs::create_directories(dir / "src");
+    fs::create_directory_symlink(QGB_BINARY_DIR, dir / "src" / "build");
+    WriteFile(dir / "tutorial.sh", script);
+    std::string output;
+    EXPECT_EQ(Shell("cd " + Quote((dir / "src").string()) + " && HOME=" + Quote(dir.string()) +
+                        " QT_QPA_PLATFORM=offscreen bash " + Quote((dir / "tutorial.sh").string()),
+                    &output),
+              0)
+        << output;
+    // The edited callback ran after the design changed and was rebuilt.
+    EXPECT_NE(output.rfind("Hello, World!"), std::string::npos) << output;
+    EXPECT_NE(output.find("Hello_BTN_D1 QPushButton \"Say hello\""), std::string::npos);
+    // Each rebuild kept the callbacks file as it was and added the new
+    // button's stub after it (before the builder file's include, the last line).
+    for (const char *project : {"greeting", "greeting_qt"}) {
+        const fs::path folder = dir / "addons" / project;
+        std::string kept = ReadFile(folder / "callbacks.cpp.before");
+        const std::string after = ReadFile(folder / "callbacks.cpp"),
+                          include = "#include \"guibld.cpp\"\n";
+        if (kept.size() > include.size() &&
+            kept.compare(kept.size() - include.size(), include.size(), include) == 0)
+            kept.resize(kept.size() - include.size());
+        EXPECT_EQ(after.compare(0, kept.size(), kept), 0) << project << "\n" << after;
+        EXPECT_NE(after.find("Hello_BTN_D1_CB(", kept.size()), std::string::npos) << project;
+    }
 }
 
 } // namespace
