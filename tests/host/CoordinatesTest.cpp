@@ -19,20 +19,6 @@ class CoordinatesTest : public HostTest {
     UniqueID_t frame_ = 0;
 };
 
-TEST_F(CoordinatesTest, KnownPointsOfEachSystem) {
-    // x: frame percent of the width from the left edge.
-    EXPECT_DOUBLE_EQ(QorUtilConvertXPosition(CoordSys_Frame, CoordSys_Paper, 50), 3.0);
-    EXPECT_DOUBLE_EQ(QorUtilConvertXPosition(CoordSys_Frame, CoordSys_Screen, 50), 288.0);
-    // y: frame percent upwards from the bottom edge; paper and screen down.
-    EXPECT_DOUBLE_EQ(QorUtilConvertYPosition(CoordSys_Frame, CoordSys_Paper, 0), 7.0);
-    EXPECT_DOUBLE_EQ(QorUtilConvertYPosition(CoordSys_Frame, CoordSys_Paper, 100), 2.0);
-    EXPECT_DOUBLE_EQ(QorUtilConvertYPosition(CoordSys_Paper, CoordSys_Screen, 2), 192.0);
-    // Lengths ignore the frame's position.
-    EXPECT_DOUBLE_EQ(QorUtilConvertXDimension(CoordSys_Frame, CoordSys_Paper, 50), 2.0);
-    EXPECT_DOUBLE_EQ(QorUtilConvertYDimension(CoordSys_Frame, CoordSys_Screen, 10), 48.0);
-    EXPECT_DOUBLE_EQ(QorUtilConvertYDimension(CoordSys_Screen, CoordSys_Frame, 48), 10.0);
-}
-
 // Every conversion is undone by its inverse and lengths keep their sign; to
 // its own system a value comes back exactly (the arrange commands compare
 // such values), on a frame whose round trip through paper inches rounds.
