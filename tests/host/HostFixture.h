@@ -1,5 +1,6 @@
 // Shared set-up of the host tests: a fresh host and a scratch directory per
-// test, and small readers of the host's state.
+// test, small readers of the host's state, and a test fails on any fault it
+// did not take.
 #pragma once
 
 #include "Run.h"
@@ -35,6 +36,7 @@ class HostTest : public qgbtest::TempFolderTest {
         changes_.clear();
     }
     void TearDown() override {
+        EXPECT_EQ(takeFaults(), std::vector<std::string>()) << "faults the test did not expect";
         host().reset();
         TempFolderTest::TearDown();
     }
@@ -49,12 +51,14 @@ class HostTest : public qgbtest::TempFolderTest {
         host().clearFaults();
         return f;
     }
-    // Exactly one fault since the last call, and it says the text.
-    void expectFault(const std::string &text) {
+    // Exactly these faults since the last call, in order, each saying its text.
+    void expectFaults(const Names &texts) {
         const std::vector<std::string> faults = takeFaults();
-        ASSERT_EQ(faults.size(), 1u) << "expected one fault with: " << text;
-        EXPECT_NE(faults[0].find(text), std::string::npos) << faults[0];
+        ASSERT_EQ(faults.size(), texts.size()) << "expected faults with: " << texts[0];
+        for (size_t i = 0; i < texts.size(); ++i)
+            EXPECT_NE(faults[i].find(texts[i]), std::string::npos) << faults[i];
     }
+    void expectFault(const std::string &text) { expectFaults({text}); }
 
     // Frame names from the bottom of the stack to the top.
     static Names frameNames() {
@@ -82,14 +86,6 @@ class HostTest : public qgbtest::TempFolderTest {
     }
     static inline std::vector<std::pair<StateChange_e, std::string>> changes_;
 };
-
-// True when some recorded fault contains the text.
-inline bool anyContains(const std::vector<std::string> &faults, const std::string &text) {
-    for (const auto &f : faults)
-        if (f.find(text) != std::string::npos)
-            return true;
-    return false;
-}
 
 // Writes a 24-bit BMP whose pixel (x, y), y from the top, is rgb(30x, 60y, 7).
 void writeTestImage(const std::filesystem::path &path, int width, int height);

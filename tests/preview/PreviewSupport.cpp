@@ -47,24 +47,6 @@ Text_ID AddControl(const std::string &string, const std::string &command, TextBo
     return qh::Host::instance().addText(spec);
 }
 
-std::vector<std::string> Errors() {
-    std::vector<std::string> errors;
-    for (const qh::Message &m : qh::Host::instance().messages())
-        if (m.call == qh::Message::Call::ErrMsg)
-            errors.push_back(m.text);
-    return errors;
-}
-
-std::string PictureDir(const std::string &name) {
-    const fs::path dir = fs::path(QGB_BINARY_DIR) / "test-pictures" / name;
-    fs::create_directories(dir);
-    return dir.string();
-}
-
-std::ostream &operator<<(std::ostream &out, const Rgb8 &c) {
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
-
 bool Picture::load(const std::string &path) {
     int w = 0, h = 0, channels = 0;
     unsigned char *data = stbi_load(path.c_str(), &w, &h, &channels, 3);
@@ -90,7 +72,7 @@ int Picture::darkPixels(int x, int y, int w, int h, int limit) const {
     for (int yy = y; yy < y + h; ++yy)
         for (int xx = x; xx < x + w; ++xx) {
             const Rgb8 c = at(xx, yy);
-            n += c.r >= 0 && c.r < limit && c.g < limit && c.b < limit;
+            n += c[0] >= 0 && c[0] < limit && c[1] < limit && c[2] < limit;
         }
     return n;
 }

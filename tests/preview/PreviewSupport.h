@@ -9,8 +9,8 @@
 #include "DesignGenerator.h"
 #endif
 
+#include <array>
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,19 +29,7 @@ UniqueID_t AddFrame(const std::string &name, int linkGroup = 0);
 // A 12-point control text at (x, y) percent of the current frame.
 Text_ID AddControl(const std::string &string, const std::string &command,
                    TextBox_e box = TextBox_Filled, double x = 10, double y = 80);
-// The texts of the error dialogs shown so far.
-std::vector<std::string> Errors();
-
-// A directory under the build directory for the pictures of one test
-// (made when missing).
-std::string PictureDir(const std::string &name);
-
-struct Rgb8 {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb8 &o) const { return r == o.r && g == o.g && b == o.b; }
-};
-std::ostream &operator<<(std::ostream &out, const Rgb8 &c);
-
+using Rgb8 = std::array<int, 3>;
 const Rgb8 kFace{236, 236, 236}; // a dialog's background
 
 struct Picture {

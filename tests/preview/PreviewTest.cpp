@@ -1,6 +1,6 @@
 // The Preview command against the reference host: what it refuses, the
-// dialogs, sidebars and pages it makes, the controls' preview values, the
-// page table limits, and that it writes and saves nothing.
+// dialogs, sidebars and pages it makes, the controls' preview values and the
+// page table limits.
 #include "PreviewSupport.h"
 #include "../shell/DialogGolden.h"
 
@@ -10,7 +10,6 @@
 #include "shell/Startup.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -166,27 +165,6 @@ TEST_F(PreviewTest, WhatEachLayoutPreviewsAs) {
         }
     }
     ExpectGolden("golden/preview/previews.txt", transcript);
-}
-
-TEST_F(PreviewTest, NothingIsWrittenAndTheLayoutIsNotSaved) {
-    const fs::path dir = OutputDir("preview-writes-nothing");
-    Lay({{"ID=1 TITLE=\"Quiet\"", 0}});
-    AddControl("OPT:    ", "VarName=Choice", TextBox_Filled, 10, 50);
-
-    // Never saved: the preview goes ahead all the same; named but not saved:
-    // still nothing on disk.
-    host().recordCalls(true);
-    Preview();
-    EXPECT_NE(host().findDialog(Handle()), nullptr) << DescribeMessages();
-    host().setLayoutFileName((dir / "design.lay").string());
-    Preview();
-    host().recordCalls(false);
-    for (const qh::Message &m : host().messages())
-        EXPECT_EQ(m.call, qh::Message::Call::PleaseWait) << m.text;
-    EXPECT_TRUE(std::filesystem::is_empty(dir)) << "no file beside the layout";
-    const std::vector<std::string> &calls = host().calls();
-    EXPECT_FALSE(calls.empty());
-    EXPECT_EQ(std::find(calls.begin(), calls.end(), "QorUtilSaveLayout"), calls.end());
 }
 
 void StartBuilder() {

@@ -40,7 +40,7 @@ class SamplePictures : public HostFixture {};
 TEST_F(SamplePictures, EveryDialogAndSidebarOfEverySampleIsDrawn) {
     const std::vector<fs::path> layouts = SampleLayouts();
     ASSERT_FALSE(layouts.empty());
-    const fs::path out = PictureDir("samples");
+    const fs::path out = OutputDir("sample-pictures");
     int drawn = 0;
     for (const fs::path &source : layouts) {
         const std::string stem = source.parent_path().filename().string();
@@ -109,7 +109,7 @@ TEST_F(SamplePictures, EveryDialogAndSidebarOfEverySampleIsDrawn) {
 }
 
 TEST(QgbPreview, RefusalsExitWithFailureAndWriteNoPicture) {
-    const fs::path out = PictureDir("refusals");
+    const fs::path out = OutputDir("preview-refusals");
     const fs::path layout =
         CopyOf(fs::path(QGB_SOURCE_DIR) / "examples/sample/sample.lay.json", out / "sample");
     struct Row {
@@ -122,7 +122,6 @@ TEST(QgbPreview, RefusalsExitWithFailureAndWriteNoPicture) {
         {"a page", "1", "page.png", 1,
          "Preview is not available.\nPlease select a modal or modeless dialog and try again"},
         {"no such frame", "9", "nine.png", 2, "has 5 frame(s)"},
-        {"unknown picture format", "5", "dialog.jpg", 2, "must end in .svg or .png"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);

@@ -14,6 +14,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -100,8 +101,12 @@ TEST_F(TruthCheck, HandMadeDesign) {
 
 #ifdef QGB_HAVE_DESIGN_GENERATOR
 TEST_F(TruthCheck, RandomDesigns) {
+    // Each design costs a compile of a few seconds: 20 of them, or
+    // QGB_RANDOM_DESIGNS for a longer run.
+    const char *count = std::getenv("QGB_RANDOM_DESIGNS");
+    const uint32_t last = count ? static_cast<uint32_t>(std::stoul(count)) : 20;
     std::set<std::string> named;
-    for (uint32_t seed = 1; seed <= 10 && !HasFailure(); ++seed) {
+    for (uint32_t seed = 1; seed <= last && !HasFailure(); ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         FreshHost();
         const std::string images = WorkDir("images-" + std::to_string(seed));
