@@ -77,19 +77,19 @@ MemoryFiles::MemoryFiles() {
               streams_[4].get()};
 }
 
-MemoryFiles::Texts MemoryFiles::Finish() {
-    std::string texts[5];
+std::string MemoryFiles::Finish() {
+    std::string all;
     for (int i = 0; i < 5; ++i) {
         if (streams_[i])
             streams_[i]->Close();
         streams_[i].reset();
         if (buffers_[i])
-            texts[i].assign(buffers_[i], sizes_[i]);
+            all.append(buffers_[i], sizes_[i]);
         std::free(buffers_[i]);
         buffers_[i] = nullptr;
     }
     files_ = quorvin::builder::OutputFiles{};
-    return {texts[0], texts[1], texts[2], texts[3], texts[4]};
+    return all;
 }
 
 std::vector<std::string> OutputFileNames(int32_t language) {

@@ -34,11 +34,8 @@ class MemoryFiles {
     MemoryFiles &operator=(const MemoryFiles &) = delete;
 
     const quorvin::builder::OutputFiles &files() const { return files_; }
-    struct Texts {
-        std::string builder, callback, definitionsHeader, definitionsSource, callbackInclude;
-    };
-    // Closes the files and returns what was written to each.
-    Texts Finish();
+    // Closes the files and returns what was written to all of them, in order.
+    std::string Finish();
 
   private:
     std::unique_ptr<quorvin::builder::GeneratedFile> streams_[5];

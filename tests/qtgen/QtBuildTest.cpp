@@ -95,22 +95,6 @@ TEST_F(QtBuildTest, AnUnsavedLayoutWritesNothing) {
     EXPECT_TRUE(fs::is_empty(mainWindowDirectory()));
 }
 
-TEST_F(QtBuildTest, AClassicBuildAfterAQtBuildRecordsNothing) {
-    AddSmallDesign();
-    MakeProject();
-    Build();
-    ASSERT_EQ(Shown(), std::vector<std::string>{kQtSuccess}) << DescribeMessages();
-    fs::remove_all(root / "ui");
-    fs::remove(layoutDirectory() / "quorvinrs_generated.qrc");
-    host().clearMessages();
-    Build(qb::LanguageCPP);
-    ASSERT_EQ(Shown().size(), 1u) << DescribeMessages();
-    EXPECT_EQ(Shown()[0].rfind("New GUI stub files have been written.", 0), 0u);
-    EXPECT_TRUE(fs::exists(layoutDirectory() / "guibld.cpp"));
-    EXPECT_FALSE(fs::exists(root / "ui"));
-    EXPECT_FALSE(fs::exists(layoutDirectory() / "quorvinrs_generated.qrc"));
-}
-
 TEST_F(QtBuildTest, APreviewWithTheQtLanguageShowsTheDialogAndWritesNothing) {
     AddSmallDesign();
     MakeProject();
