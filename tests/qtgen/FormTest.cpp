@@ -54,13 +54,14 @@ TEST(IconFileName, IsTheBaseNameOfTheImageWithPng) {
 // Written by the writer as tests/golden/qt/writer-cases/: a dialog for each set
 // of standard buttons that the button box, its height, the modality and the
 // close event, reject and accept handlers tell apart (the first also has a
-// title to escape); in the first, labels raised to the smallest size shown,
+// title to escape). In the first: labels raised to the smallest size shown,
 // group frames (sorted first) and tab widgets moved up by their titles but kept
-// inside the dialog, a radio box with an escaped tool tip on every button and
-// one without items, an icon name to escape, and tab controls whose tab maps
-// list pages at other positions in the order met, one page holding a tab
-// control whose page holds a spin box. The later forms list no radio box of the
-// first. A dialog without OK, Close, Apply or Cancel is reported twice.
+// inside the dialog, radio boxes with an escaped tool tip on every button, with
+// no items, and with seven labels (five built, the empty one left out), an icon
+// name to escape, and tab controls whose tab maps list pages at other positions
+// in the order met, one page holding a tab control whose page holds a spin box.
+// The later forms list no radio box of the first. A dialog without OK, Close,
+// Apply or Cancel is reported twice.
 TEST_F(QtGoldenTest, WriterCases) {
     MakeProject();
     // Tab pages by linking group and their positions, in the order the build meets them.
@@ -88,6 +89,8 @@ TEST_F(QtGoldenTest, WriterCases) {
     Add(DialogElement::makeRadioBox(1, {5, 7, 80, 60}, "Four_RADIO_D1", " a <b> ", "", "Four_CB",
                                     {"1", "2", "3", "4"}));
     Add(DialogElement::makeRadioBox(1, {5, 7, 80, 60}, "None_RADIO_D1", "", "", "None_CB", {}));
+    Add(DialogElement::makeRadioBox(1, {90, 7, 80, 60}, "Five_RADIO_D1", "", "", "Five_CB",
+                                    {"a", "", "b", "c", "d", "e", "f"}));
     DialogElement::ImageData image;
     image.file = "/a/b&c.bmp";
     Add(DialogElement::makeBitmapButton(false, 1, {1, 2, 3, 4}, "Amp_BB_D1", "", "", "Amp_CB",

@@ -258,6 +258,53 @@ private slots:
 
      // None_RADIO_D1
 
+     // Five_RADIO_D1
+    void on_Five_RADIO_D1_0_toggled(bool checked)
+    {
+        if (checked)
+        {
+            extern void Five_RADIO_D1_CB(const GUIInt_t *I);
+            GUIInt_t I = static_cast<GUIInt_t>(1);
+            if (!isProgramaticallyUpdating()) Five_RADIO_D1_CB(&I);
+        }
+    }
+    void on_Five_RADIO_D1_1_toggled(bool checked)
+    {
+        if (checked)
+        {
+            extern void Five_RADIO_D1_CB(const GUIInt_t *I);
+            GUIInt_t I = static_cast<GUIInt_t>(2);
+            if (!isProgramaticallyUpdating()) Five_RADIO_D1_CB(&I);
+        }
+    }
+    void on_Five_RADIO_D1_2_toggled(bool checked)
+    {
+        if (checked)
+        {
+            extern void Five_RADIO_D1_CB(const GUIInt_t *I);
+            GUIInt_t I = static_cast<GUIInt_t>(3);
+            if (!isProgramaticallyUpdating()) Five_RADIO_D1_CB(&I);
+        }
+    }
+    void on_Five_RADIO_D1_3_toggled(bool checked)
+    {
+        if (checked)
+        {
+            extern void Five_RADIO_D1_CB(const GUIInt_t *I);
+            GUIInt_t I = static_cast<GUIInt_t>(4);
+            if (!isProgramaticallyUpdating()) Five_RADIO_D1_CB(&I);
+        }
+    }
+    void on_Five_RADIO_D1_4_toggled(bool checked)
+    {
+        if (checked)
+        {
+            extern void Five_RADIO_D1_CB(const GUIInt_t *I);
+            GUIInt_t I = static_cast<GUIInt_t>(5);
+            if (!isProgramaticallyUpdating()) Five_RADIO_D1_CB(&I);
+        }
+    }
+
      // Amp_BB_D1
     void on_Amp_BB_D1_released()
     {

@@ -38,6 +38,12 @@ DLB_EXTERN GUIInt_t Four_RADIO_D1_1;
 DLB_EXTERN GUIInt_t Four_RADIO_D1_2;
 DLB_EXTERN GUIInt_t Four_RADIO_D1_3;
 DLB_EXTERN GUIInt_t None_RADIO_D1;
+DLB_EXTERN GUIInt_t Five_RADIO_D1;
+DLB_EXTERN GUIInt_t Five_RADIO_D1_0;
+DLB_EXTERN GUIInt_t Five_RADIO_D1_1;
+DLB_EXTERN GUIInt_t Five_RADIO_D1_2;
+DLB_EXTERN GUIInt_t Five_RADIO_D1_3;
+DLB_EXTERN GUIInt_t Five_RADIO_D1_4;
 DLB_EXTERN GUIInt_t Amp_BB_D1;
 DLB_EXTERN GUIInt_t Dialog1Manager;
 
@@ -133,6 +139,9 @@ void BuildDialog1(GUIInt_t ParentDialog)
         None_RADIO_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
         MainWindowGenerated::qtWidgets().push_back(dialog.getUi().None_RADIO_D1);
 
+        Five_RADIO_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Five_RADIO_D1);
+
         Amp_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
         MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Amp_BB_D1);
 
@@ -167,6 +176,9 @@ void BuildDialog1(GUIInt_t ParentDialog)
 
         // Initialize radio button group None_RADIO_D1
         QorGUIRadioBoxSetToggleQt(None_RADIO_D1,1);
+
+        // Initialize radio button group Five_RADIO_D1
+        QorGUIRadioBoxSetToggleQt(Five_RADIO_D1,1);
    }
 }
 #else
