@@ -1,5 +1,5 @@
 // Qt Designer form and dialog class text for cases the sample designs do not
-// show: the XML strings and icon names by table, and the writer's own golden
+// show: the XML strings by table, and the writer's own golden
 // design of every set of standard buttons and every element edge.
 #include "QtTestSupport.h"
 
@@ -36,32 +36,17 @@ TEST(XmlString, TrimsBlanksTurnsTypedLineBreaksIntoLineFeedsAndEscapes) {
         EXPECT_EQ(XmlString(c.text), c.written) << c.text;
 }
 
-TEST(IconFileName, IsTheBaseNameOfTheImageWithPng) {
-    // clang-format off
-    const struct { const char *image, *icon; } cases[] = {
-        {"C:\\images\\tools\\open.bmp", "open.png"}, {"/home/me/pics/save.bmp", "save.png"},
-        {"C:/mixed\\dirs/new.file.bmp", "new.file.png"}, {"plain", "plain.png"},
-        {"some.dir/file", "some.dir/file.png"}, // the only dot is before the separator
-        {"image.bmp", "image.bmp.png"},         // no separator: the whole name
-        {"/pics/noext", "/pics/noext.png"},     // no dot: the whole name
-        {"", ".png"},
-    };
-    // clang-format on
-    for (const auto &c : cases)
-        EXPECT_EQ(QtWriter::iconFileName(c.image), c.icon) << c.image;
-}
-
 // Written by the writer as tests/golden/qt/writer-cases/: a dialog for each set
 // of standard buttons that the button box, its height, the modality and the
 // close event, reject and accept handlers tell apart (the first also has a
 // title to escape). In the first: labels raised to the smallest size shown,
 // group frames (sorted first) and tab widgets moved up by their titles but kept
 // inside the dialog, radio boxes with an escaped tool tip on every button, with
-// no items, and with seven labels (five built, the empty one left out), an icon
-// name to escape, and tab controls whose tab maps list pages at other positions
-// in the order met, one page holding a tab control whose page holds a spin box.
-// The later forms list no radio box of the first. A dialog without OK, Close,
-// Apply or Cancel is reported twice.
+// no items, and with seven labels (five built, the empty one left out), icon
+// names taken from image files and one to escape, and tab controls whose tab maps list pages at
+// other positions in the order met, one page holding a tab control whose page holds a spin box. The
+// later forms list no radio box of the first. A dialog without OK, Close, Apply or Cancel is
+// reported twice.
 TEST_F(QtGoldenTest, WriterCases) {
     MakeProject();
     // Tab pages by linking group and their positions, in the order the build meets them.
@@ -95,6 +80,14 @@ TEST_F(QtGoldenTest, WriterCases) {
     image.file = "/a/b&c.bmp";
     Add(DialogElement::makeBitmapButton(false, 1, {1, 2, 3, 4}, "Amp_BB_D1", "", "", "Amp_CB",
                                         image));
+    // An icon takes the image's base name, or its whole name without a separator,
+    // without a dot, or with its only dot before the last separator.
+    for (const char *file : {"C:/mixed\\dirs/new.file.bmp", "plain", "some.dir/file", "image.bmp",
+                             "/pics/noext", ""}) {
+        image.file = file;
+        Add(DialogElement::makeBitmapButton(true, 1, {1, 2, 3, 4}, "Icon_BB_D1", "", "", "Icon_CB",
+                                            image));
+    }
 
     // clang-format off
     const struct { const char *title; bool modeless, ok, cancel, apply, help; } dialogs[] = {

@@ -312,6 +312,54 @@ private slots:
         buttonCallbackProxy(dynamic_cast<QWidget*>(sender()),Amp_BB_D1_CB);
     }
 
+     // Icon_BB_D1
+    void on_Icon_BB_D1_toggled(bool checked)
+    {
+        GUIInt_t isChecked = checked ? 1 : 0;
+        extern void Icon_BB_D1_CB(const GUIInt_t *I);
+        if (!isProgramaticallyUpdating()) Icon_BB_D1_CB(&isChecked);
+    }
+
+     // Icon_BB_D1
+    void on_Icon_BB_D1_toggled(bool checked)
+    {
+        GUIInt_t isChecked = checked ? 1 : 0;
+        extern void Icon_BB_D1_CB(const GUIInt_t *I);
+        if (!isProgramaticallyUpdating()) Icon_BB_D1_CB(&isChecked);
+    }
+
+     // Icon_BB_D1
+    void on_Icon_BB_D1_toggled(bool checked)
+    {
+        GUIInt_t isChecked = checked ? 1 : 0;
+        extern void Icon_BB_D1_CB(const GUIInt_t *I);
+        if (!isProgramaticallyUpdating()) Icon_BB_D1_CB(&isChecked);
+    }
+
+     // Icon_BB_D1
+    void on_Icon_BB_D1_toggled(bool checked)
+    {
+        GUIInt_t isChecked = checked ? 1 : 0;
+        extern void Icon_BB_D1_CB(const GUIInt_t *I);
+        if (!isProgramaticallyUpdating()) Icon_BB_D1_CB(&isChecked);
+    }
+
+     // Icon_BB_D1
+    void on_Icon_BB_D1_toggled(bool checked)
+    {
+        GUIInt_t isChecked = checked ? 1 : 0;
+        extern void Icon_BB_D1_CB(const GUIInt_t *I);
+        if (!isProgramaticallyUpdating()) Icon_BB_D1_CB(&isChecked);
+    }
+
+     // Icon_BB_D1
+    void on_Icon_BB_D1_toggled(bool checked)
+    {
+        GUIInt_t isChecked = checked ? 1 : 0;
+        extern void Icon_BB_D1_CB(const GUIInt_t *I);
+        if (!isProgramaticallyUpdating()) Icon_BB_D1_CB(&isChecked);
+    }
+
 
 private:
     SayHigoDialog(QWidget* parent = 0) : QDialog(parent, Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)

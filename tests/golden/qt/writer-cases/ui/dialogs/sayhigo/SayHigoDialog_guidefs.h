@@ -45,6 +45,12 @@ DLB_EXTERN GUIInt_t Five_RADIO_D1_2;
 DLB_EXTERN GUIInt_t Five_RADIO_D1_3;
 DLB_EXTERN GUIInt_t Five_RADIO_D1_4;
 DLB_EXTERN GUIInt_t Amp_BB_D1;
+DLB_EXTERN GUIInt_t Icon_BB_D1;
+DLB_EXTERN GUIInt_t Icon_BB_D1;
+DLB_EXTERN GUIInt_t Icon_BB_D1;
+DLB_EXTERN GUIInt_t Icon_BB_D1;
+DLB_EXTERN GUIInt_t Icon_BB_D1;
+DLB_EXTERN GUIInt_t Icon_BB_D1;
 DLB_EXTERN GUIInt_t Dialog1Manager;
 
 #if defined GUIDEFS_MODULE_
@@ -144,6 +150,24 @@ void BuildDialog1(GUIInt_t ParentDialog)
 
         Amp_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
         MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Amp_BB_D1);
+
+        Icon_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Icon_BB_D1);
+
+        Icon_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Icon_BB_D1);
+
+        Icon_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Icon_BB_D1);
+
+        Icon_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Icon_BB_D1);
+
+        Icon_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Icon_BB_D1);
+
+        Icon_BB_D1 = static_cast<GUIInt_t>(MainWindowGenerated::qtWidgets().size());
+        MainWindowGenerated::qtWidgets().push_back(dialog.getUi().Icon_BB_D1);
 
 
         // Initialize tab control G11_TB_D1 to the first tab page
