@@ -97,14 +97,11 @@ TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
                   std::vector<std::string>{"First"});
 
         const GuiDialog *modeless = host().findDialog(dialog2);
-        ASSERT_NE(modeless, nullptr);
-        EXPECT_EQ(modeless->kind, "Modeless");
-        EXPECT_TRUE(modeless->up && modeless->close && modeless->help && !modeless->ok);
         const GuiDialog *sidebar = host().findDialog(manager("Sidebar3Manager"));
-        ASSERT_NE(sidebar, nullptr);
-        EXPECT_EQ(sidebar->kind, "Sidebar");
-        EXPECT_TRUE(sidebar->active);
-        EXPECT_EQ(sidebar->addOn, quorvin::builder::AddOnHandle);
+        ASSERT_TRUE(modeless && sidebar);
+        EXPECT_EQ(modeless->kind + " " + sidebar->kind, "Modeless Sidebar");
+        EXPECT_TRUE(modeless->up && modeless->close && modeless->help && !modeless->ok);
+        EXPECT_TRUE(sidebar->active && sidebar->addOn == quorvin::builder::AddOnHandle);
 
         // Acting on the dialogs: the stubs keep the lock balanced.
         std::string error;

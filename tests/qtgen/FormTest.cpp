@@ -9,12 +9,6 @@ namespace {
 using T = ElementType;
 using qm::QtWriter;
 
-std::string XmlString(const std::string &text) {
-    std::string out;
-    QtWriter::writeXmlString(out, text);
-    return out;
-}
-
 TEST(XmlString, TrimsBlanksTurnsTypedLineBreaksIntoLineFeedsAndEscapes) {
     // clang-format off
     const struct { const char *text, *written; } cases[] = {
@@ -32,8 +26,11 @@ TEST(XmlString, TrimsBlanksTurnsTypedLineBreaksIntoLineFeedsAndEscapes) {
         {" \tinner blanks stay\t ", "   <string>\tinner blanks stay\t</string>\n"},
     };
     // clang-format on
-    for (const auto &c : cases)
-        EXPECT_EQ(XmlString(c.text), c.written) << c.text;
+    for (const auto &c : cases) {
+        std::string written;
+        QtWriter::writeXmlString(written, c.text);
+        EXPECT_EQ(written, c.written) << c.text;
+    }
 }
 
 // Written by the writer as tests/golden/qt/writer-cases/: a dialog for each set
