@@ -9,43 +9,6 @@
 
 namespace qgbtest {
 
-using quorvin::host::GeomSpec;
-using quorvin::host::Host;
-
-constexpr double kLeft = 96, kTop = 24;
-
-// A geometry at (x, y) of width w and height h (a line: to (x + w, y + h)).
-static Geom_ID AddPixelGeom(GeomType_e type, double x, double y, double w, double h,
-                            const std::string &command, const std::string &imageFile = "") {
-    GeomSpec spec;
-    spec.type = type;
-    spec.coordSys = CoordSys_Screen;
-    spec.x = kLeft + x;
-    spec.y = kTop + y;
-    spec.command = command;
-    spec.imageFile = imageFile;
-    if (type == GeomType_LineSegs) {
-        spec.polylines = {{{0, 0}, {w, h}}};
-    } else {
-        spec.width = w;
-        spec.height = h;
-    }
-    return Host::instance().addGeom(spec);
-}
-
-Geom_ID AddPixelRectangle(double x, double y, double w, double h, const std::string &command) {
-    return AddPixelGeom(GeomType_Rectangle, x, y, w, h, command);
-}
-
-Geom_ID AddPixelLine(double x1, double y1, double x2, double y2) {
-    return AddPixelGeom(GeomType_LineSegs, x1, y1, x2 - x1, y2 - y1, "");
-}
-
-Geom_ID AddPixelImage(const std::string &file, double x, double yBottom, double widthPixels,
-                      const std::string &command) {
-    return AddPixelGeom(GeomType_Image, x, yBottom, widthPixels, 0, command, file);
-}
-
 void WriteBmp(const std::string &path, int width, int height,
               const std::vector<unsigned char> &rgb) {
     const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
@@ -77,19 +40,19 @@ MemoryFiles::MemoryFiles() {
               streams_[4].get()};
 }
 
-MemoryFiles::Texts MemoryFiles::Finish() {
-    std::string texts[5];
+std::string MemoryFiles::Finish() {
+    std::string all;
     for (int i = 0; i < 5; ++i) {
         if (streams_[i])
             streams_[i]->Close();
         streams_[i].reset();
         if (buffers_[i])
-            texts[i].assign(buffers_[i], sizes_[i]);
+            all.append(buffers_[i], sizes_[i]);
         std::free(buffers_[i]);
         buffers_[i] = nullptr;
     }
     files_ = quorvin::builder::OutputFiles{};
-    return {texts[0], texts[1], texts[2], texts[3], texts[4]};
+    return all;
 }
 
 std::vector<std::string> OutputFileNames(int32_t language) {
@@ -170,13 +133,7 @@ void AddEveryKindDesign(const std::string &dir) {
         {},
         {"Plain label */", "", TextBox_None},
     };
-    for (size_t row = 0; row < rows.size(); ++row)
-        if (!rows[row].string.empty()) {
-            PixelText text = rows[row];
-            text.x = 14;
-            text.y = 8 + 20 * static_cast<double>(row);
-            AddPixelText(text);
-        }
+    AddPixelRows(20, rows);
     AddPixelText({"TAB:Group=1  \n\n\n", "VarName=Tabs", TextBox_Filled, 250, 8});
     AddPixelText({"FM:Group=2  \n\n\n", "VarName=Pages", TextBox_Filled, 250, 100});
     AddPixelRectangle(240, 200, 200, 100, "Options \"all\"");

@@ -14,13 +14,47 @@
 
 namespace qgbtest {
 
-// A rectangle with its upper-left corner at (x, y).
-Geom_ID AddPixelRectangle(double x, double y, double w, double h, const std::string &command);
-// A line from (x1, y1) to (x2, y2).
-Geom_ID AddPixelLine(double x1, double y1, double x2, double y2);
+// A geometry at (x, y) of width w and height h (a line: to (x + w, y + h)).
+inline Geom_ID AddPixelGeom(GeomType_e type, double x, double y, double w, double h,
+                            const std::string &command, const std::string &imageFile = "") {
+    quorvin::host::GeomSpec spec;
+    spec.type = type;
+    spec.coordSys = CoordSys_Screen;
+    spec.x = 96 + x;
+    spec.y = 24 + y;
+    spec.command = command;
+    spec.imageFile = imageFile;
+    if (type == GeomType_LineSegs) {
+        spec.polylines = {{{0, 0}, {w, h}}};
+    } else {
+        spec.width = w;
+        spec.height = h;
+    }
+    return quorvin::host::Host::instance().addGeom(spec);
+}
+inline Geom_ID AddPixelRectangle(double x, double y, double w, double h,
+                                 const std::string &command) {
+    return AddPixelGeom(GeomType_Rectangle, x, y, w, h, command);
+}
+inline Geom_ID AddPixelLine(double x1, double y1, double x2, double y2) {
+    return AddPixelGeom(GeomType_LineSegs, x1, y1, x2 - x1, y2 - y1, "");
+}
 // An image read from file, its lower-left corner at (x, yBottom).
-Geom_ID AddPixelImage(const std::string &file, double x, double yBottom, double widthPixels,
-                      const std::string &command);
+inline Geom_ID AddPixelImage(const std::string &file, double x, double yBottom, double widthPixels,
+                             const std::string &command) {
+    return AddPixelGeom(GeomType_Image, x, yBottom, widthPixels, 0, command, file);
+}
+// Texts at x = 14, one a row of `pitch` pixels from y = 8; an empty string
+// leaves its row free.
+inline void AddPixelRows(double pitch, const std::vector<PixelText> &rows) {
+    for (size_t row = 0; row < rows.size(); ++row)
+        if (!rows[row].string.empty()) {
+            PixelText text = rows[row];
+            text.x = 14;
+            text.y = 8 + pitch * static_cast<double>(row);
+            AddPixelText(text);
+        }
+}
 // A 24-bit BMP file (rgb: 3 bytes a pixel, rows from the top).
 void WriteBmp(const std::string &path, int width, int height,
               const std::vector<unsigned char> &rgb);
@@ -34,11 +68,8 @@ class MemoryFiles {
     MemoryFiles &operator=(const MemoryFiles &) = delete;
 
     const quorvin::builder::OutputFiles &files() const { return files_; }
-    struct Texts {
-        std::string builder, callback, definitionsHeader, definitionsSource, callbackInclude;
-    };
-    // Closes the files and returns what was written to each.
-    Texts Finish();
+    // Closes the files and returns what was written to all of them, in order.
+    std::string Finish();
 
   private:
     std::unique_ptr<quorvin::builder::GeneratedFile> streams_[5];

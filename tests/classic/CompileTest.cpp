@@ -1,7 +1,8 @@
 // The generated C and C++ of every kind of control (compiled with the real
 // compilers in GoldenTest, as the sample designs are) run in the reference
-// host from a shared object: they build the dialogs where the design has
-// them, launch, and answer as a user expects, the lock kept balanced. The
+// host from a shared object: they build the dialogs and controls the design
+// has (their places and sizes, in dialog units, are pinned by the golden
+// output), launch, and answer as a user expects, the lock kept balanced. The
 // designer texts that need care in every output compile in every language.
 #include "CompileFixture.h"
 #include "HostileTexts.h"
@@ -18,11 +19,6 @@ using quorvin::host::GuiControl;
 using quorvin::host::GuiDialog;
 
 class CompileTest : public CompileFixture {};
-
-// trunc(trunc(v + 0.499) * 100 / cell): a pixel length in dialog units.
-int Units(double pixels, double cell) {
-    return static_cast<int>(static_cast<int>(pixels + 0.499) * 100 / cell);
-}
 
 // The add-on's own start-up around the generated builders: InitDLB once, the
 // dialogs built and launched, the sidebar activated.
@@ -101,60 +97,11 @@ TEST_F(CompileTest, GeneratedCodeOfEveryKindRunsInTheHost) {
                   std::vector<std::string>{"First"});
 
         const GuiDialog *modeless = host().findDialog(dialog2);
-        ASSERT_NE(modeless, nullptr);
-        EXPECT_EQ(modeless->kind, "Modeless");
-        EXPECT_TRUE(modeless->up && modeless->close && modeless->help && !modeless->ok);
         const GuiDialog *sidebar = host().findDialog(manager("Sidebar3Manager"));
-        ASSERT_NE(sidebar, nullptr);
-        EXPECT_EQ(sidebar->kind, "Sidebar");
-        EXPECT_TRUE(sidebar->active);
-        EXPECT_EQ(sidebar->addOn, quorvin::builder::AddOnHandle);
-
-        // Sizes and places as the design has them, in dialog units of the
-        // 12-point cell: each dialog's frame, and each text of the modal
-        // frame (box corners from the host, from the frame's corner) against
-        // the controls placed on the dialog itself, after the five geometries.
-        const double wc = 1.1 * 12 * 0.42 / 72 * 96, hc = 1.1 * 12 / 72 * 96;
-        std::map<std::string, const quorvin::host::Frame *> frames; // by ID
-        for (const quorvin::host::Frame &frame : host().frames())
-            frames[frame.spec.name.substr(0, 5)] = &frame;
-        for (const auto &[id, dialog] :
-             {std::pair{"ID=1 ", modal}, {"ID=2 ", modeless}, {"ID=3 ", sidebar}}) {
-            EXPECT_EQ(dialog->width, static_cast<int>(frames[id]->spec.width * 96 * 100 / wc));
-            EXPECT_EQ(dialog->height, static_cast<int>(frames[id]->spec.height * 96 * 100 / hc));
-        }
-        const quorvin::host::Frame &modalFrame = *frames["ID=1 "];
-        std::vector<const GuiControl *> onDialog;
-        for (GUIInt_t id : modal->controls)
-            if (host().findControl(id)->parent == dialog1)
-                onDialog.push_back(host().findControl(id));
-        ASSERT_EQ(onDialog.size(), 5 + modalFrame.texts.size());
-        const double x0 = modalFrame.spec.x * 96, y0 = modalFrame.spec.y * 96;
-        for (size_t i = 0; i < modalFrame.texts.size(); ++i) {
-            const quorvin::host::Text &text = modalFrame.texts[i];
-            const GuiControl *control = onDialog[5 + i];
-            SCOPED_TRACE(text.spec.string);
-            double x1, y1, x2, y2, x3, y3, x4, y4;
-            QorUtilTextBoxGetPosition(reinterpret_cast<Text_ID>(text.handle), &x1, &y1, &x2, &y2,
-                                      &x3, &y3, &x4, &y4);
-            EXPECT_EQ(control->x, Units(x1 - x0, wc));
-            const int y = Units(y3 - y0, hc), h = Units(y1 - y4, hc);
-            if (control->kind == "Toggle") {
-                EXPECT_EQ(control->y, y - h / 2);
-                EXPECT_EQ(control->height, h + 2 * (h / 2));
-                EXPECT_EQ(control->labels, std::vector<std::string>{"It's on"});
-            } else if (control->kind == "Label") {
-                EXPECT_EQ(control->y, y);
-                EXPECT_EQ(control->labels, std::vector<std::string>{text.spec.string});
-            } else if (control->kind != "RadioBox") {
-                EXPECT_EQ(control->y, y);
-                EXPECT_EQ(control->height, h);
-                // UNITWIDTH and CHARWIDTH set the width instead.
-                if (text.spec.command.find("WIDTH=") == std::string::npos) {
-                    EXPECT_EQ(control->width, Units(x2 - x1, wc));
-                }
-            }
-        }
+        ASSERT_TRUE(modeless && sidebar);
+        EXPECT_EQ(modeless->kind + " " + sidebar->kind, "Modeless Sidebar");
+        EXPECT_TRUE(modeless->up && modeless->close && modeless->help && !modeless->ok);
+        EXPECT_TRUE(sidebar->active && sidebar->addOn == quorvin::builder::AddOnHandle);
 
         // Acting on the dialogs: the stubs keep the lock balanced.
         std::string error;

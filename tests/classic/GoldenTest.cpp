@@ -84,13 +84,7 @@ void AddEdgeCaseDesign(const std::string &dir) {
         {},
         {"OPT:Mode", ""},
     };
-    for (size_t row = 0; row < rows.size(); ++row)
-        if (!rows[row].string.empty()) {
-            PixelText text = rows[row];
-            text.x = 14;
-            text.y = 8 + 24 * static_cast<double>(row);
-            AddPixelText(text);
-        }
+    AddPixelRows(24, rows);
     AddPixelRectangle(250, 16, 70, 32, "Options");
     AddPixelLine(250, 60, 320, 60);
     AddPixelLine(250, 100, 250, 68); // drawn upwards
@@ -117,63 +111,26 @@ void AddIdentifierDesign(const std::string &) {
 }
 
 struct Design {
-    const char *name;
+    std::string name;
     std::function<void(const std::string &dir)> add;
     std::function<std::vector<std::string>(int32_t language)> warnings;
     bool compiles = false; // the other designs warn of code that will not compile
 };
 
-class GoldenTest : public CompileFixture {
-  protected:
-    // Builds the workspace twice in a row: the same bytes both times, those of
-    // the golden files, and the frames left in the order they had; then the
-    // real compilers check the output if it is meant to compile.
-    void BuildAndCompare(const std::string &design, int32_t language,
-                         const std::vector<std::string> &warnings, bool compiles) {
-        const auto frameOrder = [this] {
-            std::vector<UniqueID_t> order;
-            for (const auto &frame : host().frames())
-                order.push_back(frame.uniqueId);
-            return order;
-        };
-        const auto outputs = [this, language] {
-            std::map<std::string, std::string> files;
-            for (const std::string &name : OutputFileNames(language))
-                files[name] = Output(name);
-            return files;
-        };
-        const std::vector<UniqueID_t> order = frameOrder();
-        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
-        const std::map<std::string, std::string> first = outputs();
-        ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
-        EXPECT_TRUE(outputs() == first) << "two builds differ";
-        ExpectGoldenTree("classic", design + "/" + kLanguageDirs[language], first);
-        EXPECT_EQ(frameOrder(), order);
-        if (compiles)
-            Compile(language);
-    }
-};
+using GoldenTest = CompileFixture;
 
-TEST_F(GoldenTest, EverySampleDesignInEveryClassicLanguage) {
-    const std::vector<fs::path> layouts = SampleLayouts();
-    ASSERT_FALSE(layouts.empty()) << "no sample design under examples/";
-    for (const fs::path &layout : layouts)
-        for (int32_t language = 0; language <= 2; ++language) {
-            SCOPED_TRACE(layout.string() + " " + kLanguageDirs[language]);
-            // Built from a copy: nothing is written into the source tree.
-            FreshHost();
-            ASSERT_NO_FATAL_FAILURE(LoadExample(layout));
-            BuildAndCompare(layout.parent_path().filename().string(), language, {}, true);
-        }
-}
-
-TEST_F(GoldenTest, BuiltDesignsInEveryClassicLanguage) {
+// Each design built twice in a row in each language, with its warnings: the
+// same bytes both times, those of the golden files, and the frames left in
+// the order they had; then the real compilers check the output if it is meant
+// to compile. The sample designs are built from a copy: nothing is written
+// into the source tree.
+TEST_F(GoldenTest, EveryDesignInEveryClassicLanguage) {
     const std::string clipped =
         "One or more controls are positioned beyond the dialog frame edge. The position of these "
         "controls will be clipped to the dialog edge.";
     const std::string noCompile = "\nThe generated code will not compile until ";
     // clang-format off
-    const Design designs[] = {
+    std::vector<Design> designs = {
         {"every-kind", AddEveryKindDesign, [](int32_t) { return std::vector<std::string>{kEveryKindWarning}; }, true},
         {"edge-cases", AddEdgeCaseDesign, [&](int32_t) {
              return std::vector<std::string>{
@@ -192,12 +149,39 @@ TEST_F(GoldenTest, BuiltDesignsInEveryClassicLanguage) {
          }},
     };
     // clang-format on
+    const std::vector<fs::path> layouts = SampleLayouts();
+    ASSERT_FALSE(layouts.empty()) << "no sample design under examples/";
+    for (const fs::path &layout : layouts)
+        designs.push_back({layout.parent_path().filename().string(),
+                           [this, layout](const std::string &) { LoadExample(layout); },
+                           [](int32_t) { return std::vector<std::string>{}; }, true});
+    const auto frameOrder = [this] {
+        std::vector<UniqueID_t> order;
+        for (const auto &frame : host().frames())
+            order.push_back(frame.uniqueId);
+        return order;
+    };
+    const auto outputs = [this](int32_t language) {
+        std::map<std::string, std::string> files;
+        for (const std::string &name : OutputFileNames(language))
+            files[name] = Output(name);
+        return files;
+    };
     for (const Design &design : designs)
         for (int32_t language = 0; language <= 2; ++language) {
-            SCOPED_TRACE(std::string(design.name) + " " + kLanguageDirs[language]);
+            SCOPED_TRACE(design.name + " " + kLanguageDirs[language]);
             FreshHost();
-            design.add(dir);
-            BuildAndCompare(design.name, language, design.warnings(language), design.compiles);
+            ASSERT_NO_FATAL_FAILURE(design.add(dir));
+            const std::vector<std::string> warnings = design.warnings(language);
+            const std::vector<UniqueID_t> order = frameOrder();
+            ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
+            const std::map<std::string, std::string> first = outputs(language);
+            ASSERT_NO_FATAL_FAILURE(BuildExpectingSuccess(language, warnings));
+            EXPECT_TRUE(outputs(language) == first) << "two builds differ";
+            ExpectGoldenTree("classic", design.name + "/" + kLanguageDirs[language], first);
+            EXPECT_EQ(frameOrder(), order);
+            if (design.compiles)
+                Compile(language);
         }
 }
 

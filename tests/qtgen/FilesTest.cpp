@@ -83,16 +83,9 @@ TEST_F(FilesTest, EachObstacleStopsTheWritingWhereItIsMet) {
     }
 }
 
-TEST_F(FilesTest, ResourceFileWithoutBitmapsHasAnEmptySection) {
-    MakeProject();
-    Dialog(1, false, "Only");
-    ASSERT_TRUE(WriteAll()) << DescribeMessages();
-    EXPECT_EQ(ReadFile(layoutDirectory() / "quorvinrs_generated.qrc"),
-              "<RCC>\n  <qresource prefix=\"quorvinrs_bitmaps_generated\">\n"
-              "   </qresource>\n</RCC>\n");
-}
-
-TEST_F(FilesTest, TheReserveCountIsTheNumberOfElementsWhenAbove100) {
+// More than 100 elements reserve their number of widget places; no bitmap
+// leaves the resource section empty.
+TEST_F(FilesTest, ReserveCountAboveAHundredAndAResourceFileWithoutBitmaps) {
     MakeProject();
     NewFrame();
     Add(DialogElement::makeSidebar(1, 100, 100, "Many"));
@@ -102,6 +95,9 @@ TEST_F(FilesTest, TheReserveCountIsTheNumberOfElementsWhenAbove100) {
     EXPECT_NE(ReadFile(mainWindowDirectory() / "MainWindowGenerated.h")
                   .find("MainWindowGenerated::qtWidgets().reserve(121);\n"),
               std::string::npos);
+    EXPECT_EQ(ReadFile(layoutDirectory() / "quorvinrs_generated.qrc"),
+              "<RCC>\n  <qresource prefix=\"quorvinrs_bitmaps_generated\">\n"
+              "   </qresource>\n</RCC>\n");
 }
 
 // A file that cannot be written says why, in the system's words.
