@@ -613,8 +613,7 @@ void EmitAddCall(const OutputFiles &files, const char *kindName, const std::stri
             EmitCode(b, "  %s = QorGUI%sAdd(%s,\n", var, kindName, parent.c_str());
         else
             EmitCode(b, "  QorGUI%sAdd(%s,\n", kindName, parent.c_str());
-        EmitCode(b, "%*s        %d,\n", pad, "", x);
-        EmitCode(b, "%*s        %d,\n", pad, "", y);
+        EmitCode(b, "%*s        %d,\n%*s        %d,\n", pad, "", x, pad, "", y);
         if (w > 0)
             EmitCode(b, "%*s        %d%s\n", pad, "", w, last && !(h > 0) ? ");" : ",");
         if (h > 0)
@@ -631,25 +630,23 @@ void EmitAddCall(const OutputFiles &files, const char *kindName, const std::stri
         EmitCode(b, "      %s = QorGUI%sAdd(%s,\n", var, kindName, parent.c_str());
     else
         EmitCode(b, "      III = QorGUI%sAdd(%s,\n", kindName, parent.c_str());
-    EmitCode(b, "     &%d,\n", x);
-    EmitCode(b, "     &%d,\n", y);
+    EmitCode(b, "     &%d,\n     &%d,\n", x, y);
     if (w > 0)
         EmitCode(b, "     &%d%s\n", w, last && !(h > 0) ? ")" : ",");
     if (h > 0)
         EmitCode(b, "     &%d%s\n", h, last ? ")" : ",");
     if (named) {
-        EmitCode(files.definitionsHeader, "      INTEGER*4 %s\n", var);
-        EmitCode(files.definitionsHeader, "      COMMON /%s_C/ %s\n", var, var);
+        EmitCode(files.definitionsHeader, "      INTEGER*4 %s\n      COMMON /%s_C/ %s\n", var, var,
+                 var);
     }
 }
 
-// The argument writers put each piece of a line in its own write, as the
-// FORTRAN folding counts columns per write.
+// A C argument line is one write. The FORTRAN argument writers put each
+// piece of a line in its own write, as the FORTRAN folding counts columns per
+// write.
 void EmitIntArg(GeneratedFile *file, int32_t language, int value, int indent) {
     if (IsC(language)) {
-        EmitCode(file, "%*s", std::max(indent, 1), "");
-        EmitCode(file, "%d", value);
-        EmitCode(file, ",\n");
+        EmitCode(file, "%*s%d,\n", std::max(indent, 1), "", value);
     } else if (language == LanguageFORTRAN) {
         EmitCode(file, "     &%d", value);
         EmitCode(file, ",\n");
@@ -659,12 +656,12 @@ void EmitIntArg(GeneratedFile *file, int32_t language, int value, int indent) {
 void EmitStringArg(GeneratedFile *file, int32_t language, const std::string *text, int indent,
                    bool last) {
     if (IsC(language)) {
-        EmitCode(file, "%*s", std::max(indent, 1), "");
+        const int pad = std::max(indent, 1);
+        const char *end = last ? ");\n\n" : ",\n";
         if (text)
-            EmitCode(file, "\"%s\"", EscapeCString(*text).c_str());
+            EmitCode(file, "%*s\"%s\"%s", pad, "", EscapeCString(*text).c_str(), end);
         else
-            EmitCode(file, "(char *)NULL");
-        EmitCode(file, last ? ");\n\n" : ",\n");
+            EmitCode(file, "%*s(char *)NULL%s", pad, "", end);
     } else if (language == LanguageFORTRAN) {
         EmitCode(file, "     &");
         if (text)
@@ -678,11 +675,13 @@ void EmitStringArg(GeneratedFile *file, int32_t language, const std::string *tex
 void EmitCallbackArg(GeneratedFile *file, int32_t language, const std::string *name,
                      const char *suffix, int indent, bool last) {
     if (IsC(language)) {
-        EmitCode(file, "%*s", std::max(indent, 1), "");
-        EmitCode(file, "%s", name ? name->c_str() : "NULL");
+        const int pad = std::max(indent, 1);
+        const char *end = last ? ");\n\n" : ",\n";
+        const char *value = name ? name->c_str() : "NULL";
         if (suffix)
-            EmitCode(file, "_%s", suffix);
-        EmitCode(file, last ? ");\n\n" : ",\n");
+            EmitCode(file, "%*s%s_%s%s", pad, "", value, suffix, end);
+        else
+            EmitCode(file, "%*s%s%s", pad, "", value, end);
     } else if (language == LanguageFORTRAN) {
         EmitCode(file, "     &");
         EmitCode(file, "%s", name ? name->c_str() : "NULLPTRVAR");

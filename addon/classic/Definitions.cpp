@@ -10,6 +10,7 @@
 #include "model/Settings.h"
 #include "model/Frames.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace quorvin::builder {
@@ -113,6 +114,99 @@ void WriteInitDlb(GeneratedFile *builder, int32_t language) {
     EmitCode(builder, "      End\n");
 }
 
+namespace {
+
+// Bitmap data is the bulk of a design's output: a line per byte in FORTRAN,
+// nine bytes a line in C. Its lines are put together here and handed to the
+// line writer in pieces of whole lines, which fold as the lines one by one.
+constexpr size_t kBitmapPiece = 8192;
+
+// Writes "'\x<hex>'" at `out`, the byte as "'\\x%x'" formats it; returns
+// the end.
+char *PutCharLiteral(char *out, unsigned char value) {
+    static const char kHexDigits[] = "0123456789abcdef";
+    *out++ = '\'';
+    *out++ = '\\';
+    *out++ = 'x';
+    if (value >= 16)
+        *out++ = kHexDigits[value >> 4];
+    *out++ = kHexDigits[value & 15];
+    *out++ = '\'';
+    return out;
+}
+
+// Writes the decimal digits of value at `out`; returns the end.
+char *PutDecimal(char *out, unsigned value) {
+    char digits[10];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    while (count)
+        *out++ = digits[--count];
+    return out;
+}
+
+// static const char <id>_BD[<n>] = { '\x..', ... };
+void WriteBitmapArrayC(GeneratedFile *builder, const char *id, const unsigned char *rgb, int n) {
+    EmitCode(builder, "\n\nstatic const char %s_BD[%d] =\n{\n  ", id, n);
+    std::string lines;
+    // Nine values a line, each followed by a comma but the last; a line of
+    // nine ends with its break even when it holds the last value.
+    char line[9 * 7 + 8];
+    for (int i = 0; i < n;) {
+        char *at = line;
+        const int lineEnd = std::min(n, i + 9);
+        const bool full = lineEnd - i == 9;
+        for (; i < lineEnd; ++i) {
+            at = PutCharLiteral(at, rgb[i]);
+            if (i != n - 1)
+                *at++ = ',';
+        }
+        lines.append(line, static_cast<size_t>(at - line));
+        if (full)
+            lines += "\n  ";
+        if (lines.size() >= kBitmapPiece) {
+            EmitText(builder, lines);
+            lines.clear();
+        }
+    }
+    lines += "\n};\n";
+    EmitText(builder, lines);
+}
+
+// character <id>_BD(<n>) and a DATA line per byte:
+//       DATA(<id>_BD(III),III=<i>,<i>) /<byte>/
+void WriteBitmapArrayFortran(GeneratedFile *builder, const char *id, const unsigned char *rgb,
+                             int n) {
+    EmitCode(builder, "\n      character %s_BD(%d)\n", id, n);
+    const std::string head = std::string("      DATA(") + id + "_BD(III),III=";
+    std::string lines;
+    char tail[32];
+    for (int i = 1; i <= n; ++i) {
+        char *at = PutDecimal(tail, static_cast<unsigned>(i));
+        *at++ = ',';
+        at = PutDecimal(at, static_cast<unsigned>(i));
+        *at++ = ')';
+        *at++ = ' ';
+        *at++ = '/';
+        at = PutDecimal(at, rgb[i - 1]);
+        *at++ = '/';
+        *at++ = '\n';
+        lines += head;
+        lines.append(tail, static_cast<size_t>(at - tail));
+        if (lines.size() >= kBitmapPiece) {
+            EmitText(builder, lines);
+            lines.clear();
+        }
+    }
+    if (!lines.empty())
+        EmitText(builder, lines);
+}
+
+} // namespace
+
 void WriteBitmapData(int32_t language, const std::vector<ImageName> &images,
                      GeneratedFile *builder) {
     if (language != LanguageC && language != LanguageCPP && language != LanguageFORTRAN)
@@ -127,32 +221,12 @@ void WriteBitmapData(int32_t language, const std::vector<ImageName> &images,
         if (!QorUtilGeomImageGetImage(image.geom, &width, &height, &rgb) || !rgb)
             continue;
         const long long bytes = static_cast<long long>(width) * height * 3;
-        const char *id = image.identifier.c_str();
         if (bytes > 0 && bytes <= INT_MAX) {
-            const int n = static_cast<int>(bytes);
-            if (language == LanguageFORTRAN) {
-                EmitCode(builder, "\n      character %s_BD(%d)\n", id, n);
-                for (int i = 1; i <= n; ++i)
-                    EmitCode(builder, "      DATA(%s_BD(III),III=%d,%d) /%d/\n", id, i, i,
-                             rgb[i - 1]);
-            } else {
-                // Nine values a line; the line break also follows the last
-                // value. Each line is gathered and written at once.
-                EmitCode(builder, "\n\nstatic const char %s_BD[%d] =\n{\n  ", id, n);
-                std::string line;
-                int column = 0;
-                for (int i = 0; i < n; ++i) {
-                    AppendFormat(line, "'\\x%x'%s", rgb[i], i != n - 1 ? "," : "");
-                    if (column > 7) {
-                        EmitCode(builder, "%s\n  ", line.c_str());
-                        line.clear();
-                        column = 0;
-                    } else {
-                        ++column;
-                    }
-                }
-                EmitCode(builder, "%s\n};\n", line.c_str());
-            }
+            const char *id = image.identifier.c_str();
+            if (language == LanguageFORTRAN)
+                WriteBitmapArrayFortran(builder, id, rgb, static_cast<int>(bytes));
+            else
+                WriteBitmapArrayC(builder, id, rgb, static_cast<int>(bytes));
         }
         QorUtilImageRGBDataDealloc(&rgb);
     }

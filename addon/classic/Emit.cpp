@@ -36,9 +36,26 @@ char OpenLineStart(const std::string &text, size_t from, char first) {
 // Folds the FORTRAN text from `start` to the end of `text` in place; the
 // column count starts at `start`. A line goes on as a comment only when it
 // began with "C" or "c" in column 1.
+// True when a line of the text from `start` on reaches `limit` characters
+// (the column count starting at `start`).
+bool HasLongLine(const std::string &text, size_t start, size_t limit) {
+    const char *data = text.data();
+    const size_t end = text.size();
+    for (size_t i = start; end - i >= limit;) {
+        const void *newline = std::memchr(data + i, '\n', end - i);
+        if (!newline)
+            return true;
+        const size_t lineEnd = static_cast<size_t>(static_cast<const char *>(newline) - data);
+        if (lineEnd - i >= limit)
+            return true;
+        i = lineEnd + 1;
+    }
+    return false;
+}
+
 void FoldInPlace(std::string &text, size_t start, int maxLineLength, char lineStart) {
     const size_t limit = static_cast<size_t>(maxLineLength) + 6;
-    if (text.size() - start < limit)
+    if (!HasLongLine(text, start, limit))
         return;
     std::string folded;
     folded.reserve(text.size() - start + 64);
@@ -75,10 +92,11 @@ void FoldInPlace(std::string &text, size_t start, int maxLineLength, char lineSt
     text.replace(start, std::string::npos, folded);
 }
 
-void Emit(GeneratedFile *file, bool fold, const char *format, va_list args) {
+// What every write does once its text is appended from `start` on: FORTRAN
+// text is folded and its open line remembered; a large pending text is
+// written.
+void Appended(GeneratedFile *file, bool fold, size_t start) {
     std::string &text = file->Pending();
-    const size_t start = text.size();
-    AppendFormatted(text, format, args);
     if (BuildState.Language > LanguageCPP) {
         const char lineStart = file->LineStart();
         if (fold)
@@ -86,6 +104,12 @@ void Emit(GeneratedFile *file, bool fold, const char *format, va_list args) {
         file->SetLineStart(OpenLineStart(text, start, lineStart));
     }
     file->WriteIfLarge();
+}
+
+void Emit(GeneratedFile *file, bool fold, const char *format, va_list args) {
+    const size_t start = file->Pending().size();
+    AppendFormatted(file->Pending(), format, args);
+    Appended(file, fold, start);
 }
 
 } // namespace
@@ -143,6 +167,14 @@ void EmitUnfolded(GeneratedFile *file, const char *format, ...) {
     va_start(args, format);
     Emit(file, false, format, args);
     va_end(args);
+}
+
+void EmitText(GeneratedFile *file, std::string_view text) {
+    if (BuildState.Preview || !file)
+        return;
+    const size_t start = file->Pending().size();
+    file->Pending().append(text);
+    Appended(file, true, start);
 }
 
 std::string EscapeCString(const std::string &text) {

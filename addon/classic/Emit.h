@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace quorvin::builder {
 
@@ -63,6 +64,10 @@ void EmitCode(GeneratedFile *file, const char *format, ...);
 __attribute__((format(printf, 2, 3)))
 #endif
 void EmitUnfolded(GeneratedFile *file, const char *format, ...);
+
+// As EmitCode(file, "%s", text) without the formatting: for text already
+// put together (bitmap data). FORTRAN text is folded as one call's.
+void EmitText(GeneratedFile *file, std::string_view text);
 
 // Folds one piece of FORTRAN text as EmitCode does; lineStart is the first
 // character of the line the piece continues ('\0' when it starts a line).

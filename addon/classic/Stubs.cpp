@@ -48,64 +48,76 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
     GeneratedFile *cb = files.callback;
     const char *name = baseName.c_str();
     if (IsC(language)) {
-        if (kind == kStubText)
-            EmitCode(cb, "\n\n/**\n */\nstatic GUIInt_t  %s_CB(", name);
-        else
-            EmitCode(cb, "\n\n/**\n */\nstatic void %s_CB(", name);
+        // One write per stub head: a build writes tens of thousands.
+        const char *lockStart = lock ? "  QorUtilLockStart(AddOnID);\n" : "";
         switch (kind) {
         case kStubInt:
-            EmitCode(cb, "const GUIInt_t *I");
+            EmitCode(cb, "\n\n/**\n */\nstatic void %s_CB(const GUIInt_t *I)\n{\n%s", name,
+                     lockStart);
             break;
         case kStubText:
-            EmitCode(cb, "const char *S");
+            EmitCode(cb,
+                     "\n\n/**\n */\nstatic GUIInt_t  %s_CB(const char *S)\n{\n"
+                     "  GUIInt_t IsOk = 1;\n%s",
+                     name, lockStart);
+            break;
+        case kStubColor:
+            EmitCode(cb,
+                     "\n\n/**\n */\nstatic void %s_CB(void)\n{\n"
+                     "  ColorIndex_t Color = 0;\n%s",
+                     name, lockStart);
             break;
         default:
-            EmitCode(cb, "void");
+            EmitCode(cb, "\n\n/**\n */\nstatic void %s_CB(void)\n{\n%s", name, lockStart);
         }
-        EmitCode(cb, ")\n{\n");
-        if (kind == kStubText)
-            EmitCode(cb, "  GUIInt_t IsOk = 1;\n");
-        else if (kind == kStubColor)
-            EmitCode(cb, "  ColorIndex_t Color = 0;\n");
-        if (lock)
-            EmitCode(cb, "  QorUtilLockStart(AddOnID);\n");
         return;
     }
     if (language != LanguageFORTRAN)
         return;
+    // The parameter list goes on in a write of its own, as the folding
+    // counts columns per write; the whole lines after it share one write.
     switch (kind) {
     case kStubInt:
         EmitCode(cb, "\n\n      SUBROUTINE %s_CB(", name);
-        EmitCode(cb, "I)\n");
-        EmitCode(cb, "      INCLUDE 'ADDGLBL.INC'\n");
-        EmitCode(cb, "      !DEC$ attributes C::%s_CB\n", name);
-        EmitCode(cb, "      !DEC$ attributes REFERENCE::I\n");
-        EmitCode(cb, "      INTEGER*4 I,ILEN\n\n");
+        EmitCode(cb,
+                 "I)\n"
+                 "      INCLUDE 'ADDGLBL.INC'\n"
+                 "      !DEC$ attributes C::%s_CB\n"
+                 "      !DEC$ attributes REFERENCE::I\n"
+                 "      INTEGER*4 I,ILEN\n\n"
+                 "      INCLUDE 'FGLUE.INC'\n"
+                 "      INCLUDE 'GUIDEFS.INC'\n",
+                 name);
         break;
     case kStubText:
         EmitCode(cb, "\n\n      INTEGER*4 FUNCTION %s_CB(", name);
-        EmitCode(cb, "S)\n");
-        EmitCode(cb, "      INCLUDE 'ADDGLBL.INC'\n");
-        EmitCode(cb, "      !DEC$ attributes C::%s_CB\n", name);
-        EmitCode(cb, "      LOGICAL*1 S(1)\n");
-        EmitCode(cb, "      CHARACTER*256 S2\n");
-        EmitCode(cb, "      INTEGER*4 I,ILEN\n\n");
+        EmitCode(cb,
+                 "S)\n"
+                 "      INCLUDE 'ADDGLBL.INC'\n"
+                 "      !DEC$ attributes C::%s_CB\n"
+                 "      LOGICAL*1 S(1)\n"
+                 "      CHARACTER*256 S2\n"
+                 "      INTEGER*4 I,ILEN\n\n"
+                 "      INCLUDE 'FGLUE.INC'\n"
+                 "      INCLUDE 'GUIDEFS.INC'\n"
+                 "      %s_CB = 1\n",
+                 name, name);
         break;
     default:
         EmitCode(cb, "\n\n      SUBROUTINE %s_CB(", name);
-        EmitCode(cb, ")\n");
-        EmitCode(cb, "      INCLUDE 'ADDGLBL.INC'\n");
-        EmitCode(cb, "      !DEC$ attributes C::%s_CB\n", name);
-        EmitCode(cb, "      INTEGER*4 I,ILEN\n\n");
+        EmitCode(cb,
+                 ")\n"
+                 "      INCLUDE 'ADDGLBL.INC'\n"
+                 "      !DEC$ attributes C::%s_CB\n"
+                 "      INTEGER*4 I,ILEN\n\n"
+                 "      INCLUDE 'FGLUE.INC'\n"
+                 "      INCLUDE 'GUIDEFS.INC'\n",
+                 name);
     }
-    EmitCode(cb, "      INCLUDE 'FGLUE.INC'\n");
-    EmitCode(cb, "      INCLUDE 'GUIDEFS.INC'\n");
-    EmitCode(files.callbackInclude, "      EXTERNAL %s_CB\n", name);
-    EmitCode(files.callbackInclude, "      !DEC$ attributes C::%s_CB\n", name);
-    if (kind == kStubText) {
-        EmitCode(cb, "      %s_CB = 1\n", name);
+    EmitCode(files.callbackInclude, "      EXTERNAL %s_CB\n      !DEC$ attributes C::%s_CB\n", name,
+             name);
+    if (kind == kStubText)
         EmitCode(files.callbackInclude, "      INTEGER*4 %s_CB\n", name);
-    }
     if (lock)
         EmitCode(cb, "      Call QorUtilLockStart(AddOnID)\n");
 }
@@ -113,16 +125,11 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
 void WriteStubEnd(const OutputFiles &files, int32_t language, bool lockFinish, bool returnValue) {
     GeneratedFile *cb = files.callback;
     if (IsC(language)) {
-        if (lockFinish)
-            EmitCode(cb, "  QorUtilLockFinish(AddOnID);\n");
-        if (returnValue)
-            EmitCode(cb, "  return (IsOk);\n");
-        EmitCode(cb, "}\n");
+        EmitCode(cb, "%s%s}\n", lockFinish ? "  QorUtilLockFinish(AddOnID);\n" : "",
+                 returnValue ? "  return (IsOk);\n" : "");
     } else if (language == LanguageFORTRAN) {
-        if (lockFinish)
-            EmitCode(cb, "      Call QorUtilLockFinish(AddOnID)\n");
-        EmitCode(cb, "      RETURN\n");
-        EmitCode(cb, "      END\n\n");
+        EmitCode(cb, "%s      RETURN\n      END\n\n",
+                 lockFinish ? "      Call QorUtilLockFinish(AddOnID)\n" : "");
     }
 }
 

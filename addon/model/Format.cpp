@@ -50,9 +50,8 @@ class Gathered {
     size_t used_ = 0;
 };
 
-void AppendPadded(Gathered &out, const char *text, size_t length, int width, bool left, char fill) {
-    const size_t pad =
-        width > 0 && static_cast<size_t>(width) > length ? static_cast<size_t>(width) - length : 0;
+void AppendWithPad(Gathered &out, const char *text, size_t length, size_t pad, bool left,
+                   char fill) {
     if (!left && pad && fill == '0' && length && (*text == '-' || *text == '+')) {
         // "-0042": the sign goes before the zeros.
         out.append(text++, 1);
@@ -63,6 +62,15 @@ void AppendPadded(Gathered &out, const char *text, size_t length, int width, boo
     out.append(text, length);
     if (left)
         out.append(pad, ' ');
+}
+
+// Most conversions have no width: they are copied without looking at padding.
+inline void AppendPadded(Gathered &out, const char *text, size_t length, int width, bool left,
+                         char fill) {
+    if (width <= 0 || static_cast<size_t>(width) <= length)
+        out.append(text, length);
+    else
+        AppendWithPad(out, text, length, static_cast<size_t>(width) - length, left, fill);
 }
 
 template <typename T>

@@ -51,32 +51,23 @@ char TitleBuffer[kTitleLimit + 1];
 } // namespace
 
 int FindParameter(const char *str, const char *key) {
-    if (!str || !key)
+    if (!str || !key || !*str || !*key)
         return -1;
-    const size_t n = std::strlen(str);
-    const size_t k = std::strlen(key);
-    if (n == 0 || k == 0)
-        return -1;
-    size_t i = 0;
-    while (i < n) {
+    // Every parameter string of every control is searched several times a
+    // build: the first letter of the key is compared before the rest.
+    const char first = AsciiUpper(*key);
+    for (const char *at = str; *at; ++at) {
         // Quoted and bracketed runs are never searched, however many follow
         // one another.
-        while (i < n && (str[i] == '"' || str[i] == '[')) {
-            if (str[i] == '"') {
-                const char *close = std::strchr(str + i + 1, '"');
-                i = close ? static_cast<size_t>(close - str) + 1 : n;
-                if (i >= n)
-                    return -1;
-            } else {
-                const char *close = std::strchr(str + i + 1, ']');
-                i = close ? static_cast<size_t>(close - str) + 1 : n;
-            }
+        while (*at == '"' || *at == '[') {
+            const char *close = std::strchr(at + 1, *at == '"' ? '"' : ']');
+            if (!close || !close[1])
+                return -1;
+            at = close + 1;
         }
-        if (i >= n)
-            return -1;
-        if (i + k <= n && StartsWithNoCase(str + i, key)) {
+        if (AsciiUpper(*at) == first && StartsWithNoCase(at + 1, key + 1)) {
             // The key may be followed by anything before its "=".
-            const char *equals = std::strchr(str + i, '=');
+            const char *equals = std::strchr(at, '=');
             if (!equals)
                 return -1;
             const char *value = equals + 1;
@@ -86,7 +77,6 @@ int FindParameter(const char *str, const char *key) {
                 return -1;
             return static_cast<int>(value - str);
         }
-        ++i;
     }
     return -1;
 }

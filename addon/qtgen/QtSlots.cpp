@@ -20,11 +20,14 @@ void AppendSlot(std::string &out, const std::string &object, const char *signal,
 
 void AppendTextSlot(std::string &out, const std::string &name, const char *signal,
                     const char *getter) {
-    const std::string cb = name + "_CB";
-    AppendSlot(out, name, signal,
-               "        extern GUIInt_t " + cb + "(const char*);\n" +
-                   "        std::string str = m_ui." + name + getter +
-                   "        if (!isProgramaticallyUpdating()) " + cb + "(str.c_str());\n");
+    const char *n = name.c_str();
+    Appendf(out,
+            "    void on_%s%s    {\n"
+            "        extern GUIInt_t %s_CB(const char*);\n"
+            "        std::string str = m_ui.%s%s"
+            "        if (!isProgramaticallyUpdating()) %s_CB(str.c_str());\n"
+            "    }\n",
+            n, signal, n, n, getter, n);
 }
 
 void AppendTabSlot(std::string &out, const DialogElement &tab) {
@@ -58,80 +61,105 @@ void AppendTabSlot(std::string &out, const DialogElement &tab) {
                    a + "(tabID);\n");
 }
 
+// Every slot is one template, formatted straight into the output.
 void AppendSlotsOf(std::string &out, const DialogElement &e, bool queued) {
-    const std::string &name = e.name;
-    const std::string cb = name + "_CB";
+    const char *n = e.name.c_str();
     switch (e.type) {
     case ElementType::Spin:
-        AppendSlot(out, name, "_editingFinished()\n",
-                   "        extern GUIInt_t " + e.callback + "(const char *str);\n" +
-                       "        std::string str = m_ui." + name + "->text().toStdString();\n" +
-                       "        if (!isProgramaticallyUpdating()) " + e.callback +
-                       "(str.c_str());\n");
+        Appendf(out,
+                "    void on_%s_editingFinished()\n    {\n"
+                "        extern GUIInt_t %s(const char *str);\n"
+                "        std::string str = m_ui.%s->text().toStdString();\n"
+                "        if (!isProgramaticallyUpdating()) %s(str.c_str());\n"
+                "    }\n",
+                n, e.callback.c_str(), n, e.callback.c_str());
         break;
     case ElementType::TextField:
-        AppendTextSlot(out, name, "_editingFinished()\n", "->displayText().toStdString();\n");
+        AppendTextSlot(out, e.name, "_editingFinished()\n", "->displayText().toStdString();\n");
         break;
     case ElementType::Text:
-        AppendTextSlot(out, name, "_selectionChanged()\n", "->toPlainText().toStdString();\n");
+        AppendTextSlot(out, e.name, "_selectionChanged()\n", "->toPlainText().toStdString();\n");
         break;
     case ElementType::PushButton:
     case ElementType::ColoredPushButton:
     case ElementType::BitmapButton:
-        AppendSlot(out, name, "_released()\n",
-                   "        extern void " + cb + "();\n" +
-                       "        buttonCallbackProxy(dynamic_cast<QWidget*>(sender())," + cb +
-                       ");\n");
+        Appendf(out,
+                "    void on_%s_released()\n    {\n"
+                "        extern void %s_CB();\n"
+                "        buttonCallbackProxy(dynamic_cast<QWidget*>(sender()),%s_CB);\n"
+                "    }\n",
+                n, n, n);
         break;
     case ElementType::Toggle:
     case ElementType::BitmapToggle:
-        AppendSlot(out, name, "_toggled(bool checked)\n",
-                   "        GUIInt_t isChecked = checked ? 1 : 0;\n"
-                   "        extern void " +
-                       cb + "(const GUIInt_t *I);\n" +
-                       "        if (!isProgramaticallyUpdating()) " + cb + "(&isChecked);\n");
+        Appendf(out,
+                "    void on_%s_toggled(bool checked)\n    {\n"
+                "        GUIInt_t isChecked = checked ? 1 : 0;\n"
+                "        extern void %s_CB(const GUIInt_t *I);\n"
+                "        if (!isProgramaticallyUpdating()) %s_CB(&isChecked);\n"
+                "    }\n",
+                n, n, n);
         break;
     case ElementType::MultiList:
     case ElementType::SingleList:
-        AppendSlot(out, name, "_itemSelectionChanged()\n",
-                   "        extern void " + cb + "(const GUIInt_t* I);\n" +
-                       "        if (!isProgramaticallyUpdating()) listCallbackProxy(*m_ui." + name +
-                       ",\n" + std::string(32, ' ') + cb + ");\n");
+        Appendf(out,
+                "    void on_%s_itemSelectionChanged()\n    {\n"
+                "        extern void %s_CB(const GUIInt_t* I);\n"
+                "        if (!isProgramaticallyUpdating()) listCallbackProxy(*m_ui.%s,\n"
+                "                                %s_CB);\n"
+                "    }\n",
+                n, n, n, n);
         break;
-    case ElementType::OptionMenu: {
-        std::string body = "        // Only call the callback if the option menu is not empty\n"
-                           "        if (i >= 0)\n"
-                           "        {\n";
+    case ElementType::OptionMenu:
+        Appendf(out,
+                "    void on_%s_currentIndexChanged(int i)\n    {\n"
+                "        // Only call the callback if the option menu is not empty\n"
+                "        if (i >= 0)\n"
+                "        {\n",
+                n);
         if (!queued)
-            body += "            extern void " + cb + "(const GUIInt_t* I);\n" +
-                    "            GUIInt_t currentIndex = static_cast<GUIInt_t>(i+1);\n" +
-                    "            if (!isProgramaticallyUpdating()) " + cb + "(&currentIndex);\n";
+            Appendf(out,
+                    "            extern void %s_CB(const GUIInt_t* I);\n"
+                    "            GUIInt_t currentIndex = static_cast<GUIInt_t>(i+1);\n"
+                    "            if (!isProgramaticallyUpdating()) %s_CB(&currentIndex);\n",
+                    n, n);
         else
-            body += "             extern void " + cb + "(const GUIInt_t* I);\n" +
-                    "             GUIInt_t currentIndex = static_cast<GUIInt_t>(i+1);\n" +
-                    "             if (!isProgramaticallyUpdating())\n" + "             {\n" +
-                    "                    m_intScheduler->scheduleCallback(" + name +
-                    "_CB,currentIndex);\n" + "             }\n";
-        body += "        }\n";
-        AppendSlot(out, name, "_currentIndexChanged(int i)\n", body);
+            Appendf(out,
+                    "             extern void %s_CB(const GUIInt_t* I);\n"
+                    "             GUIInt_t currentIndex = static_cast<GUIInt_t>(i+1);\n"
+                    "             if (!isProgramaticallyUpdating())\n"
+                    "             {\n"
+                    "                    m_intScheduler->scheduleCallback(%s_CB,currentIndex);\n"
+                    "             }\n",
+                    n, n);
+        out += "        }\n"
+               "    }\n";
         break;
-    }
     case ElementType::Scale: {
-        std::string body = "        extern void " + e.callback + "(const GUIInt_t *I);\n" +
-                           "        GUIInt_t value = static_cast<GUIInt_t>(i);\n";
+        const char *callback = e.callback.c_str();
+        Appendf(out,
+                "    void on_%s_valueChanged(int i)\n    {\n"
+                "        extern void %s(const GUIInt_t *I);\n"
+                "        GUIInt_t value = static_cast<GUIInt_t>(i);\n",
+                n, callback);
         if (!queued)
-            body += "        if (!isProgramaticallyUpdating()) " + e.callback + "(&value);\n";
+            Appendf(out, "        if (!isProgramaticallyUpdating()) %s(&value);\n", callback);
         else
-            body += "        if (!isProgramaticallyUpdating())\n"
+            Appendf(out,
+                    "        if (!isProgramaticallyUpdating())\n"
                     "        {\n"
-                    "              m_intScheduler->scheduleCallback(" +
-                    name + "_CB,value);\n" + "        }\n";
-        AppendSlot(out, name, "_valueChanged(int i)\n", body);
-        AppendSlot(out, name, "_sliderMoved(int i)\n",
-                   "        extern void " + e.dragCallback + "_CB(const GUIInt_t *I);\n" +
-                       "        GUIInt_t value = static_cast<GUIInt_t>(i);\n" +
-                       "        if (!isProgramaticallyUpdating()) " + e.dragCallback +
-                       "_CB(&value);\n");
+                    "              m_intScheduler->scheduleCallback(%s_CB,value);\n"
+                    "        }\n",
+                    n);
+        const char *drag = e.dragCallback.c_str();
+        Appendf(out,
+                "    }\n"
+                "    void on_%s_sliderMoved(int i)\n    {\n"
+                "        extern void %s_CB(const GUIInt_t *I);\n"
+                "        GUIInt_t value = static_cast<GUIInt_t>(i);\n"
+                "        if (!isProgramaticallyUpdating()) %s_CB(&value);\n"
+                "    }\n",
+                n, drag, drag);
         break;
     }
     case ElementType::Tab:
@@ -139,15 +167,16 @@ void AppendSlotsOf(std::string &out, const DialogElement &e, bool queued) {
         break;
     case ElementType::RadioBox:
         for (size_t k = 0; k < e.items.size(); ++k)
-            AppendSlot(out, name + "_" + std::to_string(k), "_toggled(bool checked)\n",
-                       "        if (checked)\n"
-                       "        {\n"
-                       "            extern void " +
-                           cb + "(const GUIInt_t *I);\n" +
-                           "            GUIInt_t I = static_cast<GUIInt_t>(" +
-                           std::to_string(k + 1) + ");\n" +
-                           "            if (!isProgramaticallyUpdating()) " + cb + "(&I);\n" +
-                           "        }\n");
+            Appendf(out,
+                    "    void on_%s_%d_toggled(bool checked)\n    {\n"
+                    "        if (checked)\n"
+                    "        {\n"
+                    "            extern void %s_CB(const GUIInt_t *I);\n"
+                    "            GUIInt_t I = static_cast<GUIInt_t>(%d);\n"
+                    "            if (!isProgramaticallyUpdating()) %s_CB(&I);\n"
+                    "        }\n"
+                    "    }\n",
+                    n, static_cast<int>(k), n, static_cast<int>(k + 1), n);
         break;
     default: // forms, read-only texts, labels, frames, separators, containers
         break;
@@ -171,7 +200,7 @@ std::string QtWriter::writeControlSlots(DialogElement &container) {
     std::string out;
     for (const DialogElement *e : container.descendants()) {
         if (!e->name.empty())
-            out += "\n     // " + e->name + "\n";
+            Appendf(out, "\n     // %s\n", e->name.c_str());
         AppendSlotsOf(out, *e, queued);
     }
     return out;
