@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,6 +48,23 @@ class CommandsTest : public HostFixture {
         host().reset();
         host().clearMessages();
         RegisterAddOn();
+    }
+
+    using Cases = std::vector<std::pair<std::string, std::function<void()>>>;
+    // Runs each case in an empty workspace (with a current dialog frame 8 by
+    // 4 inches unless told otherwise) and compares what each case left, in
+    // order, with the golden file.
+    void ExpectCasesGolden(const std::string &golden, const Cases &cases, bool dialog = true) {
+        std::string transcript;
+        for (const auto &[name, run] : cases) {
+            SCOPED_TRACE(name);
+            FreshWorkspace();
+            if (dialog)
+                AddFrame("ID=1 TITLE=\"D\"");
+            run();
+            transcript += "== " + name + "\n" + Describe();
+        }
+        ExpectGolden(golden, transcript);
     }
 
     // Runs one command as the tool dialog does (inside the add-on lock) and

@@ -3,6 +3,7 @@
 
 #include "model/HostResources.h"
 #include "model/Parameters.h"
+#include "shell/ToolDialog.h"
 
 #include <tuple>
 
@@ -107,8 +108,10 @@ TEST(ParseBoolean, ComparesPrefixesInOrder) {
 // The booleans of frame names and commands: the value, and the warning for
 // a value not recognised. GetBoolParameter keeps its default, the page and
 // sidebar flags count it as false, SHOWLABEL is true unless clearly false.
+// A plain dialog frame reads FORMPAGE, then TABPAGE (key: the one warned
+// about); asked silently first, it warns of nothing.
 TEST_F(ParametersTest, BooleanParameters) {
-    enum Reader { Bool, Flag, ShowLabel };
+    enum Reader { Bool, Flag, ShowLabel, Plain };
     // clang-format off
     const struct { Reader reader; const char *str, *key; bool defaultValue, expected, warned; } cases[] = {
         {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", true, true, true},
@@ -125,20 +128,33 @@ TEST_F(ParametersTest, BooleanParameters) {
         {ShowLabel, "SHOWLABEL=maybe", "", true, true, false},
         {ShowLabel, "VarName=SC1 Type=Scale SHOWLABEL=F", "", true, false, false},
         {ShowLabel, "SHOWLABEL=yes", "", true, true, false},
+        {Plain, "ID=1 TITLE=\"Dialog\"", "", false, true, false},
+        {Plain, "FORMPAGE=T", "", false, false, false},
+        {Plain, "TABPAGE=yes", "", false, false, false},
+        {Plain, "FORMPAGE=F TABPAGE=F", "", false, true, false},
+        {Plain, "FORMPAGE=maybe", "FORMPAGE", false, true, true},
+        {Plain, "FORMPAGE=maybe TABPAGE=T", "FORMPAGE", false, false, true},
+        {Plain, "TABPAGE=perhaps", "TABPAGE", false, true, true},
+        {Plain, "TITLE=\"FORMPAGE=T\"", "", false, true, false}, // inside a quoted title
     };
     // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.str);
         host().clearMessages();
-        EXPECT_EQ(c.reader == Bool   ? GetBoolParameter(c.str, c.key, c.defaultValue)
-                  : c.reader == Flag ? GetFlagParameter(c.str, c.key)
-                                     : GetShowLabel(c.str),
+        if (c.reader == Plain) {
+            EXPECT_EQ(IsPlainDialogFrame(c.str, false), c.expected);
+        }
+        EXPECT_EQ(c.reader == Bool        ? GetBoolParameter(c.str, c.key, c.defaultValue)
+                  : c.reader == Flag      ? GetFlagParameter(c.str, c.key)
+                  : c.reader == ShowLabel ? GetShowLabel(c.str)
+                                          : IsPlainDialogFrame(c.str, true),
                   c.expected);
         const std::string warning = "MessageBox(" + std::to_string(MessageBox_Warning) +
                                     "): Value for dialog parameter " + c.key +
                                     " not recognized. Must be \"TRUE\" or \"FALSE\"\n";
         EXPECT_EQ(DescribeMessages(), c.warned ? warning : "");
     }
+    EXPECT_TRUE(IsPlainDialogFrame(nullptr, true));
 }
 
 TEST_F(ParametersTest, DialogTitles) {

@@ -5,14 +5,15 @@
 
 #include "DialogGolden.h"
 #include "HostFixture.h"
+#include "Run.h"
 
 #include "QORADDON.h"
 #include "quorvin/Host.h"
+#include "model/Settings.h"
+#include "shell/StateChange.h"
 #include "shell/Startup.h"
+#include "shell/ToolDialog.h"
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,9 +33,6 @@ class ShellFixture : public HostFixture {
         EXPECT_EQ(host().liveSets(), 0u) << "host sets still live after quit";
         EXPECT_EQ(host().liveStringLists(), 0u) << "host string lists still live after quit";
         HostFixture::TearDown();
-        std::error_code ec;
-        if (!tempDir_.empty())
-            std::filesystem::remove_all(tempDir_, ec);
     }
 
     // Starts the add-on as the host does when it loads it.
@@ -70,21 +68,10 @@ class ShellFixture : public HostFixture {
         return host().pressControl(control, &error);
     }
 
-    // A fresh directory for layouts and "dlb.cfg" files of this test.
-    std::filesystem::path TempDir() {
-        if (tempDir_.empty()) {
-            std::random_device random;
-            tempDir_ = std::filesystem::temp_directory_path() /
-                       ("qgb-shell-" + std::to_string(random()) + "-" + std::to_string(random()));
-            std::filesystem::create_directories(tempDir_);
-        }
-        return tempDir_;
-    }
-    static void WriteFile(const std::filesystem::path &path, const std::string &content) {
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        ASSERT_TRUE(out.good()) << "cannot write " << path;
+    // An empty directory for the layouts and "dlb.cfg" files of this test.
+    static fs::path TempDir() {
+        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return OutputDir(std::string("shell-") + test->test_suite_name() + "-" + test->name());
     }
 
     // Adds a frame (made current) with the given name.
@@ -108,8 +95,6 @@ class ShellFixture : public HostFixture {
                 return *host().findControl(id);
         throw std::runtime_error("no tool dialog control \"" + name + "\"");
     }
-
-    std::filesystem::path tempDir_;
 };
 
 } // namespace qgbtest

@@ -1,13 +1,6 @@
 // Start-up on new and old hosts, quitting, and a second start in one process.
 #include "ShellFixture.h"
 
-#include "model/Settings.h"
-#include "shell/StateChange.h"
-#include "shell/Startup.h"
-#include "shell/ToolDialog.h"
-
-#include <gtest/gtest.h>
-
 #include <iterator>
 #include <sstream>
 

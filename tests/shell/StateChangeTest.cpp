@@ -2,12 +2,6 @@
 // while their frame is resized, and "dlb.cfg" read beside the layout.
 #include "ShellFixture.h"
 
-#include "model/Settings.h"
-#include "shell/StateChange.h"
-#include "shell/ToolDialog.h"
-
-#include <gtest/gtest.h>
-
 #include <functional>
 
 using namespace quorvin::builder;
@@ -220,13 +214,13 @@ class ConfigFollowsLayout : public StateChange {
   protected:
     std::string SaveIn(const std::string &folder, const char *language) {
         WriteConfig(folder, language);
-        const std::string path = (TempDir() / folder / "design.lay").string();
+        const std::string path = (dir / folder / "design.lay").string();
         Do(&Host::saveLayout, path);
         return path;
     }
     void WriteConfig(const std::string &folder, const char *language) {
-        WriteFile(TempDir() / folder / "dlb.cfg",
-                  std::string("#!DLB 2022\nLanguage=") + language + "\n");
+        fs::create_directories(dir / folder);
+        WriteFile(dir / folder / "dlb.cfg", std::string("#!DLB 2022\nLanguage=") + language + "\n");
     }
     // The language and the folder of the layout whose file was read last.
     static std::string Read() {
@@ -236,17 +230,20 @@ class ConfigFollowsLayout : public StateChange {
                    .filename()
                    .string();
     }
+    const fs::path dir = TempDir();
 };
 
 // The first read records the layout; a language chosen in the options
 // survives reopening the same layout; saving as reads the file beside the
 // new name; a layout opened while the dialog is down is read at the next
-// choice of the menu option.
+// choice of the menu option. Choosing the option again shows the same
+// dialog, built once.
 TEST_F(ConfigFollowsLayout, TheFileBesideTheLayoutIsReadWhenTheLayoutChanges) {
     AddFrame("ID=1");
     const std::string first = SaveIn("a", "C");
     OpenToolDialog();
     EXPECT_EQ(Read(), "0 a");
+    const GUIInt_t dialog = ToolDialog;
     Do(&Host::pressControl, MenuItem({"Layout", "Options..."}).id);
     const auto *options = host().findDialogByTitle("File Options");
     ASSERT_NE(options, nullptr);
@@ -255,6 +252,7 @@ TEST_F(ConfigFollowsLayout, TheFileBesideTheLayoutIsReadWhenTheLayoutChanges) {
             Do(&Host::setRadioBox, id, 3);
     Do(&Host::pressDialogButton, options->id, "OK");
     EXPECT_EQ(Read(), "2 a");
+    const size_t controls = host().controls().size();
     Do(&Host::loadLayout, first); // state 6, same name
     EXPECT_EQ(Read(), "2 a");
     OpenToolDialog();
@@ -267,6 +265,9 @@ TEST_F(ConfigFollowsLayout, TheFileBesideTheLayoutIsReadWhenTheLayoutChanges) {
     EXPECT_EQ(Read(), "0 b");
     OpenToolDialog();
     EXPECT_EQ(Read(), "2 a");
+    EXPECT_TRUE(ToolDialogIsUp());
+    EXPECT_EQ(ToolDialog, dialog);
+    EXPECT_EQ(host().controls().size(), controls);
     ExpectHostSound("the layout changing");
 }
 
