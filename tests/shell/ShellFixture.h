@@ -1,6 +1,6 @@
 // Helpers for the tests of the add-on shell: the add-on started in-process,
-// the tool dialog opened, controls and menu items found by name, and the
-// checks that every command leaves the host sound.
+// the tool dialog opened, small workspaces, and the check after quitting
+// that nothing is left allocated.
 #pragma once
 
 #include "DialogGolden.h"
@@ -14,7 +14,6 @@
 #include "shell/Startup.h"
 #include "shell/ToolDialog.h"
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -43,31 +42,6 @@ class ShellFixture : public HostFixture {
     // Chooses Tools > Quorvin GUI Builder; fails the test when refused.
     void OpenToolDialog() { Do(&Host::chooseMenuOption, "Tools", "Quorvin GUI Builder"); }
 
-    // A button of the tool dialog by tool tip; a menu item by its path of
-    // labels ({"Layout", "Align", "Left"}). Throw when absent.
-    const quorvin::host::GuiControl &ToolControl(const std::string &toolTip) {
-        return Find([&](const quorvin::host::GuiControl &c) { return c.toolTip == toolTip; },
-                    toolTip);
-    }
-    const quorvin::host::GuiControl &MenuItem(const std::vector<std::string> &path) {
-        std::string joined;
-        for (const std::string &p : path)
-            joined += (joined.empty() ? "" : ">") + p;
-        return Find(
-            [&](const quorvin::host::GuiControl &c) {
-                return c.kind == "MenuItem" && !c.labels.empty() &&
-                       MenuPath(c.parent) + ">" + c.labels[0] == joined;
-            },
-            joined);
-    }
-
-    void Press(GUIInt_t control) { Do(&Host::pressControl, control); }
-    // False when the host refuses the press (the control is insensitive).
-    bool TryPress(GUIInt_t control) {
-        std::string error;
-        return host().pressControl(control, &error);
-    }
-
     // An empty directory for the layouts and "dlb.cfg" files of this test.
     static fs::path TempDir() {
         const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -84,16 +58,6 @@ class ShellFixture : public HostFixture {
         quorvin::host::TextSpec spec{string, command, CoordSys_Frame, x, y, Units_Point, 12, angle};
         spec.boxType = box;
         return host().addText(spec);
-    }
-
-  private:
-    template <typename Match>
-    const quorvin::host::GuiControl &Find(Match match, const std::string &name) {
-        const quorvin::host::GuiDialog *dialog = host().findDialogByTitle("GUI Builder");
-        for (GUIInt_t id : dialog ? dialog->controls : std::vector<GUIInt_t>{})
-            if (match(*host().findControl(id)))
-                return *host().findControl(id);
-        throw std::runtime_error("no tool dialog control \"" + name + "\"");
     }
 };
 

@@ -244,7 +244,7 @@ TEST_F(ConfigFollowsLayout, TheFileBesideTheLayoutIsReadWhenTheLayoutChanges) {
     OpenToolDialog();
     EXPECT_EQ(Read(), "0 a");
     const GUIInt_t dialog = ToolDialog;
-    Do(&Host::pressControl, MenuItem({"Layout", "Options..."}).id);
+    Do(&Host::press, "Layout/Options...");
     const auto *options = host().findDialogByTitle("File Options");
     ASSERT_NE(options, nullptr);
     for (GUIInt_t id : options->controls)
@@ -269,14 +269,6 @@ TEST_F(ConfigFollowsLayout, TheFileBesideTheLayoutIsReadWhenTheLayoutChanges) {
     EXPECT_EQ(ToolDialog, dialog);
     EXPECT_EQ(host().controls().size(), controls);
     ExpectHostSound("the layout changing");
-}
-
-TEST_F(ConfigFollowsLayout, AnUnsavedLayoutReadsNothing) {
-    AddFrame("ID=1");
-    OpenToolDialog();
-    host().sendStateChange(6);
-    EXPECT_EQ(BuilderSettings.Language, LanguageCPP);
-    EXPECT_TRUE(BuilderSettings.LayoutFileName.empty());
 }
 
 } // namespace

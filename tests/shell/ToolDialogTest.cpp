@@ -55,13 +55,13 @@ TEST_F(ToolDialogTest, ACommandWithoutAFunctionStaysInsensitiveAndCannotBePresse
     OverrideCommandHandler(Command::AlignLeft, nullptr);
     OverrideCommandHandler(Command::Options, nullptr);
     PickThree();
-    EXPECT_TRUE(ToolControl("Align Right").sensitive);
-    EXPECT_FALSE(ToolControl("Align Left").sensitive);
-    EXPECT_FALSE(MenuItem({"Layout", "Align", "Left"}).sensitive);
-    EXPECT_FALSE(MenuItem({"Layout", "Options..."}).sensitive);
-    EXPECT_FALSE(TryPress(ToolControl("Align Left").id));
-    EXPECT_FALSE(TryPress(MenuItem({"Layout", "Options..."}).id));
+    for (const char *control : {"Align Left", "Layout/Align/Left", "Layout/Options..."}) {
+        std::string error;
+        EXPECT_FALSE(host().press(control, &error)) << control;
+        EXPECT_NE(error.find("is insensitive"), std::string::npos) << error;
+    }
     EXPECT_EQ(host().findDialogByTitle("File Options"), nullptr);
+    Do(&Host::press, "Align Right");
     RestoreCommandHandlers();
     ExpectHostSound("pressing unavailable commands");
 }
@@ -94,7 +94,7 @@ TEST_F(ToolDialogTest, EachButtonAndMenuItemRunsItsOwnCommandInsideTheLock) {
             OverrideCommandHandler(command, RecordRun);
             RecordedRuns = 0;
             LockHeldWhileRunning = false;
-            Press(control);
+            Do(&Host::pressControl, control);
             EXPECT_EQ(RecordedRuns, 1);
             EXPECT_TRUE(LockHeldWhileRunning);
             ExpectHostSound(CommandName(command));
