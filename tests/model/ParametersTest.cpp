@@ -5,10 +5,7 @@
 #include "model/Parameters.h"
 #include "shell/ToolDialog.h"
 
-#include <tuple>
-
 using namespace quorvin::builder;
-using quorvin::host::Message;
 
 namespace qgbtest {
 namespace {
@@ -208,29 +205,6 @@ TEST_F(ParametersTest, TransparentColors) {
                       std::vector<int>({c.red, c.green, c.blue}));
         }
     }
-}
-
-TEST_F(ParametersTest, TabOrderPutsGeometriesFirstAndKeepsEqualValuesInOrder) {
-    AddFrame("ID=1");
-    const Text_ID t1 = AddText("TF:a", "VarName=A TabOrder=2", Filled());
-    const Text_ID t2 = AddText("TF:b", "VarName=B", Filled());
-    const Text_ID t3 = AddText("Label");
-    const Text_ID t4 = AddText("TF:d", "TabOrder=-1", Filled());
-    const Text_ID t5 = AddText("TF:e", "TabOrder=2", Filled());
-    const Geom_ID g1 = AddRectangle("Group");
-    const Geom_ID g2 = AddRectangle("TabOrder=2");
-
-    using Entry = std::tuple<bool, int, Text_ID, Geom_ID>;
-    std::vector<Entry> entries;
-    for (const TabOrderEntry &e : CollectTabOrder())
-        entries.emplace_back(e.isText, e.tabOrder, e.text, e.geom);
-    EXPECT_EQ(entries, (std::vector<Entry>{{true, -1, t4, nullptr},
-                                           {false, 0, nullptr, g1},
-                                           {true, 0, t2, nullptr},
-                                           {true, 0, t3, nullptr},
-                                           {false, 2, nullptr, g2},
-                                           {true, 2, t1, nullptr},
-                                           {true, 2, t5, nullptr}}));
 }
 
 } // namespace
