@@ -103,12 +103,12 @@ TEST(ParseBoolean, ComparesPrefixesInOrder) {
 }
 
 // The booleans of frame names and commands: the value, and the warning for
-// a value not recognised. GetBoolParameter keeps its default, the page and
-// sidebar flags count it as false, SHOWLABEL is true unless clearly false.
-// A plain dialog frame reads FORMPAGE, then TABPAGE (key: the one warned
+// a value not recognised. GetBoolParameter keeps its default, SHOWLABEL is
+// true unless clearly false. A plain dialog frame reads the page flags,
+// which count such a value as false, FORMPAGE first (key: the one warned
 // about); asked silently first, it warns of nothing.
 TEST_F(ParametersTest, BooleanParameters) {
-    enum Reader { Bool, Flag, ShowLabel, Plain };
+    enum Reader { Bool, ShowLabel, Plain };
     // clang-format off
     const struct { Reader reader; const char *str, *key; bool defaultValue, expected, warned; } cases[] = {
         {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", true, true, true},
@@ -117,9 +117,6 @@ TEST_F(ParametersTest, BooleanParameters) {
         {Bool, "ID=1", "HELPBUTTON", true, true, false},
         {Bool, "ID=1", "APPLYBUTTON", false, false, false},
         {Bool, "OKCLOSEBUTTON=T APPLYBUTTON=F", "OKCLOSEBUTTON", false, true, false},
-        {Flag, "ID=1 SIDEBAR=T", "SIDEBAR", false, true, false},
-        {Flag, "ID=1", "SIDEBAR", false, false, false},
-        {Flag, "ID=1 TABPAGE=perhaps", "TABPAGE", false, false, true},
         {ShowLabel, "", "", true, true, false},
         {ShowLabel, "VarName=SC1", "", true, true, false},
         {ShowLabel, "SHOWLABEL=maybe", "", true, true, false},
@@ -142,7 +139,6 @@ TEST_F(ParametersTest, BooleanParameters) {
             EXPECT_EQ(IsPlainDialogFrame(c.str, false), c.expected);
         }
         EXPECT_EQ(c.reader == Bool        ? GetBoolParameter(c.str, c.key, c.defaultValue)
-                  : c.reader == Flag      ? GetFlagParameter(c.str, c.key)
                   : c.reader == ShowLabel ? GetShowLabel(c.str)
                                           : IsPlainDialogFrame(c.str, true),
                   c.expected);

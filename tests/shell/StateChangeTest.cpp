@@ -46,30 +46,28 @@ class StateChange : public ShellFixture {
         AnchorOn();
         PickFrame(frame);
     }
-    // Paper places (inches) of the texts and the rectangle's anchor and size
-    // that still exist.
+    // Paper places (inches) of the texts, and the rectangle's anchor and
+    // size, that still exist.
     std::vector<double> Paper() {
         std::vector<double> paper;
-        for (Text_ID text : {one, two}) {
-            if (!host().findText(text))
-                continue;
-            double x = 0, y = 0;
-            QorUtilTextGetXYPos(text, &x, &y);
-            const CoordSys_e system = QorUtilTextGetPositionCoordSys(text);
-            paper.push_back(QorUtilConvertXPosition(system, CoordSys_Paper, x));
-            paper.push_back(QorUtilConvertYPosition(system, CoordSys_Paper, y));
+        auto convert = [&paper](CoordSys_e system, double x, double y, bool size = false) {
+            paper.push_back(size ? QorUtilConvertXDimension(system, CoordSys_Paper, x)
+                                 : QorUtilConvertXPosition(system, CoordSys_Paper, x));
+            paper.push_back(size ? QorUtilConvertYDimension(system, CoordSys_Paper, y)
+                                 : QorUtilConvertYPosition(system, CoordSys_Paper, y));
+        };
+        double x = 0, y = 0, z = 0;
+        for (Text_ID text : {one, two})
+            if (host().findText(text)) {
+                QorUtilTextGetXYPos(text, &x, &y);
+                convert(QorUtilTextGetPositionCoordSys(text), x, y);
+            }
+        if (host().findGeom(rect)) {
+            QorUtilGeomGetXYZAnchorPos(rect, &x, &y, &z);
+            convert(QorUtilGeomGetPositionCoordSys(rect), x, y);
+            QorUtilGeomRectangleGetSize(rect, &x, &y);
+            convert(QorUtilGeomGetPositionCoordSys(rect), x, y, true);
         }
-        if (!host().findGeom(rect))
-            return paper;
-        double ax = 0, ay = 0, az = 0, rw = 0, rh = 0;
-        QorUtilGeomGetXYZAnchorPos(rect, &ax, &ay, &az);
-        QorUtilGeomRectangleGetSize(rect, &rw, &rh);
-        const CoordSys_e system = QorUtilGeomGetPositionCoordSys(rect);
-        for (double value : {QorUtilConvertXPosition(system, CoordSys_Paper, ax),
-                             QorUtilConvertYPosition(system, CoordSys_Paper, ay),
-                             QorUtilConvertXDimension(system, CoordSys_Paper, rw),
-                             QorUtilConvertYDimension(system, CoordSys_Paper, rh)})
-            paper.push_back(value);
         return paper;
     }
     std::vector<double> FrameUnits(Text_ID text) {
