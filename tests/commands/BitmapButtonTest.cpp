@@ -14,15 +14,6 @@ class BitmapButtonTest : public CommandsTest {
         AddText("Label", 10, 10, 16); // gives the character cell
     }
 
-    void TearDown() override {
-        // A test that fails with the dialog up should not report a held lock.
-        if (ids().dialog != BADDIALOGID && QorGUIDialogIsUp(ids().dialog)) {
-            std::string error;
-            host().pressDialogButton(ids().dialog, "Cancel", &error);
-        }
-        CommandsTest::TearDown();
-    }
-
     static const qb::BitmapButtonDialogIds &ids() { return qb::BitmapButtonDialog(); }
 
     // Chooses the file and shows the dialog; the dialog holds the lock.

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,6 +48,23 @@ class CommandsTest : public HostFixture {
         host().reset();
         host().clearMessages();
         RegisterAddOn();
+    }
+
+    using Cases = std::vector<std::pair<std::string, std::function<void()>>>;
+    // Runs each case in an empty workspace (with a current dialog frame 8 by
+    // 4 inches unless told otherwise) and compares what each case left, in
+    // order, with the golden file.
+    void ExpectCasesGolden(const std::string &golden, const Cases &cases, bool dialog = true) {
+        std::string transcript;
+        for (const auto &[name, run] : cases) {
+            SCOPED_TRACE(name);
+            FreshWorkspace();
+            if (dialog)
+                AddFrame("ID=1 TITLE=\"D\"");
+            run();
+            transcript += "== " + name + "\n" + Describe();
+        }
+        ExpectGolden(golden, transcript);
     }
 
     // Runs one command as the tool dialog does (inside the add-on lock) and
@@ -123,44 +141,30 @@ class CommandsTest : public HostFixture {
             const bool current =
                 host().currentFrame() && host().currentFrame()->uniqueId == f.uniqueId;
             out << (current ? "* " : "") << "frame " << quote(s.name);
-            fields({{"x", s.x, f0.x},
-                    {"y", s.y, f0.y},
-                    {"width", s.width, f0.width},
-                    {"height", s.height, f0.height},
-                    {"group", double(s.linkGroup), 0},
-                    {"linked", double(s.linkSizeAndPosition), 0},
-                    {"header", double(s.showHeader), 1},
+            // clang-format off
+            fields({{"x", s.x, f0.x}, {"y", s.y, f0.y}, {"width", s.width, f0.width},
+                    {"height", s.height, f0.height}, {"group", double(s.linkGroup), 0},
+                    {"linked", double(s.linkSizeAndPosition), 0}, {"header", double(s.showHeader), 1},
                     {"background", double(s.backgroundColor), double(f0.backgroundColor)}});
             for (const quorvin::host::Text &text : f.texts) {
                 const TextSpec &t = text.spec;
                 out << "  text " << quote(t.string) << " command " << quote(t.command);
-                fields({{"system", double(t.coordSys), double(t0.coordSys)},
-                        {"x", t.x, t0.x},
-                        {"y", t.y, t0.y},
-                        {"units", double(t.sizeUnits), double(t0.sizeUnits)},
-                        {"height", t.height, t0.height},
-                        {"angle", t.angle, t0.angle},
-                        {"anchor", double(t.anchor), double(t0.anchor)},
-                        {"font", double(t.font), double(t0.font)},
-                        {"color", double(t.color), double(t0.color)},
-                        {"box", double(t.boxType), double(t0.boxType)},
-                        {"margin", t.margin, t0.margin},
-                        {"boxColor", double(t.boxColor), double(t0.boxColor)},
-                        {"fill", double(t.fillColor), double(t0.fillColor)},
-                        {"thickness", t.lineThickness, t0.lineThickness},
-                        {"spacing", t.lineSpacing, t0.lineSpacing},
-                        {"scope", double(t.scope), double(t0.scope)}});
+                fields({{"system", double(t.coordSys), double(t0.coordSys)}, {"x", t.x, t0.x},
+                        {"y", t.y, t0.y}, {"units", double(t.sizeUnits), double(t0.sizeUnits)},
+                        {"height", t.height, t0.height}, {"angle", t.angle, t0.angle},
+                        {"anchor", double(t.anchor), double(t0.anchor)}, {"font", double(t.font), double(t0.font)},
+                        {"color", double(t.color), double(t0.color)}, {"box", double(t.boxType), double(t0.boxType)},
+                        {"margin", t.margin, t0.margin}, {"boxColor", double(t.boxColor), double(t0.boxColor)},
+                        {"fill", double(t.fillColor), double(t0.fillColor)}, {"thickness", t.lineThickness, t0.lineThickness},
+                        {"spacing", t.lineSpacing, t0.lineSpacing}, {"scope", double(t.scope), double(t0.scope)}});
             }
             for (const quorvin::host::Geom &g : f.geoms) {
                 const GeomSpec &s = g.spec;
                 out << "  geom " << s.type << " command " << quote(s.command);
-                fields({{"system", double(s.coordSys), CoordSys_Frame},
-                        {"x", s.x, 0},
-                        {"y", s.y, 0},
-                        {"width", s.width, 0},
-                        {"height", s.height, 0},
-                        {"order", double(g.drawOrder), 0}});
+                fields({{"system", double(s.coordSys), CoordSys_Frame}, {"x", s.x, 0}, {"y", s.y, 0},
+                        {"width", s.width, 0}, {"height", s.height, 0}, {"order", double(g.drawOrder), 0}});
             }
+            // clang-format on
         }
         const char *const calls[] = {"error", "box", "wait", "help"};
         for (const Message &m : host().messages())

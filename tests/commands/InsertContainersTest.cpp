@@ -1,8 +1,6 @@
 // Dialog, sidebar, page and group frames; resizing and cycling pages.
 #include "CommandsFixture.h"
 
-#include <functional>
-
 namespace qgbtest {
 namespace {
 
@@ -49,7 +47,7 @@ TEST_F(InsertContainersTest, DialogsPagesAndGroupFrames) {
         host().queueAnswer(answer);
         Run(qb::ResizePages);
     };
-    const std::pair<const char *, std::function<void()>> cases[] = {
+    const Cases cases = {
         {"modal dialog", [&] { frames({}, qb::InsertModalDialog); }},
         {"1 and 3 give 2; sidebars are numbered apart",
          [&] {
@@ -96,14 +94,7 @@ TEST_F(InsertContainersTest, DialogsPagesAndGroupFrames) {
         {"resizing the pages of a tab", [&] { resize("TAB:", true); }},
         {"resizing the pages of a form", [&] { resize("FM:", true); }},
     };
-    std::string transcript;
-    for (const auto &[name, run] : cases) {
-        SCOPED_TRACE(name);
-        FreshWorkspace();
-        run();
-        transcript += std::string("== ") + name + "\n" + Describe();
-    }
-    ExpectGolden("golden/commands/insert-containers.txt", transcript);
+    ExpectCasesGolden("golden/commands/insert-containers.txt", cases, false);
 }
 
 TEST_F(InsertContainersTest, PopNextPageCyclesThroughTheGroup) {

@@ -3,8 +3,6 @@
 // controls. The golden file shows each case's workspace afterwards.
 #include "CommandsFixture.h"
 
-#include <functional>
-
 namespace qgbtest {
 namespace {
 
@@ -18,7 +16,7 @@ TEST_F(InsertControlsTest, EveryKindAndItsLimits) {
         }
         ExpectHostSound("the command");
     };
-    std::vector<std::pair<std::string, std::function<void()>>> cases;
+    Cases cases;
     for (auto command :
          {qb::InsertTab, qb::InsertForm, qb::InsertSpinTextField, qb::InsertTextField,
           qb::InsertMultiLineText, qb::InsertReadOnlyText, qb::InsertLabel, qb::InsertPushButton,
@@ -51,15 +49,7 @@ TEST_F(InsertControlsTest, EveryKindAndItsLimits) {
                          Run(qb::InsertTab);
                          Run(qb::InsertForm);
                      }});
-    std::string transcript;
-    for (const auto &[name, run] : cases) {
-        SCOPED_TRACE(name);
-        FreshWorkspace();
-        AddFrame("ID=1 TITLE=\"D\"");
-        run();
-        transcript += "== " + name + "\n" + Describe();
-    }
-    ExpectGolden("golden/commands/insert-controls.txt", transcript);
+    ExpectCasesGolden("golden/commands/insert-controls.txt", cases);
 }
 
 } // namespace

@@ -4,10 +4,7 @@
 #include "model/HostResources.h"
 #include "model/Parameters.h"
 
-#include <tuple>
-
 using namespace quorvin::builder;
-using quorvin::host::Message;
 
 namespace qgbtest {
 namespace {
@@ -105,10 +102,12 @@ TEST(ParseBoolean, ComparesPrefixesInOrder) {
 }
 
 // The booleans of frame names and commands: the value, and the warning for
-// a value not recognised. GetBoolParameter keeps its default, the page and
-// sidebar flags count it as false, SHOWLABEL is true unless clearly false.
+// a value not recognised. GetBoolParameter keeps its default, SHOWLABEL is
+// true unless clearly false. A plain dialog frame reads the page flags,
+// which count such a value as false, FORMPAGE first (key: the one warned
+// about); asked silently first, it warns of nothing.
 TEST_F(ParametersTest, BooleanParameters) {
-    enum Reader { Bool, Flag, ShowLabel };
+    enum Reader { Bool, ShowLabel, Plain };
     // clang-format off
     const struct { Reader reader; const char *str, *key; bool defaultValue, expected, warned; } cases[] = {
         {Bool, "OKCLOSEBUTTON=maybe", "OKCLOSEBUTTON", true, true, true},
@@ -117,28 +116,37 @@ TEST_F(ParametersTest, BooleanParameters) {
         {Bool, "ID=1", "HELPBUTTON", true, true, false},
         {Bool, "ID=1", "APPLYBUTTON", false, false, false},
         {Bool, "OKCLOSEBUTTON=T APPLYBUTTON=F", "OKCLOSEBUTTON", false, true, false},
-        {Flag, "ID=1 SIDEBAR=T", "SIDEBAR", false, true, false},
-        {Flag, "ID=1", "SIDEBAR", false, false, false},
-        {Flag, "ID=1 TABPAGE=perhaps", "TABPAGE", false, false, true},
         {ShowLabel, "", "", true, true, false},
         {ShowLabel, "VarName=SC1", "", true, true, false},
         {ShowLabel, "SHOWLABEL=maybe", "", true, true, false},
         {ShowLabel, "VarName=SC1 Type=Scale SHOWLABEL=F", "", true, false, false},
         {ShowLabel, "SHOWLABEL=yes", "", true, true, false},
+        {Plain, "ID=1 TITLE=\"Dialog\"", "", false, true, false},
+        {Plain, "FORMPAGE=T", "", false, false, false},
+        {Plain, "TABPAGE=yes", "", false, false, false},
+        {Plain, "FORMPAGE=F TABPAGE=F", "", false, true, false},
+        {Plain, "FORMPAGE=maybe", "FORMPAGE", false, true, true},
+        {Plain, "FORMPAGE=maybe TABPAGE=T", "FORMPAGE", false, false, true},
+        {Plain, "TABPAGE=perhaps", "TABPAGE", false, true, true},
+        {Plain, "TITLE=\"FORMPAGE=T\"", "", false, true, false}, // inside a quoted title
     };
     // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.str);
         host().clearMessages();
-        EXPECT_EQ(c.reader == Bool   ? GetBoolParameter(c.str, c.key, c.defaultValue)
-                  : c.reader == Flag ? GetFlagParameter(c.str, c.key)
-                                     : GetShowLabel(c.str),
+        if (c.reader == Plain) {
+            EXPECT_EQ(IsPlainDialogFrame(c.str, false), c.expected);
+        }
+        EXPECT_EQ(c.reader == Bool        ? GetBoolParameter(c.str, c.key, c.defaultValue)
+                  : c.reader == ShowLabel ? GetShowLabel(c.str)
+                                          : IsPlainDialogFrame(c.str, true),
                   c.expected);
         const std::string warning = "MessageBox(" + std::to_string(MessageBox_Warning) +
                                     "): Value for dialog parameter " + c.key +
                                     " not recognized. Must be \"TRUE\" or \"FALSE\"\n";
         EXPECT_EQ(DescribeMessages(), c.warned ? warning : "");
     }
+    EXPECT_TRUE(IsPlainDialogFrame(nullptr, true));
 }
 
 TEST_F(ParametersTest, DialogTitles) {
@@ -192,29 +200,6 @@ TEST_F(ParametersTest, TransparentColors) {
                       std::vector<int>({c.red, c.green, c.blue}));
         }
     }
-}
-
-TEST_F(ParametersTest, TabOrderPutsGeometriesFirstAndKeepsEqualValuesInOrder) {
-    AddFrame("ID=1");
-    const Text_ID t1 = AddText("TF:a", "VarName=A TabOrder=2", Filled());
-    const Text_ID t2 = AddText("TF:b", "VarName=B", Filled());
-    const Text_ID t3 = AddText("Label");
-    const Text_ID t4 = AddText("TF:d", "TabOrder=-1", Filled());
-    const Text_ID t5 = AddText("TF:e", "TabOrder=2", Filled());
-    const Geom_ID g1 = AddRectangle("Group");
-    const Geom_ID g2 = AddRectangle("TabOrder=2");
-
-    using Entry = std::tuple<bool, int, Text_ID, Geom_ID>;
-    std::vector<Entry> entries;
-    for (const TabOrderEntry &e : CollectTabOrder())
-        entries.emplace_back(e.isText, e.tabOrder, e.text, e.geom);
-    EXPECT_EQ(entries, (std::vector<Entry>{{true, -1, t4, nullptr},
-                                           {false, 0, nullptr, g1},
-                                           {true, 0, t2, nullptr},
-                                           {true, 0, t3, nullptr},
-                                           {false, 2, nullptr, g2},
-                                           {true, 2, t1, nullptr},
-                                           {true, 2, t5, nullptr}}));
 }
 
 } // namespace

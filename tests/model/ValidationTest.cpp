@@ -41,20 +41,6 @@ TextOptions Rotated(double height) {
     return {TextBox_None, Units_Point, height, 90};
 }
 
-TEST_F(ValidationTest, DialogUnitArithmetic) {
-    SetCharacterCell(7, 16);
-    EXPECT_EQ(std::vector<int>({ToDialogUnitsX(10), ToDialogUnitsY(5), ToDialogUnitsX(120),
-                                ToDialogUnitsY(20), CharWidthToDialogUnits(10)}),
-              std::vector<int>({142, 31, 1714, 125, 1200}));
-    SetCharacterCell(7.392, 17.6);
-    EXPECT_EQ(CharWidthToDialogUnits(10), 1190); // trunc(trunc(12 x 7.392) x 100 / 7.392)
-    EXPECT_EQ(CharWidthToDialogUnits(0), 189);
-    // The cell of 12 points: one cell is 100 units each way.
-    SetCharacterCell(1.1 * 12 * 0.42 / 72 * 96, 1.1 * 12 / 72 * 96);
-    EXPECT_EQ(ToDialogUnitsX(2 * CellWidth()), 200);
-    EXPECT_EQ(ToDialogUnitsY(CellHeight()), 100);
-}
-
 // The checks over every frame: the texts of each frame (string, options; the
 // command is always a VarName), the result, the errors in order, and the
 // cell: 1.1 times the points of the controls at 96 pixels an inch high and

@@ -37,11 +37,6 @@ inline TextOptions NoBox(double height = 12) {
     return {TextBox_None, Units_Point, height};
 }
 
-inline Geom_ID AddRectangle(const std::string &command) {
-    return quorvin::host::Host::instance().addGeom(
-        {GeomType_Rectangle, CoordSys_Frame, 10, 90, 0, command, 20, 10, {}, ""});
-}
-
 inline UniqueID_t CurrentFrameId() {
     const quorvin::host::Frame *frame = quorvin::host::Host::instance().currentFrame();
     return frame ? frame->uniqueId : 0;

@@ -1,19 +1,19 @@
 // Helpers for the tests of the add-on shell: the add-on started in-process,
-// the tool dialog opened, controls and menu items found by name, and the
-// checks that every command leaves the host sound.
+// the tool dialog opened, small workspaces, and the check after quitting
+// that nothing is left allocated.
 #pragma once
 
 #include "DialogGolden.h"
 #include "HostFixture.h"
+#include "Run.h"
 
 #include "QORADDON.h"
 #include "quorvin/Host.h"
+#include "model/Settings.h"
+#include "shell/StateChange.h"
 #include "shell/Startup.h"
+#include "shell/ToolDialog.h"
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,9 +32,6 @@ class ShellFixture : public HostFixture {
         EXPECT_EQ(host().liveSets(), 0u) << "host sets still live after quit";
         EXPECT_EQ(host().liveStringLists(), 0u) << "host string lists still live after quit";
         HostFixture::TearDown();
-        std::error_code ec;
-        if (!tempDir_.empty())
-            std::filesystem::remove_all(tempDir_, ec);
     }
 
     // Starts the add-on as the host does when it loads it.
@@ -45,46 +42,10 @@ class ShellFixture : public HostFixture {
     // Chooses Tools > Quorvin GUI Builder; fails the test when refused.
     void OpenToolDialog() { Do(&Host::chooseMenuOption, "Tools", "Quorvin GUI Builder"); }
 
-    // A button of the tool dialog by tool tip; a menu item by its path of
-    // labels ({"Layout", "Align", "Left"}). Throw when absent.
-    const quorvin::host::GuiControl &ToolControl(const std::string &toolTip) {
-        return Find([&](const quorvin::host::GuiControl &c) { return c.toolTip == toolTip; },
-                    toolTip);
-    }
-    const quorvin::host::GuiControl &MenuItem(const std::vector<std::string> &path) {
-        std::string joined;
-        for (const std::string &p : path)
-            joined += (joined.empty() ? "" : ">") + p;
-        return Find(
-            [&](const quorvin::host::GuiControl &c) {
-                return c.kind == "MenuItem" && !c.labels.empty() &&
-                       MenuPath(c.parent) + ">" + c.labels[0] == joined;
-            },
-            joined);
-    }
-
-    void Press(GUIInt_t control) { Do(&Host::pressControl, control); }
-    // False when the host refuses the press (the control is insensitive).
-    bool TryPress(GUIInt_t control) {
-        std::string error;
-        return host().pressControl(control, &error);
-    }
-
-    // A fresh directory for layouts and "dlb.cfg" files of this test.
-    std::filesystem::path TempDir() {
-        if (tempDir_.empty()) {
-            std::random_device random;
-            tempDir_ = std::filesystem::temp_directory_path() /
-                       ("qgb-shell-" + std::to_string(random()) + "-" + std::to_string(random()));
-            std::filesystem::create_directories(tempDir_);
-        }
-        return tempDir_;
-    }
-    static void WriteFile(const std::filesystem::path &path, const std::string &content) {
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        ASSERT_TRUE(out.good()) << "cannot write " << path;
+    // An empty directory for the layouts and "dlb.cfg" files of this test.
+    static fs::path TempDir() {
+        const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        return OutputDir(std::string("shell-") + test->test_suite_name() + "-" + test->name());
     }
 
     // Adds a frame (made current) with the given name.
@@ -98,18 +59,6 @@ class ShellFixture : public HostFixture {
         spec.boxType = box;
         return host().addText(spec);
     }
-
-  private:
-    template <typename Match>
-    const quorvin::host::GuiControl &Find(Match match, const std::string &name) {
-        const quorvin::host::GuiDialog *dialog = host().findDialogByTitle("GUI Builder");
-        for (GUIInt_t id : dialog ? dialog->controls : std::vector<GUIInt_t>{})
-            if (match(*host().findControl(id)))
-                return *host().findControl(id);
-        throw std::runtime_error("no tool dialog control \"" + name + "\"");
-    }
-
-    std::filesystem::path tempDir_;
 };
 
 } // namespace qgbtest
