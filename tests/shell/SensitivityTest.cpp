@@ -127,7 +127,7 @@ TEST_F(Sensitivity, InsertingAPageUpdatesAtOnce) {
         Pick(AddGroupControl(prefix, 6));
         host().runIdle();
         ASSERT_FALSE(sensitive(Command::PopNextPage));
-        Press(ToolButtons[static_cast<int>(page)]);
+        Do(&Host::pressControl, ToolButtons[static_cast<int>(page)]);
         EXPECT_TRUE(sensitive(Command::PopNextPage));
     }
 }
