@@ -1,11 +1,11 @@
 // Writing layout files (docs/layout-format.md): canonical and atomic.
 //
-// The workspace is written straight into one buffer, key by key in the
-// order of the format's tables, with two-blank indentation. Numbers and
+// The workspace is written straight into one reused buffer, key by key in
+// the order of the format's tables, with two-blank indentation. Numbers and
 // strings are written exactly as the JSON library the reader once used
 // wrote them, so files saved before and after stay byte for byte the same.
-// The buffer goes to "<file>.tmp" beside the layout, which is flushed to disk
-// and renamed over the layout, keeping the layout's mode.
+// The buffer goes to "<file>.tmp" beside the layout a piece at a time; that
+// file is flushed to disk and renamed over the layout, keeping its mode.
 #include "HostImpl.h"
 
 #include <nlohmann/json.hpp>
@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -100,15 +101,15 @@ class LayoutText {
     // A member of an object at `level`: the comma before all but the first.
     // Its bytes are put together first and appended at once, as a file has
     // some twenty of these for every text.
-    void key(int level, const char *name, bool first = false) {
+    void key(int level, std::string_view name, bool first = false) {
         char piece[64];
-        const size_t length = std::strlen(name), indent = static_cast<size_t>(level) * 2;
+        const size_t length = name.size(), indent = static_cast<size_t>(level) * 2;
         if (length + indent + 6 > sizeof piece) {
             if (!first)
                 bytes += ',';
             newline(level);
             bytes += '"';
-            bytes += name;
+            bytes.append(name.data(), name.size());
             bytes += "\": ";
             return;
         }
@@ -118,7 +119,7 @@ class LayoutText {
         *p++ = '\n';
         p = std::fill_n(p, indent, ' ');
         *p++ = '"';
-        p = std::copy_n(name, length, p);
+        p = std::copy_n(name.data(), length, p);
         p = std::copy_n("\": ", 3, p);
         bytes.append(piece, static_cast<size_t>(p - piece));
     }
@@ -136,19 +137,44 @@ class LayoutText {
     void boolean(bool value) { bytes += value ? "true" : "false"; }
     // The shortest digits that read back as the same double (Grisu2, as the
     // JSON library writes them: "12.0", "0.1", "1e+16"); never called with a
-    // value that is not finite, the workspace holds none.
+    // value that is not finite, the workspace holds none. Whole numbers below
+    // ten million, most of a layout's numbers, are written as their integer
+    // and ".0" without Grisu2: checked against the library for every one of
+    // them, the bytes are the same (the sign is written alike by both).
     void number(double value) {
         char digits[64];
+        const double magnitude = std::fabs(value);
+        if (magnitude < 1e7 && magnitude == std::floor(magnitude)) {
+            char *p = digits;
+            if (std::signbit(value))
+                *p++ = '-';
+            p = std::to_chars(p, digits + sizeof digits, static_cast<int32_t>(magnitude)).ptr;
+            *p++ = '.';
+            *p++ = '0';
+            bytes.append(digits, p);
+            return;
+        }
         bytes.append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
     }
     // A JSON string: '"', '\\' and control characters escaped, every byte
-    // that is not part of well-formed UTF-8 replaced by U+FFFD.
+    // that is not part of well-formed UTF-8 replaced by U+FFFD. Runs of bytes
+    // that need neither are appended at once.
     void string(const std::string &text) {
         bytes += '"';
         const auto *s = reinterpret_cast<const unsigned char *>(text.data());
         const size_t n = text.size();
         size_t i = 0;
         while (i < n) {
+            size_t plain = i;
+            while (plain < n && s[plain] >= 0x20 && s[plain] < 0x80 && s[plain] != '"' &&
+                   s[plain] != '\\')
+                ++plain;
+            if (plain > i) {
+                bytes.append(text, i, plain - i);
+                i = plain;
+                if (i == n)
+                    break;
+            }
             const unsigned char c = s[i];
             if (c >= 0x80) {
                 unsigned char low, high;
@@ -193,15 +219,12 @@ class LayoutText {
             case '\r':
                 bytes += "\\r";
                 break;
-            default:
-                if (c < 0x20) {
-                    static const char hex[] = "0123456789abcdef";
-                    bytes += "\\u00";
-                    bytes += hex[c >> 4];
-                    bytes += hex[c & 0xF];
-                } else {
-                    bytes += static_cast<char>(c);
-                }
+            default: { // the other control characters
+                static const char hex[] = "0123456789abcdef";
+                bytes += "\\u00";
+                bytes += hex[c >> 4];
+                bytes += hex[c & 0xF];
+            }
             }
             ++i;
         }
@@ -339,14 +362,47 @@ void writeArray(LayoutText &out, int level, const List &list, Item item) {
         out.close(level, ']');
 }
 
-std::string layoutText(const Host::Impl &impl, const std::string &path, bool relativePaths) {
+// Writes all of the bytes to the open file descriptor.
+bool writeAll(int fd, const std::string &bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The text goes to the file in pieces of about this size from one reused
+// buffer: a buffer of the whole text cost a page fault per 4 KiB of it.
+constexpr size_t kPieceBytes = size_t{1} << 20;
+
+// Writes what the buffer holds once it fills a piece (or at the end); false
+// with errno when the file cannot take it.
+bool writePiece(int fd, LayoutText &out, bool last) {
+    if (!last && out.bytes.size() < kPieceBytes)
+        return true;
+    const bool ok = writeAll(fd, out.bytes);
+    out.bytes.clear();
+    return ok;
+}
+
+// Writes the canonical layout text to the open file, a frame at a time.
+bool writeLayoutText(int fd, const Host::Impl &impl, const std::string &path, bool relativePaths) {
     const fs::path layoutDir = directoryOf(path);
     LayoutText out;
-    // Room for the whole text, so that the buffer is never copied to grow:
-    // each text and geometry takes some 500 bytes besides its strings.
-    size_t room = 4096;
+    // Room for a piece and the largest frame after it, so that the buffer
+    // is seldom copied to grow: each text and geometry takes some 500 bytes
+    // besides its strings.
+    size_t largest = 0;
     for (const auto &f : impl.stack) {
-        room += 1024 + f->spec.name.size();
+        size_t room = 1024 + f->spec.name.size();
         for (const Text &t : f->texts)
             room += 640 + t.spec.string.size() + t.spec.command.size();
         for (const Geom &g : f->geoms) {
@@ -354,8 +410,10 @@ std::string layoutText(const Host::Impl &impl, const std::string &path, bool rel
             for (const auto &points : g.spec.polylines)
                 room += 64 + points.size() * 128;
         }
+        largest = std::max(largest, room);
     }
-    out.bytes.reserve(room);
+    out.bytes.reserve(4096 + kPieceBytes + largest);
+    bool ok = true;
     out.open('{');
     out.key(1, "formatVersion", true);
     out.integer(1);
@@ -391,27 +449,11 @@ std::string layoutText(const Host::Impl &impl, const std::string &path, bool rel
         writeArray(out, 3, f->geoms,
                    [&](const Geom &g) { writeGeom(out, 4, g, layoutDir, relativePaths); });
         out.close(2, '}');
+        ok = ok && writePiece(fd, out, false);
     });
     out.close(0, '}');
     out.bytes += '\n';
-    return std::move(out.bytes);
-}
-
-// Writes all of the bytes to the open file descriptor.
-bool writeAll(int fd, const std::string &bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    return ok && writePiece(fd, out, true);
 }
 
 } // namespace
@@ -433,7 +475,6 @@ bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePat
     if (exists && ::access(path.c_str(), W_OK) != 0)
         return fail("cannot write", errno);
 
-    const std::string bytes = layoutText(impl, path, relativePaths);
     const std::string temp = path + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -447,7 +488,7 @@ bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePat
             (void)!::fchown(fd, old.st_uid, old.st_gid);
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     }
-    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ok && writeLayoutText(fd, impl, path, relativePaths) && ::fsync(fd) == 0;
     int why = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
