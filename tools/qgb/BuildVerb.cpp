@@ -25,37 +25,67 @@ constexpr const char *kQtSuccess = "New Qt stub files have been written.";
 
 } // namespace
 
-DirectorySnapshot SnapshotDirectory(const fs::path &directory) {
-    DirectorySnapshot snapshot;
+namespace {
+
+// Every regular file below the directory, by its path relative to it: the
+// entry's path is the directory's followed by the relative part, so cutting
+// it off is exact and needs no canonical path per file. `visit` gets the
+// relative path and the entry, and stats it only when it must know more.
+template <class Visit> void ForEachFile(const fs::path &directory, Visit visit) {
     std::error_code ec;
     fs::recursive_directory_iterator it(directory, fs::directory_options::skip_permission_denied,
                                         ec);
-    // Every entry's path is the directory's followed by the relative part:
-    // cutting it off is exact and needs no canonical path per file.
     const std::string base = directory.generic_string();
     const size_t cut = base.size() + (base.empty() || base.back() == '/' ? 0 : 1);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const std::string path = it->path().generic_string();
-        struct stat st {};
-        if (path.size() <= cut || ::stat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        FileStamp stamp;
-        stamp.size = static_cast<std::uintmax_t>(st.st_size);
-        stamp.seconds = static_cast<long long>(st.st_mtim.tv_sec);
-        stamp.nanoseconds = static_cast<long>(st.st_mtim.tv_nsec);
-        snapshot[path.substr(cut)] = stamp;
+        if (path.size() > cut)
+            visit(path.substr(cut), *it);
     }
+}
+
+// The file's stamp when it is a regular file (a link to one counts).
+bool StampOf(const fs::directory_entry &entry, FileStamp &stamp) {
+    struct stat st {};
+    if (::stat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    stamp.size = static_cast<std::uintmax_t>(st.st_size);
+    stamp.seconds = static_cast<long long>(st.st_mtim.tv_sec);
+    stamp.nanoseconds = static_cast<long>(st.st_mtim.tv_nsec);
+    return true;
+}
+
+} // namespace
+
+DirectorySnapshot SnapshotDirectory(const fs::path &directory) {
+    DirectorySnapshot snapshot;
+    ForEachFile(directory, [&](std::string path, const fs::directory_entry &entry) {
+        FileStamp stamp;
+        if (StampOf(entry, stamp))
+            snapshot.emplace(std::move(path), stamp);
+    });
     return snapshot;
 }
 
-std::vector<std::string> WrittenFiles(const DirectorySnapshot &before,
-                                      const DirectorySnapshot &after) {
+std::vector<std::string> WrittenFiles(const DirectorySnapshot &before, const fs::path &directory) {
     std::vector<std::string> written;
-    for (const auto &[path, stamp] : after) {
+    ForEachFile(directory, [&](std::string path, const fs::directory_entry &entry) {
         auto old = before.find(path);
-        if (old == before.end() || !(old->second == stamp))
-            written.push_back(path);
-    }
+        FileStamp stamp;
+        if (old != before.end()) {
+            if (StampOf(entry, stamp) && !(old->second == stamp))
+                written.push_back(std::move(path));
+            return;
+        }
+        // A file that was not there is new, whatever its stamp: the type
+        // the directory listing gave is enough unless it is a link or unknown.
+        std::error_code ec;
+        const fs::file_type type = entry.symlink_status(ec).type();
+        if (type == fs::file_type::regular ||
+            (type != fs::file_type::directory && StampOf(entry, stamp)))
+            written.push_back(std::move(path));
+    });
+    std::sort(written.begin(), written.end());
     return written;
 }
 
@@ -140,7 +170,7 @@ int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
     const bool faults = session.reportNewFaults();
 
     for (size_t i = 0; i < roots.size(); ++i)
-        for (const std::string &file : WrittenFiles(before[i], SnapshotDirectory(roots[i])))
+        for (const std::string &file : WrittenFiles(before[i], roots[i]))
             std::cout << (roots[i] / file).string() << "\n";
     std::cout.flush();
     return succeeded && !faults ? kExitSuccess : kExitFailure;
