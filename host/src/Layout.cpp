@@ -361,7 +361,21 @@ class LayoutStream {
     void finishGeom();
     void finishFrame();
 
+    // The image file a geometry names, made absolute and normal once per
+    // name: a design names the same few images from thousands of geometries.
+    const std::string &imagePath(const std::string &file) {
+        auto known = imagePaths_.find(file);
+        if (known == imagePaths_.end()) {
+            fs::path path(file);
+            if (path.is_relative())
+                path = layoutDir_ / path;
+            known = imagePaths_.emplace(file, path.lexically_normal().string()).first;
+        }
+        return known->second;
+    }
+
     fs::path layoutDir_;
+    std::map<std::string, std::string> imagePaths_; // by the name in the file
     // Images decoded so far by this load, by file: every geometry that names
     // a file shares its one decode.
     std::map<std::string, Geom> decoded_;
@@ -687,10 +701,7 @@ void LayoutStream::finishGeom() {
             const std::string file = string(j[G_file], place, "file", "", true);
             if (file.empty())
                 throw LayoutError{join(place, "file"), "must not be empty"};
-            fs::path path(file);
-            if (path.is_relative())
-                path = layoutDir_ / path;
-            g.spec.imageFile = path.lexically_normal().string();
+            g.spec.imageFile = imagePath(file);
             auto decoded = decoded_.find(g.spec.imageFile);
             if (decoded == decoded_.end()) {
                 std::string why;

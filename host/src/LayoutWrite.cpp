@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string_view>
 
 #include <fcntl.h>
@@ -132,7 +133,7 @@ class LayoutText {
 
     void integer(int64_t value) {
         char digits[24];
-        bytes.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
     }
     void boolean(bool value) { bytes += value ? "true" : "false"; }
     // The shortest digits that read back as the same double (Grisu2, as the
@@ -151,15 +152,15 @@ class LayoutText {
             p = std::to_chars(p, digits + sizeof digits, static_cast<int32_t>(magnitude)).ptr;
             *p++ = '.';
             *p++ = '0';
-            bytes.append(digits, p);
+            append(digits, p);
             return;
         }
-        bytes.append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
+        append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
     }
     // A JSON string: '"', '\\' and control characters escaped, every byte
     // that is not part of well-formed UTF-8 replaced by U+FFFD. Runs of bytes
     // that need neither are appended at once.
-    void string(const std::string &text) {
+    void string(std::string_view text) {
         bytes += '"';
         const auto *s = reinterpret_cast<const unsigned char *>(text.data());
         const size_t n = text.size();
@@ -170,7 +171,7 @@ class LayoutText {
                    s[plain] != '\\')
                 ++plain;
             if (plain > i) {
-                bytes.append(text, i, plain - i);
+                bytes.append(text.data() + i, plain - i);
                 i = plain;
                 if (i == n)
                     break;
@@ -187,7 +188,7 @@ class LayoutText {
                     high = 0xBF;
                 }
                 if (valid == length) {
-                    bytes.append(text, i, static_cast<size_t>(length));
+                    bytes.append(text.data() + i, static_cast<size_t>(length));
                     i += static_cast<size_t>(length);
                 } else {
                     // The broken sequence becomes one replacement character;
@@ -232,9 +233,20 @@ class LayoutText {
     }
 
   private:
+    // By pointer and length: std::string's append of an iterator range goes
+    // through its general replace, several times slower for a few digits.
+    void append(const char *begin, const char *end) {
+        bytes.append(begin, static_cast<size_t>(end - begin));
+    }
     void newline(int level) {
+        static const char kNewlineAndBlanks[] = "\n                                ";
+        const size_t length = 1 + static_cast<size_t>(level) * 2;
+        if (length < sizeof kNewlineAndBlanks) {
+            bytes.append(kNewlineAndBlanks, length);
+            return;
+        }
         bytes += '\n';
-        bytes.append(static_cast<size_t>(level) * 2, ' ');
+        bytes.append(length - 1, ' ');
     }
 };
 
@@ -290,8 +302,26 @@ std::string imagePathFor(const std::string &image, const fs::path &layoutDir, bo
     return rel.empty() ? image : rel.generic_string();
 }
 
-void writeGeom(LayoutText &out, int level, const Geom &g, const fs::path &layoutDir,
-               bool relative) {
+// The image paths as the file names them, each worked out once: a design
+// names the same few images from thousands of geometries.
+class ImagePaths {
+  public:
+    ImagePaths(fs::path layoutDir, bool relative)
+        : layoutDir_(std::move(layoutDir)), relative_(relative) {}
+    const std::string &of(const std::string &image) {
+        auto known = written_.find(image);
+        if (known == written_.end())
+            known = written_.emplace(image, imagePathFor(image, layoutDir_, relative_)).first;
+        return known->second;
+    }
+
+  private:
+    fs::path layoutDir_;
+    bool relative_;
+    std::map<std::string, std::string> written_;
+};
+
+void writeGeom(LayoutText &out, int level, const Geom &g, ImagePaths &imagePaths) {
     out.open('{');
     out.key(level + 1, "type", true);
     out.string(geomTypeName(g.spec.type));
@@ -314,7 +344,7 @@ void writeGeom(LayoutText &out, int level, const Geom &g, const fs::path &layout
         out.number(g.spec.height);
     } else if (g.spec.type == GeomType_Image) {
         out.key(level + 1, "file");
-        out.string(imagePathFor(g.spec.imageFile, layoutDir, relative));
+        out.string(imagePaths.of(g.spec.imageFile));
         out.key(level + 1, "width");
         out.number(g.spec.width);
     } else {
@@ -395,7 +425,7 @@ bool writePiece(int fd, LayoutText &out, bool last) {
 
 // Writes the canonical layout text to the open file, a frame at a time.
 bool writeLayoutText(int fd, const Host::Impl &impl, const std::string &path, bool relativePaths) {
-    const fs::path layoutDir = directoryOf(path);
+    ImagePaths imagePaths(directoryOf(path), relativePaths);
     LayoutText out;
     // Room for a piece and the largest frame after it, so that the buffer
     // is seldom copied to grow: each text and geometry takes some 500 bytes
@@ -446,8 +476,7 @@ bool writeLayoutText(int fd, const Host::Impl &impl, const std::string &path, bo
         out.key(3, "texts");
         writeArray(out, 3, f->texts, [&](const Text &t) { writeText(out, 4, t.spec); });
         out.key(3, "geoms");
-        writeArray(out, 3, f->geoms,
-                   [&](const Geom &g) { writeGeom(out, 4, g, layoutDir, relativePaths); });
+        writeArray(out, 3, f->geoms, [&](const Geom &g) { writeGeom(out, 4, g, imagePaths); });
         out.close(2, '}');
         ok = ok && writePiece(fd, out, false);
     });
