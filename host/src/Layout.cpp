@@ -163,7 +163,12 @@ template <size_t N> struct Fields {
     bool hasUnknown = false;
     int at = -1; // the field the next value fills
 
-    explicit Fields(const char *const *keyNames) : names(keyNames) {}
+    size_t lengths[N]; // of the names, so that a key is compared without strlen
+
+    explicit Fields(const char *const *keyNames) : names(keyNames) {
+        for (size_t i = 0; i < N; ++i)
+            lengths[i] = std::strlen(names[i]);
+    }
     void clear() {
         for (Value &v : values)
             v.kind = Value::Absent;
@@ -178,7 +183,7 @@ template <size_t N> struct Fields {
         at = -1;
         for (size_t k = 0; k < N && at < 0; ++k) {
             const size_t i = (static_cast<size_t>(next) + k) % N;
-            if (name == names[i])
+            if (name.size() == lengths[i] && std::memcmp(name.data(), names[i], lengths[i]) == 0)
                 at = static_cast<int>(i);
         }
         if (at < 0 && !hasUnknown) {
@@ -356,7 +361,21 @@ class LayoutStream {
     void finishGeom();
     void finishFrame();
 
+    // The image file a geometry names, made absolute and normal once per
+    // name: a design names the same few images from thousands of geometries.
+    const std::string &imagePath(const std::string &file) {
+        auto known = imagePaths_.find(file);
+        if (known == imagePaths_.end()) {
+            fs::path path(file);
+            if (path.is_relative())
+                path = layoutDir_ / path;
+            known = imagePaths_.emplace(file, path.lexically_normal().string()).first;
+        }
+        return known->second;
+    }
+
     fs::path layoutDir_;
+    std::map<std::string, std::string> imagePaths_; // by the name in the file
     // Images decoded so far by this load, by file: every geometry that names
     // a file shares its one decode.
     std::map<std::string, Geom> decoded_;
@@ -371,6 +390,7 @@ class LayoutStream {
     std::optional<LayoutError> frameProblem_;
     // The frame being read: its texts and geometries as they pass.
     std::unique_ptr<Frame> frame_;
+    size_t lastTextCount_ = 0, lastGeomCount_ = 0; // of the frame read before
     size_t geomCount_ = 0;
     std::optional<LayoutError> textProblem_, geomProblem_;
     std::vector<size_t> widthFromImage_; // image geometries sized by their pixels
@@ -452,6 +472,10 @@ LayoutStream::In LayoutStream::open(Value::Kind kind) {
         }
         frameFields_.clear();
         frame_ = std::make_unique<Frame>();
+        // Frames of one design are much alike: room for as many texts and
+        // geometries as the frame before spares the vectors' regrowth.
+        frame_->texts.reserve(lastTextCount_);
+        frame_->geoms.reserve(lastGeomCount_);
         geomCount_ = 0;
         textProblem_.reset();
         geomProblem_.reset();
@@ -677,10 +701,7 @@ void LayoutStream::finishGeom() {
             const std::string file = string(j[G_file], place, "file", "", true);
             if (file.empty())
                 throw LayoutError{join(place, "file"), "must not be empty"};
-            fs::path path(file);
-            if (path.is_relative())
-                path = layoutDir_ / path;
-            g.spec.imageFile = path.lexically_normal().string();
+            g.spec.imageFile = imagePath(file);
             auto decoded = decoded_.find(g.spec.imageFile);
             if (decoded == decoded_.end()) {
                 std::string why;
@@ -766,6 +787,8 @@ void LayoutStream::finishFrame() {
             geom.spec.width = paperToLengthX(geom.spec.coordSys, geom.pixelWidth / kScreenDpi,
                                              rectOf(frame_.get()));
         }
+        lastTextCount_ = frame_->texts.size();
+        lastGeomCount_ = frame_->geoms.size();
         frames_.push_back(std::move(frame_));
     } catch (const LayoutError &e) {
         frameProblem_ = e;
@@ -885,22 +908,60 @@ struct FastEvents {
             return r.ec == std::errc() && r.ptr == end && (stream.unsignedValue(u), true);
         }
         double d = 0;
+        if (shortDecimal(s, end, d))
+            return stream.floatValue(d), true;
         const auto r = std::from_chars(s, end, d);
         return r.ec == std::errc() && r.ptr == end && std::isfinite(d) &&
                (stream.floatValue(d), true);
+    }
+    // Most of a layout's numbers are short decimals such as "106.0" or
+    // "0.375": with at most 15 digits and no exponent, the digits as an
+    // integer and the power of ten are both exact doubles, and one division,
+    // rounded correctly as every IEEE division is, gives the same double as
+    // the correctly rounded conversion of the text. Anything else is left to
+    // from_chars. The parser has checked the number's form already.
+    static bool shortDecimal(const char *s, const char *end, double &d) {
+        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const bool negative = *s == '-';
+        uint64_t digits = 0;
+        int count = 0, afterPoint = -1;
+        for (const char *p = s + (negative ? 1 : 0); p < end; ++p) {
+            if (*p == '.') {
+                afterPoint = 0;
+                continue;
+            }
+            if (*p < '0' || *p > '9' || ++count > 15)
+                return false;
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+            if (afterPoint >= 0)
+                ++afterPoint;
+        }
+        if (afterPoint < 0)
+            return false;
+        d = static_cast<double>(digits) / kPowersOfTen[afterPoint];
+        if (negative)
+            d = -d;
+        return true;
     }
     bool String(const char *s, rapidjson::SizeType n, bool) {
         return !(mayHoldSurrogates && holdsSurrogate(s, n)) &&
                (stream.stringValue(std::string_view(s, n)), true);
     }
-    bool StartObject() { return stream.beginObject(), true; }
+    bool StartObject() { return ++depth <= kMaxDepth && (stream.beginObject(), true); }
     bool Key(const char *s, rapidjson::SizeType n, bool) {
         return !(mayHoldSurrogates && holdsSurrogate(s, n)) &&
                (stream.key(std::string_view(s, n)), true);
     }
-    bool EndObject(rapidjson::SizeType) { return stream.end(), true; }
-    bool StartArray() { return stream.beginArray(), true; }
-    bool EndArray(rapidjson::SizeType) { return stream.end(), true; }
+    bool EndObject(rapidjson::SizeType) { return --depth, stream.end(), true; }
+    bool StartArray() { return ++depth <= kMaxDepth && (stream.beginArray(), true); }
+    bool EndArray(rapidjson::SizeType) { return --depth, stream.end(), true; }
+
+    // The fast parser descends by recursion; a file nested deeper than any
+    // layout (a point is eight levels down) is left to the library's parser,
+    // which keeps its own stack, so that no file can exhaust this one.
+    static constexpr int kMaxDepth = 64;
+    int depth = 0;
 };
 
 // A file's bytes and a NUL after them (the fast parser reads up to it),
@@ -959,8 +1020,7 @@ bool wellFormedUtf8(std::string_view text) {
 // accepts, such as a byte order mark). The bytes are checked to be UTF-8 in
 // one pass first, so that the parser copies strings without checking them.
 bool parseFast(const FileBytes &file, LayoutStream &stream) {
-    constexpr unsigned kFlags =
-        rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+    constexpr unsigned kFlags = rapidjson::kParseNumbersAsStringsFlag;
     if (!wellFormedUtf8(file.view()))
         return false;
     rapidjson::StringStream bytes(file.data.get());
@@ -1070,6 +1130,13 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
     // Everything checked: replace the workspace.
     CommandScope command(*impl_, "load layout");
     impl_->clearWorkspace();
+    size_t texts = 0, geoms = 0;
+    for (const auto &frame : loaded) {
+        texts += frame->texts.size();
+        geoms += frame->geoms.size();
+    }
+    impl_->textSlots.reserve(impl_->textSlots.size() + texts);
+    impl_->geomSlots.reserve(impl_->geomSlots.size() + geoms);
     for (auto &frame : loaded)
         impl_->adoptFrame(std::move(frame), true);
     impl_->popFrame(current);

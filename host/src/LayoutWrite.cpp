@@ -1,11 +1,11 @@
 // Writing layout files (docs/layout-format.md): canonical and atomic.
 //
-// The workspace is written straight into one buffer, key by key in the
-// order of the format's tables, with two-blank indentation. Numbers and
+// The workspace is written straight into one reused buffer, key by key in
+// the order of the format's tables, with two-blank indentation. Numbers and
 // strings are written exactly as the JSON library the reader once used
 // wrote them, so files saved before and after stay byte for byte the same.
-// The buffer goes to "<file>.tmp" beside the layout, which is flushed to disk
-// and renamed over the layout, keeping the layout's mode.
+// The buffer goes to "<file>.tmp" beside the layout a piece at a time; that
+// file is flushed to disk and renamed over the layout, keeping its mode.
 #include "HostImpl.h"
 
 #include <nlohmann/json.hpp>
@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -100,15 +102,15 @@ class LayoutText {
     // A member of an object at `level`: the comma before all but the first.
     // Its bytes are put together first and appended at once, as a file has
     // some twenty of these for every text.
-    void key(int level, const char *name, bool first = false) {
+    void key(int level, std::string_view name, bool first = false) {
         char piece[64];
-        const size_t length = std::strlen(name), indent = static_cast<size_t>(level) * 2;
+        const size_t length = name.size(), indent = static_cast<size_t>(level) * 2;
         if (length + indent + 6 > sizeof piece) {
             if (!first)
                 bytes += ',';
             newline(level);
             bytes += '"';
-            bytes += name;
+            bytes.append(name.data(), name.size());
             bytes += "\": ";
             return;
         }
@@ -118,7 +120,7 @@ class LayoutText {
         *p++ = '\n';
         p = std::fill_n(p, indent, ' ');
         *p++ = '"';
-        p = std::copy_n(name, length, p);
+        p = std::copy_n(name.data(), length, p);
         p = std::copy_n("\": ", 3, p);
         bytes.append(piece, static_cast<size_t>(p - piece));
     }
@@ -131,24 +133,49 @@ class LayoutText {
 
     void integer(int64_t value) {
         char digits[24];
-        bytes.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
     }
     void boolean(bool value) { bytes += value ? "true" : "false"; }
     // The shortest digits that read back as the same double (Grisu2, as the
     // JSON library writes them: "12.0", "0.1", "1e+16"); never called with a
-    // value that is not finite, the workspace holds none.
+    // value that is not finite, the workspace holds none. Whole numbers below
+    // ten million, most of a layout's numbers, are written as their integer
+    // and ".0" without Grisu2: checked against the library for every one of
+    // them, the bytes are the same (the sign is written alike by both).
     void number(double value) {
         char digits[64];
-        bytes.append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
+        const double magnitude = std::fabs(value);
+        if (magnitude < 1e7 && magnitude == std::floor(magnitude)) {
+            char *p = digits;
+            if (std::signbit(value))
+                *p++ = '-';
+            p = std::to_chars(p, digits + sizeof digits, static_cast<int32_t>(magnitude)).ptr;
+            *p++ = '.';
+            *p++ = '0';
+            append(digits, p);
+            return;
+        }
+        append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
     }
     // A JSON string: '"', '\\' and control characters escaped, every byte
-    // that is not part of well-formed UTF-8 replaced by U+FFFD.
-    void string(const std::string &text) {
+    // that is not part of well-formed UTF-8 replaced by U+FFFD. Runs of bytes
+    // that need neither are appended at once.
+    void string(std::string_view text) {
         bytes += '"';
         const auto *s = reinterpret_cast<const unsigned char *>(text.data());
         const size_t n = text.size();
         size_t i = 0;
         while (i < n) {
+            size_t plain = i;
+            while (plain < n && s[plain] >= 0x20 && s[plain] < 0x80 && s[plain] != '"' &&
+                   s[plain] != '\\')
+                ++plain;
+            if (plain > i) {
+                bytes.append(text.data() + i, plain - i);
+                i = plain;
+                if (i == n)
+                    break;
+            }
             const unsigned char c = s[i];
             if (c >= 0x80) {
                 unsigned char low, high;
@@ -161,7 +188,7 @@ class LayoutText {
                     high = 0xBF;
                 }
                 if (valid == length) {
-                    bytes.append(text, i, static_cast<size_t>(length));
+                    bytes.append(text.data() + i, static_cast<size_t>(length));
                     i += static_cast<size_t>(length);
                 } else {
                     // The broken sequence becomes one replacement character;
@@ -193,15 +220,12 @@ class LayoutText {
             case '\r':
                 bytes += "\\r";
                 break;
-            default:
-                if (c < 0x20) {
-                    static const char hex[] = "0123456789abcdef";
-                    bytes += "\\u00";
-                    bytes += hex[c >> 4];
-                    bytes += hex[c & 0xF];
-                } else {
-                    bytes += static_cast<char>(c);
-                }
+            default: { // the other control characters
+                static const char hex[] = "0123456789abcdef";
+                bytes += "\\u00";
+                bytes += hex[c >> 4];
+                bytes += hex[c & 0xF];
+            }
             }
             ++i;
         }
@@ -209,9 +233,20 @@ class LayoutText {
     }
 
   private:
+    // By pointer and length: std::string's append of an iterator range goes
+    // through its general replace, several times slower for a few digits.
+    void append(const char *begin, const char *end) {
+        bytes.append(begin, static_cast<size_t>(end - begin));
+    }
     void newline(int level) {
+        static const char kNewlineAndBlanks[] = "\n                                ";
+        const size_t length = 1 + static_cast<size_t>(level) * 2;
+        if (length < sizeof kNewlineAndBlanks) {
+            bytes.append(kNewlineAndBlanks, length);
+            return;
+        }
         bytes += '\n';
-        bytes.append(static_cast<size_t>(level) * 2, ' ');
+        bytes.append(length - 1, ' ');
     }
 };
 
@@ -267,8 +302,26 @@ std::string imagePathFor(const std::string &image, const fs::path &layoutDir, bo
     return rel.empty() ? image : rel.generic_string();
 }
 
-void writeGeom(LayoutText &out, int level, const Geom &g, const fs::path &layoutDir,
-               bool relative) {
+// The image paths as the file names them, each worked out once: a design
+// names the same few images from thousands of geometries.
+class ImagePaths {
+  public:
+    ImagePaths(fs::path layoutDir, bool relative)
+        : layoutDir_(std::move(layoutDir)), relative_(relative) {}
+    const std::string &of(const std::string &image) {
+        auto known = written_.find(image);
+        if (known == written_.end())
+            known = written_.emplace(image, imagePathFor(image, layoutDir_, relative_)).first;
+        return known->second;
+    }
+
+  private:
+    fs::path layoutDir_;
+    bool relative_;
+    std::map<std::string, std::string> written_;
+};
+
+void writeGeom(LayoutText &out, int level, const Geom &g, ImagePaths &imagePaths) {
     out.open('{');
     out.key(level + 1, "type", true);
     out.string(geomTypeName(g.spec.type));
@@ -291,7 +344,7 @@ void writeGeom(LayoutText &out, int level, const Geom &g, const fs::path &layout
         out.number(g.spec.height);
     } else if (g.spec.type == GeomType_Image) {
         out.key(level + 1, "file");
-        out.string(imagePathFor(g.spec.imageFile, layoutDir, relative));
+        out.string(imagePaths.of(g.spec.imageFile));
         out.key(level + 1, "width");
         out.number(g.spec.width);
     } else {
@@ -339,14 +392,47 @@ void writeArray(LayoutText &out, int level, const List &list, Item item) {
         out.close(level, ']');
 }
 
-std::string layoutText(const Host::Impl &impl, const std::string &path, bool relativePaths) {
-    const fs::path layoutDir = directoryOf(path);
+// Writes all of the bytes to the open file descriptor.
+bool writeAll(int fd, const std::string &bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The text goes to the file in pieces of about this size from one reused
+// buffer: a buffer of the whole text cost a page fault per 4 KiB of it.
+constexpr size_t kPieceBytes = size_t{1} << 20;
+
+// Writes what the buffer holds once it fills a piece (or at the end); false
+// with errno when the file cannot take it.
+bool writePiece(int fd, LayoutText &out, bool last) {
+    if (!last && out.bytes.size() < kPieceBytes)
+        return true;
+    const bool ok = writeAll(fd, out.bytes);
+    out.bytes.clear();
+    return ok;
+}
+
+// Writes the canonical layout text to the open file, a frame at a time.
+bool writeLayoutText(int fd, const Host::Impl &impl, const std::string &path, bool relativePaths) {
+    ImagePaths imagePaths(directoryOf(path), relativePaths);
     LayoutText out;
-    // Room for the whole text, so that the buffer is never copied to grow:
-    // each text and geometry takes some 500 bytes besides its strings.
-    size_t room = 4096;
+    // Room for a piece and the largest frame after it, so that the buffer
+    // is seldom copied to grow: each text and geometry takes some 500 bytes
+    // besides its strings.
+    size_t largest = 0;
     for (const auto &f : impl.stack) {
-        room += 1024 + f->spec.name.size();
+        size_t room = 1024 + f->spec.name.size();
         for (const Text &t : f->texts)
             room += 640 + t.spec.string.size() + t.spec.command.size();
         for (const Geom &g : f->geoms) {
@@ -354,8 +440,10 @@ std::string layoutText(const Host::Impl &impl, const std::string &path, bool rel
             for (const auto &points : g.spec.polylines)
                 room += 64 + points.size() * 128;
         }
+        largest = std::max(largest, room);
     }
-    out.bytes.reserve(room);
+    out.bytes.reserve(4096 + kPieceBytes + largest);
+    bool ok = true;
     out.open('{');
     out.key(1, "formatVersion", true);
     out.integer(1);
@@ -388,30 +476,13 @@ std::string layoutText(const Host::Impl &impl, const std::string &path, bool rel
         out.key(3, "texts");
         writeArray(out, 3, f->texts, [&](const Text &t) { writeText(out, 4, t.spec); });
         out.key(3, "geoms");
-        writeArray(out, 3, f->geoms,
-                   [&](const Geom &g) { writeGeom(out, 4, g, layoutDir, relativePaths); });
+        writeArray(out, 3, f->geoms, [&](const Geom &g) { writeGeom(out, 4, g, imagePaths); });
         out.close(2, '}');
+        ok = ok && writePiece(fd, out, false);
     });
     out.close(0, '}');
     out.bytes += '\n';
-    return std::move(out.bytes);
-}
-
-// Writes all of the bytes to the open file descriptor.
-bool writeAll(int fd, const std::string &bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    return ok && writePiece(fd, out, true);
 }
 
 } // namespace
@@ -433,7 +504,6 @@ bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePat
     if (exists && ::access(path.c_str(), W_OK) != 0)
         return fail("cannot write", errno);
 
-    const std::string bytes = layoutText(impl, path, relativePaths);
     const std::string temp = path + ".tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -447,7 +517,7 @@ bool writeLayoutFile(Host::Impl &impl, const std::string &path, bool relativePat
             (void)!::fchown(fd, old.st_uid, old.st_gid);
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     }
-    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ok && writeLayoutText(fd, impl, path, relativePaths) && ::fsync(fd) == 0;
     int why = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -9,6 +9,7 @@
 #include <cairo.h>
 #include <dlfcn.h>
 #include <png.h>
+#include <zlib.h>
 #endif
 
 #include <algorithm>
@@ -747,6 +748,7 @@ cairo_status_t appendToString(void *closure, const unsigned char *data, unsigned
 // took more than half of a preview's time for 15 % fewer bytes;
 // docs/benchmarks.md has the figures of every level.
 constexpr int kPngCompressionLevel = 1;
+constexpr int kPngCompressionStrategy = Z_DEFAULT_STRATEGY;
 
 void appendPngBytes(png_structp png, png_bytep data, png_size_t length) {
     static_cast<std::string *>(png_get_io_ptr(png))
@@ -756,19 +758,32 @@ void appendPngBytes(png_structp png, png_bytep data, png_size_t length) {
 void flushNothing(png_structp) {}
 
 // libpng reports a failure by longjmp to here, so this frame holds nothing
-// with a destructor: the rows buffer and the bytes belong to the caller.
-bool writePngRows(png_structp png, png_infop info, unsigned char *const *rows, int width,
-                  int height, std::string *bytes) {
+// with a destructor: the row buffer and the bytes belong to the caller.
+// RGB24 pixels are native 32-bit words 0x00RRGGBB; the PNG wants R, G, B,
+// so each row is converted into the one row buffer just before it is
+// written (a converted copy of the whole picture cost a page fault per 4 KiB).
+bool writePngRows(png_structp png, png_infop info, const unsigned char *data, int stride, int width,
+                  int height, unsigned char *row, std::string *bytes) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_write_fn(png, bytes, appendPngBytes, flushNothing);
     png_set_compression_level(png, kPngCompressionLevel);
+    png_set_compression_strategy(png, kPngCompressionStrategy);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    png_write_image(png, const_cast<png_bytepp>(rows));
+    for (int y = 0; y < height; ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
+        unsigned char *out = row;
+        for (int x = 0; x < width; ++x, out += 3) {
+            out[0] = static_cast<unsigned char>(in[x] >> 16);
+            out[1] = static_cast<unsigned char>(in[x] >> 8);
+            out[2] = static_cast<unsigned char>(in[x]);
+        }
+        png_write_row(png, row);
+    }
     png_write_end(png, info);
     return true;
 }
@@ -783,22 +798,11 @@ bool encodePng(cairo_surface_t *surface, std::string *bytes) {
     const unsigned char *data = cairo_image_surface_get_data(surface);
     if (!data || width <= 0 || height <= 0)
         return false;
-    // RGB24 pixels are native 32-bit words 0x00RRGGBB; the PNG wants R, G, B.
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * 3 * static_cast<size_t>(height));
-    std::vector<unsigned char *> rows(static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const auto *in = reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
-        unsigned char *out = rgb.data() + static_cast<size_t>(y) * width * 3;
-        rows[static_cast<size_t>(y)] = out;
-        for (int x = 0; x < width; ++x, out += 3) {
-            out[0] = static_cast<unsigned char>(in[x] >> 16);
-            out[1] = static_cast<unsigned char>(in[x] >> 8);
-            out[2] = static_cast<unsigned char>(in[x]);
-        }
-    }
+    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool written = info && writePngRows(png, info, rows.data(), width, height, bytes);
+    const bool written =
+        info && writePngRows(png, info, data, stride, width, height, row.data(), bytes);
     png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
     return written;
 }

@@ -7,7 +7,11 @@
 #include <cctype>
 #include <cstdio>
 #include <iostream>
+
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qgb {
 
@@ -25,37 +29,99 @@ constexpr const char *kQtSuccess = "New Qt stub files have been written.";
 
 } // namespace
 
+namespace {
+
+// One entry of a directory as the walk below meets it: the folder it is in
+// (open) and its name there, for a stat that needs no path walk.
+struct Entry {
+    int folder;
+    const char *name;
+    unsigned char type; // DT_REG, DT_LNK, ... as the listing gave it
+};
+
+// The file's stamp when it is a regular file (a link to one counts).
+bool StampOf(const Entry &entry, FileStamp &stamp) {
+    struct stat st {};
+    if (::fstatat(entry.folder, entry.name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    stamp.size = static_cast<std::uintmax_t>(st.st_size);
+    stamp.seconds = static_cast<long long>(st.st_mtim.tv_sec);
+    stamp.nanoseconds = static_cast<long>(st.st_mtim.tv_nsec);
+    return true;
+}
+
+// Visits every entry below the open folder but its sub-folders, which it
+// enters (links to folders are not followed, folders it may not read are
+// left out), with the path relative to the top as "a/b/name". Plain
+// directory reads: a path object per file cost more than the whole build
+// listing needs.
+template <class Visit> void WalkFolder(int folder, std::string &relative, Visit &visit) {
+    DIR *listing = ::fdopendir(folder);
+    if (!listing) {
+        ::close(folder);
+        return;
+    }
+    while (const dirent *e = ::readdir(listing)) {
+        const char *name = e->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        const size_t keep = relative.size();
+        relative += name;
+        unsigned char type = e->d_type;
+        struct stat st {};
+        if (type == DT_UNKNOWN && ::fstatat(::dirfd(listing), name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+            type = static_cast<unsigned char>(IFTODT(st.st_mode));
+        if (type == DT_DIR) {
+            const int sub =
+                ::openat(::dirfd(listing), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (sub >= 0) {
+                relative += '/';
+                WalkFolder(sub, relative, visit);
+            }
+        } else {
+            visit(relative, Entry{::dirfd(listing), name, type});
+        }
+        relative.resize(keep);
+    }
+    ::closedir(listing);
+}
+
+template <class Visit> void ForEachFile(const fs::path &directory, Visit visit) {
+    const int top = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (top < 0)
+        return;
+    std::string relative;
+    WalkFolder(top, relative, visit);
+}
+
+} // namespace
+
 DirectorySnapshot SnapshotDirectory(const fs::path &directory) {
     DirectorySnapshot snapshot;
-    std::error_code ec;
-    fs::recursive_directory_iterator it(directory, fs::directory_options::skip_permission_denied,
-                                        ec);
-    // Every entry's path is the directory's followed by the relative part:
-    // cutting it off is exact and needs no canonical path per file.
-    const std::string base = directory.generic_string();
-    const size_t cut = base.size() + (base.empty() || base.back() == '/' ? 0 : 1);
-    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        const std::string path = it->path().generic_string();
-        struct stat st {};
-        if (path.size() <= cut || ::stat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-            continue;
+    ForEachFile(directory, [&](const std::string &path, const Entry &entry) {
         FileStamp stamp;
-        stamp.size = static_cast<std::uintmax_t>(st.st_size);
-        stamp.seconds = static_cast<long long>(st.st_mtim.tv_sec);
-        stamp.nanoseconds = static_cast<long>(st.st_mtim.tv_nsec);
-        snapshot[path.substr(cut)] = stamp;
-    }
+        if (StampOf(entry, stamp))
+            snapshot.emplace(path, stamp);
+    });
     return snapshot;
 }
 
-std::vector<std::string> WrittenFiles(const DirectorySnapshot &before,
-                                      const DirectorySnapshot &after) {
+std::vector<std::string> WrittenFiles(const DirectorySnapshot &before, const fs::path &directory) {
     std::vector<std::string> written;
-    for (const auto &[path, stamp] : after) {
+    ForEachFile(directory, [&](const std::string &path, const Entry &entry) {
         auto old = before.find(path);
-        if (old == before.end() || !(old->second == stamp))
+        FileStamp stamp;
+        if (old != before.end()) {
+            if (StampOf(entry, stamp) && !(old->second == stamp))
+                written.push_back(path);
+            return;
+        }
+        // A file that was not there is new, whatever its stamp: the type
+        // the listing gave is enough unless it is a link.
+        if (entry.type == DT_REG || StampOf(entry, stamp))
             written.push_back(path);
-    }
+    });
+    std::sort(written.begin(), written.end());
     return written;
 }
 
@@ -140,7 +206,7 @@ int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
     const bool faults = session.reportNewFaults();
 
     for (size_t i = 0; i < roots.size(); ++i)
-        for (const std::string &file : WrittenFiles(before[i], SnapshotDirectory(roots[i])))
+        for (const std::string &file : WrittenFiles(before[i], roots[i]))
             std::cout << (roots[i] / file).string() << "\n";
     std::cout.flush();
     return succeeded && !faults ? kExitSuccess : kExitFailure;

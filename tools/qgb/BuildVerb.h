@@ -23,9 +23,10 @@ struct FileStamp {
 };
 using DirectorySnapshot = std::map<std::string, FileStamp>; // relative path -> stamp
 DirectorySnapshot SnapshotDirectory(const std::filesystem::path &directory);
-// Files that are new or changed, in path order.
+// Files below the directory that are new or changed since the snapshot, in
+// path order; only the files the snapshot holds are stat'ed again.
 std::vector<std::string> WrittenFiles(const DirectorySnapshot &before,
-                                      const DirectorySnapshot &after);
+                                      const std::filesystem::path &directory);
 
 // "c", "cpp", "fortran", "qt" in any case; nullopt for anything else.
 std::optional<int32_t> ParseLanguage(const std::string &word);

@@ -151,7 +151,11 @@ bool Session::loadLayout(const std::string &path) {
 }
 
 void Session::rememberFrameOrder() {
-    frameOrder_ = host().frameIds();
+    const std::vector<UniqueID_t> ids = host().frameIds();
+    frameNumbers_.clear();
+    frameNumbers_.reserve(ids.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        frameNumbers_.emplace(ids[i], i + 1);
 }
 
 namespace {
@@ -186,9 +190,9 @@ std::string Session::contextLine(const Message &message) const {
     std::string line = "  in " + (file.empty() ? std::string("the unsaved layout") : file);
     // Numbered as "qgb info" lists the frames when the layout was read; a
     // frame added since then by its place in the stack now.
-    auto place = std::find(frameOrder_.begin(), frameOrder_.end(), message.frame);
-    size_t number = static_cast<size_t>(place - frameOrder_.begin()) + 1;
-    if (place == frameOrder_.end()) {
+    const auto known = frameNumbers_.find(message.frame);
+    size_t number = known == frameNumbers_.end() ? 0 : known->second;
+    if (known == frameNumbers_.end()) {
         const std::vector<UniqueID_t> ids = h.frameIds();
         number =
             static_cast<size_t>(std::find(ids.begin(), ids.end(), message.frame) - ids.begin()) + 1;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace qgb {
@@ -54,7 +55,7 @@ class Session {
 
   private:
     GlobalOptions options_;
-    std::vector<UniqueID_t> frameOrder_;
+    std::unordered_map<UniqueID_t, size_t> frameNumbers_; // by unique ID, from 1
     size_t faultsReported_ = 0;
     bool quit_ = false;
 };

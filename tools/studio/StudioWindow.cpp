@@ -460,7 +460,7 @@ void StudioWindow::runCommand(const std::string &what,
     std::vector<std::string> written;
     if (std::any_of(shown.begin(), shown.end(), qgb::IsBuildSuccessReport) &&
         !directory.isEmpty()) {
-        written = qgb::WrittenFiles(files, qgb::SnapshotDirectory(directory.toStdString()));
+        written = qgb::WrittenFiles(files, directory.toStdString());
         buildFiles_ = written;
     }
     busy_ = false;
