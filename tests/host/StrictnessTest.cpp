@@ -51,7 +51,8 @@ TEST_F(StrictnessTest, MisuseIsRecordedAsAFaultWithASafeResult) {
         {"parent 99 is no dialog", [&] { EXPECT_EQ(QorGUIButtonAdd(99, 0, 0, 10, 10, "OK", nullptr), BADDIALOGID); }},
         {"no dialog with identifier 77", [&] { QorGUIDialogLaunch(77); }},
         {"needs a title and a width and height of 0 or more", [&] { EXPECT_EQ(QorGUIDialogCreateModal(0, 10, 10, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), BADDIALOGID); }},
-        {"the minimum must not exceed the maximum", [&] { EXPECT_EQ(QorGUIScaleAdd(QorGUIDialogCreateModal(0, 90, 90, "D", nullptr, nullptr, nullptr, nullptr, nullptr), 0, 0, 50, 10, 5, 1, 0, nullptr, nullptr), BADDIALOGID); }},
+        {"LinkGroup must be 0 or more", [&] { EXPECT_TRUE(QorUtilFrameSetLinking("LinkGroup", 0)); EXPECT_FALSE(QorUtilFrameSetLinking("LinkGroup", -1)); }},
+        {"the minimum must not exceed the maximum", [&] { EXPECT_NE(QorGUIScaleAdd(QorGUIDialogCreateModal(0, 90, 90, "E", nullptr, nullptr, nullptr, nullptr, nullptr), 0, 0, 50, 10, 5, 5, 0, nullptr, nullptr), BADDIALOGID); EXPECT_EQ(QorGUIScaleAdd(QorGUIDialogCreateModal(0, 90, 90, "D", nullptr, nullptr, nullptr, nullptr, nullptr), 0, 0, 50, 10, 5, 1, 0, nullptr, nullptr), BADDIALOGID); }},
         {"margin must be 0 or more", [&] { QorUtilTextBoxSetMargin(text, 5); QorUtilTextBoxSetMargin(text, -1); EXPECT_EQ(QorUtilTextBoxGetMargin(text), 5.0); }},
     };
     // clang-format on
