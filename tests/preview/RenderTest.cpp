@@ -78,6 +78,9 @@ TEST_F(RenderTest, PictureSizeFollowsCellTitleMenuAndButtonRow) {
     }
     const Picture twice = Render(modal, "size-twice.png", 2.0);
     EXPECT_EQ(std::make_pair(twice.width, twice.height), std::make_pair(2 * 296, 2 * 332));
+    // The line under the menu bar runs to the left edge: at 1.5 times the outer
+    // border covers only half of the second column, the line the other half.
+    EXPECT_NEAR(Render(withMenu, "menus.png", 1.5).at(1, 74)[0], (160 + 90) / 2, 3);
     EXPECT_EQ(qh::dialogPictureSize(9999).width, 0);
 }
 
@@ -107,6 +110,9 @@ TEST_F(RenderTest, ControlsAppearWhereTheirDialogUnitsPutThem) {
     const GUIInt_t second = QorGUITabAddPage(tab, "Second");
     QorGUIColoredButtonAdd(first, 100, 100, 500, 200, "", 1, Nothing);
     QorGUIColoredButtonAdd(second, 100, 100, 500, 200, "", 2, Nothing);
+    // First item selected. Nothing before it sets cairo's pen (2 pixels wide
+    // at first): the radio box has to choose its own.
+    QorGUIRadioBoxAdd(d, 200, 1000, 1500, 400, "A", "B", nullptr, nullptr, nullptr, nullptr);
 
     const Picture p = Render(d, "controls.png");
     ASSERT_EQ(std::make_pair(p.width, p.height), std::make_pair(296, 332));
@@ -128,6 +134,8 @@ TEST_F(RenderTest, ControlsAppearWhereTheirDialogUnitsPutThem) {
         {"bitmap image", 37, 160, {0, 200, 0}},
         {"transparent colour shows the button", 32, 155, kButtonFace},
         {"the tab's first page's red button", 161, 182, {255, 0, 0}},
+        {"the dot of the selected radio item", 24, 221, {40, 90, 160}},
+        {"no dot in the other", 24, 256, kWhite},
     };
     for (const auto &point : points)
         EXPECT_EQ(p.at(point.x, point.y), point.colour) << point.what;
@@ -147,6 +155,7 @@ TEST_F(RenderTest, ControlsAppearWhereTheirDialogUnitsPutThem) {
         {"OK", p.darkPixels(32, 299, 80, 26), 6, kAll},
         {"Help", p.darkPixels(208, 299, 80, 26), 6, kAll},
         {"nothing left of OK", p.darkPixels(1, 293, 29, 38), 0, 0},
+        {"a radio ring one pixel wide", p.darkPixels(15, 248, 20, 18, 200), 30, 60},
     };
     // clang-format on
     for (const auto &c : counts) {
@@ -183,6 +192,7 @@ TEST_F(RenderTest, EveryKindDrawsInsideItsBox) {
     const GUIInt_t form = QorGUIFormAdd(d, 4500, 2300, 2000, 600);
     QorGUIButtonAdd(QorGUIFormAddPage(form), 100, 100, 1000, 200, "In form", Nothing);
     rows.push_back({"Form", form});
+    rows.push_back({"Thin button", QorGUIButtonAdd(d, 200, 2800, 1500, 17, "", Nothing)});
 
     const Picture p = Render(d, "kinds.png");
     for (const Row &row : rows) {
@@ -212,6 +222,9 @@ TEST_F(RenderTest, EveryKindDrawsInsideItsBox) {
     EXPECT_EQ(p.pixelsOf(Rgb8{160, 160, 160}, vert[0], vert[1], 1, vert[3]), vert[3]);
     EXPECT_GT(p.pixelsOf(Rgb8{244, 244, 244}, text[0], text[1], text[2], text[3]),
               text[2] * text[3] / 2);
+    // Even a button 3 pixels high has its white bevel.
+    const auto thin = inPixels(rows.back().id);
+    EXPECT_EQ(p.at(thin[0] + 5, thin[1] + 1), kWhite);
     // Legible texts: the toggle's label, a radio label and the frame caption.
     EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(4500) + 19, 28 + 35, 60, 18), 30);
     EXPECT_GT(p.darkPixels(qh::dialogUnitsToPixelsX(200) + 20, 28 + 123, 40, 35), 20);
