@@ -158,6 +158,8 @@ TEST_F(GuiTest, AModalDialogHoldsItsLockOnceAndMustFinishItWhenDropped) {
     // Launching again while up neither initialises again nor locks again.
     ASSERT_TRUE(host().chooseMenuOption("Tools", "Options", nullptr));
     std::string error;
+    EXPECT_FALSE(host().pressDialogButton(gModal, "Help", &error));
+    EXPECT_EQ(error, "dialog \"Options\" has no Help button");
     ASSERT_TRUE(host().pressDialogButton(gModal, "OK", &error)) << error;
     EXPECT_FALSE(host().lockHeld());
     EXPECT_EQ(gEvents, (Events{"init", "ok"}));

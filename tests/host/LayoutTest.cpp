@@ -3,6 +3,11 @@
 // reading, and atomic saving.
 #include "HostFixture.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace quorvin::host::testing {
 namespace {
 
@@ -106,10 +111,11 @@ TEST_F(LayoutTest, SavingALoadedLayoutGivesTheSameBytes) {
 }
 
 TEST_F(LayoutTest, LoadingOrSavingUnderANewNameNamesTheLayoutAndSendsSix) {
+    const std::string label40000 = "Label \xF1\x80\x80\x80"; // U+40000, kept byte for byte
     const std::string path = layoutFile("two.lay.json", R"({"formatVersion": 1, "current": 0,
         "frames": [{"name": "first", "x": 1, "y": 1, "width": 2, "height": 2},
                    {"name": "second", "x": 1, "y": 1, "width": 2, "height": 2,
-                    "texts": [{"string": "Label"}]}]})");
+                    "texts": [{"string": ")" + label40000 + R"("}]}]})");
     std::string error;
     ASSERT_TRUE(host().loadLayout(path, &error)) << error;
     EXPECT_EQ(host().layoutFileName(), path);
@@ -128,6 +134,8 @@ TEST_F(LayoutTest, LoadingOrSavingUnderANewNameNamesTheLayoutAndSendsSix) {
     const TextSpec &label = host().frames()[0].texts.at(0).spec;
     EXPECT_EQ(label.height, TextSpec().height);
     EXPECT_EQ(label.boxType, TextBox_None);
+    EXPECT_EQ(label.string, label40000);
+    EXPECT_NE(ReadFile(renamed).find(label40000), std::string::npos);
 }
 
 TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
@@ -168,6 +176,7 @@ TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
         // lone escaped surrogate and a number past double's range are refused.
         {"\xEF\xBB\xBF" + frameWith(""), ""},
         {frameWith(R"(, "name": "\uDC00")"), "line 1, column 102: not valid JSON"},
+        {frameWith(R"(, "texts": [{"string": ")" "\xF0\x80\x80\x80" R"("}])"), "line 1, column 111: not valid JSON"}, // overlong
         {frameWith(R"(, "x": 2e308)"), "line 1, column 97: number out of range"},
         {v1 + "\n\"frames\": [\n{\"name\": \"F\", \"x\": 2e308}]}", "line 3, column 24: number out of range"},
         // A repeated key: the last value counts, the earlier one's problems do not.
@@ -200,6 +209,31 @@ TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
     }
     EXPECT_FALSE(host().loadLayout((scratch() / "absent.lay.json").string(), &error));
     EXPECT_NE(error.find("absent.lay.json: cannot read"), std::string::npos) << error;
+}
+
+// A layout that is no regular file, such as a pipe, is read whole however long.
+TEST_F(LayoutTest, ALayoutReadFromAPipeIsReadWhole) {
+    std::string content = R"({"formatVersion": 1, "frames": [)";
+    for (int i = 0; i < 4000; ++i)
+        content += std::string(i ? ", " : "") + R"({"name": "F)" + std::to_string(i) +
+                   R"(", "x": 1, "y": 1, "width": 2, "height": 2})";
+    content += "]}";
+    const std::string fifo = (scratch() / "pipe.lay.json").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) { // writes the whole layout at once and ends
+        const int fd = ::open(fifo.c_str(), O_WRONLY);
+        const bool all = fd >= 0 && ::write(fd, content.data(), content.size()) ==
+                                        static_cast<ssize_t>(content.size());
+        ::_exit(all ? 0 : 1);
+    }
+    std::string error;
+    EXPECT_TRUE(host().loadLayout(fifo, &error)) << error;
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(host().frames().size(), 4000u);
 }
 
 // A failed save leaves the previous file as it was, a save keeps the file's

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <stdexcept>
 
 namespace quorvin::host::testing {
@@ -29,6 +30,7 @@ TEST_F(StrictnessTest, MisuseIsRecordedAsAFaultWithASafeResult) {
     StringList_pa list = nullptr;
     Text_ID text = nullptr;
     ColorIndex_t color = 3;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     // clang-format off
     const std::pair<const char *, std::function<void()>> cases[] = {
         {"invalid text handle", [&] { s = local; EXPECT_FALSE(QorUtilTextGetString(reinterpret_cast<Text_ID>(0x42), &s)); EXPECT_EQ(s, nullptr); }},
@@ -54,6 +56,8 @@ TEST_F(StrictnessTest, MisuseIsRecordedAsAFaultWithASafeResult) {
         {"LinkGroup must be 0 or more", [&] { EXPECT_TRUE(QorUtilFrameSetLinking("LinkGroup", 0)); EXPECT_FALSE(QorUtilFrameSetLinking("LinkGroup", -1)); }},
         {"the minimum must not exceed the maximum", [&] { EXPECT_NE(QorGUIScaleAdd(QorGUIDialogCreateModal(0, 90, 90, "E", nullptr, nullptr, nullptr, nullptr, nullptr), 0, 0, 50, 10, 5, 5, 0, nullptr, nullptr), BADDIALOGID); EXPECT_EQ(QorGUIScaleAdd(QorGUIDialogCreateModal(0, 90, 90, "D", nullptr, nullptr, nullptr, nullptr, nullptr), 0, 0, 50, 10, 5, 1, 0, nullptr, nullptr), BADDIALOGID); }},
         {"margin must be 0 or more", [&] { QorUtilTextBoxSetMargin(text, 5); QorUtilTextBoxSetMargin(text, -1); EXPECT_EQ(QorUtilTextBoxGetMargin(text), 5.0); }},
+        {"line points must be finite", [&] { EXPECT_EQ(host().addGeom({GeomType_LineSegs, CoordSys_Frame, 0, 0, 0, "", 0, 0, {{{0, 0}, {1, nan}}}, ""}), nullptr); }},
+        {"line points must be finite", [&] { EXPECT_EQ(host().addGeom({GeomType_LineSegs, CoordSys_Frame, 0, 0, 0, "", 0, 0, {{{nan, 0}, {1, 1}}}, ""}), nullptr); }},
     };
     // clang-format on
     for (const auto &[fault, misuse] : cases) {
@@ -128,6 +132,18 @@ TEST_F(StrictnessTest, QuestionsTakeTheQueuedAnswersInOrder) {
     EXPECT_EQ(std::make_pair(m[0].answer, m[1].answer), std::make_pair(true, false));
     EXPECT_EQ(std::make_pair(m[3].call, m[3].text),
               std::make_pair(Message::Call::ErrMsg, std::string("Text in control too big")));
+}
+
+// Black, red, green, blue, cyan, yellow, purple, white.
+TEST_F(StrictnessTest, BasicColoursAreThePrimariesAndTheirMixes) {
+    const std::vector<std::vector<int>> expected = {{0, 0, 0},     {255, 0, 0},    {0, 255, 0},
+                                                    {0, 0, 255},   {0, 255, 255},  {255, 255, 0},
+                                                    {255, 0, 255}, {255, 255, 255}};
+    for (ColorIndex_t c = 0; c < 8; ++c) {
+        uint8_t r, g, b;
+        QorUtilColorMapGetBasicColorRGB(c, &r, &g, &b);
+        EXPECT_EQ(std::vector<int>({r, g, b}), expected[static_cast<size_t>(c)]) << c;
+    }
 }
 
 // ---- locks and commands
