@@ -187,7 +187,8 @@ class LayoutText {
                     low = 0x80;
                     high = 0xBF;
                 }
-                if (valid == length) {
+                // A byte that starts no sequence (length 0) is broken too.
+                if (length > 0 && valid == length) {
                     bytes.append(text.data() + i, static_cast<size_t>(length));
                     i += static_cast<size_t>(length);
                 } else {

@@ -136,6 +136,17 @@ TEST_F(LayoutTest, LoadingOrSavingUnderANewNameNamesTheLayoutAndSendsSix) {
     EXPECT_EQ(label.boxType, TextBox_None);
     EXPECT_EQ(label.string, label40000);
     EXPECT_NE(ReadFile(renamed).find(label40000), std::string::npos);
+    // Broken UTF-8 an add-on set is saved as replacement characters: a stray
+    // continuation byte, a byte that starts no sequence, a cut sequence.
+    TextSpec broken;
+    broken.string = "a\x80"
+                    "b\xFF"
+                    "c\xE2\x82"
+                    "d";
+    host().addText(broken);
+    ASSERT_TRUE(QorUtilSaveLayout(renamed.c_str(), TRUE));
+    EXPECT_NE(ReadFile(renamed).find("a\uFFFDb\uFFFDc\uFFFDd"), std::string::npos);
+    ASSERT_TRUE(host().loadLayout(renamed, &error)) << error;
 }
 
 TEST_F(LayoutTest, EveryKindOfBadFileIsReportedWithItsPlaceAndChangesNothing) {
