@@ -33,9 +33,6 @@ char OpenLineStart(const std::string &text, size_t from, char first) {
     return first ? first : (from < text.size() ? text[from] : '\0');
 }
 
-// Folds the FORTRAN text from `start` to the end of `text` in place; the
-// column count starts at `start`. A line goes on as a comment only when it
-// began with "C" or "c" in column 1.
 // True when a line of the text from `start` on reaches `limit` characters
 // (the column count starting at `start`).
 bool HasLongLine(const std::string &text, size_t start, size_t limit) {
@@ -53,6 +50,9 @@ bool HasLongLine(const std::string &text, size_t start, size_t limit) {
     return false;
 }
 
+// Folds the FORTRAN text from `start` to the end of `text` in place; the
+// column count starts at `start`. A line goes on as a comment only when it
+// began with "C" or "c" in column 1.
 void FoldInPlace(std::string &text, size_t start, int maxLineLength, char lineStart) {
     const size_t limit = static_cast<size_t>(maxLineLength) + 6;
     if (!HasLongLine(text, start, limit))
