@@ -12,7 +12,7 @@ fi
 set -euo pipefail
 packages=(build-essential cmake pkg-config git
           nlohmann-json3-dev rapidjson-dev libcli11-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
-          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev libpng-dev fonts-dejavu-core
+          gfortran qtbase5-dev qtbase5-dev-tools libcairo2-dev zlib1g-dev fonts-dejavu-core
           clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do

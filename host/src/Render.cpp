@@ -8,7 +8,6 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 #include <dlfcn.h>
-#include <png.h>
 #include <zlib.h>
 #endif
 
@@ -21,9 +20,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace quorvin::host {
@@ -136,6 +139,10 @@ bool renderDialog(GUIInt_t dialog, const std::string &path, std::string *error,
 bool renderDialog(GUIInt_t, PictureFormat, const std::string &path, std::string *error,
                   const RenderOptions &) {
     return fail(error, "cannot draw \"" + path + "\": this host was built without cairo");
+}
+
+bool EncodePng(const unsigned char *, int, int, int, std::string *) {
+    return false;
 }
 
 #else
@@ -742,69 +749,149 @@ cairo_status_t appendToString(void *closure, const unsigned char *data, unsigned
     return CAIRO_STATUS_SUCCESS;
 }
 
-// Preview PNGs are written with one row filter ("up": a dialog's rows mostly
-// repeat the row above) and zlib's fastest level. cairo's own writer lets
-// libpng try every filter on every row and compresses at level 6, which
-// took more than half of a preview's time for 15 % fewer bytes;
-// docs/benchmarks.md has the figures of every level.
+// ---- PNG
+//
+// A preview PNG is the signature, IHDR, one IDAT and IEND. Every row has the
+// "up" filter (a dialog's rows mostly repeat the row above) and the filtered
+// rows are deflated at zlib's fastest level: cairo's own writer tries every
+// filter on every row at level 6, which took more than half of a preview's
+// time for 15 % fewer bytes (docs/benchmarks.md has the figures).
+//
+// The two halves of the picture are deflated at once, on two threads, as two
+// raw deflate streams joined into the one zlib stream of the IDAT: the top
+// half ends on a sync flush (byte-aligned, no final block), so the bottom
+// half's blocks follow it directly. Only the bottom half's first matches
+// cannot reach back into the top half; the adler32 of the whole is combined
+// from the halves'.
 constexpr int kPngCompressionLevel = 1;
-constexpr int kPngCompressionStrategy = Z_DEFAULT_STRATEGY;
+constexpr unsigned char kPngFilterUp = 2;
 
-void appendPngBytes(png_structp png, png_bytep data, png_size_t length) {
-    static_cast<std::string *>(png_get_io_ptr(png))
-        ->append(reinterpret_cast<const char *>(data), length);
+struct DeflatedRows {
+    std::string bytes;
+    uLong adler = adler32(0, nullptr, 0);
+    uLong length = 0; // filtered bytes deflated
+    bool ok = false;
+};
+
+// Rows [first, end) of RGB24 pixels (native 32-bit words 0x00RRGGBB), each
+// filtered into R, G, B differences from the row above (the row above the
+// picture counts as zero), as raw deflate blocks; the last block is final
+// only when `last`.
+void deflateRows(const unsigned char *data, int stride, int width, int first, int end, bool last,
+                 DeflatedRows *out) {
+    z_stream z{};
+    if (deflateInit2(&z, kPngCompressionLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
+        return;
+    const size_t rowBytes = 1 + static_cast<size_t>(width) * 3;
+    std::vector<unsigned char> row(rowBytes);
+    std::vector<unsigned char> chunk(1 << 16);
+    bool ok = true;
+    for (int y = first; y < end && ok; ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
+        unsigned char *f = row.data();
+        *f++ = kPngFilterUp;
+        if (y == 0) {
+            for (int x = 0; x < width; ++x, f += 3) {
+                f[0] = static_cast<unsigned char>(in[x] >> 16);
+                f[1] = static_cast<unsigned char>(in[x] >> 8);
+                f[2] = static_cast<unsigned char>(in[x]);
+            }
+        } else {
+            const auto *above =
+                reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y - 1) * stride);
+            for (int x = 0; x < width; ++x, f += 3) {
+                f[0] = static_cast<unsigned char>((in[x] >> 16) - (above[x] >> 16));
+                f[1] = static_cast<unsigned char>((in[x] >> 8) - (above[x] >> 8));
+                f[2] = static_cast<unsigned char>(in[x] - above[x]);
+            }
+        }
+        out->adler = adler32(out->adler, row.data(), static_cast<uInt>(rowBytes));
+        out->length += static_cast<uLong>(rowBytes);
+        const int flush = y + 1 < end ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
+        z.next_in = row.data();
+        z.avail_in = static_cast<uInt>(rowBytes);
+        int status = Z_OK;
+        do {
+            z.next_out = chunk.data();
+            z.avail_out = static_cast<uInt>(chunk.size());
+            status = deflate(&z, flush);
+            out->bytes.append(reinterpret_cast<const char *>(chunk.data()),
+                              chunk.size() - z.avail_out);
+        } while (status == Z_OK && z.avail_out == 0);
+        ok = flush == Z_FINISH ? status == Z_STREAM_END : status == Z_OK && z.avail_in == 0;
+    }
+    deflateEnd(&z);
+    out->ok = ok;
 }
 
-void flushNothing(png_structp) {}
+void appendBigEndian(std::string *out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out->push_back(static_cast<char>((value >> shift) & 0xFF));
+}
 
-// libpng reports a failure by longjmp to here, so this frame holds nothing
-// with a destructor: the row buffer and the bytes belong to the caller.
-// RGB24 pixels are native 32-bit words 0x00RRGGBB; the PNG wants R, G, B,
-// so each row is converted into the one row buffer just before it is
-// written (a converted copy of the whole picture cost a page fault per 4 KiB).
-bool writePngRows(png_structp png, png_infop info, const unsigned char *data, int stride, int width,
-                  int height, unsigned char *row, std::string *bytes) {
-    if (setjmp(png_jmpbuf(png)))
-        return false;
-    png_set_write_fn(png, bytes, appendPngBytes, flushNothing);
-    png_set_compression_level(png, kPngCompressionLevel);
-    png_set_compression_strategy(png, kPngCompressionStrategy);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) {
-        const auto *in = reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
-        unsigned char *out = row;
-        for (int x = 0; x < width; ++x, out += 3) {
-            out[0] = static_cast<unsigned char>(in[x] >> 16);
-            out[1] = static_cast<unsigned char>(in[x] >> 8);
-            out[2] = static_cast<unsigned char>(in[x]);
-        }
-        png_write_row(png, row);
+// One chunk: length, type, the data given in pieces, and the CRC of type and data.
+void appendChunk(std::string *png, const char *type, std::initializer_list<std::string_view> data) {
+    size_t length = 0;
+    for (std::string_view piece : data)
+        length += piece.size();
+    appendBigEndian(png, static_cast<uint32_t>(length));
+    png->append(type, 4);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef *>(type), 4);
+    for (std::string_view piece : data) {
+        png->append(piece.data(), piece.size());
+        crc = crc32(crc, reinterpret_cast<const Bytef *>(piece.data()),
+                    static_cast<uInt>(piece.size()));
     }
-    png_write_end(png, info);
+    appendBigEndian(png, static_cast<uint32_t>(crc));
+}
+
+} // namespace
+
+bool EncodePng(const unsigned char *data, int width, int height, int stride, std::string *png) {
+    if (!data || width <= 0 || height <= 0 || stride < width * 4)
+        return false;
+    // A picture of one row has no bottom half.
+    const int split = height / 2;
+    DeflatedRows top, bottom;
+    std::thread helper;
+    try {
+        helper = std::thread(deflateRows, data, stride, width, split, height, true, &bottom);
+    } catch (const std::system_error &) {
+        deflateRows(data, stride, width, split, height, true, &bottom);
+    }
+    if (split > 0)
+        deflateRows(data, stride, width, 0, split, false, &top);
+    else
+        top.ok = true;
+    if (helper.joinable())
+        helper.join();
+    if (!top.ok || !bottom.ok)
+        return false;
+
+    std::string header;
+    appendBigEndian(&header, static_cast<uint32_t>(width));
+    appendBigEndian(&header, static_cast<uint32_t>(height));
+    header += std::string("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no interlace
+    std::string trailer;
+    appendBigEndian(&trailer,
+                    static_cast<uint32_t>(adler32_combine(top.adler, bottom.adler, bottom.length)));
+    // 0x78 0x01: deflate with a 32 KiB window at the fastest level.
+    png->append("\x89PNG\r\n\x1a\n", 8);
+    appendChunk(png, "IHDR", {header});
+    appendChunk(png, "IDAT", {std::string_view("\x78\x01", 2), top.bytes, bottom.bytes, trailer});
+    appendChunk(png, "IEND", {});
     return true;
 }
 
-// The PNG of an RGB24 image surface, appended to `bytes`. cairo's own PNG
-// writer cannot be given a compression level, hence libpng.
+namespace {
+
+// The PNG of an RGB24 image surface, appended to `bytes`.
 bool encodePng(cairo_surface_t *surface, std::string *bytes) {
     cairo_surface_flush(surface);
-    const int width = cairo_image_surface_get_width(surface);
-    const int height = cairo_image_surface_get_height(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const unsigned char *data = cairo_image_surface_get_data(surface);
-    if (!data || width <= 0 || height <= 0)
-        return false;
-    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool written =
-        info && writePngRows(png, info, data, stride, width, height, row.data(), bytes);
-    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    return written;
+    return EncodePng(cairo_image_surface_get_data(surface), cairo_image_surface_get_width(surface),
+                     cairo_image_surface_get_height(surface),
+                     cairo_image_surface_get_stride(surface), bytes);
 }
 
 // cairo numbers the SVG's surfaces and images with counters that run on for
@@ -871,6 +958,23 @@ bool writeFile(const std::string &path, const std::string &bytes, std::string *e
     return true;
 }
 
+// The first text drawn reads fontconfig's whole configuration and opens the
+// face's file (about 3 ms on a warm machine): both faces the pictures use are
+// looked up here, on a scratch surface, so that this can run beside other
+// work. cairo and fontconfig keep them for the process and are thread-safe.
+void loadFonts() {
+    cairo_surface_t *scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t *cr = cairo_create(scratch);
+    for (const cairo_font_weight_t weight : {CAIRO_FONT_WEIGHT_NORMAL, CAIRO_FONT_WEIGHT_BOLD}) {
+        cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, weight);
+        cairo_set_font_size(cr, kFontSize);
+        cairo_font_extents_t extents;
+        cairo_font_extents(cr, &extents);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+}
+
 // cairo and fontconfig keep their fonts for the life of the process; they
 // are given back at exit, so that leak checkers see a clean end.
 void ReleaseFontCaches() {
@@ -902,6 +1006,13 @@ bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path
     const int height = static_cast<int>(std::ceil(p.height * scale));
 
     ReleaseFontCachesAtExit();
+    // The fonts load on a second thread while this one makes the surface.
+    std::thread fonts;
+    try {
+        fonts = std::thread(loadFonts);
+    } catch (const std::system_error &) {
+        // Without a second thread the first text loads them.
+    }
     std::string bytes;
     cairo_surface_t *surface = nullptr;
     if (format == PictureFormat::Svg) {
@@ -909,7 +1020,16 @@ bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
     } else {
         surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+        // A new surface's pages are mapped at their first write, one fault
+        // per 4 KiB (2,100 for a 200-control dialog); they are written here,
+        // while the fonts load, instead of by the first paint.
+        if (unsigned char *pixels = cairo_image_surface_get_data(surface))
+            std::memset(pixels, 0,
+                        static_cast<size_t>(cairo_image_surface_get_stride(surface)) * height);
+        cairo_surface_mark_dirty(surface);
     }
+    if (fonts.joinable())
+        fonts.join();
     cairo_t *cr = cairo_create(surface);
     cairo_scale(cr, scale, scale);
     Painter(cr, host).picture(*d, p);

@@ -47,16 +47,32 @@ Text_ID AddControl(const std::string &string, const std::string &command, TextBo
     return qh::Host::instance().addText(spec);
 }
 
+namespace {
+
+bool TakePixels(unsigned char *data, int w, int h, Picture *picture) {
+    if (!data)
+        return false;
+    picture->width = w;
+    picture->height = h;
+    picture->rgb.assign(reinterpret_cast<const char *>(data), static_cast<size_t>(w) * h * 3);
+    stbi_image_free(data);
+    return true;
+}
+
+} // namespace
+
 bool Picture::load(const std::string &path) {
     int w = 0, h = 0, channels = 0;
     unsigned char *data = stbi_load(path.c_str(), &w, &h, &channels, 3);
-    if (!data)
-        return false;
-    width = w;
-    height = h;
-    rgb.assign(reinterpret_cast<const char *>(data), static_cast<size_t>(w) * h * 3);
-    stbi_image_free(data);
-    return true;
+    return TakePixels(data, w, h, this);
+}
+
+bool Picture::decode(const std::string &bytes) {
+    int w = 0, h = 0, channels = 0;
+    unsigned char *data =
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc *>(bytes.data()),
+                              static_cast<int>(bytes.size()), &w, &h, &channels, 3);
+    return TakePixels(data, w, h, this);
 }
 
 Rgb8 Picture::at(int x, int y) const {

@@ -38,6 +38,7 @@ struct Picture {
 
     // False when the file is no readable PNG.
     bool load(const std::string &path);
+    bool decode(const std::string &bytes);
     Rgb8 at(int x, int y) const;
     // Pixels in [x, x+w) x [y, y+h) whose three components are all below
     // the limit (ink of text and lines).

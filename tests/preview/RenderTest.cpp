@@ -5,7 +5,10 @@
 #include "quorvin/Render.h"
 #include "model/Settings.h"
 
+#include <zlib.h>
+
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -285,6 +288,87 @@ TEST_F(RenderTest, UpperCaseExtensionAndInvalidUtf8AreDrawn) {
     const Picture p = Render(d, "UTF8.PNG");
     // Drawing did not stop at the stray bytes: the label's end is there.
     EXPECT_GT(p.darkPixels(0, 46, p.width, 18), 60);
+}
+
+// The chunks of a PNG: each CRC checked (a viewer refuses a file whose CRC
+// is wrong), the IDATs' zlib stream inflated with its checksum checked.
+// Returns the inflated bytes, or "" with a failure recorded.
+std::string CheckedImageData(const std::string &png) {
+    const auto be32 = [&](size_t at) {
+        uint32_t v = 0;
+        for (size_t i = 0; i < 4; ++i)
+            v = v << 8 | static_cast<unsigned char>(png[at + i]);
+        return v;
+    };
+    std::string idat;
+    size_t at = 8;
+    while (at + 12 <= png.size()) {
+        const uint32_t length = be32(at);
+        EXPECT_LE(at + 12 + length, png.size());
+        if (at + 12 + length > png.size())
+            return "";
+        const auto *typeAndData = reinterpret_cast<const Bytef *>(png.data() + at + 4);
+        EXPECT_EQ(crc32(0, typeAndData, 4 + length), be32(at + 8 + length))
+            << png.substr(at + 4, 4);
+        if (png.compare(at + 4, 4, "IDAT") == 0)
+            idat += png.substr(at + 8, length);
+        at += 12 + length;
+    }
+    EXPECT_EQ(at, png.size());
+    std::string raw(1 << 22, '\0');
+    uLongf size = raw.size();
+    EXPECT_EQ(uncompress(reinterpret_cast<Bytef *>(raw.data()), &size,
+                         reinterpret_cast<const Bytef *>(idat.data()), idat.size()),
+              Z_OK);
+    raw.resize(size);
+    return raw;
+}
+
+// The encoder deflates the top and bottom halves of a picture apart and
+// joins them: one row (no top half), odd heights (unequal halves), a stride
+// wider than the row, noise (no matches) and repeated rows (matches up to the
+// seam) all read back pixel for pixel.
+TEST(PngEncoding, EveryPictureReadsBackPixelForPixel) {
+    struct Row {
+        int width, height, stride;
+        bool noise;
+    };
+    for (const Row row :
+         {Row{1, 1, 4, true}, Row{3, 2, 12, true}, Row{5, 3, 32, true}, Row{64, 1, 256, false},
+          Row{200, 7, 804, false}, Row{97, 33, 400, true}, Row{300, 301, 1200, false}}) {
+        SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
+        std::vector<uint32_t> words(static_cast<size_t>(row.stride / 4) * row.height, 0xDEADBEEF);
+        uint32_t seed = 12345;
+        for (int y = 0; y < row.height; ++y)
+            for (int x = 0; x < row.width; ++x) {
+                seed = seed * 1103515245 + 12345;
+                // Bands of a few colours that change every few rows, or noise.
+                words[static_cast<size_t>(y) * (row.stride / 4) + x] =
+                    row.noise ? seed >> 8 : ((x / 16 + y / 5) % 3) * 0x405060u + (x % 7 == 0);
+            }
+        std::string png;
+        ASSERT_TRUE(qh::EncodePng(reinterpret_cast<const unsigned char *>(words.data()), row.width,
+                                  row.height, row.stride, &png));
+        EXPECT_EQ(CheckedImageData(png).size(),
+                  static_cast<size_t>(row.height) * (1 + 3 * row.width));
+        Picture picture;
+        ASSERT_TRUE(picture.decode(png));
+        ASSERT_EQ(picture.width, row.width);
+        ASSERT_EQ(picture.height, row.height);
+        int wrong = 0;
+        for (int y = 0; y < row.height; ++y)
+            for (int x = 0; x < row.width; ++x) {
+                const uint32_t w = words[static_cast<size_t>(y) * (row.stride / 4) + x];
+                wrong += picture.at(x, y) !=
+                         Rgb8{int(w >> 16 & 0xFF), int(w >> 8 & 0xFF), int(w & 0xFF)};
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+    std::string png;
+    const uint32_t pixel = 0;
+    EXPECT_FALSE(qh::EncodePng(reinterpret_cast<const unsigned char *>(&pixel), 1, 0, 4, &png));
+    EXPECT_FALSE(qh::EncodePng(reinterpret_cast<const unsigned char *>(&pixel), 1, 1, 3, &png));
+    EXPECT_TRUE(png.empty());
 }
 
 } // namespace

@@ -64,6 +64,11 @@ bool renderDialog(GUIInt_t dialog, const std::string &path, std::string *error,
 bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path,
                   std::string *error, const RenderOptions &options = {});
 
+// RGB24 pixels (rows of native 32-bit words 0x00RRGGBB, `stride` bytes
+// apart) as the bytes of an 8-bit RGB PNG, appended to *png. False when the
+// picture is empty or the host was built without cairo.
+bool EncodePng(const unsigned char *pixels, int width, int height, int stride, std::string *png);
+
 // ---- the workspace as drawing data
 // The frames of the workspace with everything on them in paper inches (x
 // right, y down from the paper's top-left), measured with the host's own
