@@ -23,6 +23,7 @@
 #include <initializer_list>
 #include <map>
 #include <mutex>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -768,58 +769,83 @@ constexpr unsigned char kPngFilterUp = 2;
 
 struct DeflatedRows {
     std::string bytes;
-    uLong adler = adler32(0, nullptr, 0);
+    uLong adler = 1;
     uLong length = 0; // filtered bytes deflated
     bool ok = false;
 };
 
-// Rows [first, end) of RGB24 pixels (native 32-bit words 0x00RRGGBB), each
-// filtered into R, G, B differences from the row above (the row above the
-// picture counts as zero), as raw deflate blocks; the last block is final
-// only when `last`.
+// The adler32 of the filtered bytes is summed as they are made (zlib's own
+// sum is a second pass over 6 MB for a large dialog): a pixel equal to the
+// one above filters to three zero bytes, which add nothing to the first sum
+// and three times the first to the second. Sums are reduced at least every
+// 5,552 bytes, which keeps them below 2^32.
+constexpr uint32_t kAdlerBase = 65521;
+constexpr int kAdlerPixels = 5552 / 3 - 1;
+
+// Rows [first, end) of RGB24 pixels (native 32-bit words 0x00RRGGBB; the top
+// byte is unused), each filtered into R, G, B differences from the row above
+// (the row above the picture counts as zero), as raw deflate blocks; the last
+// block is final only when `last`.
 void deflateRows(const unsigned char *data, int stride, int width, int first, int end, bool last,
                  DeflatedRows *out) {
     z_stream z{};
     if (deflateInit2(&z, kPngCompressionLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
         Z_OK)
         return;
-    const size_t rowBytes = 1 + static_cast<size_t>(width) * 3;
-    std::vector<unsigned char> row(rowBytes);
-    std::vector<unsigned char> chunk(1 << 16);
     bool ok = true;
-    for (int y = first; y < end && ok; ++y) {
-        const auto *in = reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
-        unsigned char *f = row.data();
-        *f++ = kPngFilterUp;
-        if (y == 0) {
-            for (int x = 0; x < width; ++x, f += 3) {
-                f[0] = static_cast<unsigned char>(in[x] >> 16);
-                f[1] = static_cast<unsigned char>(in[x] >> 8);
-                f[2] = static_cast<unsigned char>(in[x]);
+    try {
+        const size_t rowBytes = 1 + static_cast<size_t>(width) * 3;
+        std::vector<unsigned char> row(rowBytes);
+        std::vector<unsigned char> chunk(1 << 16);
+        const std::vector<uint32_t> zeros(first == 0 ? static_cast<size_t>(width) : 0);
+        uint32_t a = 1, b = 0;
+        for (int y = first; y < end && ok; ++y) {
+            const auto *in =
+                reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y) * stride);
+            const auto *above = y == 0 ? zeros.data()
+                                       : reinterpret_cast<const uint32_t *>(
+                                             data + static_cast<size_t>(y - 1) * stride);
+            unsigned char *f = row.data();
+            *f++ = kPngFilterUp;
+            a += kPngFilterUp;
+            b += a;
+            for (int x0 = 0; x0 < width; x0 += kAdlerPixels) {
+                const int x1 = std::min(width, x0 + kAdlerPixels);
+                for (int x = x0; x < x1; ++x, f += 3) {
+                    const uint32_t p = in[x], q = above[x];
+                    if (((p ^ q) & 0xFFFFFF) == 0) {
+                        f[0] = f[1] = f[2] = 0;
+                        b += 3 * a;
+                        continue;
+                    }
+                    f[0] = static_cast<unsigned char>((p >> 16) - (q >> 16));
+                    f[1] = static_cast<unsigned char>((p >> 8) - (q >> 8));
+                    f[2] = static_cast<unsigned char>(p - q);
+                    for (int i = 0; i < 3; ++i) {
+                        a += f[i];
+                        b += a;
+                    }
+                }
+                a %= kAdlerBase;
+                b %= kAdlerBase;
             }
-        } else {
-            const auto *above =
-                reinterpret_cast<const uint32_t *>(data + static_cast<size_t>(y - 1) * stride);
-            for (int x = 0; x < width; ++x, f += 3) {
-                f[0] = static_cast<unsigned char>((in[x] >> 16) - (above[x] >> 16));
-                f[1] = static_cast<unsigned char>((in[x] >> 8) - (above[x] >> 8));
-                f[2] = static_cast<unsigned char>(in[x] - above[x]);
-            }
+            out->length += static_cast<uLong>(rowBytes);
+            const int flush = y + 1 < end ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
+            z.next_in = row.data();
+            z.avail_in = static_cast<uInt>(rowBytes);
+            int status = Z_OK;
+            do {
+                z.next_out = chunk.data();
+                z.avail_out = static_cast<uInt>(chunk.size());
+                status = deflate(&z, flush);
+                out->bytes.append(reinterpret_cast<const char *>(chunk.data()),
+                                  chunk.size() - z.avail_out);
+            } while (status == Z_OK && z.avail_out == 0);
+            ok = flush == Z_FINISH ? status == Z_STREAM_END : status == Z_OK && z.avail_in == 0;
         }
-        out->adler = adler32(out->adler, row.data(), static_cast<uInt>(rowBytes));
-        out->length += static_cast<uLong>(rowBytes);
-        const int flush = y + 1 < end ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
-        z.next_in = row.data();
-        z.avail_in = static_cast<uInt>(rowBytes);
-        int status = Z_OK;
-        do {
-            z.next_out = chunk.data();
-            z.avail_out = static_cast<uInt>(chunk.size());
-            status = deflate(&z, flush);
-            out->bytes.append(reinterpret_cast<const char *>(chunk.data()),
-                              chunk.size() - z.avail_out);
-        } while (status == Z_OK && z.avail_out == 0);
-        ok = flush == Z_FINISH ? status == Z_STREAM_END : status == Z_OK && z.avail_in == 0;
+        out->adler = b << 16 | a;
+    } catch (const std::bad_alloc &) {
+        ok = false;
     }
     deflateEnd(&z);
     out->ok = ok;
@@ -958,23 +984,6 @@ bool writeFile(const std::string &path, const std::string &bytes, std::string *e
     return true;
 }
 
-// The first text drawn reads fontconfig's whole configuration and opens the
-// face's file (about 3 ms on a warm machine): both faces the pictures use are
-// looked up here, on a scratch surface, so that this can run beside other
-// work. cairo and fontconfig keep them for the process and are thread-safe.
-void loadFonts() {
-    cairo_surface_t *scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
-    cairo_t *cr = cairo_create(scratch);
-    for (const cairo_font_weight_t weight : {CAIRO_FONT_WEIGHT_NORMAL, CAIRO_FONT_WEIGHT_BOLD}) {
-        cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, weight);
-        cairo_set_font_size(cr, kFontSize);
-        cairo_font_extents_t extents;
-        cairo_font_extents(cr, &extents);
-    }
-    cairo_destroy(cr);
-    cairo_surface_destroy(scratch);
-}
-
 // cairo and fontconfig keep their fonts for the life of the process; they
 // are given back at exit, so that leak checkers see a clean end.
 void ReleaseFontCaches() {
@@ -991,6 +1000,19 @@ void ReleaseFontCachesAtExit() {
 
 } // namespace
 
+void LoadPictureFonts() {
+    cairo_surface_t *scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t *cr = cairo_create(scratch);
+    for (const cairo_font_weight_t weight : {CAIRO_FONT_WEIGHT_NORMAL, CAIRO_FONT_WEIGHT_BOLD}) {
+        cairo_select_font_face(cr, kFontFamily, CAIRO_FONT_SLANT_NORMAL, weight);
+        cairo_set_font_size(cr, kFontSize);
+        cairo_font_extents_t extents;
+        cairo_font_extents(cr, &extents);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+}
+
 bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path,
                   std::string *error, const RenderOptions &options) {
     const Host &host = Host::instance();
@@ -1006,13 +1028,6 @@ bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path
     const int height = static_cast<int>(std::ceil(p.height * scale));
 
     ReleaseFontCachesAtExit();
-    // The fonts load on a second thread while this one makes the surface.
-    std::thread fonts;
-    try {
-        fonts = std::thread(loadFonts);
-    } catch (const std::system_error &) {
-        // Without a second thread the first text loads them.
-    }
     std::string bytes;
     cairo_surface_t *surface = nullptr;
     if (format == PictureFormat::Svg) {
@@ -1020,16 +1035,17 @@ bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path
         cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
     } else {
         surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-        // A new surface's pages are mapped at their first write, one fault
-        // per 4 KiB (2,100 for a 200-control dialog); they are written here,
-        // while the fonts load, instead of by the first paint.
+        // A new surface's pages are mapped at their first write, one fault per
+        // 4 KiB (2,100 for a 200-control dialog, about 4 ms): they are written
+        // here, while a caller's font loading may still run (beforeDrawing),
+        // rather than by the first paint.
         if (unsigned char *pixels = cairo_image_surface_get_data(surface))
             std::memset(pixels, 0,
                         static_cast<size_t>(cairo_image_surface_get_stride(surface)) * height);
         cairo_surface_mark_dirty(surface);
     }
-    if (fonts.joinable())
-        fonts.join();
+    if (options.beforeDrawing)
+        options.beforeDrawing();
     cairo_t *cr = cairo_create(surface);
     cairo_scale(cr, scale, scale);
     Painter(cr, host).picture(*d, p);

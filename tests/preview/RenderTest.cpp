@@ -35,7 +35,9 @@ class RenderTest : public HostFixture {
     Picture Render(GUIInt_t dialog, const std::string &name, double scale = 1.0) {
         const std::string path = dir + "/" + name;
         std::string error;
-        EXPECT_TRUE(qh::renderDialog(dialog, path, &error, qh::RenderOptions{scale})) << error;
+        qh::RenderOptions options;
+        options.scale = scale;
+        EXPECT_TRUE(qh::renderDialog(dialog, path, &error, options)) << error;
         Picture picture;
         EXPECT_TRUE(picture.load(path)) << path;
         return picture;

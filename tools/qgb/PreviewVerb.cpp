@@ -5,8 +5,10 @@
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <future>
 #include <iostream>
 #include <set>
+#include <system_error>
 
 namespace qgb {
 
@@ -52,6 +54,15 @@ void AddPreviewVerb(CLI::App &app, PreviewArgs &args) {
 }
 
 int RunPreview(const GlobalOptions &options, const PreviewArgs &args) {
+    // The picture's fonts load on a second thread while the layout loads, the
+    // add-on builds the preview and the picture's surface is made (the future
+    // waits for it on every way out).
+    std::future<void> fonts;
+    try {
+        fonts = std::async(std::launch::async, quorvin::host::LoadPictureFonts);
+    } catch (const std::system_error &) {
+        // Then the first text drawn loads them.
+    }
     Session session(options);
     if (!session.loadLayout(args.layout))
         return kExitFailure;
@@ -89,10 +100,15 @@ int RunPreview(const GlobalOptions &options, const PreviewArgs &args) {
         if (!before.count(id) && Shown(dialog))
             preview = id;
     bool written = false;
+    quorvin::host::RenderOptions drawing;
+    drawing.scale = args.scale;
+    drawing.beforeDrawing = [&fonts] {
+        if (fonts.valid())
+            fonts.wait();
+    };
     if (preview == BADDIALOGID) {
         PrintError("no preview was shown for " + args.layout);
-    } else if (!quorvin::host::renderDialog(preview, args.output, &error,
-                                            quorvin::host::RenderOptions{args.scale})) {
+    } else if (!quorvin::host::renderDialog(preview, args.output, &error, drawing)) {
         PrintError(error);
     } else {
         written = true;

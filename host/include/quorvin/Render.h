@@ -14,6 +14,7 @@
 #include "QORADDON.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ enum class PictureFormat { Svg, Png };
 struct RenderOptions {
     // Pixels of the picture per screen pixel (PNG; the SVG is scaled alike).
     double scale = 1.0;
+    // Called once the picture's surface is made, before anything is drawn:
+    // a caller that loads the fonts on another thread (LoadPictureFonts)
+    // waits for them here.
+    std::function<void()> beforeDrawing;
 };
 
 struct PictureSize {
@@ -63,6 +68,12 @@ bool renderDialog(GUIInt_t dialog, const std::string &path, std::string *error,
                   const RenderOptions &options = {});
 bool renderDialog(GUIInt_t dialog, PictureFormat format, const std::string &path,
                   std::string *error, const RenderOptions &options = {});
+
+// Loads the fonts the pictures use. The first picture of a process spends a
+// few milliseconds on it (fontconfig reads its whole configuration and each
+// face's file is opened); a caller that knows a picture is coming can run
+// this ahead on another thread, as it reads and changes nothing of the host.
+void LoadPictureFonts();
 
 // RGB24 pixels (rows of native 32-bit words 0x00RRGGBB, `stride` bytes
 // apart) as the bytes of an 8-bit RGB PNG, appended to *png. False when the
