@@ -146,6 +146,8 @@ bool EncodePng(const unsigned char *, int, int, int, std::string *) {
     return false;
 }
 
+void LoadPictureFonts() {}
+
 #else
 
 namespace {
@@ -875,9 +877,9 @@ void appendChunk(std::string *png, const char *type, std::initializer_list<std::
 } // namespace
 
 bool EncodePng(const unsigned char *data, int width, int height, int stride, std::string *png) {
-    if (!data || width <= 0 || height <= 0 || stride < width * 4)
+    if (!data || width <= 0 || height <= 0 || stride < static_cast<int64_t>(width) * 4)
         return false;
-    // A picture of one row has no bottom half.
+    // A picture of one row is all bottom half.
     const int split = height / 2;
     DeflatedRows top, bottom;
     std::thread helper;
