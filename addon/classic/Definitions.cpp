@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace quorvin::builder {
 
@@ -181,21 +182,27 @@ void WriteBitmapArrayC(GeneratedFile *builder, const char *id, const unsigned ch
 void WriteBitmapArrayFortran(GeneratedFile *builder, const char *id, const unsigned char *rgb,
                              int n) {
     EmitCode(builder, "\n      character %s_BD(%d)\n", id, n);
+    // Each line is put together in `line` behind the head that every line
+    // shares, and reaches the pending lines in one append.
     const std::string head = std::string("      DATA(") + id + "_BD(III),III=";
+    std::string line = head;
+    line.resize(head.size() + 32);
+    char *const tail = &line[head.size()];
     std::string lines;
-    char tail[32];
+    lines.reserve(kBitmapPiece + line.size());
     for (int i = 1; i <= n; ++i) {
         char *at = PutDecimal(tail, static_cast<unsigned>(i));
+        const size_t digits = static_cast<size_t>(at - tail);
         *at++ = ',';
-        at = PutDecimal(at, static_cast<unsigned>(i));
+        std::memcpy(at, tail, digits);
+        at += digits;
         *at++ = ')';
         *at++ = ' ';
         *at++ = '/';
         at = PutDecimal(at, rgb[i - 1]);
         *at++ = '/';
         *at++ = '\n';
-        lines += head;
-        lines.append(tail, static_cast<size_t>(at - tail));
+        lines.append(line.data(), static_cast<size_t>(at - line.data()));
         if (lines.size() >= kBitmapPiece) {
             EmitText(builder, lines);
             lines.clear();

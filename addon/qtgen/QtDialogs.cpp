@@ -63,6 +63,8 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
     bool allWritten = true;
     std::set<std::string> writtenClassNames;
     std::string repeatedClassName;
+    // One text buffer for every file: it keeps the room of the largest so far.
+    std::string text;
     for (DialogElement *dialog : dialogs) {
         if (!writtenClassNames.insert(dialog->className).second) {
             repeatedClassName = dialog->className;
@@ -76,13 +78,13 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
         qt::OutputFile form;
         const bool formOpened = form.open(stem + ".ui");
         if (formOpened) {
-            std::string text;
+            text.clear();
             writeDialogForm(text, *dialog);
             allWritten = form.writeAndClose(text) && allWritten;
         }
         qt::OutputFile header;
         if (header.open(stem + ".h")) {
-            std::string text;
+            text.clear();
             writeDialogHeader(text, *dialog, className);
             allWritten = header.writeAndClose(text) && allWritten;
         } else {
@@ -90,7 +92,7 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
         }
         qt::OutputFile definitions;
         if (definitions.open(stem + "_guidefs.h")) {
-            std::string text;
+            text.clear();
             writeDialogDefinitionsFile(text, *dialog, className);
             allWritten = definitions.writeAndClose(text) && allWritten;
         } else {
