@@ -72,8 +72,8 @@ int ReadWidthOverride(const char *command) {
 // caller owns nothing (an empty result means none).
 std::string TextControlName(const ContainerInfo &c, const char *labelText, const char *command,
                             const char *tag, ControlKind kind, bool report) {
-    return HostText(GetControlVarName(c.kind, labelText, command, tag, ControlKindDisplayName(kind),
-                                      c.number, report));
+    return ControlVarName(c.kind, labelText, command, tag, ControlKindDisplayName(kind), c.number,
+                          report);
 }
 
 // Everything a text control shares, read in the order the statement needs it.
@@ -703,10 +703,9 @@ void EmitToolTip(GeneratedFile *file, const std::string &toolTip, const std::str
                  name.c_str(), EscapeFortranString(toolTip).c_str());
 }
 
-void EmitControl(const ContainerInfo &container, const ControlRecord &rec, const OutputFiles &files,
-                 int32_t language) {
+void EmitControl(const ContainerInfo &container, const std::string &parent,
+                 const ControlRecord &rec, const OutputFiles &files, int32_t language) {
     GeneratedFile *b = files.builder;
-    const std::string parent = container.ManagerName();
     const std::string &id = rec.identifier;
     const auto add = [&](bool last) {
         EmitAddCall(files, rec.addName, id, language, rec.x, rec.y, rec.width, rec.height, parent,
@@ -856,6 +855,7 @@ void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &
     // Identifier (and, for FORTRAN, identifier in lower case) -> the control
     // that has it, to find identifiers the compiler takes as one.
     std::map<std::string, ControlPlace> seen, folded;
+    const std::string parent = container.ManagerName();
     for (const TabOrderEntry &entry : CollectTabOrder()) {
         ControlRecord rec;
         const bool accepted = entry.isText
@@ -865,7 +865,7 @@ void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &
             continue;
         if (!rec.identifier.empty())
             CheckIdentifier(container, PlaceOf(rec), language, seen, folded);
-        EmitControl(container, rec, files, language);
+        EmitControl(container, parent, rec, files, language);
     }
 }
 

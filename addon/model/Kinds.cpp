@@ -237,14 +237,18 @@ bool IsBitmapButton(Geom_ID geom) {
     return !StartsWithNoCase(type.get(), "Toggle");
 }
 
-char *MakeControlName(FrameKind frameKind, const char *labelText, const char *nameSource,
-                      const char *tag, const char *displayName, int number, bool report) {
+namespace {
+
+// The identifier MakeControlName makes, empty when there is none.
+std::string ControlName(FrameKind frameKind, const char *labelText, const char *nameSource,
+                        const char *tag, const char *displayName, int number, bool report) {
     if (!tag)
         tag = "";
     const int limit = BuilderSettings.LimitIdentLength ? BuilderSettings.MaxIdentLength : 256;
 
     char letter = 'D';
-    std::string pagePrefix;
+    int pageId = 0;
+    bool page = false;
     switch (frameKind) {
     case Sidebar:
         letter = 'S';
@@ -252,8 +256,10 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
     case FormPage:
     case TabPage:
         letter = frameKind == FormPage ? 'F' : 'T';
-        if (HostString frameName = CurrentFrameName())
-            pagePrefix = FormatText("%d_", GetFrameId(frameName.get()));
+        if (HostString frameName = CurrentFrameName()) {
+            page = true;
+            pageId = GetFrameId(frameName.get());
+        }
         break;
     default:
         break;
@@ -263,7 +269,7 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
     if (!source || !*source) {
         if (report)
             ReportMissingName(displayName, labelText);
-        return nullptr;
+        return {};
     }
 
     const std::string text(source);
@@ -277,10 +283,37 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
     if (name.empty()) {
         if (report)
             ReportMissingName(displayName, labelText);
-        return nullptr;
+        return {};
     }
-    name += FormatText("_%s_%c%s%d", tag, letter, pagePrefix.c_str(), number);
+    if (page)
+        AppendFormat(name, "_%s_%c%d_%d", tag, letter, pageId, number);
+    else
+        AppendFormat(name, "_%s_%c%d", tag, letter, number);
+    return name;
+}
 
+// Where the name source of a text control comes from: VarName's run of
+// letters and digits, else the whole command (at most kNameSourceLimit).
+std::string CommandNameSource(const char *command) {
+    std::string source;
+    if (command && *command) {
+        const int index = FindParameter(command, "VarName");
+        source = index >= 0 ? LetterDigitRun(command + index) : std::string(command);
+        if (source.size() > kNameSourceLimit)
+            source.resize(kNameSourceLimit);
+    }
+    return source;
+}
+
+} // namespace
+
+char *MakeControlName(FrameKind frameKind, const char *labelText, const char *nameSource,
+                      const char *tag, const char *displayName, int number, bool report) {
+    const std::string name =
+        ControlName(frameKind, labelText, nameSource, tag, displayName, number, report);
+    if (name.empty())
+        return nullptr;
+    const int limit = BuilderSettings.LimitIdentLength ? BuilderSettings.MaxIdentLength : 256;
     // The identifier has room for the limit, and more when the container's
     // numbers are long.
     const size_t capacity = std::max(name.size(), static_cast<size_t>(std::max(limit, 0)));
@@ -295,14 +328,14 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
 
 char *GetControlVarName(FrameKind frameKind, const char *labelText, const char *command,
                         const char *tag, const char *displayName, int number, bool report) {
-    std::string source;
-    if (command && *command) {
-        const int index = FindParameter(command, "VarName");
-        source = index >= 0 ? LetterDigitRun(command + index) : std::string(command);
-        if (source.size() > kNameSourceLimit)
-            source.resize(kNameSourceLimit);
-    }
-    return MakeControlName(frameKind, labelText, source.c_str(), tag, displayName, number, report);
+    return MakeControlName(frameKind, labelText, CommandNameSource(command).c_str(), tag,
+                           displayName, number, report);
+}
+
+std::string ControlVarName(FrameKind frameKind, const char *labelText, const char *command,
+                           const char *tag, const char *displayName, int number, bool report) {
+    return ControlName(frameKind, labelText, CommandNameSource(command).c_str(), tag, displayName,
+                       number, report);
 }
 
 char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number, bool report) {
