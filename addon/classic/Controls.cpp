@@ -17,8 +17,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
+#include <unordered_map>
 
 namespace quorvin::builder {
 
@@ -87,9 +87,10 @@ struct TextReading {
     int widthOverride = 0;
 };
 
-TextReading ReadText(const ContainerInfo &c, Text_ID text, bool &warnOnce) {
+// The command is the one the tab order was read from.
+TextReading ReadText(const ContainerInfo &c, Text_ID text, const HostString &command,
+                     bool &warnOnce) {
     TextReading r;
-    HostString command = TextCommand(text);
     HostString string = TextString(text);
     r.hasCommand = command != nullptr;
     r.command = ToStdString(command);
@@ -129,10 +130,11 @@ void SetTextGeometry(ControlRecord &rec, const TextReading &r, bool sized) {
 }
 
 // The record of one host text, or false when it makes no control.
-bool RecordText(const ContainerInfo &c, Text_ID text, bool &warnOnce, ControlRecord &rec) {
+bool RecordText(const ContainerInfo &c, Text_ID text, const HostString &textCommand, bool &warnOnce,
+                ControlRecord &rec) {
     if (QorUtilTextGetAngle(text) != 0)
         return false;
-    const TextReading r = ReadText(c, text, warnOnce);
+    const TextReading r = ReadText(c, text, textCommand, warnOnce);
 
     const TextBox_e box = QorUtilTextBoxGetType(text);
     const ControlKind kind = ClassifyByPrefix(box, r.string.c_str());
@@ -411,9 +413,9 @@ bool RecordLine(const ContainerInfo &c, Geom_ID geom, bool &warnOnce, ControlRec
     return false;
 }
 
-bool RecordGeom(const ContainerInfo &c, Geom_ID geom, const std::vector<ImageName> &images,
-                bool &warnOnce, ControlRecord &rec) {
-    const std::string command = ToStdString(GeomCommand(geom));
+bool RecordGeom(const ContainerInfo &c, Geom_ID geom, const HostString &geomCommand,
+                const std::vector<ImageName> &images, bool &warnOnce, ControlRecord &rec) {
+    const std::string command = ToStdString(geomCommand);
     switch (QorUtilGeomGetType(geom)) {
     case GeomType_Image:
         for (const ImageName &image : images) {
@@ -436,6 +438,9 @@ struct ControlPlace {
     std::string identifier;
     int x = 0, y = 0;
 };
+
+// The controls of one container by identifier (only looked up, never walked).
+using IdentifierPlaces = std::unordered_map<std::string, ControlPlace>;
 
 ControlPlace PlaceOf(const ControlRecord &rec) {
     return {rec.identifier, rec.x, rec.y};
@@ -480,8 +485,7 @@ std::string FoldCase(std::string text) {
 // in FORTRAN (which ignores case and limits the length) about one that differs
 // only by case or is too long.
 void CheckIdentifier(const ContainerInfo &container, const ControlPlace &rec, int32_t language,
-                     std::map<std::string, ControlPlace> &seen,
-                     std::map<std::string, ControlPlace> &folded) {
+                     IdentifierPlaces &seen, IdentifierPlaces &folded) {
     const auto same = seen.find(rec.identifier);
     if (same != seen.end()) {
         WarnClash(container, "the same identifier", same->second, rec);
@@ -854,13 +858,16 @@ void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &
     bool warnOnce = true;
     // Identifier (and, for FORTRAN, identifier in lower case) -> the control
     // that has it, to find identifiers the compiler takes as one.
-    std::map<std::string, ControlPlace> seen, folded;
+    IdentifierPlaces seen, folded;
+    seen.reserve(64);
+    if (language == LanguageFORTRAN)
+        folded.reserve(64);
     const std::string parent = container.ManagerName();
     for (const TabOrderEntry &entry : CollectTabOrder()) {
         ControlRecord rec;
-        const bool accepted = entry.isText
-                                  ? RecordText(container, entry.text, warnOnce, rec)
-                                  : RecordGeom(container, entry.geom, images, warnOnce, rec);
+        const bool accepted =
+            entry.isText ? RecordText(container, entry.text, entry.command, warnOnce, rec)
+                         : RecordGeom(container, entry.geom, entry.command, images, warnOnce, rec);
         if (!accepted)
             continue;
         if (!rec.identifier.empty())

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace quorvin::builder {
 
@@ -251,17 +252,17 @@ std::vector<TabOrderEntry> CollectTabOrder() {
     for (Geom_ID geom = QorUtilGeomGetBase(); geom; geom = QorUtilGeomGetNext(geom)) {
         TabOrderEntry entry;
         entry.geom = geom;
-        HostString command = GeomCommand(geom);
-        entry.tabOrder = command ? GetIntParameter(command.get(), "TabOrder", 0) : 0;
-        entries.push_back(entry);
+        entry.command = GeomCommand(geom);
+        entry.tabOrder = entry.command ? GetIntParameter(entry.command.get(), "TabOrder", 0) : 0;
+        entries.push_back(std::move(entry));
     }
     for (Text_ID text = QorUtilTextGetBase(); text; text = QorUtilTextGetNext(text)) {
         TabOrderEntry entry;
         entry.isText = true;
         entry.text = text;
-        HostString command = TextCommand(text);
-        entry.tabOrder = command ? GetIntParameter(command.get(), "TabOrder", 0) : 0;
-        entries.push_back(entry);
+        entry.command = TextCommand(text);
+        entry.tabOrder = entry.command ? GetIntParameter(entry.command.get(), "TabOrder", 0) : 0;
+        entries.push_back(std::move(entry));
     }
     std::stable_sort(
         entries.begin(), entries.end(),
