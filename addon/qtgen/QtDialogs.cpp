@@ -261,7 +261,9 @@ void QtWriter::writeDialogHeader(std::string &out, DialogElement &dialog,
         out += "    }\n";
     }
 
-    Appendf(out, "\n    // Dialog control slots\n%s\n", writeControlSlots(dialog).c_str());
+    out += "\n    // Dialog control slots\n";
+    writeControlSlots(out, dialog);
+    out += "\n";
     Appendf(out,
             "\nprivate:\n    %s(QWidget* parent = 0) : QDialog(parent, Qt::WindowTitleHint | "
             "Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)\n    {\n        %s\n"

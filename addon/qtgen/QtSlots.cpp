@@ -195,15 +195,13 @@ std::vector<const DialogElement *> PagesByPosition(const DialogElement &tab) {
 
 } // namespace
 
-std::string QtWriter::writeControlSlots(DialogElement &container) {
+void QtWriter::writeControlSlots(std::string &out, DialogElement &container) {
     const bool queued = container.type != ElementType::ModalDialog;
-    std::string out;
     for (const DialogElement *e : container.descendants()) {
         if (!e->name.empty())
             Appendf(out, "\n     // %s\n", e->name.c_str());
         AppendSlotsOf(out, *e, queued);
     }
-    return out;
 }
 
 void QtWriter::writeTabMapMembers(std::string &out, DialogElement &container) {

@@ -67,7 +67,8 @@ class QtWriter {
     static void writeInitializations(std::string &out, DialogElement &container);
 
     // ---- control slots and tab maps
-    static std::string writeControlSlots(DialogElement &container);
+    // Appends the slots of every control of the container.
+    static void writeControlSlots(std::string &out, DialogElement &container);
     static void writeTabMapMembers(std::string &out, DialogElement &container);
     static void writeTabMapInitializations(std::string &out, DialogElement &container);
 
