@@ -177,6 +177,12 @@ void EmitText(GeneratedFile *file, std::string_view text) {
     Appended(file, true, start);
 }
 
+void EmitPendingText(GeneratedFile *file, size_t start) {
+    if (BuildState.Preview || !file)
+        return;
+    Appended(file, true, start);
+}
+
 std::string EscapeCString(const std::string &text) {
     std::string out;
     out.reserve(text.size() + 8);

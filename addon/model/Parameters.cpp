@@ -248,7 +248,6 @@ bool GetTransparentColor(const char *command, int &red, int &green, int &blue) {
 
 std::vector<TabOrderEntry> CollectTabOrder() {
     std::vector<TabOrderEntry> entries;
-    entries.reserve(64);
     for (Geom_ID geom = QorUtilGeomGetBase(); geom; geom = QorUtilGeomGetNext(geom)) {
         TabOrderEntry entry;
         entry.geom = geom;
