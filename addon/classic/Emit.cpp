@@ -99,7 +99,9 @@ void Appended(GeneratedFile *file, bool fold, size_t start) {
     std::string &text = file->Pending();
     if (BuildState.Language > LanguageCPP) {
         const char lineStart = file->LineStart();
-        if (fold)
+        // Most writes are shorter than a line can be: nothing to fold.
+        const size_t limit = static_cast<size_t>(BuilderSettings.MaxFortranLineLen) + 6;
+        if (fold && text.size() - start >= limit)
             FoldInPlace(text, start, BuilderSettings.MaxFortranLineLen, lineStart);
         file->SetLineStart(OpenLineStart(text, start, lineStart));
     }

@@ -46,6 +46,10 @@ constexpr KindInfo kKinds[] = {
 };
 
 const KindInfo *FindKind(ControlKind kind) {
+    // The table is in kind order: a kind is its own index.
+    constexpr int kCount = static_cast<int>(sizeof kKinds / sizeof kKinds[0]);
+    if (kind >= 0 && kind < kCount && kKinds[kind].kind == kind)
+        return &kKinds[kind];
     for (const KindInfo &info : kKinds) {
         if (info.kind == kind)
             return &info;
@@ -59,7 +63,12 @@ constexpr ControlKind kPrefixOrder[] = {TextField, Text, ReadOnlyText, SingleLis
                                         Form,      Tab,  MultiList,    Scale,      OptionMenu};
 
 bool StartsWith(const char *text, const char *prefix) {
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+    // Prefixes are a few characters: compared here without a call.
+    for (; *prefix; ++text, ++prefix) {
+        if (*text != *prefix)
+            return false;
+    }
+    return true;
 }
 
 bool StartsWithNoCase(const char *text, const char *word) {
