@@ -251,13 +251,13 @@ void QtWriter::writeDialogHeader(std::string &out, DialogElement &dialog,
                     callback.c_str(), n, button, callback.c_str());
         };
         if (dialog.hasCancel)
-            test("Cancel", dialog.cancelCallback);
+            test("Cancel", dialog.moreCallbacks().cancel);
         if (dialog.hasOkClose)
-            test(modal ? "Ok" : "Close", dialog.okCloseCallback);
+            test(modal ? "Ok" : "Close", dialog.moreCallbacks().okClose);
         if (dialog.hasHelp)
-            test("Help", dialog.helpCallback);
+            test("Help", dialog.moreCallbacks().help);
         if (dialog.hasApply)
-            test("Apply", dialog.applyCallback);
+            test("Apply", dialog.moreCallbacks().apply);
         out += "    }\n";
     }
 
@@ -294,13 +294,13 @@ void QtWriter::writeCloseHandlers(std::string &out, const DialogElement &dialog)
            "        if (event->type()==QEvent::Close)\n        {\n";
     const char *closeEventCall = "            extern void %s();\n            %s();\n";
     if (close)
-        AppendCallCallback(out, closeEventCall, dialog.okCloseCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().okClose);
     else if (dialog.hasCancel)
-        AppendCallCallback(out, closeEventCall, dialog.cancelCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().cancel);
     else if (ok)
-        AppendCallCallback(out, closeEventCall, dialog.okCloseCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().okClose);
     else if (dialog.hasApply)
-        AppendCallCallback(out, closeEventCall, dialog.applyCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().apply);
     out += "        }\n        event->accept();\n    }\n\n";
 
     Appendf(out,
@@ -313,13 +313,13 @@ void QtWriter::writeCloseHandlers(std::string &out, const DialogElement &dialog)
             traceClass.c_str(), traceName.c_str());
     const char *rejectCall = "        extern void %s();\n        %s();\n";
     if (dialog.hasCancel)
-        AppendCallCallback(out, rejectCall, dialog.cancelCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().cancel);
     else if (close)
-        AppendCallCallback(out, rejectCall, dialog.okCloseCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().okClose);
     else if (dialog.hasApply)
-        AppendCallCallback(out, rejectCall, dialog.applyCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().apply);
     else if (ok)
-        AppendCallCallback(out, rejectCall, dialog.okCloseCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().okClose);
     else
         ReportMissingButtons();
     out += "    }\n";
@@ -331,13 +331,15 @@ void QtWriter::writeCloseHandlers(std::string &out, const DialogElement &dialog)
     if (ok)
         AppendCallCallback(out,
                            "        extern void %s();\n        %s();\n        QDialog::accept();\n",
-                           dialog.okCloseCallback);
+                           dialog.moreCallbacks().okClose);
     else if (close)
-        AppendCallCallback(out, "    extern void %s();\n    %s();\n", dialog.okCloseCallback);
+        AppendCallCallback(out, "    extern void %s();\n    %s();\n",
+                           dialog.moreCallbacks().okClose);
     else if (dialog.hasCancel)
-        AppendCallCallback(out, "     extern void %s();\n     %s();\n", dialog.cancelCallback);
+        AppendCallCallback(out, "     extern void %s();\n     %s();\n",
+                           dialog.moreCallbacks().cancel);
     else if (dialog.hasApply)
-        AppendCallCallback(out, "    extern void %s();\n    %s();\n", dialog.applyCallback);
+        AppendCallCallback(out, "    extern void %s();\n    %s();\n", dialog.moreCallbacks().apply);
     else
         ReportMissingButtons();
     out += "    }\n\n";
