@@ -20,8 +20,10 @@ bool IsCommentMark(char c) {
     return c == 'C' || c == 'c';
 }
 
-// Enough pending text for one write; small enough to keep memory flat.
-constexpr size_t kWriteSize = size_t{1} << 20;
+// Enough pending text for one write; small enough to keep memory flat: a
+// quarter of a megabyte touches fewer fresh pages than a megabyte per file
+// and costs fewer page faults than it adds writes.
+constexpr size_t kWriteSize = size_t{1} << 18;
 
 // The first character of the line open at the end of `text`, when the text
 // from `from` on continues a line that began with `first` ('\0': it starts
