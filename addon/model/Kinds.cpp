@@ -14,6 +14,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace quorvin::builder {
 
@@ -98,16 +99,16 @@ bool IsLetterOrDigit(char c) {
 
 // The run of letters and digits at the start of a value.
 std::string LetterDigitRun(const char *value) {
-    std::string run;
-    for (; *value && IsLetterOrDigit(*value); ++value)
-        run += *value;
-    return run;
+    const char *end = value;
+    while (*end && IsLetterOrDigit(*end))
+        ++end;
+    return std::string(value, end);
 }
 
 // Where the name starts in a name source: white space, markup tags and
 // whatever stands inside markup are passed over, and so is "~7"; the name starts
 // at the first letter outside markup, so it never starts with a digit.
-size_t NameStart(const std::string &source) {
+size_t NameStart(std::string_view source) {
     bool inMarkup = false;
     size_t p = 0;
     while (p < source.size()) {
@@ -117,7 +118,7 @@ size_t NameStart(const std::string &source) {
         } else if (c == '<') {
             const bool closing = p + 1 < source.size() && source[p + 1] == '/';
             const size_t end = source.find('>', p);
-            p = end == std::string::npos ? source.size() : end + 1;
+            p = end == std::string_view::npos ? source.size() : end + 1;
             inMarkup = !closing;
         } else if (inMarkup) {
             ++p;
@@ -281,7 +282,7 @@ std::string ControlName(FrameKind frameKind, const char *labelText, const char *
         return {};
     }
 
-    const std::string text(source);
+    const std::string_view text(source);
     const long room = static_cast<long>(limit) - static_cast<long>(std::strlen(tag)) - 15;
     std::string name;
     for (size_t p = NameStart(text); p < text.size() && static_cast<long>(name.size()) < room;
