@@ -630,15 +630,18 @@ void EmitAddCall(const OutputFiles &files, const char *kindName, const std::stri
     }
     if (language != LanguageFORTRAN)
         return;
+    // Whole lines fold alike in one write or several: the lines of the call
+    // share as few writes as their conditions allow.
     if (named)
-        EmitCode(b, "      %s = QorGUI%sAdd(%s,\n", var, kindName, parent.c_str());
+        EmitCode(b, "      %s = QorGUI%sAdd(%s,\n     &%d,\n     &%d,\n", var, kindName,
+                 parent.c_str(), x, y);
     else
-        EmitCode(b, "      III = QorGUI%sAdd(%s,\n", kindName, parent.c_str());
-    EmitCode(b, "     &%d,\n     &%d,\n", x, y);
-    if (w > 0)
-        EmitCode(b, "     &%d%s\n", w, last && !(h > 0) ? ")" : ",");
-    if (h > 0)
-        EmitCode(b, "     &%d%s\n", h, last ? ")" : ",");
+        EmitCode(b, "      III = QorGUI%sAdd(%s,\n     &%d,\n     &%d,\n", kindName, parent.c_str(),
+                 x, y);
+    if (w > 0 && h > 0)
+        EmitCode(b, "     &%d,\n     &%d%s\n", w, h, last ? ")" : ",");
+    else if (w > 0 || h > 0)
+        EmitCode(b, "     &%d%s\n", w > 0 ? w : h, last ? ")" : ",");
     if (named) {
         EmitCode(files.definitionsHeader, "      INTEGER*4 %s\n      COMMON /%s_C/ %s\n", var, var,
                  var);
