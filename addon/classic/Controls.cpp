@@ -17,8 +17,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
+#include <unordered_map>
 
 namespace quorvin::builder {
 
@@ -72,8 +72,8 @@ int ReadWidthOverride(const char *command) {
 // caller owns nothing (an empty result means none).
 std::string TextControlName(const ContainerInfo &c, const char *labelText, const char *command,
                             const char *tag, ControlKind kind, bool report) {
-    return HostText(GetControlVarName(c.kind, labelText, command, tag, ControlKindDisplayName(kind),
-                                      c.number, report));
+    return ControlVarName(c.kind, labelText, command, tag, ControlKindDisplayName(kind), c.number,
+                          report);
 }
 
 // Everything a text control shares, read in the order the statement needs it.
@@ -87,9 +87,10 @@ struct TextReading {
     int widthOverride = 0;
 };
 
-TextReading ReadText(const ContainerInfo &c, Text_ID text, bool &warnOnce) {
+// The command is the one the tab order was read from.
+TextReading ReadText(const ContainerInfo &c, Text_ID text, const HostString &command,
+                     bool &warnOnce) {
     TextReading r;
-    HostString command = TextCommand(text);
     HostString string = TextString(text);
     r.hasCommand = command != nullptr;
     r.command = ToStdString(command);
@@ -129,10 +130,11 @@ void SetTextGeometry(ControlRecord &rec, const TextReading &r, bool sized) {
 }
 
 // The record of one host text, or false when it makes no control.
-bool RecordText(const ContainerInfo &c, Text_ID text, bool &warnOnce, ControlRecord &rec) {
+bool RecordText(const ContainerInfo &c, Text_ID text, const HostString &textCommand, bool &warnOnce,
+                ControlRecord &rec) {
     if (QorUtilTextGetAngle(text) != 0)
         return false;
-    const TextReading r = ReadText(c, text, warnOnce);
+    const TextReading r = ReadText(c, text, textCommand, warnOnce);
 
     const TextBox_e box = QorUtilTextBoxGetType(text);
     const ControlKind kind = ClassifyByPrefix(box, r.string.c_str());
@@ -411,9 +413,9 @@ bool RecordLine(const ContainerInfo &c, Geom_ID geom, bool &warnOnce, ControlRec
     return false;
 }
 
-bool RecordGeom(const ContainerInfo &c, Geom_ID geom, const std::vector<ImageName> &images,
-                bool &warnOnce, ControlRecord &rec) {
-    const std::string command = ToStdString(GeomCommand(geom));
+bool RecordGeom(const ContainerInfo &c, Geom_ID geom, const HostString &geomCommand,
+                const std::vector<ImageName> &images, bool &warnOnce, ControlRecord &rec) {
+    const std::string command = ToStdString(geomCommand);
     switch (QorUtilGeomGetType(geom)) {
     case GeomType_Image:
         for (const ImageName &image : images) {
@@ -436,6 +438,9 @@ struct ControlPlace {
     std::string identifier;
     int x = 0, y = 0;
 };
+
+// The controls of one container by identifier (only looked up, never walked).
+using IdentifierPlaces = std::unordered_map<std::string, ControlPlace>;
 
 ControlPlace PlaceOf(const ControlRecord &rec) {
     return {rec.identifier, rec.x, rec.y};
@@ -480,8 +485,7 @@ std::string FoldCase(std::string text) {
 // in FORTRAN (which ignores case and limits the length) about one that differs
 // only by case or is too long.
 void CheckIdentifier(const ContainerInfo &container, const ControlPlace &rec, int32_t language,
-                     std::map<std::string, ControlPlace> &seen,
-                     std::map<std::string, ControlPlace> &folded) {
+                     IdentifierPlaces &seen, IdentifierPlaces &folded) {
     const auto same = seen.find(rec.identifier);
     if (same != seen.end()) {
         WarnClash(container, "the same identifier", same->second, rec);
@@ -626,15 +630,18 @@ void EmitAddCall(const OutputFiles &files, const char *kindName, const std::stri
     }
     if (language != LanguageFORTRAN)
         return;
+    // Whole lines fold alike in one write or several: the lines of the call
+    // share as few writes as their conditions allow.
     if (named)
-        EmitCode(b, "      %s = QorGUI%sAdd(%s,\n", var, kindName, parent.c_str());
+        EmitCode(b, "      %s = QorGUI%sAdd(%s,\n     &%d,\n     &%d,\n", var, kindName,
+                 parent.c_str(), x, y);
     else
-        EmitCode(b, "      III = QorGUI%sAdd(%s,\n", kindName, parent.c_str());
-    EmitCode(b, "     &%d,\n     &%d,\n", x, y);
-    if (w > 0)
-        EmitCode(b, "     &%d%s\n", w, last && !(h > 0) ? ")" : ",");
-    if (h > 0)
-        EmitCode(b, "     &%d%s\n", h, last ? ")" : ",");
+        EmitCode(b, "      III = QorGUI%sAdd(%s,\n     &%d,\n     &%d,\n", kindName, parent.c_str(),
+                 x, y);
+    if (w > 0 && h > 0)
+        EmitCode(b, "     &%d,\n     &%d%s\n", w, h, last ? ")" : ",");
+    else if (w > 0 || h > 0)
+        EmitCode(b, "     &%d%s\n", w > 0 ? w : h, last ? ")" : ",");
     if (named) {
         EmitCode(files.definitionsHeader, "      INTEGER*4 %s\n      COMMON /%s_C/ %s\n", var, var,
                  var);
@@ -703,10 +710,9 @@ void EmitToolTip(GeneratedFile *file, const std::string &toolTip, const std::str
                  name.c_str(), EscapeFortranString(toolTip).c_str());
 }
 
-void EmitControl(const ContainerInfo &container, const ControlRecord &rec, const OutputFiles &files,
-                 int32_t language) {
+void EmitControl(const ContainerInfo &container, const std::string &parent,
+                 const ControlRecord &rec, const OutputFiles &files, int32_t language) {
     GeneratedFile *b = files.builder;
-    const std::string parent = container.ManagerName();
     const std::string &id = rec.identifier;
     const auto add = [&](bool last) {
         EmitAddCall(files, rec.addName, id, language, rec.x, rec.y, rec.width, rec.height, parent,
@@ -855,17 +861,21 @@ void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &
     bool warnOnce = true;
     // Identifier (and, for FORTRAN, identifier in lower case) -> the control
     // that has it, to find identifiers the compiler takes as one.
-    std::map<std::string, ControlPlace> seen, folded;
+    IdentifierPlaces seen, folded;
+    seen.reserve(64);
+    if (language == LanguageFORTRAN)
+        folded.reserve(64);
+    const std::string parent = container.ManagerName();
     for (const TabOrderEntry &entry : CollectTabOrder()) {
         ControlRecord rec;
-        const bool accepted = entry.isText
-                                  ? RecordText(container, entry.text, warnOnce, rec)
-                                  : RecordGeom(container, entry.geom, images, warnOnce, rec);
+        const bool accepted =
+            entry.isText ? RecordText(container, entry.text, entry.command, warnOnce, rec)
+                         : RecordGeom(container, entry.geom, entry.command, images, warnOnce, rec);
         if (!accepted)
             continue;
         if (!rec.identifier.empty())
             CheckIdentifier(container, PlaceOf(rec), language, seen, folded);
-        EmitControl(container, rec, files, language);
+        EmitControl(container, parent, rec, files, language);
     }
 }
 

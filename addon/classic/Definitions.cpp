@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace quorvin::builder {
 
@@ -117,8 +118,9 @@ void WriteInitDlb(GeneratedFile *builder, int32_t language) {
 namespace {
 
 // Bitmap data is the bulk of a design's output: a line per byte in FORTRAN,
-// nine bytes a line in C. Its lines are put together here and handed to the
-// line writer in pieces of whole lines, which fold as the lines one by one.
+// nine bytes a line in C. Its lines are put together straight in the builder
+// file's pending text and handed on in pieces of whole lines, which fold as
+// the lines one by one.
 constexpr size_t kBitmapPiece = 8192;
 
 // Writes "'\x<hex>'" at `out`, the byte as "'\\x%x'" formats it; returns
@@ -151,7 +153,8 @@ char *PutDecimal(char *out, unsigned value) {
 // static const char <id>_BD[<n>] = { '\x..', ... };
 void WriteBitmapArrayC(GeneratedFile *builder, const char *id, const unsigned char *rgb, int n) {
     EmitCode(builder, "\n\nstatic const char %s_BD[%d] =\n{\n  ", id, n);
-    std::string lines;
+    std::string &lines = builder->Pending();
+    size_t start = lines.size();
     // Nine values a line, each followed by a comma but the last; a line of
     // nine ends with its break even when it holds the last value.
     char line[9 * 7 + 8];
@@ -167,13 +170,13 @@ void WriteBitmapArrayC(GeneratedFile *builder, const char *id, const unsigned ch
         lines.append(line, static_cast<size_t>(at - line));
         if (full)
             lines += "\n  ";
-        if (lines.size() >= kBitmapPiece) {
-            EmitText(builder, lines);
-            lines.clear();
+        if (lines.size() - start >= kBitmapPiece) {
+            EmitPendingText(builder, start);
+            start = lines.size();
         }
     }
     lines += "\n};\n";
-    EmitText(builder, lines);
+    EmitPendingText(builder, start);
 }
 
 // character <id>_BD(<n>) and a DATA line per byte:
@@ -181,28 +184,34 @@ void WriteBitmapArrayC(GeneratedFile *builder, const char *id, const unsigned ch
 void WriteBitmapArrayFortran(GeneratedFile *builder, const char *id, const unsigned char *rgb,
                              int n) {
     EmitCode(builder, "\n      character %s_BD(%d)\n", id, n);
+    // Each line is put together in `line` behind the head that every line
+    // shares, and reaches the pending lines in one append.
     const std::string head = std::string("      DATA(") + id + "_BD(III),III=";
-    std::string lines;
-    char tail[32];
+    std::string line = head;
+    line.resize(head.size() + 32);
+    char *const tail = &line[head.size()];
+    std::string &lines = builder->Pending();
+    size_t start = lines.size();
     for (int i = 1; i <= n; ++i) {
         char *at = PutDecimal(tail, static_cast<unsigned>(i));
+        const size_t digits = static_cast<size_t>(at - tail);
         *at++ = ',';
-        at = PutDecimal(at, static_cast<unsigned>(i));
+        std::memcpy(at, tail, digits);
+        at += digits;
         *at++ = ')';
         *at++ = ' ';
         *at++ = '/';
         at = PutDecimal(at, rgb[i - 1]);
         *at++ = '/';
         *at++ = '\n';
-        lines += head;
-        lines.append(tail, static_cast<size_t>(at - tail));
-        if (lines.size() >= kBitmapPiece) {
-            EmitText(builder, lines);
-            lines.clear();
+        lines.append(line.data(), static_cast<size_t>(at - line.data()));
+        if (lines.size() - start >= kBitmapPiece) {
+            EmitPendingText(builder, start);
+            start = lines.size();
         }
     }
-    if (!lines.empty())
-        EmitText(builder, lines);
+    if (lines.size() > start)
+        EmitPendingText(builder, start);
 }
 
 } // namespace

@@ -69,6 +69,11 @@ void EmitUnfolded(GeneratedFile *file, const char *format, ...);
 // put together (bitmap data). FORTRAN text is folded as one call's.
 void EmitText(GeneratedFile *file, std::string_view text);
 
+// For text put together straight into file->Pending() (bitmap data, the bulk
+// of a build's output): the text from `start` on is folded and written as
+// EmitText would fold and write it, without a copy of its own.
+void EmitPendingText(GeneratedFile *file, size_t start);
+
 // Folds one piece of FORTRAN text as EmitCode does; lineStart is the first
 // character of the line the piece continues ('\0' when it starts a line).
 std::string FoldFortranText(const std::string &text, int maxLineLength, char lineStart = '\0');

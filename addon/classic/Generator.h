@@ -117,8 +117,9 @@ void EmitControls(const ContainerInfo &container, const std::vector<ImageName> &
                   const OutputFiles &files, int32_t language);
 
 // Writes one control: statement, tool tip, extra lines, definitions, stubs.
-void EmitControl(const ContainerInfo &container, const ControlRecord &control,
-                 const OutputFiles &files, int32_t language);
+// parent is the container's ManagerName(), made once for all its controls.
+void EmitControl(const ContainerInfo &container, const std::string &parent,
+                 const ControlRecord &control, const OutputFiles &files, int32_t language);
 
 // The head of every creation statement: "  id = QorGUI<kind>Add(parent," and
 // the x, y, width and height lines (width when above 0, height when above

@@ -76,6 +76,7 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
         return;
     // The parameter list goes on in a write of its own, as the folding
     // counts columns per write; the whole lines after it share one write.
+    const char *lockStart = lock ? "      Call QorUtilLockStart(AddOnID)\n" : "";
     switch (kind) {
     case kStubInt:
         EmitCode(cb, "\n\n      SUBROUTINE %s_CB(", name);
@@ -86,8 +87,8 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
                  "      !DEC$ attributes REFERENCE::I\n"
                  "      INTEGER*4 I,ILEN\n\n"
                  "      INCLUDE 'FGLUE.INC'\n"
-                 "      INCLUDE 'GUIDEFS.INC'\n",
-                 name);
+                 "      INCLUDE 'GUIDEFS.INC'\n%s",
+                 name, lockStart);
         break;
     case kStubText:
         EmitCode(cb, "\n\n      INTEGER*4 FUNCTION %s_CB(", name);
@@ -100,8 +101,8 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
                  "      INTEGER*4 I,ILEN\n\n"
                  "      INCLUDE 'FGLUE.INC'\n"
                  "      INCLUDE 'GUIDEFS.INC'\n"
-                 "      %s_CB = 1\n",
-                 name, name);
+                 "      %s_CB = 1\n%s",
+                 name, name, lockStart);
         break;
     default:
         EmitCode(cb, "\n\n      SUBROUTINE %s_CB(", name);
@@ -111,15 +112,13 @@ void WriteStubHeader(const std::string &baseName, const OutputFiles &files, Stub
                  "      !DEC$ attributes C::%s_CB\n"
                  "      INTEGER*4 I,ILEN\n\n"
                  "      INCLUDE 'FGLUE.INC'\n"
-                 "      INCLUDE 'GUIDEFS.INC'\n",
-                 name);
+                 "      INCLUDE 'GUIDEFS.INC'\n%s",
+                 name, lockStart);
     }
     EmitCode(files.callbackInclude, "      EXTERNAL %s_CB\n      !DEC$ attributes C::%s_CB\n", name,
              name);
     if (kind == kStubText)
         EmitCode(files.callbackInclude, "      INTEGER*4 %s_CB\n", name);
-    if (lock)
-        EmitCode(cb, "      Call QorUtilLockStart(AddOnID)\n");
 }
 
 void WriteStubEnd(const OutputFiles &files, int32_t language, bool lockFinish, bool returnValue) {

@@ -125,6 +125,17 @@ std::unique_ptr<DialogElement> DialogElement::makeFormControl(uint32_t number, u
     return e;
 }
 
+const DialogElement::MoreCallbacks &DialogElement::moreCallbacks() const {
+    static const MoreCallbacks kNone;
+    return moreCallbacks_ ? *moreCallbacks_ : kNone;
+}
+
+DialogElement::MoreCallbacks &DialogElement::ownCallbacks() {
+    if (!moreCallbacks_)
+        moreCallbacks_ = std::make_unique<MoreCallbacks>();
+    return *moreCallbacks_;
+}
+
 std::unique_ptr<DialogElement> DialogElement::makeTabControl(uint32_t number, uint32_t group,
                                                              std::string name, ElementRect rect,
                                                              std::string activateName,
@@ -134,8 +145,8 @@ std::unique_ptr<DialogElement> DialogElement::makeTabControl(uint32_t number, ui
     e->group = group;
     e->name = std::move(name);
     e->setRect(rect);
-    e->activationCallback = std::move(activateName);
-    e->deactivationCallback = std::move(deactivateName);
+    e->ownCallbacks().activation = std::move(activateName);
+    e->ownCallbacks().deactivation = std::move(deactivateName);
     return e;
 }
 
@@ -169,9 +180,9 @@ std::unique_ptr<DialogElement> DialogElement::makeSidebar(uint32_t id, int32_t w
     e->setRect({0, 0, width, height});
     e->text = std::move(title);
     e->className = ContainerClassName(e->text, "Sidebar", id);
-    e->initCallback = prefix + "Init_CB";
-    e->activationCallback = prefix + "Activate_CB";
-    e->deactivationCallback = prefix + "Deactivate_CB";
+    e->ownCallbacks().init = prefix + "Init_CB";
+    e->ownCallbacks().activation = prefix + "Activate_CB";
+    e->ownCallbacks().deactivation = prefix + "Deactivate_CB";
     return e;
 }
 
@@ -191,15 +202,15 @@ std::unique_ptr<DialogElement> DialogElement::makeDialog(uint32_t id, bool model
     e->hasCancel = hasCancel;
     e->hasApply = hasApply;
     e->hasHelp = hasHelp;
-    e->initCallback = prefix + "Init_CB";
+    e->ownCallbacks().init = prefix + "Init_CB";
     if (hasOkClose)
-        e->okCloseCallback = prefix + (modeless ? "CloseButton_CB" : "OkButton_CB");
+        e->ownCallbacks().okClose = prefix + (modeless ? "CloseButton_CB" : "OkButton_CB");
     if (hasCancel)
-        e->cancelCallback = prefix + "CancelButton_CB";
+        e->ownCallbacks().cancel = prefix + "CancelButton_CB";
     if (hasApply)
-        e->applyCallback = prefix + "ApplyButton_CB";
+        e->ownCallbacks().apply = prefix + "ApplyButton_CB";
     if (hasHelp)
-        e->helpCallback = prefix + "HelpButton_CB";
+        e->ownCallbacks().help = prefix + "HelpButton_CB";
     return e;
 }
 
@@ -223,8 +234,8 @@ DialogElement::makeSpin(uint32_t number, ElementRect rect, std::string name, std
                         std::string buttonUpCallback, std::string buttonDownCallback) {
     auto e = makeControl(ElementType::Spin, number, rect, std::move(name), std::move(toolTip),
                          std::move(text), std::move(valueChangedCallback));
-    e->buttonUpCallback = std::move(buttonUpCallback);
-    e->buttonDownCallback = std::move(buttonDownCallback);
+    e->ownCallbacks().buttonUp = std::move(buttonUpCallback);
+    e->ownCallbacks().buttonDown = std::move(buttonDownCallback);
     return e;
 }
 
@@ -234,7 +245,7 @@ std::unique_ptr<DialogElement> DialogElement::makeScale(uint32_t number, Element
                                                         std::string dragCallback) {
     auto e = makeControl(ElementType::Scale, number, rect, std::move(name), std::move(toolTip),
                          std::move(text), std::move(callback));
-    e->dragCallback = std::move(dragCallback);
+    e->ownCallbacks().drag = std::move(dragCallback);
     return e;
 }
 

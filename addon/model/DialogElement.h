@@ -158,15 +158,26 @@ class DialogElement {
     std::vector<std::string> items;
     uint8_t hasOkClose = 0, hasCancel = 0, hasApply = 0, hasHelp = 0;
     std::string className;
-    std::string initCallback, okCloseCallback, cancelCallback, applyCallback, helpCallback,
-        activationCallback, deactivationCallback, callback, buttonUpCallback, buttonDownCallback,
-        dragCallback;
+    std::string callback;
+    // The callbacks only a few kinds have: the init and buttons of a dialog,
+    // the init and activation pair of a sidebar, the activation pair of a
+    // tab control, the buttons of a spin and the drag of a scale. Most
+    // elements have none and carry no room for them (empty strings then).
+    struct MoreCallbacks {
+        std::string init, okClose, cancel, apply, help, activation, deactivation, buttonUp,
+            buttonDown, drag;
+    };
+    const MoreCallbacks &moreCallbacks() const;
     std::vector<DialogElement *> children; // not owned
 
   private:
     explicit DialogElement(ElementType type);
     void setRect(ElementRect rect);
 
+    // Made by the first callback set.
+    MoreCallbacks &ownCallbacks();
+
+    std::unique_ptr<MoreCallbacks> moreCallbacks_;
     std::vector<DialogElement *> descendants_;
     bool descendantsBuilt_ = false;
 };

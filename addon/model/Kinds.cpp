@@ -14,6 +14,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace quorvin::builder {
 
@@ -46,6 +47,10 @@ constexpr KindInfo kKinds[] = {
 };
 
 const KindInfo *FindKind(ControlKind kind) {
+    // The table is in kind order: a kind is its own index.
+    constexpr int kCount = static_cast<int>(sizeof kKinds / sizeof kKinds[0]);
+    if (kind >= 0 && kind < kCount && kKinds[kind].kind == kind)
+        return &kKinds[kind];
     for (const KindInfo &info : kKinds) {
         if (info.kind == kind)
             return &info;
@@ -59,7 +64,12 @@ constexpr ControlKind kPrefixOrder[] = {TextField, Text, ReadOnlyText, SingleLis
                                         Form,      Tab,  MultiList,    Scale,      OptionMenu};
 
 bool StartsWith(const char *text, const char *prefix) {
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+    // Prefixes are a few characters: compared here without a call.
+    for (; *prefix; ++text, ++prefix) {
+        if (*text != *prefix)
+            return false;
+    }
+    return true;
 }
 
 bool StartsWithNoCase(const char *text, const char *word) {
@@ -89,16 +99,16 @@ bool IsLetterOrDigit(char c) {
 
 // The run of letters and digits at the start of a value.
 std::string LetterDigitRun(const char *value) {
-    std::string run;
-    for (; *value && IsLetterOrDigit(*value); ++value)
-        run += *value;
-    return run;
+    const char *end = value;
+    while (*end && IsLetterOrDigit(*end))
+        ++end;
+    return std::string(value, end);
 }
 
 // Where the name starts in a name source: white space, markup tags and
 // whatever stands inside markup are passed over, and so is "~7"; the name starts
 // at the first letter outside markup, so it never starts with a digit.
-size_t NameStart(const std::string &source) {
+size_t NameStart(std::string_view source) {
     bool inMarkup = false;
     size_t p = 0;
     while (p < source.size()) {
@@ -108,7 +118,7 @@ size_t NameStart(const std::string &source) {
         } else if (c == '<') {
             const bool closing = p + 1 < source.size() && source[p + 1] == '/';
             const size_t end = source.find('>', p);
-            p = end == std::string::npos ? source.size() : end + 1;
+            p = end == std::string_view::npos ? source.size() : end + 1;
             inMarkup = !closing;
         } else if (inMarkup) {
             ++p;
@@ -237,14 +247,18 @@ bool IsBitmapButton(Geom_ID geom) {
     return !StartsWithNoCase(type.get(), "Toggle");
 }
 
-char *MakeControlName(FrameKind frameKind, const char *labelText, const char *nameSource,
-                      const char *tag, const char *displayName, int number, bool report) {
+namespace {
+
+// The identifier MakeControlName makes, empty when there is none.
+std::string ControlName(FrameKind frameKind, const char *labelText, const char *nameSource,
+                        const char *tag, const char *displayName, int number, bool report) {
     if (!tag)
         tag = "";
     const int limit = BuilderSettings.LimitIdentLength ? BuilderSettings.MaxIdentLength : 256;
 
     char letter = 'D';
-    std::string pagePrefix;
+    int pageId = 0;
+    bool page = false;
     switch (frameKind) {
     case Sidebar:
         letter = 'S';
@@ -252,8 +266,10 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
     case FormPage:
     case TabPage:
         letter = frameKind == FormPage ? 'F' : 'T';
-        if (HostString frameName = CurrentFrameName())
-            pagePrefix = FormatText("%d_", GetFrameId(frameName.get()));
+        if (HostString frameName = CurrentFrameName()) {
+            page = true;
+            pageId = GetFrameId(frameName.get());
+        }
         break;
     default:
         break;
@@ -263,10 +279,10 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
     if (!source || !*source) {
         if (report)
             ReportMissingName(displayName, labelText);
-        return nullptr;
+        return {};
     }
 
-    const std::string text(source);
+    const std::string_view text(source);
     const long room = static_cast<long>(limit) - static_cast<long>(std::strlen(tag)) - 15;
     std::string name;
     for (size_t p = NameStart(text); p < text.size() && static_cast<long>(name.size()) < room;
@@ -277,10 +293,37 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
     if (name.empty()) {
         if (report)
             ReportMissingName(displayName, labelText);
-        return nullptr;
+        return {};
     }
-    name += FormatText("_%s_%c%s%d", tag, letter, pagePrefix.c_str(), number);
+    if (page)
+        AppendFormat(name, "_%s_%c%d_%d", tag, letter, pageId, number);
+    else
+        AppendFormat(name, "_%s_%c%d", tag, letter, number);
+    return name;
+}
 
+// Where the name source of a text control comes from: VarName's run of
+// letters and digits, else the whole command (at most kNameSourceLimit).
+std::string CommandNameSource(const char *command) {
+    std::string source;
+    if (command && *command) {
+        const int index = FindParameter(command, "VarName");
+        source = index >= 0 ? LetterDigitRun(command + index) : std::string(command);
+        if (source.size() > kNameSourceLimit)
+            source.resize(kNameSourceLimit);
+    }
+    return source;
+}
+
+} // namespace
+
+char *MakeControlName(FrameKind frameKind, const char *labelText, const char *nameSource,
+                      const char *tag, const char *displayName, int number, bool report) {
+    const std::string name =
+        ControlName(frameKind, labelText, nameSource, tag, displayName, number, report);
+    if (name.empty())
+        return nullptr;
+    const int limit = BuilderSettings.LimitIdentLength ? BuilderSettings.MaxIdentLength : 256;
     // The identifier has room for the limit, and more when the container's
     // numbers are long.
     const size_t capacity = std::max(name.size(), static_cast<size_t>(std::max(limit, 0)));
@@ -295,14 +338,14 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
 
 char *GetControlVarName(FrameKind frameKind, const char *labelText, const char *command,
                         const char *tag, const char *displayName, int number, bool report) {
-    std::string source;
-    if (command && *command) {
-        const int index = FindParameter(command, "VarName");
-        source = index >= 0 ? LetterDigitRun(command + index) : std::string(command);
-        if (source.size() > kNameSourceLimit)
-            source.resize(kNameSourceLimit);
-    }
-    return MakeControlName(frameKind, labelText, source.c_str(), tag, displayName, number, report);
+    return MakeControlName(frameKind, labelText, CommandNameSource(command).c_str(), tag,
+                           displayName, number, report);
+}
+
+std::string ControlVarName(FrameKind frameKind, const char *labelText, const char *command,
+                           const char *tag, const char *displayName, int number, bool report) {
+    return ControlName(frameKind, labelText, CommandNameSource(command).c_str(), tag, displayName,
+                       number, report);
 }
 
 char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number, bool report) {

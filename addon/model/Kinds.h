@@ -2,6 +2,8 @@
 // free dialog numbers, page numbers and linking groups.
 #pragma once
 
+#include <string>
+
 #include "QORADDON.h"
 
 namespace quorvin::builder {
@@ -66,6 +68,10 @@ char *MakeControlName(FrameKind frameKind, const char *labelText, const char *na
 // Name source from the text's command (VarName, whole command, or the label).
 char *GetControlVarName(FrameKind frameKind, const char *labelText, const char *command,
                         const char *tag, const char *displayName, int number, bool report);
+// The same identifier as GetControlVarName as the add-on's own string (empty
+// when there is none), for the generator, which makes one per control.
+std::string ControlVarName(FrameKind frameKind, const char *labelText, const char *command,
+                           const char *tag, const char *displayName, int number, bool report);
 // Images need VarName; without it the image gets no name (reported when
 // report is set).
 char *GetImageVarName(FrameKind frameKind, Geom_ID geom, int number, bool report);

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace quorvin::builder {
 
@@ -54,18 +55,21 @@ int FindParameter(const char *str, const char *key) {
     if (!str || !key || !*str || !*key)
         return -1;
     // Every parameter string of every control is searched several times a
-    // build: the first letter of the key is compared before the rest.
-    const char first = AsciiUpper(*key);
-    for (const char *at = str; *at; ++at) {
-        // Quoted and bracketed runs are never searched, however many follow
-        // one another.
-        while (*at == '"' || *at == '[') {
+    // build: the search jumps from one place the key could start (its first
+    // letter in either case) or a quoted or bracketed run starts to the next.
+    const char upper = AsciiUpper(*key);
+    const char lower = upper >= 'A' && upper <= 'Z' ? static_cast<char>(upper - 'A' + 'a') : upper;
+    const char stops[] = {'"', '[', upper, lower, '\0'};
+    for (const char *at = std::strpbrk(str, stops); at; at = std::strpbrk(at, stops)) {
+        if (*at == '"' || *at == '[') {
+            // Quoted and bracketed runs are never searched.
             const char *close = std::strchr(at + 1, *at == '"' ? '"' : ']');
             if (!close || !close[1])
                 return -1;
             at = close + 1;
+            continue;
         }
-        if (AsciiUpper(*at) == first && StartsWithNoCase(at + 1, key + 1)) {
+        if (StartsWithNoCase(at + 1, key + 1)) {
             // The key may be followed by anything before its "=".
             const char *equals = std::strchr(at, '=');
             if (!equals)
@@ -77,6 +81,7 @@ int FindParameter(const char *str, const char *key) {
                 return -1;
             return static_cast<int>(value - str);
         }
+        ++at;
     }
     return -1;
 }
@@ -246,17 +251,17 @@ std::vector<TabOrderEntry> CollectTabOrder() {
     for (Geom_ID geom = QorUtilGeomGetBase(); geom; geom = QorUtilGeomGetNext(geom)) {
         TabOrderEntry entry;
         entry.geom = geom;
-        HostString command = GeomCommand(geom);
-        entry.tabOrder = command ? GetIntParameter(command.get(), "TabOrder", 0) : 0;
-        entries.push_back(entry);
+        entry.command = GeomCommand(geom);
+        entry.tabOrder = entry.command ? GetIntParameter(entry.command.get(), "TabOrder", 0) : 0;
+        entries.push_back(std::move(entry));
     }
     for (Text_ID text = QorUtilTextGetBase(); text; text = QorUtilTextGetNext(text)) {
         TabOrderEntry entry;
         entry.isText = true;
         entry.text = text;
-        HostString command = TextCommand(text);
-        entry.tabOrder = command ? GetIntParameter(command.get(), "TabOrder", 0) : 0;
-        entries.push_back(entry);
+        entry.command = TextCommand(text);
+        entry.tabOrder = entry.command ? GetIntParameter(entry.command.get(), "TabOrder", 0) : 0;
+        entries.push_back(std::move(entry));
     }
     std::stable_sort(
         entries.begin(), entries.end(),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "QORADDON.h"
+#include "model/HostResources.h"
 
 #include <vector>
 
@@ -47,6 +48,9 @@ struct TabOrderEntry {
     int tabOrder = 0;
     Text_ID text = nullptr;
     Geom_ID geom = nullptr;
+    // The text's or geometry's command, read once for the tab order and the
+    // control alike (null when it has none).
+    HostString command;
 };
 // Every geometry and then every text of the current frame, sorted by TabOrder
 // (stable: equal values keep the collected order).

@@ -63,6 +63,8 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
     bool allWritten = true;
     std::set<std::string> writtenClassNames;
     std::string repeatedClassName;
+    // One text buffer for every file: it keeps the room of the largest so far.
+    std::string text;
     for (DialogElement *dialog : dialogs) {
         if (!writtenClassNames.insert(dialog->className).second) {
             repeatedClassName = dialog->className;
@@ -76,13 +78,13 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
         qt::OutputFile form;
         const bool formOpened = form.open(stem + ".ui");
         if (formOpened) {
-            std::string text;
+            text.clear();
             writeDialogForm(text, *dialog);
             allWritten = form.writeAndClose(text) && allWritten;
         }
         qt::OutputFile header;
         if (header.open(stem + ".h")) {
-            std::string text;
+            text.clear();
             writeDialogHeader(text, *dialog, className);
             allWritten = header.writeAndClose(text) && allWritten;
         } else {
@@ -90,7 +92,7 @@ bool QtWriter::writeDialogFiles(Parser &parser) {
         }
         qt::OutputFile definitions;
         if (definitions.open(stem + "_guidefs.h")) {
-            std::string text;
+            text.clear();
             writeDialogDefinitionsFile(text, *dialog, className);
             allWritten = definitions.writeAndClose(text) && allWritten;
         } else {
@@ -249,17 +251,19 @@ void QtWriter::writeDialogHeader(std::string &out, DialogElement &dialog,
                     callback.c_str(), n, button, callback.c_str());
         };
         if (dialog.hasCancel)
-            test("Cancel", dialog.cancelCallback);
+            test("Cancel", dialog.moreCallbacks().cancel);
         if (dialog.hasOkClose)
-            test(modal ? "Ok" : "Close", dialog.okCloseCallback);
+            test(modal ? "Ok" : "Close", dialog.moreCallbacks().okClose);
         if (dialog.hasHelp)
-            test("Help", dialog.helpCallback);
+            test("Help", dialog.moreCallbacks().help);
         if (dialog.hasApply)
-            test("Apply", dialog.applyCallback);
+            test("Apply", dialog.moreCallbacks().apply);
         out += "    }\n";
     }
 
-    Appendf(out, "\n    // Dialog control slots\n%s\n", writeControlSlots(dialog).c_str());
+    out += "\n    // Dialog control slots\n";
+    writeControlSlots(out, dialog);
+    out += "\n";
     Appendf(out,
             "\nprivate:\n    %s(QWidget* parent = 0) : QDialog(parent, Qt::WindowTitleHint | "
             "Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)\n    {\n        %s\n"
@@ -290,13 +294,13 @@ void QtWriter::writeCloseHandlers(std::string &out, const DialogElement &dialog)
            "        if (event->type()==QEvent::Close)\n        {\n";
     const char *closeEventCall = "            extern void %s();\n            %s();\n";
     if (close)
-        AppendCallCallback(out, closeEventCall, dialog.okCloseCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().okClose);
     else if (dialog.hasCancel)
-        AppendCallCallback(out, closeEventCall, dialog.cancelCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().cancel);
     else if (ok)
-        AppendCallCallback(out, closeEventCall, dialog.okCloseCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().okClose);
     else if (dialog.hasApply)
-        AppendCallCallback(out, closeEventCall, dialog.applyCallback);
+        AppendCallCallback(out, closeEventCall, dialog.moreCallbacks().apply);
     out += "        }\n        event->accept();\n    }\n\n";
 
     Appendf(out,
@@ -309,13 +313,13 @@ void QtWriter::writeCloseHandlers(std::string &out, const DialogElement &dialog)
             traceClass.c_str(), traceName.c_str());
     const char *rejectCall = "        extern void %s();\n        %s();\n";
     if (dialog.hasCancel)
-        AppendCallCallback(out, rejectCall, dialog.cancelCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().cancel);
     else if (close)
-        AppendCallCallback(out, rejectCall, dialog.okCloseCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().okClose);
     else if (dialog.hasApply)
-        AppendCallCallback(out, rejectCall, dialog.applyCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().apply);
     else if (ok)
-        AppendCallCallback(out, rejectCall, dialog.okCloseCallback);
+        AppendCallCallback(out, rejectCall, dialog.moreCallbacks().okClose);
     else
         ReportMissingButtons();
     out += "    }\n";
@@ -327,13 +331,15 @@ void QtWriter::writeCloseHandlers(std::string &out, const DialogElement &dialog)
     if (ok)
         AppendCallCallback(out,
                            "        extern void %s();\n        %s();\n        QDialog::accept();\n",
-                           dialog.okCloseCallback);
+                           dialog.moreCallbacks().okClose);
     else if (close)
-        AppendCallCallback(out, "    extern void %s();\n    %s();\n", dialog.okCloseCallback);
+        AppendCallCallback(out, "    extern void %s();\n    %s();\n",
+                           dialog.moreCallbacks().okClose);
     else if (dialog.hasCancel)
-        AppendCallCallback(out, "     extern void %s();\n     %s();\n", dialog.cancelCallback);
+        AppendCallCallback(out, "     extern void %s();\n     %s();\n",
+                           dialog.moreCallbacks().cancel);
     else if (dialog.hasApply)
-        AppendCallCallback(out, "    extern void %s();\n    %s();\n", dialog.applyCallback);
+        AppendCallCallback(out, "    extern void %s();\n    %s();\n", dialog.moreCallbacks().apply);
     else
         ReportMissingButtons();
     out += "    }\n\n";

@@ -60,11 +60,10 @@ void AppendPageWidgetGeometry(std::string &out, const DialogElement &e) {
 }
 
 // A property holding the XML string of a text: head, string, " </property>".
-std::string TextProperty(const char *head, const std::string &text) {
-    std::string out = head;
+void AppendTextProperty(std::string &out, const char *head, const std::string &text) {
+    out += head;
     QtWriter::writeXmlString(out, text);
     out += " </property>";
-    return out;
 }
 
 // DBL_MIN and DBL_MAX as a default-formatted stream writes them.
@@ -75,7 +74,7 @@ std::string StreamDouble(double value) {
     return stream.str();
 }
 
-std::string SpinProperties() {
+const std::string &SpinProperties() {
     static const std::string properties =
         " <property name=\"decimals\">\n  <number>0</number>\n </property>\n"
         " <property name=\"minimum\">\n"
@@ -130,22 +129,48 @@ void QtWriter::writeXmlString(std::string &out, const std::string &text) {
     out += "</string>\n";
 }
 
-std::string QtWriter::geometryProperties(const DialogElement &e) {
-    std::string out;
+void QtWriter::appendGeometryProperties(std::string &out, const DialogElement &e) {
     AppendRect(out, e.x, e.y, e.width, e.height);
-    if (!e.toolTip.empty())
-        out += TextProperty(" <property name=\"toolTip\">\n", e.toolTip) + "\n";
+    if (!e.toolTip.empty()) {
+        AppendTextProperty(out, " <property name=\"toolTip\">\n", e.toolTip);
+        out += '\n';
+    }
     Appendf(out, " <property name=\"focusPolicy\">\n  <enum>Qt::%s</enum> </property>",
             FocusPolicy(e.type));
-    return out;
+}
+
+// A widget is written straight into the form: its opening line, then the
+// properties of its kind (each case's own, ending with a line feed), then
+// its geometry properties and the closing line.
+void QtWriter::openWidget(std::string &out, const DialogElement &e, const char *className) {
+    out += "<widget class=\"";
+    out += className;
+    out += "\" name=\"";
+    qt::AppendXmlEscaped(out, e.name);
+    out += "\">\n";
+}
+
+void QtWriter::closeWidget(std::string &out, const DialogElement &e) {
+    appendGeometryProperties(out, e);
+    out += "\n</widget>\n";
 }
 
 void QtWriter::writeWidget(std::string &out, const DialogElement &e, const char *className,
-                           const std::string &extraProperties) {
-    Appendf(out, "<widget class=\"%s\" name=\"%s\">\n%s%s\n</widget>\n", className,
-            XmlEscaped(e.name).c_str(),
-            extraProperties.empty() ? "" : (extraProperties + "\n").c_str(),
-            geometryProperties(e).c_str());
+                           std::string_view extraProperties) {
+    openWidget(out, e, className);
+    if (!extraProperties.empty()) {
+        out += extraProperties;
+        out += '\n';
+    }
+    closeWidget(out, e);
+}
+
+void QtWriter::writeTextWidget(std::string &out, const DialogElement &e, const char *className,
+                               const char *propertyHead) {
+    openWidget(out, e, className);
+    AppendTextProperty(out, propertyHead, e.text);
+    out += '\n';
+    closeWidget(out, e);
 }
 
 void QtWriter::writeWidgets(std::string &out, const std::vector<DialogElement *> &list) {
@@ -173,15 +198,17 @@ void QtWriter::writeWidgets(std::string &out, const std::vector<DialogElement *>
         case ElementType::Label:
             e->height = std::max(e->height, 12);
             e->width = std::max(e->width, 11);
-            writeWidget(out, *e, "QLabel", TextProperty(" <property name=\"text\">\n", e->text));
+            writeTextWidget(out, *e, "QLabel", " <property name=\"text\">\n");
             break;
         case ElementType::PushButton:
-            writeWidget(out, *e, "QPushButton",
-                        TextProperty(" <property name=\"text\">\n", e->text) +
-                            "\n"
-                            " <property name=\"styleSheet\">\n"
-                            "  <string>* { text-align: center }</string>"
-                            " </property>\n");
+            openWidget(out, *e, "QPushButton");
+            AppendTextProperty(out, " <property name=\"text\">\n", e->text);
+            out += "\n"
+                   " <property name=\"styleSheet\">\n"
+                   "  <string>* { text-align: center }</string>"
+                   " </property>\n"
+                   "\n";
+            closeWidget(out, *e);
             break;
         case ElementType::OptionMenu:
             writeWidget(out, *e, "QComboBox", "");
@@ -202,7 +229,7 @@ void QtWriter::writeWidgets(std::string &out, const std::vector<DialogElement *>
                         "</property>\n");
             break;
         case ElementType::Toggle:
-            writeWidget(out, *e, "QCheckBox", TextProperty(" <property name=\"text\">\n", e->text));
+            writeTextWidget(out, *e, "QCheckBox", " <property name=\"text\">\n");
             break;
         case ElementType::RadioBox:
             writeRadioBox(out, *e);
@@ -211,8 +238,7 @@ void QtWriter::writeWidgets(std::string &out, const std::vector<DialogElement *>
             e->y -= 5;
             e->height += 5;
             ClampBelowOne(*e);
-            writeWidget(out, *e, "QGroupBox",
-                        TextProperty(" <property name=\"title\">\n", e->text));
+            writeTextWidget(out, *e, "QGroupBox", " <property name=\"title\">\n");
             break;
         case ElementType::VerticalSeparator:
             e->width = 3;
@@ -293,11 +319,13 @@ void QtWriter::writeRadioBox(std::string &out, DialogElement &radioBox) {
         const int32_t buttonHeight = radioBox.height / count;
         for (int32_t k = 0; k < count; ++k) {
             out += "<widget class=\"QRadioButton\" name=\"";
-            Appendf(out, "%s_%d", XmlEscaped(radioBox.name).c_str(), k);
+            qt::AppendXmlEscaped(out, radioBox.name);
+            Appendf(out, "_%d", k);
             out += "\">\n";
             AppendRect(out, radioBox.x, radioBox.y + k * buttonHeight, radioBox.width,
                        buttonHeight);
-            out += TextProperty(" <property name=\"text\">\n", radioBox.items[k]) + "\n";
+            AppendTextProperty(out, " <property name=\"text\">\n", radioBox.items[k]);
+            out += '\n';
             if (!radioBox.toolTip.empty()) {
                 out += " <property name=\"toolTip\">\n   <string>";
                 qt::AppendXmlEscaped(out, radioBox.toolTip);
@@ -323,13 +351,14 @@ std::string QtWriter::iconFileName(const std::string &imageFile) {
 void QtWriter::writeBitmapButton(std::string &out, const DialogElement &button, bool checkable) {
     const std::string icon = iconFileName(button.imageFile);
     iconFiles.insert(icon);
+    openWidget(out, button, "QPushButton");
+    appendGeometryProperties(out, button);
     Appendf(out,
-            "<widget class=\"QPushButton\" name=\"%s\">\n%s <property name=\"text\">\n"
+            " <property name=\"text\">\n"
             "  <string/>\n </property>\n <property name=\"icon\">\n"
             "  <iconset resource=\"quorvinrs.qrc\">:/quorvinrs_bitmaps_generated/%s</iconset>\n"
             " </property>\n <property name=\"iconSize\">\n  <size>\n   <width>%d</width>\n"
             "   <height>%d</height>\n  </size>\n </property>\n%s</widget>\n",
-            XmlEscaped(button.name).c_str(), geometryProperties(button).c_str(),
             XmlEscaped(icon).c_str(), button.width, button.height,
             checkable ? " <property name=\"checkable\">\n  <bool>true</bool>\n </property>\n" : "");
 }

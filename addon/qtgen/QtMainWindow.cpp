@@ -153,7 +153,9 @@ bool QtWriter::writeMainWindowFiles(Parser &parser) {
                 qt::XmlEscaped(sidebar->name).c_str());
         sidebar->orderChildren();
         writeWidgets(form, sidebar->children);
-        Appendf(header, "\n// Sidebar: %s\n%s\n\n", name, writeControlSlots(*sidebar).c_str());
+        Appendf(header, "\n// Sidebar: %s\n", name);
+        writeControlSlots(header, *sidebar);
+        header += "\n\n";
         form += "</widget>\n";
         Appendf(definitions, "\n// %s\n", name);
         Appendf(definitions, "DLB_EXTERN GUIInt_t %s;\n", name);

@@ -33,8 +33,8 @@ void AppendTextSlot(std::string &out, const std::string &name, const char *signa
 void AppendTabSlot(std::string &out, const DialogElement &tab) {
     const std::string &name = tab.name;
     const std::string map = "m_tabIndexToIdMap_" + name;
-    const std::string a = tab.activationCallback + "_CB";
-    const std::string d = tab.deactivationCallback + "_CB";
+    const std::string a = tab.moreCallbacks().activation + "_CB";
+    const std::string d = tab.moreCallbacks().deactivation + "_CB";
     AppendSlot(out, name, "_currentChanged(int index)\n",
                "        static GUIInt_t *lastTabID = NULL;\n"
                "        CHECK(" +
@@ -151,7 +151,7 @@ void AppendSlotsOf(std::string &out, const DialogElement &e, bool queued) {
                     "              m_intScheduler->scheduleCallback(%s_CB,value);\n"
                     "        }\n",
                     n);
-        const char *drag = e.dragCallback.c_str();
+        const char *drag = e.moreCallbacks().drag.c_str();
         Appendf(out,
                 "    }\n"
                 "    void on_%s_sliderMoved(int i)\n    {\n"
@@ -195,15 +195,13 @@ std::vector<const DialogElement *> PagesByPosition(const DialogElement &tab) {
 
 } // namespace
 
-std::string QtWriter::writeControlSlots(DialogElement &container) {
+void QtWriter::writeControlSlots(std::string &out, DialogElement &container) {
     const bool queued = container.type != ElementType::ModalDialog;
-    std::string out;
     for (const DialogElement *e : container.descendants()) {
         if (!e->name.empty())
             Appendf(out, "\n     // %s\n", e->name.c_str());
         AppendSlotsOf(out, *e, queued);
     }
-    return out;
 }
 
 void QtWriter::writeTabMapMembers(std::string &out, DialogElement &container) {

@@ -12,6 +12,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvin::qorutilmisc {
@@ -37,9 +38,16 @@ class QtWriter {
     // ---- forms
     // "   <string>" + trimmed, escaped text + "</string>\n".
     static void writeXmlString(std::string &out, const std::string &text);
-    static std::string geometryProperties(const DialogElement &element);
+    // The geometry, tool tip and focus properties of a widget (no line feed
+    // at the end).
+    static void appendGeometryProperties(std::string &out, const DialogElement &element);
+    static void openWidget(std::string &out, const DialogElement &element, const char *className);
+    static void closeWidget(std::string &out, const DialogElement &element);
     static void writeWidget(std::string &out, const DialogElement &element, const char *className,
-                            const std::string &extraProperties);
+                            std::string_view extraProperties);
+    // A widget whose one property of its own holds the element's text.
+    static void writeTextWidget(std::string &out, const DialogElement &element,
+                                const char *className, const char *propertyHead);
     void writeWidgets(std::string &out, const std::vector<DialogElement *> &list);
     void writeTabWidget(std::string &out, DialogElement &tab);
     void writeStackedWidget(std::string &out, DialogElement &form);
@@ -59,7 +67,8 @@ class QtWriter {
     static void writeInitializations(std::string &out, DialogElement &container);
 
     // ---- control slots and tab maps
-    static std::string writeControlSlots(DialogElement &container);
+    // Appends the slots of every control of the container.
+    static void writeControlSlots(std::string &out, DialogElement &container);
     static void writeTabMapMembers(std::string &out, DialogElement &container);
     static void writeTabMapInitializations(std::string &out, DialogElement &container);
 

@@ -41,6 +41,7 @@ TEST(FindParameter, FindsKeysOutsideQuotedAndBracketedRuns) {
         {"ID", "ID", nullptr},
         {"", "ID", nullptr},
         {"MODE=MODELESS", "MODE", "MODELESS"},
+        {"tab Mode=x", "mODE", "x"}, // the key's first letter folds too
         {"ID=1", "", nullptr},
     };
     // clang-format on
