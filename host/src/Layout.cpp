@@ -1135,8 +1135,10 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
         texts += frame->texts.size();
         geoms += frame->geoms.size();
     }
-    impl_->textSlots.reserve(impl_->textSlots.size() + texts);
-    impl_->geomSlots.reserve(impl_->geomSlots.size() + geoms);
+    // Texts and geometries take their handles from one count: each table
+    // spans the handles of both.
+    impl_->textSlots.reserve(texts + geoms);
+    impl_->geomSlots.reserve(texts + geoms);
     for (auto &frame : loaded)
         impl_->adoptFrame(std::move(frame), true);
     impl_->popFrame(current);

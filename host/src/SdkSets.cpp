@@ -166,7 +166,7 @@ char *QorUtilStringAlloc(LgIndex_t MaxLength, const char *DebugInfo) {
     if (!s)
         return nullptr;
     const char *tag = DebugInfo ? h.stringTags.insert(DebugInfo).first->c_str() : "";
-    h.strings[s] = Host::Impl::StringRecord{tag, size};
+    h.strings.insert(s, Host::Impl::StringRecord{tag, size});
     return s;
 }
 
@@ -174,12 +174,10 @@ void QorUtilStringDealloc(char **String) {
     ENTER();
     if (!nonNull(h, String, __func__, "pointer") || !*String)
         return;
-    auto it = h.strings.find(*String);
-    if (it == h.strings.end()) {
+    if (!h.strings.erase(*String)) {
         h.fault(fn(__func__) + "string not allocated by the host, or already freed");
         return;
     }
-    h.strings.erase(it);
     std::free(*String);
     *String = nullptr;
 }
