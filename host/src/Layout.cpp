@@ -1018,12 +1018,14 @@ bool wellFormedUtf8(std::string_view text) {
 // Streams the file's bytes through the fast parser; false when it did not
 // take them all (a syntax error, or something only the library's parser
 // accepts, such as a byte order mark). The bytes are checked to be UTF-8 in
-// one pass first, so that the parser copies strings without checking them.
-bool parseFast(const FileBytes &file, LayoutStream &stream) {
-    constexpr unsigned kFlags = rapidjson::kParseNumbersAsStringsFlag;
+// one pass first, so that the parser takes strings without checking them.
+// Strings and numbers are read where they lie, so the parser changes the
+// bytes: after a false, they are no longer the file's.
+bool parseFast(FileBytes &file, LayoutStream &stream) {
+    constexpr unsigned kFlags = rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseInsituFlag;
     if (!wellFormedUtf8(file.view()))
         return false;
-    rapidjson::StringStream bytes(file.data.get());
+    rapidjson::InsituStringStream bytes(file.data.get());
     FastEvents events{stream, file.view().find("\\u") != std::string_view::npos};
     rapidjson::Reader reader;
     // An embedded NUL looks like the end of the text to the parser.
@@ -1102,7 +1104,11 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
         const fs::path layoutDir = directoryOf(path);
         auto stream = std::make_unique<LayoutStream>(layoutDir);
         if (!parseFast(file, *stream)) {
-            // The library's parser decides, and names the place of a fault.
+            // The library's parser decides, and names the place of a fault,
+            // on the file's bytes as they were.
+            file = FileBytes();
+            if (!readFile(path, file, why))
+                return report("", "cannot read: " + why);
             stream = std::make_unique<LayoutStream>(layoutDir);
             LibraryEvents events(*stream);
             const std::string_view text = file.view();
