@@ -42,11 +42,6 @@ std::string describeText(const std::string &s) {
 
 Host::Impl::Impl() = default;
 
-void Host::Impl::record(const char *sdkFunction) {
-    if (recording)
-        calls.emplace_back(sdkFunction);
-}
-
 void Host::Impl::fault(const std::string &what) {
     faults.push_back(what);
 }
@@ -391,8 +386,13 @@ Host &Host::instance() {
     return *host;
 }
 
-Host::Host() : impl_(new Impl()) {}
+Host::Impl *gHostImpl = nullptr;
+
+Host::Host() : impl_(new Impl()) {
+    gHostImpl = impl_;
+}
 Host::~Host() {
+    gHostImpl = nullptr;
     impl_->freeAll();
     delete impl_;
 }
@@ -407,6 +407,7 @@ void Host::reset() {
     impl_->clearWorkspace();
     delete impl_;
     impl_ = new Impl();
+    gHostImpl = impl_;
     impl_->modules = std::move(modules);
 }
 

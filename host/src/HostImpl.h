@@ -255,7 +255,10 @@ struct Host::Impl {
     std::vector<std::string> faults;
 
     // ---- helpers used across the implementation files
-    void record(const char *sdkFunction);
+    void record(const char *sdkFunction) {
+        if (recording)
+            calls.emplace_back(sdkFunction);
+    }
     void fault(const std::string &what);
 
     Frame *current();
@@ -306,6 +309,13 @@ struct Host::Impl {
     bool dialogIsShown(GUIInt_t dialog) const;
     void launch(GuiDialog &dialog);
 };
+
+// The one host's state, for the SDK functions: set when the host is made,
+// so that each call reaches it without a call of its own.
+extern Host::Impl *gHostImpl;
+inline Host::Impl &hostImpl() {
+    return gHostImpl ? *gHostImpl : Host::instance().impl();
+}
 
 // RAII scope of one host command.
 struct CommandScope {

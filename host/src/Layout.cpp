@@ -282,17 +282,19 @@ std::string string(Value &v, const std::string &place, const char *key, const st
     return std::move(v.string);
 }
 
+// The names are views, so that each is compared without counting its
+// letters first.
 int32_t choice(const Value &v, const std::string &place, const char *key, int32_t fallback,
-               std::initializer_list<std::pair<const char *, int32_t>> names) {
+               std::initializer_list<std::pair<std::string_view, int32_t>> names) {
     if (!v.present())
         return fallback;
     if (v.kind == Value::String)
         for (const auto &n : names)
-            if (v.string == n.first)
+            if (std::string_view(v.string) == n.first)
                 return n.second;
     std::string list;
     for (const auto &n : names)
-        list += std::string(list.empty() ? "" : ", ") + "\"" + n.first + "\"";
+        list += std::string(list.empty() ? "" : ", ") + "\"" + std::string(n.first) + "\"";
     throw LayoutError{join(place, key), "must be one of " + list};
 }
 
