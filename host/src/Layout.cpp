@@ -14,13 +14,42 @@
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((no_sanitize("pointer-overflow"))), apply_to = function)
 #endif
-#if defined(__SSE2__)
-#define RAPIDJSON_SSE2 // strings and white space scanned 16 bytes at a time
-#endif
 #include <rapidjson/reader.h>
 #if defined(__clang__)
 #pragma clang attribute pop
 #endif
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// White space between tokens: a layout's is a line break and the blanks of
+// its indentation, so each run is looked at 16 bytes at a time from where it
+// starts (the file's bytes are followed by 16 NULs, which end every run).
+template <> inline void rapidjson::SkipWhitespace(InsituStringStream &is) {
+    char *p = is.src_;
+    if (static_cast<unsigned char>(*p) > ' ') // most tokens follow the one before at once
+        return;
+#if defined(__SSE2__)
+    for (;;) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i blank =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')),
+                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
+                         _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'))));
+        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(blank)) & 0xFFFFu;
+        if (other) {
+            p += __builtin_ctz(other);
+            break;
+        }
+        p += 16;
+    }
+#else
+    while (*p == ' ' || *p == '\n' || *p == '\r' || *p == '\t')
+        ++p;
+#endif
+    is.src_ = p;
+}
 
 #include <algorithm>
 #include <cerrno>
