@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -346,7 +347,7 @@ double lengthToPaperY(CoordSys_e cs, double v, const FrameRect &f);
 double paperToLengthX(CoordSys_e cs, double p, const FrameRect &f);
 double paperToLengthY(CoordSys_e cs, double p, const FrameRect &f);
 // Glyphs of one line: markup tags count as none, "<math>7</math>" as one.
-size_t glyphCount(const std::string &line);
+size_t glyphCount(std::string_view line);
 // The text's box on the paper (the text block alone for box type 0).
 PaperBox textPaperBox(const TextSpec &text, const FrameRect &frame);
 // An image's height in its coordinate system, from its width and pixels.
