@@ -164,7 +164,15 @@ class LayoutText {
             append(digits, p);
             return;
         }
-        append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
+        // Layouts repeat their fractions ("lineThickness": 0.1 in every
+        // text): the digits of the last one are kept.
+        if (std::memcmp(&value, &lastFraction_, sizeof value) != 0 || lastDigits_ == 0) {
+            lastDigits_ = static_cast<size_t>(
+                nlohmann::detail::to_chars(digits, digits + sizeof digits, value) - digits);
+            std::memcpy(lastFractionDigits_, digits, lastDigits_);
+            lastFraction_ = value;
+        }
+        put(lastFractionDigits_, lastDigits_);
     }
     // A JSON string: '"', '\\' and control characters escaped, every byte
     // that is not part of well-formed UTF-8 replaced by U+FFFD. Runs of bytes
@@ -262,6 +270,9 @@ class LayoutText {
 
     std::unique_ptr<char[]> bytes_;
     size_t size_ = 0, capacity_ = 0;
+    double lastFraction_ = 0;
+    char lastFractionDigits_[64];
+    size_t lastDigits_ = 0; // 0: none yet
 };
 
 void writeText(LayoutText &out, int level, const TextSpec &t) {
