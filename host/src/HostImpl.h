@@ -220,7 +220,9 @@ struct Host::Impl {
     // ---- host resources
     using StringRecord = StringTable::Record;
     StringTable strings;
-    std::set<std::string> stringTags; // the tags add-ons gave QorUtilStringAlloc
+    // The tags add-ons gave QorUtilStringAlloc, found by their text without
+    // a copy of it.
+    std::set<std::string, std::less<>> stringTags;
     std::map<const unsigned char *, size_t> rgbCopies;
     std::map<uint64_t, std::set<SetIndex_t>> sets;
     std::map<uint64_t, std::vector<std::string>> stringLists;

@@ -165,7 +165,13 @@ char *QorUtilStringAlloc(LgIndex_t MaxLength, const char *DebugInfo) {
     char *s = static_cast<char *>(std::calloc(size, 1));
     if (!s)
         return nullptr;
-    const char *tag = DebugInfo ? h.stringTags.insert(DebugInfo).first->c_str() : "";
+    const char *tag = "";
+    if (DebugInfo) {
+        auto known = h.stringTags.find(std::string_view(DebugInfo));
+        if (known == h.stringTags.end())
+            known = h.stringTags.insert(DebugInfo).first;
+        tag = known->c_str();
+    }
     h.strings.insert(s, Host::Impl::StringRecord{tag, size});
     return s;
 }
