@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace quorvin::host {
 
@@ -113,20 +114,19 @@ double paperToLengthY(CoordSys_e cs, double p, const FrameRect &f) {
     }
 }
 
-size_t glyphCount(const std::string &line) {
-    static const char kToggleMark[] = "<math>7</math>";
-    const size_t markLength = std::strlen(kToggleMark);
+size_t glyphCount(std::string_view line) {
+    constexpr std::string_view kToggleMark = "<math>7</math>";
     size_t glyphs = 0;
     size_t i = 0;
     while (i < line.size()) {
-        if (line.compare(i, markLength, kToggleMark) == 0) {
-            ++glyphs;
-            i += markLength;
-            continue;
-        }
         if (line[i] == '<') {
+            if (line.compare(i, kToggleMark.size(), kToggleMark) == 0) {
+                ++glyphs;
+                i += kToggleMark.size();
+                continue;
+            }
             size_t close = line.find('>', i + 1);
-            if (close != std::string::npos) {
+            if (close != std::string_view::npos) {
                 i = close + 1; // a markup tag draws nothing
                 continue;
             }
@@ -144,9 +144,10 @@ PaperBox textPaperBox(const TextSpec &text, const FrameRect &frame) {
         text.sizeUnits == Units_Point ? text.height / 72.0 : text.height / 100.0 * frame.height;
     size_t lines = 1, widest = 0, start = 0;
     for (;;) {
-        size_t end = text.string.find('\n', start);
-        std::string line =
-            text.string.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const size_t end = text.string.find('\n', start);
+        const std::string_view line =
+            std::string_view(text.string)
+                .substr(start, end == std::string::npos ? std::string::npos : end - start);
         widest = std::max(widest, glyphCount(line));
         if (end == std::string::npos)
             break;

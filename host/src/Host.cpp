@@ -42,11 +42,6 @@ std::string describeText(const std::string &s) {
 
 Host::Impl::Impl() = default;
 
-void Host::Impl::record(const char *sdkFunction) {
-    if (recording)
-        calls.emplace_back(sdkFunction);
-}
-
 void Host::Impl::fault(const std::string &what) {
     faults.push_back(what);
 }
@@ -65,37 +60,36 @@ Frame *Host::Impl::frameOf(UniqueID_t id) {
 }
 
 Text *Host::Impl::text(uint64_t handle, Frame **owner) {
-    auto it = textSlots.find(handle);
-    if (it == textSlots.end())
+    const Slot *slot = textSlots.find(handle);
+    if (!slot)
         return nullptr;
     if (owner)
-        *owner = it->second.frame;
-    return &it->second.frame->texts[it->second.index];
+        *owner = slot->frame;
+    return &slot->frame->texts[slot->index];
 }
 
 Geom *Host::Impl::geom(uint64_t handle, Frame **owner) {
-    auto it = geomSlots.find(handle);
-    if (it == geomSlots.end())
+    const Slot *slot = geomSlots.find(handle);
+    if (!slot)
         return nullptr;
     if (owner)
-        *owner = it->second.frame;
-    return &it->second.frame->geoms[it->second.index];
+        *owner = slot->frame;
+    return &slot->frame->geoms[slot->index];
 }
 
 namespace {
 
 // Erases a frame's text or geometry and moves the slots of those after it.
-template <class List>
-void eraseFromFrame(std::unordered_map<uint64_t, Host::Impl::Slot> &slots, List &list,
-                    uint64_t handle) {
-    auto it = slots.find(handle);
-    if (it == slots.end())
+template <class List> void eraseFromFrame(HandleSlots &slots, List &list, uint64_t handle) {
+    const HandleSlots::Slot *slot = slots.find(handle);
+    if (!slot)
         return;
-    const size_t index = it->second.index;
-    slots.erase(it);
+    Frame *frame = slot->frame;
+    const size_t index = slot->index;
+    slots.erase(handle);
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
     for (size_t i = index; i < list.size(); ++i)
-        slots[list[i].handle].index = i;
+        slots.set(list[i].handle, HandleSlots::Slot{frame, i});
 }
 
 } // namespace
@@ -169,7 +163,7 @@ uint64_t Host::Impl::addText(Frame &frame, const TextSpec &spec) {
     t.handle = newHandle();
     t.spec = spec;
     frame.texts.push_back(t);
-    textSlots[t.handle] = Slot{&frame, frame.texts.size() - 1};
+    textSlots.set(t.handle, Slot{&frame, frame.texts.size() - 1});
     return t.handle;
 }
 
@@ -177,7 +171,7 @@ uint64_t Host::Impl::addGeom(Frame &frame, Geom g) {
     g.handle = newHandle();
     const uint64_t handle = g.handle;
     frame.geoms.push_back(std::move(g));
-    geomSlots[handle] = Slot{&frame, frame.geoms.size() - 1};
+    geomSlots.set(handle, Slot{&frame, frame.geoms.size() - 1});
     return handle;
 }
 
@@ -187,12 +181,12 @@ Frame &Host::Impl::adoptFrame(std::unique_ptr<Frame> frame, bool fresh) {
     for (size_t i = 0; i < frame->texts.size(); ++i) {
         if (fresh)
             frame->texts[i].handle = newHandle();
-        textSlots[frame->texts[i].handle] = Slot{frame.get(), i};
+        textSlots.set(frame->texts[i].handle, Slot{frame.get(), i});
     }
     for (size_t i = 0; i < frame->geoms.size(); ++i) {
         if (fresh)
             frame->geoms[i].handle = newHandle();
-        geomSlots[frame->geoms[i].handle] = Slot{frame.get(), i};
+        geomSlots.set(frame->geoms[i].handle, Slot{frame.get(), i});
     }
     Frame &raw = *frame;
     frameById[raw.uniqueId] = &raw;
@@ -267,13 +261,12 @@ char *Host::Impl::newString(const std::string &value, const char *tag) {
     if (!s)
         return nullptr;
     std::memcpy(s, value.c_str(), value.size() + 1);
-    strings[s] = StringRecord{tag, value.size() + 1};
+    strings.insert(s, StringRecord{tag, value.size() + 1});
     return s;
 }
 
 void Host::Impl::freeAll() {
-    for (auto &entry : strings)
-        std::free(const_cast<char *>(entry.first));
+    strings.forEach([](const char *s, const StringRecord &) { std::free(const_cast<char *>(s)); });
     strings.clear();
     for (auto &entry : rgbCopies)
         std::free(const_cast<unsigned char *>(entry.first));
@@ -393,8 +386,13 @@ Host &Host::instance() {
     return *host;
 }
 
-Host::Host() : impl_(new Impl()) {}
+Host::Impl *gHostImpl = nullptr;
+
+Host::Host() : impl_(new Impl()) {
+    gHostImpl = impl_;
+}
 Host::~Host() {
+    gHostImpl = nullptr;
     impl_->freeAll();
     delete impl_;
 }
@@ -409,6 +407,7 @@ void Host::reset() {
     impl_->clearWorkspace();
     delete impl_;
     impl_ = new Impl();
+    gHostImpl = impl_;
     impl_->modules = std::move(modules);
 }
 
@@ -791,8 +790,8 @@ size_t Host::liveStrings() const {
 
 std::map<std::string, size_t> Host::liveStringsByTag() const {
     std::map<std::string, size_t> byTag;
-    for (const auto &entry : impl_->strings)
-        ++byTag[entry.second.tag];
+    impl_->strings.forEach(
+        [&](const char *, const Host::Impl::StringRecord &record) { ++byTag[record.tag]; });
     if (!impl_->rgbCopies.empty())
         byTag["ImageRGBData"] += impl_->rgbCopies.size();
     return byTag;

@@ -4,6 +4,8 @@
 
 #include "quorvin/Host.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -12,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -31,6 +34,139 @@ struct PaperBox {
     double left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// Where each live text or geometry is, by handle: its frame and its place
+// in the frame's list. Handles are issued in steps of 0x10 and never reused,
+// so a handle's number is an index into one flat array; the array starts at
+// the first handle it ever held, and again after it was emptied.
+class HandleSlots {
+  public:
+    struct Slot {
+        Frame *frame = nullptr; // null: no live object
+        size_t index = 0;
+    };
+    const Slot *find(uint64_t handle) const {
+        const size_t i = indexOf(handle);
+        return i < slots_.size() && slots_[i].frame ? &slots_[i] : nullptr;
+    }
+    void set(uint64_t handle, Slot slot) {
+        if (live_ == 0) {
+            slots_.clear();
+            base_ = handle;
+        }
+        const size_t i = indexOf(handle);
+        if (i >= slots_.size()) {
+            if (handle < base_) // below the array: start it again from here
+                return rebase(handle, slot);
+            slots_.resize(i + 1);
+        }
+        live_ += slots_[i].frame ? 0 : 1;
+        slots_[i] = slot;
+    }
+    void erase(uint64_t handle) {
+        const size_t i = indexOf(handle);
+        if (i < slots_.size() && slots_[i].frame) {
+            slots_[i] = Slot{};
+            --live_;
+        }
+    }
+    void reserve(size_t more) { slots_.reserve(slots_.size() + more); }
+    size_t size() const { return live_; }
+
+  private:
+    static constexpr uint64_t kStep = 0x10;
+    size_t indexOf(uint64_t handle) const {
+        if (handle < base_ || (handle - base_) % kStep != 0)
+            return SIZE_MAX;
+        return static_cast<size_t>((handle - base_) / kStep);
+    }
+    void rebase(uint64_t handle, Slot slot) {
+        const size_t shift = static_cast<size_t>((base_ - handle) / kStep);
+        slots_.insert(slots_.begin(), shift, Slot{});
+        base_ = handle;
+        slots_[0] = slot;
+        ++live_;
+    }
+    std::vector<Slot> slots_;
+    uint64_t base_ = 0;
+    size_t live_ = 0;
+};
+
+// The strings handed out to add-ons, by address: what they were allocated
+// for and their size. Strings are asked for and freed by the hundred
+// thousand, most of them at once, so the few live ones sit in one small open
+// table (linear probing, deletion by shifting back) with no allocation per
+// string.
+class StringTable {
+  public:
+    struct Record {
+        const char *tag = ""; // a literal, or one of Impl::stringTags
+        size_t size = 0;
+    };
+    void insert(const char *s, Record record) {
+        if ((live_ + 1) * 2 > keys_.size())
+            grow();
+        size_t i = home(s);
+        while (keys_[i] && keys_[i] != s)
+            i = (i + 1) & mask();
+        live_ += keys_[i] ? 0 : 1;
+        keys_[i] = s;
+        records_[i] = record;
+    }
+    // False when the string is not live.
+    bool erase(const char *s) {
+        if (keys_.empty())
+            return false;
+        size_t i = home(s);
+        while (keys_[i] != s) {
+            if (!keys_[i])
+                return false;
+            i = (i + 1) & mask();
+        }
+        // Moves back every key after the hole that may sit there.
+        for (size_t next = (i + 1) & mask(); keys_[next]; next = (next + 1) & mask()) {
+            const size_t want = home(keys_[next]);
+            if (((next - want) & mask()) >= ((next - i) & mask())) {
+                keys_[i] = keys_[next];
+                records_[i] = records_[next];
+                i = next;
+            }
+        }
+        keys_[i] = nullptr;
+        --live_;
+        return true;
+    }
+    size_t size() const { return live_; }
+    template <class Visit> void forEach(Visit visit) const {
+        for (size_t i = 0; i < keys_.size(); ++i)
+            if (keys_[i])
+                visit(keys_[i], records_[i]);
+    }
+    void clear() {
+        std::fill(keys_.begin(), keys_.end(), nullptr);
+        live_ = 0;
+    }
+
+  private:
+    size_t mask() const { return keys_.size() - 1; }
+    size_t home(const char *s) const {
+        const uint64_t bits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(s)) >> 4;
+        return static_cast<size_t>((bits * 0x9E3779B97F4A7C15u) >> 32) & mask();
+    }
+    void grow() {
+        std::vector<const char *> keys = std::move(keys_);
+        std::vector<Record> records = std::move(records_);
+        keys_.assign(std::max<size_t>(64, keys.size() * 2), nullptr);
+        records_.assign(keys_.size(), Record{});
+        live_ = 0;
+        for (size_t i = 0; i < keys.size(); ++i)
+            if (keys[i])
+                insert(keys[i], records[i]);
+    }
+    std::vector<const char *> keys_; // null: empty; the size is a power of two
+    std::vector<Record> records_;
+    size_t live_ = 0;
+};
+
 struct Host::Impl {
     Impl();
 
@@ -40,14 +176,11 @@ struct Host::Impl {
     // ---- workspace: the frame stack, bottom first, the top is current
     std::deque<std::unique_ptr<Frame>> stack;
     std::unordered_map<UniqueID_t, Frame *> frameById;
-    // Where each live text and geometry is: its frame and its place in the
-    // frame's list, so that every call on a handle is O(1).
-    struct Slot {
-        Frame *frame = nullptr;
-        size_t index = 0;
-    };
-    std::unordered_map<uint64_t, Slot> textSlots;
-    std::unordered_map<uint64_t, Slot> geomSlots;
+    // Where each live text and geometry is, so that every call on a handle
+    // is O(1).
+    using Slot = HandleSlots::Slot;
+    HandleSlots textSlots;
+    HandleSlots geomSlots;
     mutable std::vector<Frame> framesView; // what frames() hands out
 
     // Lightweight walk: the frame at walkIndex is current while walking.
@@ -85,12 +218,11 @@ struct Host::Impl {
     std::vector<std::string> droppedHoldingLock; // titles, during the current command
 
     // ---- host resources
-    struct StringRecord {
-        const char *tag = ""; // a literal, or one of stringTags
-        size_t size = 0;
-    };
-    std::unordered_map<const char *, StringRecord> strings;
-    std::set<std::string> stringTags; // the tags add-ons gave QorUtilStringAlloc
+    using StringRecord = StringTable::Record;
+    StringTable strings;
+    // The tags add-ons gave QorUtilStringAlloc, found by their text without
+    // a copy of it.
+    std::set<std::string, std::less<>> stringTags;
     std::map<const unsigned char *, size_t> rgbCopies;
     std::map<uint64_t, std::set<SetIndex_t>> sets;
     std::map<uint64_t, std::vector<std::string>> stringLists;
@@ -126,7 +258,10 @@ struct Host::Impl {
     std::vector<std::string> faults;
 
     // ---- helpers used across the implementation files
-    void record(const char *sdkFunction);
+    void record(const char *sdkFunction) {
+        if (recording)
+            calls.emplace_back(sdkFunction);
+    }
     void fault(const std::string &what);
 
     Frame *current();
@@ -178,6 +313,13 @@ struct Host::Impl {
     void launch(GuiDialog &dialog);
 };
 
+// The one host's state, for the SDK functions: set when the host is made,
+// so that each call reaches it without a call of its own.
+extern Host::Impl *gHostImpl;
+inline Host::Impl &hostImpl() {
+    return gHostImpl ? *gHostImpl : Host::instance().impl();
+}
+
 // RAII scope of one host command.
 struct CommandScope {
     CommandScope(Host::Impl &impl, const std::string &name) : impl_(impl) {
@@ -207,7 +349,7 @@ double lengthToPaperY(CoordSys_e cs, double v, const FrameRect &f);
 double paperToLengthX(CoordSys_e cs, double p, const FrameRect &f);
 double paperToLengthY(CoordSys_e cs, double p, const FrameRect &f);
 // Glyphs of one line: markup tags count as none, "<math>7</math>" as one.
-size_t glyphCount(const std::string &line);
+size_t glyphCount(std::string_view line);
 // The text's box on the paper (the text block alone for box type 0).
 PaperBox textPaperBox(const TextSpec &text, const FrameRect &frame);
 // An image's height in its coordinate system, from its width and pixels.

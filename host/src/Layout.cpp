@@ -14,13 +14,42 @@
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((no_sanitize("pointer-overflow"))), apply_to = function)
 #endif
-#if defined(__SSE2__)
-#define RAPIDJSON_SSE2 // strings and white space scanned 16 bytes at a time
-#endif
 #include <rapidjson/reader.h>
 #if defined(__clang__)
 #pragma clang attribute pop
 #endif
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// White space between tokens: a layout's is a line break and the blanks of
+// its indentation, so each run is looked at 16 bytes at a time from where it
+// starts (the file's bytes are followed by 16 NULs, which end every run).
+template <> inline void rapidjson::SkipWhitespace(InsituStringStream &is) {
+    char *p = is.src_;
+    if (static_cast<unsigned char>(*p) > ' ') // most tokens follow the one before at once
+        return;
+#if defined(__SSE2__)
+    for (;;) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i blank =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' ')),
+                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))),
+                         _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                                      _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'))));
+        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(blank)) & 0xFFFFu;
+        if (other) {
+            p += __builtin_ctz(other);
+            break;
+        }
+        p += 16;
+    }
+#else
+    while (*p == ' ' || *p == '\n' || *p == '\r' || *p == '\t')
+        ++p;
+#endif
+    is.src_ = p;
+}
 
 #include <algorithm>
 #include <cerrno>
@@ -153,6 +182,33 @@ enum GeomKey {
     kGeomKeyCount
 };
 
+// Whether n bytes at a and b are the same: keys are short, and two loads
+// of eight (or four) bytes that overlap compare one of up to 16 bytes
+// without a call.
+inline bool sameBytes(const char *a, const char *b, size_t n) {
+    auto load8 = [](const char *p) {
+        uint64_t v;
+        std::memcpy(&v, p, 8);
+        return v;
+    };
+    auto load4 = [](const char *p) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    };
+    if (n >= 8 && n <= 16)
+        return load8(a) == load8(b) && load8(a + n - 8) == load8(b + n - 8);
+    if (n >= 4 && n < 8)
+        return load4(a) == load4(b) && load4(a + n - 4) == load4(b + n - 4);
+    if (n < 4) {
+        for (size_t i = 0; i < n; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+    return std::memcmp(a, b, n) == 0;
+}
+
 // The fields of the object being read, by key, and its keys in the order
 // they came; a key of no field is -1, the first such key kept by name.
 template <size_t N> struct Fields {
@@ -183,7 +239,7 @@ template <size_t N> struct Fields {
         at = -1;
         for (size_t k = 0; k < N && at < 0; ++k) {
             const size_t i = (static_cast<size_t>(next) + k) % N;
-            if (name.size() == lengths[i] && std::memcmp(name.data(), names[i], lengths[i]) == 0)
+            if (name.size() == lengths[i] && sameBytes(name.data(), names[i], lengths[i]))
                 at = static_cast<int>(i);
         }
         if (at < 0 && !hasUnknown) {
@@ -255,17 +311,19 @@ std::string string(Value &v, const std::string &place, const char *key, const st
     return std::move(v.string);
 }
 
+// The names are views, so that each is compared without counting its
+// letters first.
 int32_t choice(const Value &v, const std::string &place, const char *key, int32_t fallback,
-               std::initializer_list<std::pair<const char *, int32_t>> names) {
+               std::initializer_list<std::pair<std::string_view, int32_t>> names) {
     if (!v.present())
         return fallback;
     if (v.kind == Value::String)
         for (const auto &n : names)
-            if (v.string == n.first)
+            if (std::string_view(v.string) == n.first)
                 return n.second;
     std::string list;
     for (const auto &n : names)
-        list += std::string(list.empty() ? "" : ", ") + "\"" + n.first + "\"";
+        list += std::string(list.empty() ? "" : ", ") + "\"" + std::string(n.first) + "\"";
     throw LayoutError{join(place, key), "must be one of " + list};
 }
 
@@ -985,12 +1043,21 @@ struct FileBytes {
 };
 
 // Whether the bytes are well-formed UTF-8 throughout, as the library's
-// parser wants every string to be; runs of ASCII are passed eight at a time.
+// parser wants every string to be; runs of ASCII are passed 32 bytes at a
+// time.
 bool wellFormedUtf8(std::string_view text) {
     const auto *s = reinterpret_cast<const unsigned char *>(text.data());
     const size_t n = text.size();
     size_t i = 0;
     while (i < n) {
+        if (i + 32 <= n) {
+            uint64_t words[4];
+            std::memcpy(words, s + i, 32);
+            if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080u) == 0) {
+                i += 32;
+                continue;
+            }
+        }
         if (i + 8 <= n) {
             uint64_t word;
             std::memcpy(&word, s + i, 8);
@@ -1018,12 +1085,14 @@ bool wellFormedUtf8(std::string_view text) {
 // Streams the file's bytes through the fast parser; false when it did not
 // take them all (a syntax error, or something only the library's parser
 // accepts, such as a byte order mark). The bytes are checked to be UTF-8 in
-// one pass first, so that the parser copies strings without checking them.
-bool parseFast(const FileBytes &file, LayoutStream &stream) {
-    constexpr unsigned kFlags = rapidjson::kParseNumbersAsStringsFlag;
+// one pass first, so that the parser takes strings without checking them.
+// Strings and numbers are read where they lie, so the parser changes the
+// bytes: after a false, they are no longer the file's.
+bool parseFast(FileBytes &file, LayoutStream &stream) {
+    constexpr unsigned kFlags = rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseInsituFlag;
     if (!wellFormedUtf8(file.view()))
         return false;
-    rapidjson::StringStream bytes(file.data.get());
+    rapidjson::InsituStringStream bytes(file.data.get());
     FastEvents events{stream, file.view().find("\\u") != std::string_view::npos};
     rapidjson::Reader reader;
     // An embedded NUL looks like the end of the text to the parser.
@@ -1102,7 +1171,11 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
         const fs::path layoutDir = directoryOf(path);
         auto stream = std::make_unique<LayoutStream>(layoutDir);
         if (!parseFast(file, *stream)) {
-            // The library's parser decides, and names the place of a fault.
+            // The library's parser decides, and names the place of a fault,
+            // on the file's bytes as they were.
+            file = FileBytes();
+            if (!readFile(path, file, why))
+                return report("", "cannot read: " + why);
             stream = std::make_unique<LayoutStream>(layoutDir);
             LibraryEvents events(*stream);
             const std::string_view text = file.view();
@@ -1135,8 +1208,10 @@ bool Host::loadLayout(const std::string &path, std::string *error) {
         texts += frame->texts.size();
         geoms += frame->geoms.size();
     }
-    impl_->textSlots.reserve(impl_->textSlots.size() + texts);
-    impl_->geomSlots.reserve(impl_->geomSlots.size() + geoms);
+    // Texts and geometries take their handles from one count: each table
+    // spans the handles of both.
+    impl_->textSlots.reserve(texts + geoms);
+    impl_->geomSlots.reserve(texts + geoms);
     for (auto &frame : loaded)
         impl_->adoptFrame(std::move(frame), true);
     impl_->popFrame(current);

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string_view>
 
 #include <fcntl.h>
@@ -89,45 +90,52 @@ int utf8Length(unsigned char lead, unsigned char *low, unsigned char *high) {
 
 namespace {
 
-// The canonical layout text, built in one buffer.
+// The canonical layout text, built in one buffer. Every piece is put in
+// place with a check of the room left and a copy, without the bookkeeping of
+// std::string's appends: a file has some twenty-five pieces a text.
 class LayoutText {
   public:
-    std::string bytes;
+    const char *data() const { return bytes_.get(); }
+    size_t size() const { return size_; }
+    void clear() { size_ = 0; }
+    void reserve(size_t room) {
+        if (room <= capacity_)
+            return;
+        std::unique_ptr<char[]> bigger(new char[room]);
+        if (size_)
+            std::memcpy(bigger.get(), bytes_.get(), size_);
+        bytes_ = std::move(bigger);
+        capacity_ = room;
+    }
 
-    void open(char bracket) { bytes += bracket; }
+    void put(char c) { *room(1) = c; }
+    void put(const char *s, size_t n) {
+        if (n)
+            std::memcpy(room(n), s, n);
+    }
+
+    void open(char bracket) { put(bracket); }
     void close(int level, char bracket) {
         newline(level);
-        bytes += bracket;
+        put(bracket);
     }
     // A member of an object at `level`: the comma before all but the first.
-    // Its bytes are put together first and appended at once, as a file has
-    // some twenty of these for every text.
     void key(int level, std::string_view name, bool first = false) {
-        char piece[64];
-        const size_t length = name.size(), indent = static_cast<size_t>(level) * 2;
-        if (length + indent + 6 > sizeof piece) {
-            if (!first)
-                bytes += ',';
-            newline(level);
-            bytes += '"';
-            bytes.append(name.data(), name.size());
-            bytes += "\": ";
-            return;
-        }
-        char *p = piece;
+        const size_t indent = static_cast<size_t>(level) * 2;
+        char *p = room(name.size() + indent + 6);
         if (!first)
             *p++ = ',';
         *p++ = '\n';
         p = std::fill_n(p, indent, ' ');
         *p++ = '"';
-        p = std::copy_n(name.data(), length, p);
+        p = std::copy_n(name.data(), name.size(), p);
         p = std::copy_n("\": ", 3, p);
-        bytes.append(piece, static_cast<size_t>(p - piece));
+        size_ = static_cast<size_t>(p - bytes_.get());
     }
     // An element of an array at `level`.
     void element(int level, bool first) {
         if (!first)
-            bytes += ',';
+            put(',');
         newline(level);
     }
 
@@ -135,7 +143,7 @@ class LayoutText {
         char digits[24];
         append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
     }
-    void boolean(bool value) { bytes += value ? "true" : "false"; }
+    void boolean(bool value) { value ? put("true", 4) : put("false", 5); }
     // The shortest digits that read back as the same double (Grisu2, as the
     // JSON library writes them: "12.0", "0.1", "1e+16"); never called with a
     // value that is not finite, the workspace holds none. Whole numbers below
@@ -149,19 +157,28 @@ class LayoutText {
             char *p = digits;
             if (std::signbit(value))
                 *p++ = '-';
-            p = std::to_chars(p, digits + sizeof digits, static_cast<int32_t>(magnitude)).ptr;
+            // Seven digits at most: room is left for ".0" after them.
+            p = std::to_chars(p, digits + 16, static_cast<int32_t>(magnitude)).ptr;
             *p++ = '.';
             *p++ = '0';
             append(digits, p);
             return;
         }
-        append(digits, nlohmann::detail::to_chars(digits, digits + sizeof digits, value));
+        // Layouts repeat their fractions ("lineThickness": 0.1 in every
+        // text): the digits of the last one are kept.
+        if (std::memcmp(&value, &lastFraction_, sizeof value) != 0 || lastDigits_ == 0) {
+            lastDigits_ = static_cast<size_t>(
+                nlohmann::detail::to_chars(digits, digits + sizeof digits, value) - digits);
+            std::memcpy(lastFractionDigits_, digits, lastDigits_);
+            lastFraction_ = value;
+        }
+        put(lastFractionDigits_, lastDigits_);
     }
     // A JSON string: '"', '\\' and control characters escaped, every byte
     // that is not part of well-formed UTF-8 replaced by U+FFFD. Runs of bytes
-    // that need neither are appended at once.
+    // that need neither are copied at once.
     void string(std::string_view text) {
-        bytes += '"';
+        put('"');
         const auto *s = reinterpret_cast<const unsigned char *>(text.data());
         const size_t n = text.size();
         size_t i = 0;
@@ -171,7 +188,7 @@ class LayoutText {
                    s[plain] != '\\')
                 ++plain;
             if (plain > i) {
-                bytes.append(text.data() + i, plain - i);
+                put(text.data() + i, plain - i);
                 i = plain;
                 if (i == n)
                     break;
@@ -189,66 +206,73 @@ class LayoutText {
                 }
                 // A byte that starts no sequence (length 0) is broken too.
                 if (length > 0 && valid == length) {
-                    bytes.append(text.data() + i, static_cast<size_t>(length));
+                    put(text.data() + i, static_cast<size_t>(length));
                     i += static_cast<size_t>(length);
                 } else {
                     // The broken sequence becomes one replacement character;
                     // the byte that broke it starts the next one.
-                    bytes += "\xEF\xBF\xBD";
+                    put("\xEF\xBF\xBD", 3);
                     i += valid == 0 ? 1 : static_cast<size_t>(valid);
                 }
                 continue;
             }
             switch (c) {
             case '"':
-                bytes += "\\\"";
+                put("\\\"", 2);
                 break;
             case '\\':
-                bytes += "\\\\";
+                put("\\\\", 2);
                 break;
             case '\b':
-                bytes += "\\b";
+                put("\\b", 2);
                 break;
             case '\t':
-                bytes += "\\t";
+                put("\\t", 2);
                 break;
             case '\n':
-                bytes += "\\n";
+                put("\\n", 2);
                 break;
             case '\f':
-                bytes += "\\f";
+                put("\\f", 2);
                 break;
             case '\r':
-                bytes += "\\r";
+                put("\\r", 2);
                 break;
             default: { // the other control characters
                 static const char hex[] = "0123456789abcdef";
-                bytes += "\\u00";
-                bytes += hex[c >> 4];
-                bytes += hex[c & 0xF];
+                const char escape[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
+                put(escape, sizeof escape);
             }
             }
             ++i;
         }
-        bytes += '"';
+        put('"');
     }
 
   private:
-    // By pointer and length: std::string's append of an iterator range goes
-    // through its general replace, several times slower for a few digits.
+    // Room for n more bytes at the end, which then count as written.
+    char *room(size_t n) {
+        if (size_ + n > capacity_)
+            reserve(std::max(size_ + n, capacity_ * 2));
+        char *p = bytes_.get() + size_;
+        size_ += n;
+        return p;
+    }
     void append(const char *begin, const char *end) {
-        bytes.append(begin, static_cast<size_t>(end - begin));
+        put(begin, static_cast<size_t>(end - begin));
     }
     void newline(int level) {
-        static const char kNewlineAndBlanks[] = "\n                                ";
-        const size_t length = 1 + static_cast<size_t>(level) * 2;
-        if (length < sizeof kNewlineAndBlanks) {
-            bytes.append(kNewlineAndBlanks, length);
-            return;
-        }
-        bytes += '\n';
-        bytes.append(length - 1, ' ');
+        const size_t indent = static_cast<size_t>(level) * 2;
+        char *p = room(1 + indent);
+        *p = '\n';
+        std::fill_n(p + 1, indent, ' ');
     }
+
+    std::unique_ptr<char[]> bytes_;
+    size_t size_ = 0, capacity_ = 0;
+    double lastFraction_ = 0;
+    char lastFractionDigits_[64];
+    size_t lastDigits_ = 0; // 0: none yet
 };
 
 void writeText(LayoutText &out, int level, const TextSpec &t) {
@@ -365,12 +389,12 @@ void writeGeom(LayoutText &out, int level, const Geom &g, ImagePaths &imagePaths
                 out.close(level + 3, ']');
             }
             if (points.empty())
-                out.bytes += ']';
+                out.put(']');
             else
                 out.close(level + 2, ']');
         }
         if (g.spec.polylines.empty())
-            out.bytes += ']';
+            out.put(']');
         else
             out.close(level + 1, ']');
     }
@@ -388,16 +412,16 @@ void writeArray(LayoutText &out, int level, const List &list, Item item) {
         item(entry);
     }
     if (first)
-        out.bytes += ']';
+        out.put(']');
     else
         out.close(level, ']');
 }
 
 // Writes all of the bytes to the open file descriptor.
-bool writeAll(int fd, const std::string &bytes) {
+bool writeAll(int fd, const char *bytes, size_t size) {
     size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < size) {
+        const ssize_t n = ::write(fd, bytes + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -417,10 +441,10 @@ constexpr size_t kPieceBytes = size_t{1} << 20;
 // Writes what the buffer holds once it fills a piece (or at the end); false
 // with errno when the file cannot take it.
 bool writePiece(int fd, LayoutText &out, bool last) {
-    if (!last && out.bytes.size() < kPieceBytes)
+    if (!last && out.size() < kPieceBytes)
         return true;
-    const bool ok = writeAll(fd, out.bytes);
-    out.bytes.clear();
+    const bool ok = writeAll(fd, out.data(), out.size());
+    out.clear();
     return ok;
 }
 
@@ -443,7 +467,7 @@ bool writeLayoutText(int fd, const Host::Impl &impl, const std::string &path, bo
         }
         largest = std::max(largest, room);
     }
-    out.bytes.reserve(4096 + kPieceBytes + largest);
+    out.reserve(4096 + kPieceBytes + largest);
     bool ok = true;
     out.open('{');
     out.key(1, "formatVersion", true);
@@ -482,7 +506,7 @@ bool writeLayoutText(int fd, const Host::Impl &impl, const std::string &path, bo
         ok = ok && writePiece(fd, out, false);
     });
     out.close(0, '}');
-    out.bytes += '\n';
+    out.put('\n');
     return ok && writePiece(fd, out, true);
 }
 

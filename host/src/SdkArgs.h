@@ -135,5 +135,5 @@ inline bool frameSystemNeedsFrame(Host::Impl &h, CoordSys_e a, CoordSys_e b, con
 } // namespace quorvin::host::sdkargs
 
 #define ENTER()                                                                                    \
-    Host::Impl &h = Host::instance().impl();                                                       \
+    Host::Impl &h = quorvin::host::hostImpl();                                                     \
     h.record(__func__)

@@ -12,7 +12,7 @@ using quorvin::host::Host;
 namespace qh = quorvin::host;
 
 #define ENTER()                                                                                    \
-    Host::Impl &h = Host::instance().impl();                                                       \
+    Host::Impl &h = quorvin::host::hostImpl();                                                     \
     h.record(__func__)
 
 namespace {

@@ -165,8 +165,14 @@ char *QorUtilStringAlloc(LgIndex_t MaxLength, const char *DebugInfo) {
     char *s = static_cast<char *>(std::calloc(size, 1));
     if (!s)
         return nullptr;
-    const char *tag = DebugInfo ? h.stringTags.insert(DebugInfo).first->c_str() : "";
-    h.strings[s] = Host::Impl::StringRecord{tag, size};
+    const char *tag = "";
+    if (DebugInfo) {
+        auto known = h.stringTags.find(std::string_view(DebugInfo));
+        if (known == h.stringTags.end())
+            known = h.stringTags.insert(DebugInfo).first;
+        tag = known->c_str();
+    }
+    h.strings.insert(s, Host::Impl::StringRecord{tag, size});
     return s;
 }
 
@@ -174,12 +180,10 @@ void QorUtilStringDealloc(char **String) {
     ENTER();
     if (!nonNull(h, String, __func__, "pointer") || !*String)
         return;
-    auto it = h.strings.find(*String);
-    if (it == h.strings.end()) {
+    if (!h.strings.erase(*String)) {
         h.fault(fn(__func__) + "string not allocated by the host, or already freed");
         return;
     }
-    h.strings.erase(it);
     std::free(*String);
     *String = nullptr;
 }

@@ -94,6 +94,29 @@ TEST_F(StrictnessTest, LiveResourcesAreCountedUntilFreed) {
     EXPECT_EQ(live(), std::vector<size_t>({0, 0, 0, 0}));
 }
 
+// Thousands of strings live at once and freed out of order: each is known
+// until it is freed, and only then refused.
+TEST_F(StrictnessTest, ManyLiveStringsAreEachFreedOnce) {
+    std::vector<char *> strings;
+    for (int i = 0; i < 5000; ++i)
+        strings.push_back(QorUtilStringAlloc(i % 40, i % 2 ? "odd" : "even"));
+    EXPECT_EQ(host().liveStringsByTag(),
+              (std::map<std::string, size_t>{{"even", 2500}, {"odd", 2500}}));
+    std::vector<char *> freed;
+    for (size_t step : {7u, 3u, 1u})
+        for (size_t i = 0; i < strings.size(); i += step)
+            if (strings[i]) {
+                freed.push_back(strings[i]);
+                QorUtilStringDealloc(&strings[i]);
+                ASSERT_TRUE(host().faults().empty()) << "string " << i;
+            }
+    EXPECT_EQ(freed.size(), 5000u);
+    EXPECT_EQ(host().liveStrings(), 0u);
+    QorUtilStringDealloc(&freed[1234]);
+    EXPECT_EQ(host().faults().size(), 1u);
+    host().clearFaults();
+}
+
 TEST_F(StrictnessTest, SetsIterateInAscendingOrderAndStringListsCountFromOne) {
     Set_pa set = QorUtilSetAlloc(TRUE);
     for (SetIndex_t m : {5, 1, 3, 1})

@@ -10,6 +10,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -166,8 +170,44 @@ bool IsBuildSuccessReport(const Message &message) {
     return message.text.rfind(kClassicSuccess, 0) == 0 || message.text == kQtSuccess;
 }
 
+namespace {
+
+// A build is one short process that reads, makes and frees some hundred
+// megabytes in many small pieces and ends. By default the C library gives
+// each large block pages of its own and hands freed memory back to the
+// system, so that nearly every page is new to the process and costs a fault
+// when first touched. For the build, freed memory stays in the heap for the
+// next allocation, and the heap is reserved in one piece whose pages the
+// kernel may back with huge pages: about a thousand faults instead of
+// twelve to twenty thousand for 1,000 dialogs. Nothing changes but where memory comes from (with
+// glibc only).
+void KeepHeapForTheRun() {
+#if defined(__GLIBC__)
+    constexpr size_t kMegabyte = size_t{1} << 20;
+    // Large blocks come from the heap (32 MiB is the most glibc takes) and
+    // the heap's top is never given back; it grows 256 MiB at a time.
+    if (!mallopt(M_MMAP_THRESHOLD, static_cast<int>(32 * kMegabyte)) ||
+        !mallopt(M_TRIM_THRESHOLD, INT32_MAX) ||
+        !mallopt(M_TOP_PAD, static_cast<int>(256 * kMegabyte)))
+        return;
+    auto *before = static_cast<char *>(sbrk(0));
+    // Makes the heap grow by the pad now (volatile: the pair is not left out).
+    void *volatile block = std::malloc(kMegabyte);
+    std::free(block);
+    auto *after = static_cast<char *>(sbrk(0));
+    constexpr uintptr_t kHuge = 2 * kMegabyte;
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(before) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t end = reinterpret_cast<uintptr_t>(after) & ~(kHuge - 1);
+    if (before != reinterpret_cast<char *>(-1) && end > start)
+        (void)::madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE);
+#endif
+}
+
+} // namespace
+
 int RunBuild(const GlobalOptions &options, const std::string &layoutPath,
              std::optional<int32_t> language) {
+    KeepHeapForTheRun();
     Session session(options);
     if (!session.loadLayout(layoutPath))
         return kExitFailure;
