@@ -1003,6 +1003,7 @@ void ReleaseFontCachesAtExit() {
 } // namespace
 
 void LoadPictureFonts() {
+    ReleaseFontCachesAtExit();
     cairo_surface_t *scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
     cairo_t *cr = cairo_create(scratch);
     for (const cairo_font_weight_t weight : {CAIRO_FONT_WEIGHT_NORMAL, CAIRO_FONT_WEIGHT_BOLD}) {
