@@ -328,16 +328,17 @@ std::string CheckedImageData(const std::string &png) {
 
 // The encoder deflates the top and bottom halves of a picture apart and
 // joins them: one row (no top half), odd heights (unequal halves), a stride
-// wider than the row, noise (no matches) and repeated rows (matches up to the
-// seam) all read back pixel for pixel.
+// wider than the row, noise (no matches), repeated rows (matches up to the
+// seam) and a row longer than the checksum sums between reductions all read
+// back pixel for pixel.
 TEST(PngEncoding, EveryPictureReadsBackPixelForPixel) {
     struct Row {
         int width, height, stride;
         bool noise;
     };
-    for (const Row row :
-         {Row{1, 1, 4, true}, Row{3, 2, 12, true}, Row{5, 3, 32, true}, Row{64, 1, 256, false},
-          Row{200, 7, 804, false}, Row{97, 33, 400, true}, Row{300, 301, 1200, false}}) {
+    for (const Row row : {Row{1, 1, 4, true}, Row{3, 2, 12, true}, Row{5, 3, 32, true},
+                          Row{64, 1, 256, false}, Row{200, 7, 804, false}, Row{97, 33, 400, true},
+                          Row{300, 301, 1200, false}, Row{4000, 3, 16000, true}}) {
         SCOPED_TRACE(std::to_string(row.width) + " x " + std::to_string(row.height));
         std::vector<uint32_t> words(static_cast<size_t>(row.stride / 4) * row.height, 0xDEADBEEF);
         uint32_t seed = 12345;
