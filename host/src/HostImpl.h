@@ -320,6 +320,11 @@ inline Host::Impl &hostImpl() {
     return gHostImpl ? *gHostImpl : Host::instance().impl();
 }
 
+// The start of every SDK function: the host's state as `h`, the call recorded.
+#define ENTER()                                                                                    \
+    quorvin::host::Host::Impl &h = quorvin::host::hostImpl();                                      \
+    h.record(__func__)
+
 // RAII scope of one host command.
 struct CommandScope {
     CommandScope(Host::Impl &impl, const std::string &name) : impl_(impl) {

@@ -182,33 +182,6 @@ enum GeomKey {
     kGeomKeyCount
 };
 
-// Whether n bytes at a and b are the same: keys are short, and two loads
-// of eight (or four) bytes that overlap compare one of up to 16 bytes
-// without a call.
-inline bool sameBytes(const char *a, const char *b, size_t n) {
-    auto load8 = [](const char *p) {
-        uint64_t v;
-        std::memcpy(&v, p, 8);
-        return v;
-    };
-    auto load4 = [](const char *p) {
-        uint32_t v;
-        std::memcpy(&v, p, 4);
-        return v;
-    };
-    if (n >= 8 && n <= 16)
-        return load8(a) == load8(b) && load8(a + n - 8) == load8(b + n - 8);
-    if (n >= 4 && n < 8)
-        return load4(a) == load4(b) && load4(a + n - 4) == load4(b + n - 4);
-    if (n < 4) {
-        for (size_t i = 0; i < n; ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
-    }
-    return std::memcmp(a, b, n) == 0;
-}
-
 // The fields of the object being read, by key, and its keys in the order
 // they came; a key of no field is -1, the first such key kept by name.
 template <size_t N> struct Fields {
@@ -239,7 +212,7 @@ template <size_t N> struct Fields {
         at = -1;
         for (size_t k = 0; k < N && at < 0; ++k) {
             const size_t i = (static_cast<size_t>(next) + k) % N;
-            if (name.size() == lengths[i] && sameBytes(name.data(), names[i], lengths[i]))
+            if (name.size() == lengths[i] && std::memcmp(name.data(), names[i], lengths[i]) == 0)
                 at = static_cast<int>(i);
         }
         if (at < 0 && !hasUnknown) {

@@ -133,7 +133,3 @@ inline bool frameSystemNeedsFrame(Host::Impl &h, CoordSys_e a, CoordSys_e b, con
 }
 
 } // namespace quorvin::host::sdkargs
-
-#define ENTER()                                                                                    \
-    Host::Impl &h = quorvin::host::hostImpl();                                                     \
-    h.record(__func__)

@@ -11,10 +11,6 @@ using quorvin::host::GuiDialog;
 using quorvin::host::Host;
 namespace qh = quorvin::host;
 
-#define ENTER()                                                                                    \
-    Host::Impl &h = quorvin::host::hostImpl();                                                     \
-    h.record(__func__)
-
 namespace {
 
 std::string fn(const char *name) {
